@@ -1,0 +1,5 @@
+#include "YwindowControl.h"
+
+YwindowControl::YwindowControl(QWidget* parent) : QWidget(parent) {}
+
+YwindowControl::~YwindowControl() = default;

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "RuntimeError.h"
+
+#include <QObject>
+#include <QString>
+
+#include <exception>
+
+// The error trap. Every guarded procedure hands the failures it meets, with its location
+// ("Module:Procedure"), to TrapError. The trap asks the user once, at the innermost procedure,
+// whether to abort, retry or ignore, and logs the answer; on Abort it passes a CallChain up
+// through every guarded caller, each adding its location, until an event handler (a location
+// that holds "_") writes the chain to the log and ends it.
+//
+// The program and each shared library of ours carry their own copy of this module: its own main
+// window reference and its own log file. A chain that starts in a library under a call from the
+// program continues in the program, because CallChain crosses the library boundary unchanged.
+namespace ErrTrap {
+
+// Error 20000: the call chain on its way up to the event handler that started it.
+class CallChain : public std::exception {
+ public:
+  explicit CallChain(QString chain);
+  ~CallChain() override;
+  // One line per guarded procedure passed so far, each two blanks and its location, outermost first.
+  const QString& Chain() const { return chain_; }
+  const char* what() const noexcept override { return what_.c_str(); }
+
+ private:
+  QString chain_;
+  std::string what_;
+};
+
+// Called by a guarded procedure's handler, inside its catch block, with the procedure's
+// location. Returns praxel::AnswerRetry (run the failed step again) or praxel::AnswerIgnore
+// (go on after it); on Abort it throws CallChain to the caller, or in an event handler logs the
+// chain, clears the main window's status message and returns praxel::AnswerAbort.
+int TrapError(const QString& Location);
+
+// Appends one entry to this copy's log: with Answer 0 the message alone, else a full entry.
+// Never fails: whatever cannot be written is skipped.
+void LogError(const QString& Message, const QString& Location, int Answer);
+
+// Dir and Name joined by "/" (none added when Dir already ends in one).
+QString JoinPath(const QString& Dir, const QString& Name);
+
+// Remembers the main window, whose StatusMessage member the trap calls by name to clear the
+// status message when a chain ends. Without it the clearing is skipped.
+void SetErrTrapForm(QObject* MainWindow);
+
+// The file this copy writes: "ErrTrap.log" for the program, "<library>-ErrTrap.log" for a library.
+QString LogFilePath();
+// The executable or library that holds this copy.
+QString ModuleFile();
+
+// The number and description of a failure, as the user is shown it.
+struct ErrorInfo {
+  int number;
+  QString description;
+};
+ErrorInfo ErrorOf(std::exception_ptr failure);
+
+}  // namespace ErrTrap

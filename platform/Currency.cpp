@@ -1,0 +1,70 @@
+#include "Currency.h"
+
+#include "Rounding.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace praxel {
+
+namespace {
+
+// 2^63 as a double: every double below it in magnitude converts to a 64-bit integer.
+constexpr double kTicksLimit = 9223372036854775808.0;
+
+std::int64_t TicksOfDouble(double ticks) {
+  const double rounded = std::nearbyint(ticks);  // half to even
+  if (!(rounded >= -kTicksLimit && rounded < kTicksLimit)) RaiseOverflow();
+  return static_cast<std::int64_t>(rounded);
+}
+
+}  // namespace
+
+Currency Currency::FromDouble(double value) {
+  // Rounded from the shortest decimal form of the value, so that 0.00015 (held in binary as a
+  // little less) rounds as the 0.00015 it stands for.
+  if (!std::isfinite(value)) RaiseOverflow();
+  char text[400];
+  const auto [end, failed] = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed);
+  if (failed != std::errc()) RaiseOverflow();
+  __int128 ticks = 0;
+  const char* p = text;
+  for (; p != end && *p != '.'; ++p) {
+    ticks = ticks * 10 + (*p - '0');
+    if (ticks > INT64_MAX) RaiseOverflow();
+  }
+  if (p != end) ++p;  // the decimal point
+  for (int place = 0; place < 4; ++place) ticks = ticks * 10 + (p != end ? *p++ - '0' : 0);
+  // The digits beyond the fourth place: above, at or below one half.
+  if (p != end) {
+    const bool atLeastHalf = *p >= '5';
+    const bool exactlyHalf = *p == '5' && std::all_of(p + 1, static_cast<const char*>(end), [](char c) { return c == '0'; });
+    if (exactlyHalf ? (ticks & 1) != 0 : atLeastHalf) ++ticks;
+  }
+  if (value < 0) ticks = -ticks;
+  if (ticks > INT64_MAX || ticks < INT64_MIN) RaiseOverflow();
+  return Currency(static_cast<std::int64_t>(ticks));
+}
+
+Currency Currency::operator+(Currency other) const { return Currency(AddChecked(ticks_, other.ticks_)); }
+
+Currency Currency::operator-(Currency other) const { return Currency(SubChecked(ticks_, other.ticks_)); }
+
+Currency Currency::operator-() const { return Currency(SubChecked<std::int64_t>(0, ticks_)); }
+
+Currency Currency::operator*(Currency other) const {
+  const __int128 product = static_cast<__int128>(ticks_) * other.ticks_;
+  __int128 quotient = product / kScale;
+  const __int128 remainder = product % kScale;  // same sign as the product
+  const __int128 twice = (remainder < 0 ? -remainder : remainder) * 2;
+  if (twice > kScale || (twice == kScale && (quotient & 1) != 0)) quotient += product < 0 ? -1 : 1;
+  if (quotient > INT64_MAX || quotient < INT64_MIN) RaiseOverflow();
+  return Currency(static_cast<std::int64_t>(quotient));
+}
+
+Currency Currency::operator*(double factor) const {
+  return Currency(TicksOfDouble(static_cast<double>(ticks_) * factor));
+}
+
+}  // namespace praxel

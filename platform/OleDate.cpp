@@ -1,0 +1,44 @@
+#include "OleDate.h"
+
+#include "Rounding.h"
+
+#include <cmath>
+
+namespace praxel {
+
+namespace {
+
+const QDate kDayZero(1899, 12, 30);
+constexpr double kFirstDay = -657434.0;        // 1 January 100
+constexpr double kLastDay = 2958465.999999999;  // 31 December 9999, end of day
+constexpr qint64 kMsecsPerDay = 86400000;
+
+}  // namespace
+
+double ToOleDate(const QDateTime& dateTime) {
+  const double days = static_cast<double>(kDayZero.daysTo(dateTime.date()));
+  const double fraction = static_cast<double>(dateTime.time().msecsSinceStartOfDay()) / kMsecsPerDay;
+  return days < 0 ? days - fraction : days + fraction;
+}
+
+double ToOleDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
+
+QDateTime FromOleDate(double day) {
+  if (!(day >= kFirstDay && day <= kLastDay)) RaiseOverflow();
+  double whole = std::trunc(day);
+  qint64 msecs = std::llround(std::fabs(day - whole) * kMsecsPerDay);
+  if (msecs >= kMsecsPerDay) {  // rounded up to the next midnight
+    msecs -= kMsecsPerDay;
+    whole += day < 0 ? -1 : 1;
+  }
+  return QDateTime(kDayZero.addDays(static_cast<qint64>(whole)), QTime::fromMSecsSinceStartOfDay(int(msecs)),
+                   Qt::UTC);
+}
+
+int Weekday(double day) {
+  // Day 0 was a Saturday.
+  const auto whole = static_cast<long long>(std::trunc(day));
+  return static_cast<int>(((whole % 7) + 7 + 6) % 7) + 1;
+}
+
+}  // namespace praxel

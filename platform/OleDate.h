@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+
+namespace praxel {
+
+// Dates are day numbers: day 0 is 30 December 1899, the time of day is the fraction. Before day 0
+// the whole part counts back and the fraction still counts forward from midnight (-1.25 is
+// 29 December 1899, 06:00).
+
+// The day number of a date and time, read as they stand (the time zone is not consulted).
+double ToOleDate(const QDateTime& dateTime);
+double ToOleDate(const QDate& date);
+// The date and time of a day number, to the millisecond, in UTC so that every day has 24 hours.
+// Raises error 6 "Overflow" outside the years 100 to 9999.
+QDateTime FromOleDate(double day);
+// The weekday of a day number: 1 Sunday to 7 Saturday.
+int Weekday(double day);
+
+}  // namespace praxel

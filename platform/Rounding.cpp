@@ -1,0 +1,31 @@
+#include "Rounding.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace praxel {
+
+namespace {
+
+template <class T>
+T RoundHalfEven(double value) {
+  // std::nearbyint rounds in the current mode, which the program never changes from
+  // round-to-nearest-even.
+  const double rounded = std::nearbyint(value);
+  if (!(rounded >= static_cast<double>(std::numeric_limits<T>::min()) &&
+        rounded <= static_cast<double>(std::numeric_limits<T>::max()))) {
+    RaiseOverflow();
+  }
+  return static_cast<T>(rounded);
+}
+
+}  // namespace
+
+void RaiseOverflow() { throw RuntimeError(errOverflow, QStringLiteral("Overflow")); }
+
+std::int16_t ToInteger(double value) { return RoundHalfEven<std::int16_t>(value); }
+
+std::int32_t ToLong(double value) { return RoundHalfEven<std::int32_t>(value); }
+
+}  // namespace praxel

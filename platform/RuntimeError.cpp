@@ -1,0 +1,19 @@
+#include "RuntimeError.h"
+
+#include <utility>
+
+namespace praxel {
+
+RuntimeError::RuntimeError(int number, QString description)
+    : number_(number),
+      description_(std::move(description)),
+      what_(std::to_string(number) + ": " + description_.toStdString()) {}
+
+// Out of line so that the class's type information has one home in each binary.
+RuntimeError::~RuntimeError() = default;
+
+void RaiseProgramError(const QString& message) { throw RuntimeError(errProgram, message); }
+
+void RaiseAssertion() { RaiseProgramError(QStringLiteral("Assertion failed")); }
+
+}  // namespace praxel

@@ -1,0 +1,12 @@
+#include "Application.h"
+
+#include "Guard.h"
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  ErrTrap::Guarded(QStringLiteral("Main:Application_Notify"),
+                   [&] { handled = QApplication::notify(receiver, event); });
+  return handled;
+}

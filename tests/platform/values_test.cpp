@@ -1,0 +1,160 @@
+#include "Color.h"
+#include "Currency.h"
+#include "OleDate.h"
+#include "Rounding.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace praxel;
+
+namespace {
+
+int OverflowNumber(auto&& action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Description(), QStringLiteral("Overflow"));
+    return error.Number();
+  }
+  return 0;
+}
+
+struct RoundCase {
+  double value;
+  int expected;
+};
+
+class RoundingTest : public testing::TestWithParam<RoundCase> {};
+
+TEST_P(RoundingTest, HalvesGoToTheEvenNeighbour) {
+  EXPECT_EQ(ToInteger(GetParam().value), GetParam().expected);
+  EXPECT_EQ(ToLong(GetParam().value), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, RoundingTest,
+                         testing::Values(RoundCase{0.5, 0}, RoundCase{1.5, 2}, RoundCase{2.5, 2}, RoundCase{3.5, 4},
+                                         RoundCase{-0.5, 0}, RoundCase{-1.5, -2}, RoundCase{-2.5, -2},
+                                         RoundCase{2.4999, 2}, RoundCase{2.5001, 3}, RoundCase{-7.6, -8},
+                                         RoundCase{32767.4, 32767}, RoundCase{-32768.5, -32768}));
+
+TEST(Rounding, OutOfRangeIsOverflow) {
+  EXPECT_EQ(OverflowNumber([] { ToInteger(32767.5); }), errOverflow);  // rounds to 32768
+  EXPECT_EQ(OverflowNumber([] { ToInteger(-32768.6); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { ToInteger(std::nan("")); }), errOverflow);
+  EXPECT_EQ(ToLong(32767.5), 32768);
+  EXPECT_EQ(ToLong(2147483647.4), 2147483647);
+  EXPECT_EQ(OverflowNumber([] { ToLong(2147483647.5); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { ToLong(-2147483649.0); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { ToLong(std::numeric_limits<double>::infinity()); }), errOverflow);
+}
+
+TEST(Rounding, CheckedArithmeticRaisesOverflow) {
+  EXPECT_EQ(AddChecked<std::int32_t>(2147483646, 1), 2147483647);
+  EXPECT_EQ(OverflowNumber([] { AddChecked<std::int32_t>(2147483647, 1); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { SubChecked<std::int16_t>(-32768, 1); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { MulChecked<std::int32_t>(65536, 32768); }), errOverflow);
+}
+
+TEST(Currency, SumsAreExact) {
+  const Currency tenth = Currency::FromDouble(0.1);
+  const Currency fifth = Currency::FromDouble(0.2);
+  EXPECT_EQ(tenth + fifth, Currency::FromDouble(0.3));
+  EXPECT_EQ((tenth + fifth).Ticks(), 3000);
+  Currency total;
+  for (int i = 0; i < 1000; ++i) total += Currency::FromDouble(0.01);
+  EXPECT_EQ(total, Currency::FromTicks(100000));
+  EXPECT_EQ(-(tenth - fifth), tenth);
+}
+
+struct ProductCase {
+  std::int64_t a;  // ticks
+  std::int64_t b;  // ticks
+  std::int64_t expected;
+};
+
+class CurrencyProductTest : public testing::TestWithParam<ProductCase> {};
+
+TEST_P(CurrencyProductTest, RoundsHalfToEven) {
+  const auto [a, b, expected] = GetParam();
+  EXPECT_EQ((Currency::FromTicks(a) * Currency::FromTicks(b)).Ticks(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Products, CurrencyProductTest,
+                         testing::Values(ProductCase{1, 5000, 0},        // 0.0001 * 0.5 = 0.00005 -> 0.0000
+                                         ProductCase{3, 5000, 2},        // 0.00015 -> 0.0002
+                                         ProductCase{5, 5000, 2},        // 0.00025 -> 0.0002
+                                         ProductCase{-3, 5000, -2},      // -0.00015 -> -0.0002
+                                         ProductCase{12345, 20000, 24690},
+                                         ProductCase{15000, 15000, 22500},  // 1.5 * 1.5 = 2.25
+                                         ProductCase{-10000, 10000, -10000}));
+
+TEST(Currency, ConversionsAndOverflow) {
+  // Rounded as the decimal the value stands for, half to even.
+  EXPECT_EQ(Currency::FromDouble(1.23455).Ticks(), 12346);
+  EXPECT_EQ(Currency::FromDouble(1.23465).Ticks(), 12346);
+  EXPECT_EQ(Currency::FromDouble(1.234651).Ticks(), 12347);
+  EXPECT_EQ(Currency::FromDouble(0.00005).Ticks(), 0);
+  EXPECT_EQ(Currency::FromDouble(0.00015).Ticks(), 2);  // a little less than 1.5 ticks in binary
+  EXPECT_EQ(Currency::FromDouble(-0.00015).Ticks(), -2);
+  EXPECT_EQ(Currency::FromDouble(922337203685477.5).Ticks(), 9223372036854775000);
+  EXPECT_EQ(Currency::FromDouble(1e-300).Ticks(), 0);
+  EXPECT_DOUBLE_EQ(Currency::FromTicks(-12345).ToDouble(), -1.2345);
+  EXPECT_EQ((Currency::FromTicks(10000) * 2.5).Ticks(), 25000);
+  EXPECT_EQ((Currency::FromTicks(1) * 0.5).Ticks(), 0);
+  const Currency largest = Currency::FromTicks(std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(OverflowNumber([&] { (void)(largest + Currency::FromTicks(1)); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([&] { (void)(largest * Currency::FromDouble(2.0)); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { Currency::FromDouble(1e16); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { (void)-Currency::FromTicks(std::numeric_limits<std::int64_t>::min()); }),
+            errOverflow);
+}
+
+struct DateCase {
+  double day;
+  QDateTime dateTime;
+  int weekday;
+};
+
+class OleDateTest : public testing::TestWithParam<DateCase> {};
+
+QDateTime At(int y, int m, int d, int h = 0, int min = 0) { return QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC); }
+
+TEST_P(OleDateTest, ConvertsBothWays) {
+  const auto& c = GetParam();
+  EXPECT_EQ(FromOleDate(c.day), c.dateTime);
+  EXPECT_DOUBLE_EQ(ToOleDate(c.dateTime), c.day);
+  EXPECT_EQ(Weekday(c.day), c.weekday);
+}
+
+INSTANTIATE_TEST_SUITE_P(Days, OleDateTest,
+                         testing::Values(DateCase{0.0, At(1899, 12, 30), 7},   // a Saturday
+                                         DateCase{1.0, At(1899, 12, 31), 1},   // Sunday
+                                         DateCase{2.5, At(1900, 1, 1, 12), 2},
+                                         DateCase{-1.25, At(1899, 12, 29, 6), 6},
+                                         DateCase{-6.5, At(1899, 12, 24, 12), 1},
+                                         DateCase{36526.75, At(2000, 1, 1, 18), 7},
+                                         DateCase{46366.0, At(2026, 12, 10), 5}));
+
+TEST(OleDate, RoundsToTheMillisecondAndCarriesMidnight) {
+  EXPECT_EQ(FromOleDate(1.0 - 1e-12), At(1899, 12, 31));
+  EXPECT_EQ(FromOleDate(0.5 + 0.4 / 86400000.0).time(), QTime(12, 0));
+  EXPECT_EQ(ToOleDate(QDate(2000, 1, 1)), 36526.0);
+  EXPECT_EQ(OverflowNumber([] { FromOleDate(3e6); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { FromOleDate(std::nan("")); }), errOverflow);
+}
+
+TEST(Color, RedIsInTheLowByte) {
+  EXPECT_EQ(ColorFromLong(0x0000FF), QColor(255, 0, 0));
+  EXPECT_EQ(ColorFromLong(0x00FF00), QColor(0, 255, 0));
+  EXPECT_EQ(ColorFromLong(0xFF0000), QColor(0, 0, 255));
+  EXPECT_EQ(ColorFromLong(0x123456), QColor(0x56, 0x34, 0x12));
+  EXPECT_EQ(LongFromColor(QColor(0x56, 0x34, 0x12)), 0x123456);
+  EXPECT_EQ(LongFromColor(ColorFromLong(0xFFFFFF)), 0xFFFFFF);
+  EXPECT_EQ(LongFromColor(QColor(Qt::black)), 0);
+}
+
+}  // namespace

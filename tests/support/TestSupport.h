@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <ostream>
+
+// Lets GoogleTest print Qt strings in its failure messages.
+void PrintTo(const QString& text, std::ostream* out);
+
+namespace testsupport {
+
+// The fresh folder that PRAXEL_HOME names for this test program.
+QString ProgramDataFolder();
+// Empties that folder, so a test sees only the files it makes.
+void ClearProgramDataFolder();
+// The whole content of a file as text (empty when it does not exist).
+QString ReadTextFile(const QString& path);
+
+}  // namespace testsupport
