@@ -1,0 +1,53 @@
+#pragma once
+
+#include "RuntimeError.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+// An ordered collection of objects under text keys that compare without regard to case. The
+// collection does not own its members. A failed look-up finds nothing and raises nothing.
+template <class T>
+class KeyedList {
+ public:
+  qsizetype Count() const { return items_.size(); }
+  bool IsEmpty() const { return items_.isEmpty(); }
+  T* Item(qsizetype index) const { return items_.at(index); }  // 0-based
+  T* First() const { return items_.isEmpty() ? nullptr : items_.first(); }
+  const QList<T*>& Items() const { return items_; }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+
+  T* Find(const QString& key) const { return index_.value(Fold(key), nullptr); }
+  bool Contains(const QString& key) const { return index_.contains(Fold(key)); }
+  qsizetype IndexOf(const T* item) const { return items_.indexOf(const_cast<T*>(item)); }
+
+  // Adds at the end, or before the member at `before` (0-based; Count() for the end).
+  // A key already present raises error 457, as a collection does.
+  void Add(const QString& key, T* item) { Insert(items_.size(), key, item); }
+  void Insert(qsizetype before, const QString& key, T* item) {
+    const QString folded = Fold(key);
+    if (index_.contains(folded)) {
+      throw praxel::RuntimeError(457, QStringLiteral("This key is already associated with an element of this collection"));
+    }
+    items_.insert(before, item);
+    index_.insert(folded, item);
+  }
+  // Removes the member under the key; a key not present raises error 5.
+  void Remove(const QString& key) {
+    T* item = index_.take(Fold(key));
+    if (item == nullptr) throw praxel::RuntimeError(praxel::errInvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    items_.removeOne(item);
+  }
+  void Clear() {
+    items_.clear();
+    index_.clear();
+  }
+
+ private:
+  static QString Fold(const QString& key) { return key.toCaseFolded(); }
+
+  QList<T*> items_;
+  QHash<QString, T*> index_;
+};

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "Currency.h"
+#include "KeyedList.h"
+#include "PerJournal.h"
+#include "Ypooled.h"
+
+#include <cstdint>
+
+class QObject;
+class Ydependency;
+class Yassignment;
+
+// A task of a project: its ID, description, three-point estimate in the unit of EffortUnits,
+// efficiency, costs, the dates the solver computes, its dependencies and assignments, and the
+// top-level project it stands for, if any. Its time-varying fields follow the project's journals.
+//
+// Calling order: Project is set before a nonzero TaskID (which files the task in the
+// project's TaskList, ascending) and before Subproject.
+class Ytask final : public Ymodel {
+ public:
+  QString Description;
+  KeyedList<Ydependency> DependencyList;  // owned
+  KeyedList<Yassignment> AssignmentList;  // owned
+  QObject* MTask = nullptr;  // the paired Microsoft Project task while an import or export runs
+
+  int Ytype() const override { return ytTask; }
+  void Reset() override;
+
+  QString BuildNodeText() const override;
+  QString ImageType() const override;  // "t", or "s" when it stands for a subproject
+  QString Key() const override { return QString::number(taskId_); }
+  Yproject* Project() const override { return project_; }
+
+  int TaskID() const { return taskId_; }
+  // Files the task under the new ID, refusing one in use ("This TaskID is already in use");
+  // 0 takes the task out of its project.
+  void SetTaskID(int ID);
+  // Attaches the task to a project (not yet filed: TaskID does that). Attached while a later
+  // journal is current, the task exists from that journal on only.
+  void SetProject(Yproject* project);
+  Yproject* Subproject() const { return subproject_; }
+  // Makes the task stand for a project, which becomes a subproject of this task's project.
+  // The task's own project, or one above it, is refused.
+  void SetSubproject(Yproject* child);
+
+  bool Include() const;
+  void SetInclude(bool include);
+  int EffortUnits() const;
+  void SetEffortUnits(int units);
+  std::int32_t Optimistic() const;
+  void SetOptimistic(std::int32_t minutes);
+  std::int32_t MostLikely() const;
+  void SetMostLikely(std::int32_t minutes);
+  std::int32_t Pessimistic() const;
+  void SetPessimistic(std::int32_t minutes);
+  double Efficiency() const;
+  void SetEfficiency(double efficiency);
+  praxel::Currency MaterialCost() const;
+  void SetMaterialCost(praxel::Currency cost);
+  praxel::Currency LaborCost() const;
+  void SetLaborCost(praxel::Currency cost);
+  double EarlyStart() const;
+  void SetEarlyStart(double date);
+  double EarlyFinish() const;
+  void SetEarlyFinish(double date);
+  double LateStart() const;
+  void SetLateStart(double date);
+  double LateFinish() const;
+  void SetLateFinish(double date);
+
+  // The included dependency that fixes the task's start, or none.
+  Ydependency* ControlDependency() const;
+
+  // Removes the task from the current journal on; frees it when no journal keeps it.
+  void Delete();
+  void ChangeNumJournals();
+
+  // The per-journal fields themselves, for the record reader and writer.
+  Presence& IncludeField() { return include_; }
+  PerJournal<int>& EffortUnitsField() { return effortUnits_; }
+  PerJournal<std::int32_t>& OptimisticField() { return optimistic_; }
+  PerJournal<std::int32_t>& MostLikelyField() { return mostLikely_; }
+  PerJournal<std::int32_t>& PessimisticField() { return pessimistic_; }
+  PerJournal<double>& EfficiencyField() { return efficiency_; }
+  PerJournal<praxel::Currency>& MaterialCostField() { return materialCost_; }
+  PerJournal<praxel::Currency>& LaborCostField() { return laborCost_; }
+  PerJournal<double>& EarlyStartField() { return earlyStart_; }
+  PerJournal<double>& EarlyFinishField() { return earlyFinish_; }
+  PerJournal<double>& LateStartField() { return lateStart_; }
+  PerJournal<double>& LateFinishField() { return lateFinish_; }
+
+ private:
+  int taskId_ = 0;
+  Yproject* project_ = nullptr;
+  Yproject* subproject_ = nullptr;
+  Presence include_;
+  PerJournal<int> effortUnits_{-60};
+  PerJournal<std::int32_t> optimistic_{0};
+  PerJournal<std::int32_t> mostLikely_{0};
+  PerJournal<std::int32_t> pessimistic_{0};
+  PerJournal<double> efficiency_{0.85};
+  PerJournal<praxel::Currency> materialCost_;
+  PerJournal<praxel::Currency> laborCost_;
+  PerJournal<double> earlyStart_{0.0};
+  PerJournal<double> earlyFinish_{0.0};
+  PerJournal<double> lateStart_{0.0};
+  PerJournal<double> lateFinish_{0.0};
+};
