@@ -178,8 +178,9 @@ double AddMinutes(double date, std::int32_t minutes) {
     const double day = std::trunc(date);
     const double timeOfDay = std::fabs(date - day) * kMinutesPerDay;
     const std::int64_t sum = praxel::ToLong(timeOfDay + minutes);
-    const double newDay = day + static_cast<double>(FloorDivide(sum, kMinutesPerDay));
-    const double newTime = static_cast<double>(sum - FloorDivide(sum, kMinutesPerDay) * kMinutesPerDay) / kMinutesPerDay;
+    const std::int64_t days = FloorDivide(sum, kMinutesPerDay);
+    const double newDay = day + static_cast<double>(days);
+    const double newTime = static_cast<double>(sum - days * kMinutesPerDay) / kMinutesPerDay;
     result = newDay < 0 ? newDay - newTime : newDay + newTime;
   });
   return result;
@@ -251,7 +252,9 @@ QString FormatEffortOf(int effortUnits, std::int32_t optimistic, std::int32_t mo
                        std::int32_t pessimistic, bool standsForSubproject, bool longForm) {
   QString result;
   ErrTrap::Guard guard(QStringLiteral("Common:FormatEffort"));
-  if (standsForSubproject) return result;
+  // A subproject task has its subproject's effort; a task dated by its dependencies alone
+  // (EffortUnits 0) has no estimate to show.
+  if (standsForSubproject || effortUnits == 0) return result;
   QString number;
   guard([&] {
     const std::int64_t unitMinutes = std::abs(std::int64_t{effortUnits});

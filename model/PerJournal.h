@@ -108,7 +108,11 @@ class Presence {
   const PerJournal<bool>& Field() const { return field_; }
   PerJournal<bool>& Field() { return field_; }
 
-  void Let(bool value, int numJournals, int current) { field_.Let(value, numJournals, current); }
+  void Let(bool value, int numJournals, int current) {
+    // A shared value reads True whatever it holds, so the earlier journals keep True.
+    if (!field_.IsArray()) field_.SetSingle(true);
+    field_.Let(value, numJournals, current);
+  }
   void SetSingle(bool value) { field_.SetSingle(value); }
 
   // An object that joins its holder while journal `current` is current exists from that

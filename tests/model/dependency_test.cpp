@@ -23,10 +23,33 @@ namespace {
 
 const double kMarch1 = praxel::ToOleDate(QDate(2024, 3, 1));
 
+// A project with `journals` journals a month apart, the last one current.
+Yproject* NewProject(const QString& name, int journals) {
+  auto* made = Common::NewY<Yproject>(ytProject);
+  made->SetProjectName(name);
+  for (int i = 0; i < journals; ++i) made->AddJournal(kMarch1 + 30 * i);
+  return made;
+}
+
+void MakeCurrent(Yproject* holder, int index) { holder->SetJournal(holder->JournalDates.at(index)); }
+
+// What `read` gives in each journal of `holder`; the current journal is left as it was.
+template <class Read>
+auto ByJournal(Yproject* holder, Read read) {
+  QList<decltype(read())> values;
+  const int current = holder->CurrentIndex;
+  for (int i = 0; i < holder->NumJournals; ++i) {
+    holder->CurrentIndex = i;
+    values.append(read());
+  }
+  holder->CurrentIndex = current;
+  return values;
+}
+
 // A clean model with project "Main" and its tasks 1 and 12, a second project "Other" with its
 // task 30, and template "Staff" whose resource 7 works a standard eight-hour day Monday to Friday.
 class ChildrenTest : public testing::Test {
- protected:
+ public:
   void SetUp() override {
     Common::FreeAllMemory();
     project = NewProject(QStringLiteral("Main"), 1);
@@ -48,28 +71,6 @@ class ChildrenTest : public testing::Test {
   void TearDown() override {
     Common::FreeAllMemory();
     EXPECT_TRUE(prompter.AllAnswered());
-  }
-
-  // A project with `journals` journals a month apart, the last one current.
-  static Yproject* NewProject(const QString& name, int journals) {
-    auto* made = Common::NewY<Yproject>(ytProject);
-    made->SetProjectName(name);
-    for (int i = 0; i < journals; ++i) made->AddJournal(kMarch1 + 30 * i);
-    return made;
-  }
-  static void MakeCurrent(Yproject* holder, int index) { holder->SetJournal(holder->JournalDates.at(index)); }
-
-  // What `read` gives in each journal of `holder`; the current journal is left as it was.
-  template <class Read>
-  static auto ByJournal(Yproject* holder, Read read) {
-    QList<decltype(read())> values;
-    const int current = holder->CurrentIndex;
-    for (int i = 0; i < holder->NumJournals; ++i) {
-      holder->CurrentIndex = i;
-      values.append(read());
-    }
-    holder->CurrentIndex = current;
-    return values;
   }
 
   Ydependency* NewDependency(Ytask* owner) {
@@ -347,10 +348,11 @@ TYPED_TEST(JournalScopeTest, ASharedIncludeReadsTrueWhateverItHolds) {
   child->SetInclude(false);  // written on the first journal: one shared value
   EXPECT_FALSE(child->IncludeField().Field().IsArray());
   EXPECT_TRUE(child->Include());
-  // Written on a later journal it becomes per journal, and then it can say absent.
+  // Only per-journal values can say absent: written on a later journal.
+  TypeParam* later = this->Join(owner);
   MakeCurrent(this->dated, 3);
-  child->SetInclude(false);
-  EXPECT_EQ(this->Presence(child), (QList<bool>{true, true, true, false}));
+  later->SetInclude(false);
+  EXPECT_EQ(this->Presence(later), (QList<bool>{true, true, true, false}));
 }
 
 TEST_F(ChildrenTest, FieldsFollowTheProjectsJournals) {
@@ -508,7 +510,7 @@ TEST_F(ChildrenTest, ControlDependencyOfASubprojectTaskIsItsEarliestTasks) {
   // Task 4 starts first but is absent from the current journal; of 2 and 3, the earlier wins.
   EXPECT_EQ(standsFor->ControlDependency(), controls.at(1));
 
-  MakeCurrent(child, 0);  // every task absent but 1 and 4, which has no start dependency here
+  MakeCurrent(child, 0);  // the child's tasks joined in its second journal: none exists in the first
   EXPECT_EQ(standsFor->ControlDependency(), nullptr);
 }
 

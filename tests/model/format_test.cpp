@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 
 using praxel::AnswerAbort;
 using praxel::AnswerIgnore;
@@ -68,6 +69,7 @@ struct DurationRow {
   const char* longForm;
   const char* shortForm;
 };
+void PrintTo(const DurationRow& row, std::ostream* out) { *out << row.name; }
 
 class FormatDurationTest : public TableTest<DurationRow> {};
 
@@ -119,6 +121,7 @@ struct ReadRow {
   const char* text;
   double minutes;
 };
+void PrintTo(const ReadRow& row, std::ostream* out) { *out << row.name; }
 
 class TextToDurationTest : public TableTest<ReadRow> {};
 
@@ -200,6 +203,7 @@ struct EffortRow {
   const char* longForm;
   const char* shortForm;
 };
+void PrintTo(const EffortRow& row, std::ostream* out) { *out << row.name; }
 
 class FormatEffortTest : public TableTest<EffortRow> {};
 
@@ -224,6 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         EffortRow{"Nothing", -60, 0, 0, 0, false, "0", "0"},
         EffortRow{"OneHour", 60, 0, 60, 0, false, "1 hour", "1h"},
         EffortRow{"Subproject", -60, 480, 600, 900, true, "", ""},
+        EffortRow{"DatedByDependenciesAlone", 0, 480, 600, 900, false, "", ""},
         EffortRow{"WorkingDays", -480, 0, 960, 0, false, "2 days", "2d"},
         EffortRow{"CalendarDaysCutNotRounded", 1440, 0, 960, 0, false, "0.66 days", "0.66d"},
         EffortRow{"Minutes", -1, 0, 30, 0, false, "30 minutes", "30mi"},
@@ -383,6 +388,7 @@ struct MoneyRow {
   Currency value;
   const char* text;
 };
+void PrintTo(const MoneyRow& row, std::ostream* out) { *out << row.name; }
 
 class FormatCurrencyTest : public TableTest<MoneyRow> {};
 
@@ -510,6 +516,7 @@ struct MinutesRow {
   std::int32_t minutes;
   QDateTime to;
 };
+void PrintTo(const MinutesRow& row, std::ostream* out) { *out << row.name; }
 
 QDateTime At(int year, int month, int day, int hour, int minute, int second = 0) {
   return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);

@@ -254,6 +254,10 @@ TEST_F(TaskJournalTest, ASingleValuedIncludeReadsTrue) {
   Ytask* task = project->FindOrCreateTask(1);
   task->IncludeField().SetSingle(false);
   EXPECT_TRUE(task->Include());
+  // Excluding it from a later journal keeps it in the earlier ones, as it read there.
+  project->SetJournal(3000.0);
+  task->SetInclude(false);
+  EXPECT_EQ(Presence(task), (QList<bool>{true, true, false, false}));
 }
 
 }  // namespace

@@ -59,6 +59,11 @@ class TemplateTest : public testing::Test {
     for (const Yresource* resource : templ->ResourceList) keys << resource->Key();
     return keys;
   }
+  static QStringList Ids(std::initializer_list<int> ids) {
+    QStringList keys;
+    for (int id : ids) keys << QString::number(id);
+    return keys;
+  }
   static QStringList ShiftNames(const Ytemplate* templ) {
     QStringList names;
     for (const Yshift* shift : templ->ShiftList) names << shift->ShiftName();
@@ -102,7 +107,9 @@ TEST_F(TemplateTest, ShiftNormalHoursCountsNormalCellsToTheTenth) {
   Yshift* shift = NewTemplate(QStringLiteral("Plant"))->FindOrCreateShift(QStringLiteral("Custom"));
   EXPECT_FLOAT_EQ(shift->NormalHours(), 8.0f);  // the standard day
   for (const auto& c : cases) {
-    for (int hour = 0; hour < Yshift::kHours; ++hour) shift->SetMatrix(hour, hour < c.hours.size() ? c.hours[hour] : idle);
+    for (int hour = 0; hour < Yshift::kHours; ++hour) {
+      shift->SetMatrix(hour, hour < c.hours.size() ? c.hours[hour] : idle);
+    }
     EXPECT_FLOAT_EQ(shift->NormalHours(), c.expected) << c.name;
   }
 }
@@ -211,25 +218,25 @@ TEST_F(TemplateTest, ResourceIdInUseIsRefusedAndTheListIsUnchanged) {
   EXPECT_THROW(five->SetResourceID(3), ErrTrap::CallChain);
   EXPECT_EQ(OnlyQuestion(), QStringLiteral("Internal error 10000: The Resource ID 3 is already in use."));
   EXPECT_EQ(five->ResourceID(), 5);
-  EXPECT_EQ(Keys(templ), QStringList({QStringLiteral("3"), QStringLiteral("5")}));
+  EXPECT_EQ(Keys(templ), Ids({3, 5}));
   EXPECT_EQ(templ->ResourceList.Find(QStringLiteral("5")), five);
 }
 
 TEST_F(TemplateTest, ResourcesStayInAscendingIdOrder) {
   Ytemplate* templ = NewTemplate(QStringLiteral("Plant"));
   for (int id : {15, 3, 9, 5}) NewResource(templ, id);
-  EXPECT_EQ(Keys(templ), QStringList({QStringLiteral("3"), QStringLiteral("5"), QStringLiteral("9"), QStringLiteral("15")}));
+  EXPECT_EQ(Keys(templ), Ids({3, 5, 9, 15}));
 
   Yresource* five = templ->ResourceList.Find(QStringLiteral("5"));
   five->SetResourceID(12);
-  EXPECT_EQ(Keys(templ), QStringList({QStringLiteral("3"), QStringLiteral("9"), QStringLiteral("12"), QStringLiteral("15")}));
+  EXPECT_EQ(Keys(templ), Ids({3, 9, 12, 15}));
   EXPECT_EQ(templ->ResourceList.Find(QStringLiteral("12")), five);
   EXPECT_EQ(templ->ResourceList.Find(QStringLiteral("5")), nullptr);
   EXPECT_EQ(five->Tag(), QStringLiteral("r12"));
 
   // ID 0 takes the resource out of the template altogether.
   five->SetResourceID(0);
-  EXPECT_EQ(Keys(templ), QStringList({QStringLiteral("3"), QStringLiteral("9"), QStringLiteral("15")}));
+  EXPECT_EQ(Keys(templ), Ids({3, 9, 15}));
   EXPECT_EQ(five->Template(), nullptr);
 }
 
@@ -343,7 +350,8 @@ TEST_F(TemplateTest, TemplateNameInUseIsRefusedAndBothNamesStay) {
   Ytemplate* beta = NewTemplate(QStringLiteral("Beta"));
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(beta->SetTemplateName(QStringLiteral("Alpha")), ErrTrap::CallChain);
-  EXPECT_EQ(OnlyQuestion(), QStringLiteral("Internal error 10000: There is already a template with the name \"Alpha\""));
+  EXPECT_EQ(OnlyQuestion(),
+            QStringLiteral("Internal error 10000: There is already a template with the name \"Alpha\""));
   EXPECT_EQ(alpha->TemplateName(), QStringLiteral("Alpha"));
   EXPECT_EQ(beta->TemplateName(), QStringLiteral("Beta"));
   EXPECT_EQ(Templates().Find(QStringLiteral("Alpha")), alpha);

@@ -1,0 +1,67 @@
+#include "TextEncoding.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace TextEncoding {
+
+namespace {
+
+// The characters of codes 0x80 to 0x9F; the others are those of Latin-1.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int CodeOf(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] == c) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+QString DecodeWindows1252(const QByteArray& bytes) {
+  QString text(bytes.size(), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (const char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    *out++ = QChar(code >= 0x80 && code < 0xA0 ? kHighControls[code - 0x80] : char16_t(code));
+  }
+  return text;
+}
+
+QByteArray EncodeWindows1252(const QString& text, bool* fits) {
+  QByteArray bytes(text.size(), Qt::Uninitialized);
+  char* out = bytes.data();
+  bool allFit = true;
+  for (const QChar c : text) {
+    const int code = CodeOf(c.unicode());
+    if (code < 0) {
+      allFit = false;
+      *out++ = '?';
+    } else {
+      *out++ = static_cast<char>(code);
+    }
+  }
+  if (fits != nullptr) *fits = allFit;
+  return bytes;
+}
+
+QString Decode(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8(bytes);
+  if (!utf8.hasError()) return text;
+  return DecodeWindows1252(bytes);
+}
+
+QByteArray Encode(const QString& text) {
+  bool fits = false;
+  QByteArray bytes = EncodeWindows1252(text, &fits);
+  return fits ? bytes : text.toUtf8();
+}
+
+}  // namespace TextEncoding

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Files made by the program on its original platform are Windows-1252. A file is read as UTF-8
+// when it is valid UTF-8, else as Windows-1252; text is written as Windows-1252 when every
+// character fits, else as UTF-8, so nothing typed is lost.
+namespace TextEncoding {
+
+QString Decode(const QByteArray& bytes);
+QByteArray Encode(const QString& text);
+
+// Windows-1252 alone: decoding never fails (the five unassigned codes map to the same
+// control characters as in Latin-1); encoding reports whether every character fitted.
+QString DecodeWindows1252(const QByteArray& bytes);
+QByteArray EncodeWindows1252(const QString& text, bool* fits);
+
+}  // namespace TextEncoding

@@ -1,0 +1,2 @@
+// pxtool: the headless companion of Praxel.
+int main() { return 0; }
