@@ -40,6 +40,11 @@ class KeyedList {
     if (item == nullptr) throw praxel::RuntimeError(praxel::errInvalidCall, QStringLiteral("Invalid procedure call or argument"));
     items_.removeOne(item);
   }
+  // Moves a member to the end, keeping its key.
+  void MoveToEnd(T* item) {
+    const qsizetype index = items_.indexOf(item);
+    if (index >= 0) items_.move(index, items_.size() - 1);
+  }
   void Clear() {
     items_.clear();
     index_.clear();

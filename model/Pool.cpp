@@ -67,6 +67,13 @@ Ypooled* Make(int TypeCode) {
   }
 }
 
+// One level of nested freeing for as long as it lives.
+struct FreeDepth {
+  int& depth;
+  explicit FreeDepth(int& d) : depth(d) { ++depth; }
+  ~FreeDepth() { --depth; }
+};
+
 }  // namespace
 
 Ypooled* NewYObject(int TypeCode) {
@@ -100,11 +107,7 @@ void FreeYobject(Ypooled*& Obj) {
     // hand one object out as two.
     if (object->IsFree()) praxel::RaiseAssertion();
     PoolState& pool = State();
-    struct Depth {
-      int& depth;
-      explicit Depth(int& d) : depth(d) { ++depth; }
-      ~Depth() { --depth; }
-    } depth(pool.freeDepth);
+    FreeDepth depth(pool.freeDepth);
     object->Reset();
     PoolAccess::MarkFree(*object);
     Ypooled*& head = pool.FreeList[object->Ytype() - 1];
@@ -112,6 +115,19 @@ void FreeYobject(Ypooled*& Obj) {
     head = object;
     Obj = nullptr;
     pool.freed.insert(object);
+    if (pool.freeDepth == 1) {
+      if (!pool.freeingAll) ForgetFreedObjects(pool.freed);
+      pool.freed.clear();
+    }
+  });
+}
+
+void FreeYobjects(const QList<Ypooled*>& Objects) {
+  ErrTrap::Guarded(QStringLiteral("Common:FreeYobjects"), [&] {
+    PoolState& pool = State();
+    // One level deeper for the whole batch: each free below leaves the clearing of links to us.
+    FreeDepth depth(pool.freeDepth);
+    for (Ypooled* object : Objects) FreeYobject(object);
     if (pool.freeDepth == 1) {
       if (!pool.freeingAll) ForgetFreedObjects(pool.freed);
       pool.freed.clear();

@@ -133,6 +133,11 @@ PerJournal<bool>& Yassignment::WorkDayField(int kind) {
   return workDay_[kind];
 }
 
+const PerJournal<bool>& Yassignment::WorkDayField(int kind) const {
+  CheckDayKind(kind);
+  return workDay_[kind];
+}
+
 // Hours a week the assignment takes over hours a week the resource normally works, counting the
 // seven weekdays only. A resource without normal hours in its week (no resource, no shift, or no
 // work day) has no week to share: the answer is then 0.

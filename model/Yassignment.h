@@ -50,9 +50,13 @@ class Yassignment final : public Ymodel {
   void ChangeNumJournals();
 
   Presence& IncludeField() { return include_; }
+  const Presence& IncludeField() const { return include_; }
   PerJournal<Yresource*>& ResourceRequiredField() { return resourceRequired_; }
+  const PerJournal<Yresource*>& ResourceRequiredField() const { return resourceRequired_; }
   PerJournal<double>& HoursField() { return hours_; }
+  const PerJournal<double>& HoursField() const { return hours_; }
   PerJournal<bool>& WorkDayField(int kind);
+  const PerJournal<bool>& WorkDayField(int kind) const;
 
  private:
   // Takes the assignment out of its task's AssignmentList and forgets the task.

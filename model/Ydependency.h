@@ -45,11 +45,17 @@ class Ydependency final : public Ymodel {
   void ChangeNumJournals();
 
   Presence& IncludeField() { return include_; }
+  const Presence& IncludeField() const { return include_; }
   PerJournal<double>& DepDateField() { return depDate_; }
+  const PerJournal<double>& DepDateField() const { return depDate_; }
   PerJournal<Ytask*>& TaskRequiredField() { return taskRequired_; }
+  const PerJournal<Ytask*>& TaskRequiredField() const { return taskRequired_; }
   PerJournal<std::uint8_t>& FromPercentField() { return fromPercent_; }
+  const PerJournal<std::uint8_t>& FromPercentField() const { return fromPercent_; }
   PerJournal<std::uint8_t>& ToPercentField() { return toPercent_; }
+  const PerJournal<std::uint8_t>& ToPercentField() const { return toPercent_; }
   PerJournal<double>& OffsetField() { return offset_; }
+  const PerJournal<double>& OffsetField() const { return offset_; }
 
  private:
   // Takes the dependency out of its task's DependencyList and forgets the task.

@@ -72,9 +72,13 @@ class Yproject final : public Ymodel, public JournalHolder {
 
   // The per-journal fields themselves, for the record reader and writer.
   PerJournal<QString>& PriorityField() { return priority_; }
+  const PerJournal<QString>& PriorityField() const { return priority_; }
   PerJournal<int>& SolveRulesField() { return solveRules_; }
+  const PerJournal<int>& SolveRulesField() const { return solveRules_; }
   PerJournal<Yproject*>& ParentField() { return parent_; }
+  const PerJournal<Yproject*>& ParentField() const { return parent_; }
   PerJournal<Yresource*>& ManagerField() { return manager_; }
+  const PerJournal<Yresource*>& ManagerField() const { return manager_; }
 
  protected:
   QString ModuleName() const override { return QStringLiteral("Yproject"); }

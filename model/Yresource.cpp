@@ -167,6 +167,11 @@ PerJournal<bool>& Yresource::WorkDayField(int kind) {
   return workDay_[kind];
 }
 
+const PerJournal<bool>& Yresource::WorkDayField(int kind) const {
+  CheckDayKind(kind);
+  return workDay_[kind];
+}
+
 float Yresource::NormalHours() const {
   float hours = 0.0f;
   ErrTrap::Guarded(QStringLiteral("Yresource:NormalHours [Property Get]"), [&] {

@@ -66,14 +66,23 @@ class Yresource final : public Ymodel {
   void ChangeNumJournals();
 
   Presence& IncludeField() { return include_; }
+  const Presence& IncludeField() const { return include_; }
   PerJournal<QString>& DepartmentField() { return department_; }
+  const PerJournal<QString>& DepartmentField() const { return department_; }
   PerJournal<QString>& TitleField() { return title_; }
+  const PerJournal<QString>& TitleField() const { return title_; }
   PerJournal<praxel::Currency>& BurdenedRateField() { return burdenedRate_; }
+  const PerJournal<praxel::Currency>& BurdenedRateField() const { return burdenedRate_; }
   PerJournal<praxel::Currency>& OvertimeRateField() { return overtimeRate_; }
+  const PerJournal<praxel::Currency>& OvertimeRateField() const { return overtimeRate_; }
   PerJournal<praxel::Currency>& OffDayRateField() { return offDayRate_; }
+  const PerJournal<praxel::Currency>& OffDayRateField() const { return offDayRate_; }
   PerJournal<praxel::Currency>& HolidayRateField() { return holidayRate_; }
+  const PerJournal<praxel::Currency>& HolidayRateField() const { return holidayRate_; }
   PerJournal<Yshift*>& ShiftField() { return shift_; }
+  const PerJournal<Yshift*>& ShiftField() const { return shift_; }
   PerJournal<bool>& WorkDayField(int kind);
+  const PerJournal<bool>& WorkDayField(int kind) const;
 
  private:
   void SetInclude(bool include);

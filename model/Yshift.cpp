@@ -78,7 +78,7 @@ QString Yshift::Matrix(int hour) const {
 void Yshift::SetMatrix(int hour, const QString& codes) {
   ErrTrap::Guarded(QStringLiteral("Yshift:Matrix [Property Let]"), [&] {
     CheckHour(hour);
-    matrix_[hour] = codes;  // stored as given: the shift dialog and the record reader check it
+    matrix_[hour] = codes;  // stored as given, unchecked
   });
 }
 

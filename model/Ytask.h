@@ -43,6 +43,8 @@ class Ytask final : public Ymodel {
   // Makes the task stand for a project, which becomes a subproject of this task's project.
   // The task's own project, or one above it, is refused.
   void SetSubproject(Yproject* child);
+  // The field itself, for the record reader: the child's own record carries its Parent.
+  Yproject*& SubprojectField() { return subproject_; }
 
   bool Include() const;
   void SetInclude(bool include);
@@ -78,17 +80,29 @@ class Ytask final : public Ymodel {
 
   // The per-journal fields themselves, for the record reader and writer.
   Presence& IncludeField() { return include_; }
+  const Presence& IncludeField() const { return include_; }
   PerJournal<int>& EffortUnitsField() { return effortUnits_; }
+  const PerJournal<int>& EffortUnitsField() const { return effortUnits_; }
   PerJournal<std::int32_t>& OptimisticField() { return optimistic_; }
+  const PerJournal<std::int32_t>& OptimisticField() const { return optimistic_; }
   PerJournal<std::int32_t>& MostLikelyField() { return mostLikely_; }
+  const PerJournal<std::int32_t>& MostLikelyField() const { return mostLikely_; }
   PerJournal<std::int32_t>& PessimisticField() { return pessimistic_; }
+  const PerJournal<std::int32_t>& PessimisticField() const { return pessimistic_; }
   PerJournal<double>& EfficiencyField() { return efficiency_; }
+  const PerJournal<double>& EfficiencyField() const { return efficiency_; }
   PerJournal<praxel::Currency>& MaterialCostField() { return materialCost_; }
+  const PerJournal<praxel::Currency>& MaterialCostField() const { return materialCost_; }
   PerJournal<praxel::Currency>& LaborCostField() { return laborCost_; }
+  const PerJournal<praxel::Currency>& LaborCostField() const { return laborCost_; }
   PerJournal<double>& EarlyStartField() { return earlyStart_; }
+  const PerJournal<double>& EarlyStartField() const { return earlyStart_; }
   PerJournal<double>& EarlyFinishField() { return earlyFinish_; }
+  const PerJournal<double>& EarlyFinishField() const { return earlyFinish_; }
   PerJournal<double>& LateStartField() { return lateStart_; }
+  const PerJournal<double>& LateStartField() const { return lateStart_; }
   PerJournal<double>& LateFinishField() { return lateFinish_; }
+  const PerJournal<double>& LateFinishField() const { return lateFinish_; }
 
  private:
   int taskId_ = 0;

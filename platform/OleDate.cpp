@@ -8,7 +8,7 @@ namespace praxel {
 
 namespace {
 
-const QDate kDayZero(1899, 12, 30);
+constexpr QDate kDayZero = QDate::fromJulianDay(2415019);  // 30 December 1899
 constexpr double kFirstDay = -657434.0;        // 1 January 100
 constexpr double kLastDay = 2958465.999999999;  // 31 December 9999, end of day
 constexpr qint64 kMsecsPerDay = 86400000;

@@ -1,2 +1,46 @@
-// pxtool: the headless companion of Praxel.
-int main() { return 0; }
+// pxtool: the headless companion of Praxel. The first argument names the command; the rest are
+// its arguments.
+
+#include "Command.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+using pxtool::Command;
+
+const Command kCommands[] = {
+    {"pack", "IN OUT", "pack a text file into a packed file", pxtool::RunPack},
+    {"unpack", "IN OUT", "unpack a packed file into its text", pxtool::RunUnpack},
+};
+
+void PrintUsage() {
+  std::fputs("usage: pxtool COMMAND ARGUMENTS\n", stderr);
+  for (const Command& command : kCommands) {
+    const QString call = QStringLiteral("%1 %2").arg(QLatin1String(command.name), QLatin1String(command.arguments));
+    std::fprintf(stderr, "  %-18s %s\n", call.toLocal8Bit().constData(), command.help);
+  }
+  std::fputs("A file named \"-\" stands for standard input or output.\n", stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+
+  if (!arguments.isEmpty()) {
+    const QString name = arguments.takeFirst();
+    for (const Command& command : kCommands) {
+      if (name != QLatin1String(command.name)) continue;
+      const int exitCode = command.run(arguments);
+      if (exitCode == pxtool::kExitWrongCall) PrintUsage();
+      return exitCode;
+    }
+  }
+  PrintUsage();
+  return pxtool::kExitWrongCall;
+}

@@ -1,0 +1,91 @@
+#include "Bundle.h"
+
+#include "Common.h"
+#include "Guard.h"
+#include "Pool.h"
+#include "Records.h"
+#include "Yfile.h"
+#include "Yproject.h"
+#include "Ytemplate.h"
+
+namespace Bundle {
+
+namespace {
+
+// Frees the file object however the procedure ends.
+struct PooledFile {
+  Yfile* file = NewYfile();
+  ~PooledFile() {
+    try {
+      Common::FreeY(file);
+    } catch (...) {
+      // A destructor lets nothing out; a file object that failed to go back stays out of the pool.
+    }
+  }
+};
+
+}  // namespace
+
+bool SaveAll(const QString& Path) {
+  bool saved = false;
+  ErrTrap::Guard guard(QStringLiteral("Main:SaveAll"));
+  PooledFile pooled;
+  Yfile& file = *pooled.file;
+  guard([&] {
+    file.SetFileName(Path);
+    if (!file.OpenWrite()) return;
+    Ytemplate* activeTemplate = Common::ThisTemplate();
+    Yproject* activeProject = Common::ThisProject();
+    if (activeTemplate != nullptr) SaveData(*activeTemplate, file);
+    for (const Ytemplate* templ : Common::Templates()) {
+      if (templ != activeTemplate) SaveData(*templ, file);
+    }
+    if (activeProject != nullptr) SaveData(*activeProject, file);
+    for (const Yproject* project : Common::Projects()) {
+      if (project != activeProject) SaveData(*project, file);
+    }
+    file.CloseFile();
+    saved = file.Written();
+  });
+  if (saved) {
+    guard([&] {
+      for (Ytemplate* templ : Common::Templates()) templ->SetDirty(false);
+      for (Yproject* project : Common::Projects()) project->SetDirty(false);
+    });
+  }
+  return saved;
+}
+
+bool OpenBundle(const QString& Path) {
+  bool read = false;
+  ErrTrap::Guard guard(QStringLiteral("Main:OpenBundle"));
+  PooledFile pooled;
+  Yfile& file = *pooled.file;
+  guard([&] {
+    file.SetFileName(Path);
+    if (!file.OpenRead()) return;
+    for (QString keyword = file.ReadToken(); !keyword.isEmpty(); keyword = file.ReadToken()) {
+      if (keyword == QLatin1String("PROJECT")) {
+        QString name;
+        file.LoadField(QStringLiteral("ProjectName"), name);
+        Yproject* project = Common::FindOrCreateProject(name);
+        Common::Projects().MoveToEnd(project);
+        LoadData(*project, file);
+      } else if (keyword == QLatin1String("TEMPLATE")) {
+        QString name;
+        file.LoadField(QStringLiteral("TemplateName"), name);
+        Ytemplate* templ = Common::FindOrCreateTemplate(name);
+        Common::Templates().MoveToEnd(templ);
+        LoadData(*templ, file);
+      } else {
+        praxel::RaiseProgramError(QStringLiteral("Error reading file ") + Path + QStringLiteral(": read \"") + keyword +
+                                  QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
+      }
+    }
+    file.CloseFile();
+    read = true;
+  });
+  return read;
+}
+
+}  // namespace Bundle

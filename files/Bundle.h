@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Whole project files: every loaded template and project written to one file, and a file read
+// into what is loaded.
+namespace Bundle {
+
+// Writes the active template, every other template, the active project and every other
+// project to `Path` (the kind by its extension). True when the file is in place; only then are
+// the dirty flags cleared. A failure leaves the old file and the flags as they were.
+bool SaveAll(const QString& Path);
+
+// Reads every record of the file at `Path` into what is loaded: a project or template already
+// loaded under a record's name takes the record's fields (a merge). The objects read stand in
+// the collections in the order of their records. False when the file could not be opened or
+// the user ignored a failure; an Abort passes the trap's call chain to the caller. What was
+// read before a failure stays loaded.
+bool OpenBundle(const QString& Path);
+
+}  // namespace Bundle

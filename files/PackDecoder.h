@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Crc16.h"
+#include "PackFormat.h"
+#include "RuntimeError.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class QIODevice;
+
+namespace praxel {
+
+// What is wrong with packed data that cannot be read.
+enum class PackDamage {
+  Truncated,        // the data ends before its end mark and check value
+  WrongCheckValue,  // the check value does not match the text
+  DataAfterEnd,     // something follows the check value
+};
+
+// `The file "NAME" is damaged and cannot be read.`, or a sentence without a name when the name
+// is empty.
+QString DamagedFileMessage(const QString& fileName);
+
+// Raised by the reader for damaged packed data: error 10000 with DamagedFileMessage.
+class PackDamageError : public RuntimeError {
+ public:
+  PackDamageError(PackDamage damage, const QString& fileName);
+  ~PackDamageError() override;
+
+  PackDamage Damage() const { return damage_; }
+
+ private:
+  PackDamage damage_;
+};
+
+// Unpacks packed data from a device, one tag's piece of text at a time.
+class PackDecoder {
+ public:
+  // fileName only names the file in the message of a PackDamageError.
+  explicit PackDecoder(QIODevice& packed, QString fileName = QString());
+  PackDecoder(const PackDecoder&) = delete;
+  PackDecoder& operator=(const PackDecoder&) = delete;
+
+  // The text of the next tag, valid until the next call. Empty once the data has ended: the end
+  // mark came, the check value matched the text and nothing followed. Raises PackDamageError
+  // when the data is damaged, and again on every later call.
+  QByteArrayView ReadTag();
+
+  bool AtEnd() const { return ended_; }
+  // The check value of the text read so far.
+  quint16 Check() const { return check_.Value(); }
+
+ private:
+  bool ReadByte(unsigned char* byte);
+  [[noreturn]] void Fail(PackDamage damage);
+
+  QIODevice& packed_;
+  QString fileName_;
+  QByteArray buffer_;
+  qsizetype bufferPosition_ = 0;
+
+  PackWindow window_;
+  Crc16 check_;
+  std::array<char, kLongestPiece> piece_{};
+  bool ended_ = false;
+  std::optional<PackDamage> damage_;
+};
+
+}  // namespace praxel

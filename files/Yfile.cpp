@@ -1,0 +1,700 @@
+#include "Yfile.h"
+
+#include "Common.h"
+#include "Guard.h"
+#include "OleDate.h"
+#include "PackDecoder.h"
+#include "Packing.h"
+#include "Pool.h"
+#include "Rounding.h"
+#include "SolveState.h"
+#include "SolverHost.h"
+#include "TextEncoding.h"
+#include "Yproject.h"
+#include "Yresource.h"
+#include "Yshift.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// The leading number of a text, as the file reads numbers: blanks skipped, a sign, digits, one
+// point, an exponent; reading stops at the first other character; no number reads 0.
+double LeadingNumber(const QString& text) {
+  QString number;
+  qsizetype i = 0;
+  while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
+  if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) number += text.at(i++);
+  bool point = false;
+  bool digits = false;
+  for (; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c.isDigit()) {
+      number += c;
+      digits = true;
+    } else if (c == QLatin1Char('.') && !point) {
+      number += c;
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits && i < text.size() && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
+    qsizetype j = i + 1;
+    QString exponent = QStringLiteral("e");
+    if (j < text.size() && (text.at(j) == QLatin1Char('-') || text.at(j) == QLatin1Char('+'))) exponent += text.at(j++);
+    const qsizetype start = j;
+    while (j < text.size() && text.at(j).isDigit()) exponent += text.at(j++);
+    if (j > start) number += exponent;
+  }
+  if (!digits) return 0.0;
+  return number.toDouble();
+}
+
+// Drops the zero before the decimal point, as the file writes numbers: ".85", "-.5".
+QString WithoutLeadingZero(QString text) {
+  if (text.startsWith(QStringLiteral("0."))) return text.mid(1);
+  if (text.startsWith(QStringLiteral("-0."))) return QLatin1Char('-') + text.mid(2);
+  return text;
+}
+
+QString FormatSignificant(double value, int digits) {
+  if (value == 0.0) return QStringLiteral("0");
+  QString text = QString::asprintf("%.*G", digits, value);
+  return WithoutLeadingZero(text);
+}
+
+// "hh:mm[:ss]am" or "pm", as written after the date.
+bool ParseTime(const QString& text, int& minutesOfDay, double& seconds) {
+  const QString t = text.trimmed().toLower();
+  if (t.isEmpty()) {
+    minutesOfDay = 0;
+    seconds = 0;
+    return true;
+  }
+  const bool pm = t.endsWith(QStringLiteral("pm"));
+  const bool am = t.endsWith(QStringLiteral("am"));
+  const QStringList parts = (am || pm ? t.chopped(2) : t).trimmed().split(QLatin1Char(':'));
+  if (parts.size() < 2 || parts.size() > 3) return false;
+  bool ok1 = false;
+  bool ok2 = false;
+  int hour = parts.at(0).toInt(&ok1);
+  const int minute = parts.at(1).toInt(&ok2);
+  bool ok3 = true;
+  seconds = parts.size() == 3 ? parts.at(2).toDouble(&ok3) : 0.0;
+  if (!ok1 || !ok2 || !ok3 || minute < 0 || minute > 59 || hour < 0 || hour > 23) return false;
+  if (am || pm) {
+    if (hour < 1 || hour > 12) return false;
+    hour = hour % 12 + (pm ? 12 : 0);
+  }
+  minutesOfDay = hour * 60 + minute;
+  return true;
+}
+
+template <class T>
+bool AllEqual(const QList<T>& values) {
+  for (const T& value : values) {
+    if (!(value == values.first())) return false;
+  }
+  return true;
+}
+
+// Typed conversions of a token, by the type of the receiving field.
+struct Convert {
+  static QString Text(const QString& token) { return token; }
+  static double Double(const QString& token) { return LeadingNumber(token); }
+  static float Single(const QString& token) {
+    const double value = LeadingNumber(token);
+    if (std::isfinite(value) && std::fabs(value) > 3.4028235e38) praxel::RaiseOverflow();
+    return static_cast<float>(value);
+  }
+  static int Long(const QString& token) { return praxel::ToLong(LeadingNumber(token)); }
+  static std::uint8_t Byte(const QString& token) {
+    const std::int32_t value = praxel::ToLong(LeadingNumber(token));
+    if (value < 0 || value > 255) praxel::RaiseOverflow();
+    return static_cast<std::uint8_t>(value);
+  }
+  static praxel::Currency Money(const QString& token) { return praxel::Currency::FromDouble(LeadingNumber(token)); }
+  static bool Boolean(const QString& token) {
+    const QString t = token.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
+    bool ok = false;
+    const double value = t.toDouble(&ok);
+    if (!ok) throw praxel::RuntimeError(praxel::errTypeMismatch, QStringLiteral("Type mismatch"));
+    return value != 0.0;
+  }
+};
+
+}  // namespace
+
+QString Yfile::Location(const char* member) const { return QStringLiteral("Yfile:") + QLatin1String(member); }
+
+void Yfile::RaiseReadError(const QString& detail) const {
+  praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + QStringLiteral(": ") + detail);
+}
+
+void Yfile::Reset() {
+  fileName_.clear();
+  FileType = KindNone;
+  writing_ = false;
+  written_ = false;
+  text_.clear();
+  next_ = 0;
+  lineNumber_ = 0;
+  endOfData_ = false;
+  currentLine_.clear();
+  rest_.clear();
+  valuePending_ = false;
+  out_.clear();
+  target_.reset();
+}
+
+void Yfile::SetFileName(const QString& name) {
+  fileName_ = name;
+  const QString extension = name.right(4).toLower();
+  if (extension == QLatin1String(".pxb")) {
+    FileType = KindPackedProject;
+  } else if (extension == QLatin1String(".pxa")) {
+    FileType = KindPlainProject;
+  } else if (extension == QLatin1String(".cfg")) {
+    FileType = KindPackedSettings;
+  } else {
+    FileType = KindNone;
+  }
+}
+
+bool Yfile::OpenRead() {
+  bool opened = false;
+  ErrTrap::Guard guard(Location("OpenRead"));
+  QByteArray bytes;
+  guard([&] {
+    QFile file(fileName_);
+    if (!file.open(QIODevice::ReadOnly)) {
+      if (FileType != KindPackedSettings) {
+        praxel::CurrentPrompter().MsgBox(QStringLiteral("Attempting the read from the file ") + fileName_ +
+                                             QStringLiteral(" caused the following error: ") + kLineEnd +
+                                             file.errorString(),
+                                         praxel::MsgCritical, QStringLiteral("File Open Error"));
+      }
+      return;
+    }
+    bytes = file.readAll();
+    opened = true;
+  });
+  if (!opened) return false;
+  opened = false;
+  guard([&] {
+    if (FileType == KindPackedProject || FileType == KindPackedSettings) {
+      const Packing::Unpacked unpacked = Packing::UnpackBytes(bytes);
+      if (!unpacked.error.isEmpty()) {
+        praxel::RaiseProgramError(praxel::DamagedFileMessage(fileName_));
+      }
+      bytes = unpacked.data;
+    }
+    text_ = TextEncoding::Decode(bytes);
+    next_ = 0;
+    lineNumber_ = 0;
+    endOfData_ = false;
+    currentLine_.clear();
+    rest_.clear();
+    valuePending_ = false;
+    writing_ = false;
+    opened = true;
+  });
+  if (opened) guard([&] { Solve::Host().StatusMessage(QStringLiteral("Reading from ") + fileName_); });
+  return opened;
+}
+
+bool Yfile::OpenWrite() {
+  bool opened = false;
+  ErrTrap::Guarded(Location("OpenWrite"), [&] {
+    auto target = std::make_unique<QSaveFile>(fileName_);
+    if (!target->open(QIODevice::WriteOnly)) {
+      praxel::CurrentPrompter().MsgBox(QStringLiteral("Attempting the write to the file ") + fileName_ +
+                                           QStringLiteral(" cause the following error:") + kLineEnd +
+                                           target->errorString(),
+                                       praxel::MsgCritical, QStringLiteral("File Open Error"));
+      return;
+    }
+    target_ = std::move(target);
+    out_.clear();
+    writing_ = true;
+    written_ = false;
+    opened = true;
+    Solve::Host().StatusMessage(QStringLiteral("Writing to ") + fileName_);
+  });
+  return opened;
+}
+
+void Yfile::CloseFile() {
+  ErrTrap::Guarded(Location("CloseFile"), [&] {
+    if (FileType != KindPackedProject && FileType != KindPlainProject && FileType != KindPackedSettings) {
+      praxel::RaiseAssertion();
+    }
+    if (writing_ && target_) {
+      QByteArray bytes = TextEncoding::Encode(out_);
+      if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
+      if (target_->write(bytes) != bytes.size() || !target_->commit()) {
+        const QString error = target_->errorString();
+        target_->cancelWriting();
+        target_.reset();
+        praxel::RaiseProgramError(QStringLiteral("Attempting the write to the file ") + fileName_ +
+                                  QStringLiteral(" cause the following error:") + kLineEnd + error);
+      }
+      written_ = true;
+    }
+    target_.reset();
+    writing_ = false;
+    FileType = KindClosed;
+    Solve::Host().StatusMessage(QString());
+  });
+}
+
+// The next line of the data into the current line; False at the end of the data. An empty line
+// ends the data only when nothing but blank lines follows it; an empty line with more records
+// after it is a damaged file, reported rather than silently cutting the records off.
+bool Yfile::GetAnotherLine() {
+  currentLine_.clear();
+  if (endOfData_) return false;
+  if (next_ >= text_.size()) {
+    endOfData_ = true;
+    return false;
+  }
+  qsizetype end = text_.indexOf(QLatin1Char('\n'), next_);
+  if (end < 0) end = text_.size();
+  QString line = text_.mid(next_, end - next_);
+  if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+  next_ = end + 1;
+  ++lineNumber_;
+  if (line.trimmed().isEmpty()) {
+    if (!text_.mid(next_).trimmed().isEmpty()) {
+      RaiseReadError(QStringLiteral("line %1 is empty, but more data follows it.").arg(lineNumber_));
+    }
+    endOfData_ = true;
+    return false;
+  }
+  currentLine_ = line;
+  return true;
+}
+
+namespace {
+
+QString StripBlanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
+  while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
+  return text.mid(first, last - first);
+}
+
+}  // namespace
+
+// The token at the start of rest_. A quoted value that reaches the end of its line goes on with
+// the next line: a text that holds line breaks is written quoted and reads back whole.
+QString Yfile::NextToken() {
+  if (!rest_.startsWith(QLatin1Char('"'))) {
+    const qsizetype comma = rest_.indexOf(QLatin1Char(','));
+    QString token = comma < 0 ? rest_ : rest_.left(comma);
+    rest_ = comma < 0 ? QString() : rest_.mid(comma + 1);
+    valuePending_ = comma >= 0 && rest_.isEmpty();
+    return token;
+  }
+  QString token;
+  qsizetype i = 1;
+  for (;;) {
+    const qsizetype quote = rest_.indexOf(QLatin1Char('"'), i);
+    if (quote < 0) {
+      // The value goes on after the line end.
+      if (next_ >= text_.size()) RaiseReadError(QStringLiteral("a quoted value is not closed."));
+      qsizetype end = text_.indexOf(QLatin1Char('\n'), next_);
+      if (end < 0) end = text_.size();
+      QString line = text_.mid(next_, end - next_);
+      if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+      next_ = end + 1;
+      ++lineNumber_;
+      currentLine_ += kLineEnd + line;
+      rest_ += kLineEnd + line;
+      continue;
+    }
+    token += rest_.mid(i, quote - i);
+    const qsizetype after = quote + 1;
+    if (after >= rest_.size()) {
+      rest_.clear();
+      return token;
+    }
+    const QChar c = rest_.at(after);
+    if (c == QLatin1Char(',')) {
+      rest_ = rest_.mid(after + 1);
+      valuePending_ = rest_.isEmpty();
+      return token;
+    }
+    if (c != QLatin1Char('"')) praxel::RaiseAssertion();
+    token += QLatin1Char('"');
+    i = after + 1;
+  }
+}
+
+QString Yfile::ReadToken() {
+  QString token;
+  ErrTrap::Guarded(Location("ReadToken"), [&] {
+    if (valuePending_) {  // an empty value after the line's last comma
+      valuePending_ = false;
+      return;
+    }
+    if (rest_.isEmpty()) {
+      if (!GetAnotherLine()) return;
+      rest_ = StripBlanks(currentLine_);
+    }
+    token = NextToken();
+  });
+  return token;
+}
+
+void Yfile::ExpectToken(const QString& Keyword) {
+  ErrTrap::Guarded(Location("ExpectToken"), [&] {
+    const QString token = ReadToken();
+    if (token != Keyword) {
+      RaiseReadError(QStringLiteral("read \"") + token + QStringLiteral("\" when expecting \"") + Keyword +
+                     QStringLiteral("\""));
+    }
+  });
+}
+
+void Yfile::UnReadLine() {
+  rest_ = StripBlanks(currentLine_);
+  valuePending_ = false;
+}
+
+// The keyword, then every value of the line.
+QStringList Yfile::ReadValues(const QString& Keyword) {
+  ExpectToken(Keyword);
+  QStringList values;
+  do {
+    values.append(ReadToken());
+  } while (!EndOfLine());
+  return values;
+}
+
+template <class T, class ConvertToken>
+void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int numJournals, ConvertToken convert) {
+  ErrTrap::Guarded(Location("LoadField"), [&] {
+    const QStringList tokens = ReadValues(Keyword);
+    if (tokens.size() > 1 && tokens.size() != numJournals) {
+      RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(tokens.size()).arg(numJournals));
+    }
+    QList<T> values;
+    for (const QString& token : tokens) values.append(convert(token));
+    target.SetValues(values);
+  });
+}
+
+template <class T, class ConvertToken>
+void Yfile::LoadScalar(const QString& Keyword, T& target, ConvertToken convert) {
+  ErrTrap::Guarded(Location("LoadField"), [&] {
+    const QStringList tokens = ReadValues(Keyword);
+    if (tokens.size() != 1) {
+      RaiseReadError(QStringLiteral("\"%1\" holds %2 values where one belongs.").arg(Keyword).arg(tokens.size()));
+    }
+    target = convert(tokens.first());
+  });
+}
+
+void Yfile::LoadField(const QString& Keyword, QString& target) { LoadScalar(Keyword, target, Convert::Text); }
+void Yfile::LoadField(const QString& Keyword, int& target) { LoadScalar(Keyword, target, Convert::Long); }
+void Yfile::LoadField(const QString& Keyword, float& target) { LoadScalar(Keyword, target, Convert::Single); }
+void Yfile::LoadField(const QString& Keyword, double& target) { LoadScalar(Keyword, target, Convert::Double); }
+void Yfile::LoadField(const QString& Keyword, bool& target) { LoadScalar(Keyword, target, Convert::Boolean); }
+
+void Yfile::LoadField(const QString& Keyword, PerJournal<QString>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, Convert::Text);
+}
+void Yfile::LoadField(const QString& Keyword, PerJournal<int>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, Convert::Long);
+}
+void Yfile::LoadField(const QString& Keyword, PerJournal<double>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, Convert::Double);
+}
+void Yfile::LoadField(const QString& Keyword, PerJournal<bool>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, Convert::Boolean);
+}
+void Yfile::LoadField(const QString& Keyword, PerJournal<std::uint8_t>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, Convert::Byte);
+}
+void Yfile::LoadField(const QString& Keyword, PerJournal<praxel::Currency>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, Convert::Money);
+}
+void Yfile::LoadField(const QString& Keyword, Presence& target, int numJournals) {
+  LoadPerJournal(Keyword, target.Field(), numJournals, Convert::Boolean);
+}
+
+namespace {
+
+// The fixed date layout: month from characters 1-2, day from 4-5, year from 7-10, the time of
+// day from character 12 on.
+bool ExtractDate(const QString& token, double& day) {
+  if (token.size() < 10) return false;
+  const int month = static_cast<int>(LeadingNumber(token.mid(0, 2)));
+  const int dayOfMonth = static_cast<int>(LeadingNumber(token.mid(3, 2)));
+  const int year = static_cast<int>(LeadingNumber(token.mid(6, 4)));
+  const QDate date(year, month, dayOfMonth);
+  int minutes = 0;
+  double seconds = 0;
+  if (!date.isValid() || !ParseTime(token.mid(11), minutes, seconds)) return false;
+  const double whole = praxel::ToOleDate(date);
+  const double fraction = (minutes * 60.0 + seconds) / 86400.0;
+  day = whole < 0 ? whole - fraction : whole + fraction;
+  return true;
+}
+
+}  // namespace
+
+void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, [this](const QString& token) {
+    double day = 0;
+    if (!ExtractDate(token, day)) RaiseReadError(QStringLiteral("\"%1\" is not a date.").arg(token));
+    return day;
+  });
+}
+
+void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
+  ErrTrap::Guarded(Location("LoadField"), [&] {
+    QList<double> dates;
+    for (const QString& token : ReadValues(Keyword)) {
+      double day = 0;
+      if (!ExtractDate(token, day)) RaiseReadError(QStringLiteral("\"%1\" is not a date.").arg(token));
+      dates.append(day);
+    }
+    target = dates;
+  });
+}
+
+void Yfile::LoadProjectLink(const QString& Keyword, Yproject*& target) {
+  LoadScalar(Keyword, target, [](const QString& name) { return Common::FindOrCreateProject(name); });
+}
+
+void Yfile::LoadProjectLink(const QString& Keyword, PerJournal<Yproject*>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, [](const QString& name) { return Common::FindOrCreateProject(name); });
+}
+
+void Yfile::LoadResourceLink(const QString& Keyword, PerJournal<Yresource*>& target, int numJournals) {
+  ErrTrap::Guarded(Location("LoadResourceLink"), [&] {
+    ExpectToken(Keyword);
+    QList<Yresource*> links;
+    do {
+      const QString name = ReadToken();
+      if (name.isEmpty()) {
+        links.append(nullptr);
+        continue;
+      }
+      const int id = Convert::Long(ReadToken());
+      Ytemplate* templ = Common::FindOrCreateTemplate(name);
+      Yresource* resource = templ->ResourceList.Find(QString::number(id));
+      if (resource == nullptr) {
+        if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names resource 0 of template \"%2\".").arg(Keyword, name));
+        resource = Common::NewY<Yresource>(ytResource);
+        resource->SetTemplate(templ);
+        resource->SetResourceID(id);
+        resource->Description = QStringLiteral("<stub>");
+      }
+      links.append(resource);
+    } while (!EndOfLine());
+    if (links.size() > 1 && links.size() != numJournals) {
+      RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(links.size()).arg(numJournals));
+    }
+    target.SetValues(links);
+  });
+}
+
+void Yfile::LoadTaskLink(const QString& Keyword, PerJournal<Ytask*>& target, int numJournals) {
+  ErrTrap::Guarded(Location("LoadTaskLink"), [&] {
+    ExpectToken(Keyword);
+    QList<Ytask*> links;
+    do {
+      const QString name = ReadToken();
+      if (name.isEmpty()) {
+        links.append(nullptr);
+        continue;
+      }
+      const int id = Convert::Long(ReadToken());
+      if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names task 0 of project \"%2\".").arg(Keyword, name));
+      links.append(Common::FindOrCreateProject(name)->FindOrCreateTask(id));
+    } while (!EndOfLine());
+    if (links.size() > 1 && links.size() != numJournals) {
+      RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(links.size()).arg(numJournals));
+    }
+    target.SetValues(links);
+  });
+}
+
+void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, int numJournals, const Ytemplate* templ) {
+  LoadPerJournal(Keyword, target, numJournals, [&](const QString& name) -> Yshift* {
+    if (name.isEmpty()) return nullptr;  // a resource saved without a shift
+    Yshift* shift = templ != nullptr ? templ->ShiftList.Find(name) : nullptr;
+    if (shift == nullptr) {
+      RaiseReadError(QStringLiteral("the shift \"%1\" is not a shift of template \"%2\".")
+                         .arg(name, templ != nullptr ? templ->TemplateName() : QString()));
+    }
+    return shift;
+  });
+}
+
+// Writing.
+
+void Yfile::WriteString(const QString& Text) { out_ += Text; }
+
+void Yfile::WriteLine(const QString& Text) { out_ += Text + kLineEnd; }
+
+void Yfile::WriteValues(const QString& Keyword, const QStringList& values) {
+  ErrTrap::Guarded(Location("WriteField"), [&] {
+    if (Keyword != Keyword.toUpper()) WriteString(QStringLiteral("  "));
+    WriteString(Keyword);
+    for (const QString& value : values) WriteString(QLatin1Char(',') + value);
+    WriteLine(QString());
+  });
+}
+
+template <class T, class FormatValue>
+void Yfile::WritePerJournal(const QString& Keyword, const PerJournal<T>& value, FormatValue format) {
+  QStringList values;
+  if (!value.IsArray() || AllEqual(value.Values())) {
+    values.append(format(value.First()));
+  } else {
+    for (const T& element : value.Values()) values.append(format(element));
+  }
+  WriteValues(Keyword, values);
+}
+
+QString Yfile::Quote(const QString& text) {
+  if (text.isEmpty()) return QStringLiteral("\"\"");
+  // Bare when it reads back as it is: no comma, no leading quote, no line break, and no blank
+  // at either end (the reader strips those from a line).
+  const bool bare = !text.contains(QLatin1Char(',')) && !text.startsWith(QLatin1Char('"')) &&
+                    !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')) &&
+                    !text.startsWith(QLatin1Char(' ')) && !text.endsWith(QLatin1Char(' '));
+  if (bare) return text;
+  QString quoted = text;
+  quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString Yfile::FormatDate(double day) {
+  const QDateTime when = praxel::FromOleDate(day);
+  // Rounded to the minute, the precision of the layout.
+  const QDateTime minute = QDateTime(when.date(), QTime(when.time().hour(), when.time().minute()), Qt::UTC)
+                               .addSecs(when.time().second() * 1000 + when.time().msec() >= 30000 ? 60 : 0);
+  const int hour = minute.time().hour();
+  const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+  return QStringLiteral("%1/%2/%3 %4:%5%6")
+      .arg(minute.date().month(), 2, 10, QLatin1Char('0'))
+      .arg(minute.date().day(), 2, 10, QLatin1Char('0'))
+      .arg(minute.date().year(), 4, 10, QLatin1Char('0'))
+      .arg(hour12, 2, 10, QLatin1Char('0'))
+      .arg(minute.time().minute(), 2, 10, QLatin1Char('0'))
+      .arg(hour < 12 ? QStringLiteral("am") : QStringLiteral("pm"));
+}
+
+QString Yfile::FormatNumber(double value) { return FormatSignificant(value, 15); }
+
+QString Yfile::FormatNumber(float value) { return FormatSignificant(static_cast<double>(value), 7); }
+
+QString Yfile::FormatNumber(std::int64_t value) { return QString::number(value); }
+
+QString Yfile::FormatNumber(praxel::Currency value) {
+  const std::int64_t ticks = value.Ticks();
+  const bool negative = ticks < 0;
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
+  QString text = QString::number(magnitude / 10000);
+  QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
+  while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
+  if (!fraction.isEmpty()) text += QLatin1Char('.') + fraction;
+  if (negative) text.prepend(QLatin1Char('-'));
+  return WithoutLeadingZero(text);
+}
+
+QString Yfile::FormatNumber(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+
+QString Yfile::FormatLink(const Ymodel* link) {
+  if (link == nullptr) return QStringLiteral("\"\"");
+  if (const auto* task = dynamic_cast<const Ytask*>(link)) {
+    return Quote(task->Project() != nullptr ? task->Project()->ProjectName() : QString()) + QLatin1Char(',') +
+           QString::number(task->TaskID());
+  }
+  if (const auto* resource = dynamic_cast<const Yresource*>(link)) {
+    return Quote(resource->Template() != nullptr ? resource->Template()->TemplateName() : QString()) +
+           QLatin1Char(',') + QString::number(resource->ResourceID());
+  }
+  return Quote(link->Key());
+}
+
+void Yfile::WriteField(const QString& Keyword, const QString& value) { WriteValues(Keyword, {Quote(value)}); }
+void Yfile::WriteField(const QString& Keyword, int value) { WriteValues(Keyword, {FormatNumber(std::int64_t{value})}); }
+void Yfile::WriteField(const QString& Keyword, float value) { WriteValues(Keyword, {FormatNumber(value)}); }
+void Yfile::WriteField(const QString& Keyword, double value) { WriteValues(Keyword, {FormatNumber(value)}); }
+void Yfile::WriteField(const QString& Keyword, bool value) { WriteValues(Keyword, {FormatNumber(value)}); }
+
+void Yfile::WriteField(const QString& Keyword, const PerJournal<QString>& value) {
+  WritePerJournal(Keyword, value, [](const QString& v) { return Quote(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<int>& value) {
+  WritePerJournal(Keyword, value, [](int v) { return FormatNumber(std::int64_t{v}); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<double>& value) {
+  WritePerJournal(Keyword, value, [](double v) { return FormatNumber(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<bool>& value) {
+  WritePerJournal(Keyword, value, [](bool v) { return FormatNumber(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<std::uint8_t>& value) {
+  WritePerJournal(Keyword, value, [](std::uint8_t v) { return FormatNumber(std::int64_t{v}); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<praxel::Currency>& value) {
+  WritePerJournal(Keyword, value, [](praxel::Currency v) { return FormatNumber(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const Presence& value) { WriteField(Keyword, value.Field()); }
+void Yfile::WriteField(const QString& Keyword, const Ymodel* link) { WriteValues(Keyword, {FormatLink(link)}); }
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Yproject*>& links) {
+  WritePerJournal(Keyword, links, [](const Yproject* v) { return FormatLink(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Yresource*>& links) {
+  WritePerJournal(Keyword, links, [](const Yresource* v) { return FormatLink(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Ytask*>& links) {
+  WritePerJournal(Keyword, links, [](const Ytask* v) { return FormatLink(v); });
+}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Yshift*>& links) {
+  WritePerJournal(Keyword, links, [](const Yshift* v) { return FormatLink(v); });
+}
+
+void Yfile::WriteDateField(const QString& Keyword, const QList<double>& dates) {
+  QStringList values;
+  for (double day : dates) values.append(FormatDate(day));
+  if (values.isEmpty()) values.append(FormatDate(0.0));
+  WriteValues(Keyword, values);
+}
+
+void Yfile::WriteDateField(const QString& Keyword, const PerJournal<double>& dates) {
+  WritePerJournal(Keyword, dates, [](double day) { return FormatDate(day); });
+}
+
+namespace {
+
+Ypooled* MakeYfile() { return new Yfile; }
+
+}  // namespace
+
+Yfile* NewYfile() {
+  static const bool registered = [] {
+    Common::RegisterYtype(ytFile, &MakeYfile);
+    return true;
+  }();
+  (void)registered;
+  return Common::NewY<Yfile>(ytFile);
+}

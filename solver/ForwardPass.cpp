@@ -1,0 +1,323 @@
+#include "ForwardPass.h"
+
+#include "Format.h"
+#include "Guard.h"
+#include "OleDate.h"
+#include "Poll.h"
+#include "ResourceCalendar.h"
+#include "Rounding.h"
+#include "SliceOrder.h"
+#include "SolveState.h"
+#include "Yassignment.h"
+#include "Ydependency.h"
+#include "Yproject.h"
+#include "Yresource.h"
+#include "Yslice.h"
+#include "Yslot.h"
+#include "Ytask.h"
+
+#include <cmath>
+
+namespace Solve {
+
+namespace {
+
+// An assignment's hours a day in whole minutes, halves to even.
+std::int32_t DayMinutes(const Yassignment& assignment) { return praxel::ToLong(assignment.Hours() * 60); }
+
+ResourceTeam BuildTeam(const Ytask& task) {
+  ResourceTeam team;
+  for (const Yassignment* assignment : task.AssignmentList) {
+    // Each resource once. Two resources of different templates may share an ID, so the team
+    // tells them apart by object, not by ID.
+    Yresource* resource = assignment->ResourceRequired();
+    if (resource != nullptr && !team.contains(resource)) team.append(resource);
+  }
+  return team;
+}
+
+// Whether an effort slice of the task can ever book its work. A calendar beyond every booking is
+// free, and there the first pass books the normal time of any member that has minutes for the
+// day; the later passes serve only members that met booked time. So the slice books at last
+// exactly when the rule runs the first pass and on some weekday an included assignment gives
+// minutes to a resource whose shift has normal time. Otherwise it would go on day after day.
+bool CanEverBook(const Ytask& task) {
+  if (task.Project()->SolveRules() < 0) return false;
+  for (int kind = 1; kind <= 7; ++kind) {
+    for (const Yassignment* assignment : task.AssignmentList) {
+      Yresource* resource = assignment->ResourceRequired();
+      if (resource == nullptr || !assignment->Include() || !assignment->WorkDay(kind)) continue;
+      if (DayMinutes(*assignment) > 0 && CalendarOf(*resource).HasNormalTime()) return true;
+    }
+  }
+  return false;
+}
+
+// The first pass, and the later ones for members that met booked time, up to the rule's pass.
+bool ServesInPass(const Yresource& member, int pass) {
+  return member.MinutesLeft > 0 && (member.Interference || pass == 0);
+}
+
+}  // namespace
+
+void SolveAllSlices() {
+  ErrTrap::Guarded(QStringLiteral("Solve:SolveAllSlices"), [&] {
+    const QList<Yslice*> slices = SliceList();
+    for (Yslice* slice : slices) {
+      SolveOneSlice(*slice);
+      if (PollAbort()) return;
+    }
+  });
+}
+
+void SolveOneSlice(Yslice& slice) {
+  ErrTrap::Guard guard(QStringLiteral("Solve:SolveOneSlice"));
+  Ytask* task = slice.Task;
+  bool finished = false;
+  guard([&] {
+    if (SolveMode() != ModeAnalysis) SetSolveMessage(QStringLiteral("Solving ") + task->BuildNodeText() + QStringLiteral(" ..."));
+  });
+  guard([&] {
+    if (task->Subproject() == nullptr) return;
+    SolveSubproject(slice);
+    finished = true;
+  });
+  if (finished) return;
+  guard([&] { slice.EarlyStart = FindLatestDate(*task, slice.FromPercent); });
+  guard([&] {
+    // The slice starts, and the task's booking cursor stands, at the later of its dependency date
+    // and the task's finish so far.
+    if (task->EarlyStart() != 0.0) {
+      if (task->EarlyFinish() > slice.EarlyStart) {
+        slice.EarlyStart = task->EarlyFinish();
+      } else if (task->EarlyFinish() < slice.EarlyStart) {
+        task->SetEarlyFinish(slice.EarlyStart);
+      }
+    } else {
+      task->SetEarlyStart(slice.EarlyStart);
+      task->SetEarlyFinish(slice.EarlyStart);
+    }
+  });
+  std::int32_t Remaining = 0;
+  double DontGoBeyond = 0.0;
+  guard([&] {
+    Remaining = 0;
+    DontGoBeyond = 0.0;
+    const int units = task->EffortUnits();
+    if (units < 0) {
+      Remaining = slice.UseMinutes;
+    } else if (units == 0) {
+      // Dates from the dependencies alone: to the latest of them, or through the whole of that
+      // day when it is a bare date.
+      DontGoBeyond = FindLatestDate(*task, 100);
+      if (DontGoBeyond == std::floor(DontGoBeyond)) DontGoBeyond += 1.0;
+    } else {
+      DontGoBeyond = Common::AddMinutes(task->EarlyFinish(), slice.UseMinutes);
+    }
+  });
+  ResourceTeam team;
+  guard([&] { team = BuildTeam(*task); });
+  guard([&] {
+    if (Remaining <= 0 || CanEverBook(*task)) return;
+    const Yproject* project = task->Project();
+    SolveError(QStringLiteral("Cannot book (%1) %2: its resources have no normal working time on its assigned days")
+                   .arg(project->ProjectName(), task->BuildNodeText()),
+               task);
+    finished = true;
+  });
+  if (finished) return;
+  guard([&] {
+    for (;;) {
+      if (task->EarlyFinish() >= DontGoBeyond && Remaining <= 0) {
+        slice.EarlyFinish = task->EarlyFinish();
+        return;
+      }
+      if (PollAbort()) return;
+      SolveSomeMore(slice, team, Remaining, DontGoBeyond);
+    }
+  });
+}
+
+double FindLatestDate(Ytask& task, int percent) {
+  double latest = 0.0;
+  ErrTrap::Guarded(QStringLiteral("Solve:FindLatestDate"), [&] {
+    latest = 0.0;
+    for (Ydependency* dependency : task.DependencyList) {
+      if (!dependency->Include() || dependency->ToPercent() > percent) continue;
+      const Ytask* required = dependency->TaskRequired();
+      if (required != nullptr) {
+        // A required task without slices in this solve has no date to give (the checks report
+        // such a dependency before the pass runs).
+        const Yslice* predecessor = FindToSlice(required, dependency->FromPercent());
+        if (predecessor == nullptr) continue;
+        dependency->SetDepDate(predecessor->EarlyFinish);
+      }
+      const double candidate = dependency->DepDate() + dependency->Offset();
+      if (candidate > latest) latest = candidate;
+    }
+  });
+  return latest;
+}
+
+void SolveSomeMore(Yslice& slice, const ResourceTeam& team, std::int32_t& Remaining, double& DontGoBeyond) {
+  ErrTrap::Guarded(QStringLiteral("Solve:SolveSomeMore"), [&] {
+    Ytask* task = slice.Task;
+    const double begin = task->EarlyFinish();
+    const double day = std::floor(begin);
+    const int kind = praxel::Weekday(day);
+
+    for (Yresource* member : team) {
+      member->MinutesLeft = 0;
+      member->Interference = false;
+    }
+    std::int32_t TeamMinutes = 0;
+    for (const Yassignment* assignment : task->AssignmentList) {
+      Yresource* resource = assignment->ResourceRequired();
+      if (resource == nullptr || !assignment->Include() || !assignment->WorkDay(kind)) continue;
+      const std::int32_t minutes = DayMinutes(*assignment);
+      resource->MinutesLeft = praxel::AddChecked(resource->MinutesLeft, minutes);
+      TeamMinutes = praxel::AddChecked(TeamMinutes, minutes);
+    }
+
+    if (!team.isEmpty()) {
+      if (Remaining > TeamMinutes) {
+        TeamSolve(slice, Remaining, DontGoBeyond, team, TeamMinutes);
+      } else {
+        PiecemealSolve(slice, Remaining, DontGoBeyond, team, TeamMinutes);
+      }
+    }
+
+    // Not finished today: on to the next midnight, or to DontGoBeyond when that comes first. An
+    // effort slice that finished today keeps the end of its last booked slot.
+    if (!(Remaining <= 0 && task->EarlyFinish() >= DontGoBeyond)) {
+      task->SetEarlyFinish(day + 1.0);
+      if (DontGoBeyond != 0.0 && task->EarlyFinish() > DontGoBeyond) task->SetEarlyFinish(DontGoBeyond);
+    }
+    if (TeamMinutes <= 0) return;
+
+    QString message;
+    switch (task->Project()->SolveRules()) {
+      case 0: message = QStringLiteral("Overtime needed"); break;
+      case 2: message = QStringLiteral("Overload detected"); break;
+      case 4: message = QStringLiteral("Overload > 24 hours"); break;
+      case 6:
+        // Minutes that met booked time count as done: nothing is booked or priced for them.
+        for (const Yresource* member : team) {
+          if (member->Interference) Remaining -= member->MinutesLeft;
+        }
+        return;
+      default: return;  // the unbooked work waits for the next day
+    }
+
+    const Yresource* overloaded = nullptr;
+    for (const Yresource* member : team) {
+      if (member->Interference && member->MinutesLeft > 0) {
+        overloaded = member;
+        break;
+      }
+    }
+    if (overloaded == nullptr) return;  // short of allowed time, but nothing booked in the way
+
+    double requested = 0.0;
+    Yassignment* errorObject = nullptr;
+    for (Yassignment* assignment : task->AssignmentList) {
+      if (assignment->Include() && assignment->WorkDay(kind) && assignment->ResourceRequired() == overloaded) {
+        requested += assignment->Hours();
+        errorObject = assignment;
+      }
+    }
+    SetOverageHoursRequested(requested);
+    SetOverageHoursExcess(requested - overloaded->MinutesLeft / 60.0);
+    SolveError(message, errorObject);
+    SetOverageDay(begin);
+  });
+}
+
+void TeamSolve(Yslice& slice, std::int32_t& Remaining, double DontGoBeyond, const ResourceTeam& team,
+               std::int32_t& TeamMinutes) {
+  ErrTrap::Guarded(QStringLiteral("Solve:TeamSolve"), [&] {
+    Ytask* task = slice.Task;
+    const double start = task->EarlyFinish();
+    for (int pass = 0; pass <= 4; pass += 2) {
+      if (pass > task->Project()->SolveRules()) return;
+      for (Yresource* member : team) {
+        if (!ServesInPass(*member, pass)) continue;
+        const std::int32_t booked = Allocate(*member, slice, start, DontGoBeyond, member->MinutesLeft, pass);
+        member->MinutesLeft -= booked;
+        Remaining -= booked;
+        TeamMinutes -= booked;
+      }
+      if (TeamMinutes <= 0) return;
+    }
+  });
+}
+
+void PiecemealSolve(Yslice& slice, std::int32_t& Remaining, double DontGoBeyond, const ResourceTeam& team,
+                    std::int32_t& TeamMinutes) {
+  ErrTrap::Guarded(QStringLiteral("Solve:PiecemealSolve"), [&] {
+    Ytask* task = slice.Task;
+    const double start = task->EarlyFinish();
+    const double midnight = std::floor(start) + 1.0;
+    QList<Yresource*> ready;
+    for (int pass = 0; pass <= 2; pass += 2) {
+      if (pass > task->Project()->SolveRules()) return;
+      double t = start;
+      for (;;) {
+        double limit = midnight;
+        ready.clear();
+        for (Yresource* member : team) {
+          if (!ServesInPass(*member, pass)) continue;
+          const Yslot* slot = FindOrCreateSlot(*member, t);
+          if (slot->EndTime < limit) limit = slot->EndTime;
+          if (slot->Allowed(pass) && slot->TaskRequired() == nullptr) {
+            ready.append(member);
+            const double runsOut = Common::AddMinutes(t, member->MinutesLeft);
+            if (runsOut < limit) limit = runsOut;
+          }
+        }
+        if (DontGoBeyond != 0.0 && limit > DontGoBeyond) limit = DontGoBeyond;
+        if (!ready.isEmpty()) {
+          const auto count = static_cast<std::int32_t>(ready.size());
+          std::int32_t share = praxel::ToLong((limit - t) * 1440);
+          // Rounding the share up may book a minute per member more than is left.
+          if (static_cast<std::int64_t>(share) * count > Remaining) share = (Remaining + count - 1) / count;
+          for (Yresource* member : ready) {
+            const std::int32_t booked = Allocate(*member, slice, t, DontGoBeyond, share, pass);
+            member->MinutesLeft -= booked;
+            Remaining -= booked;
+            TeamMinutes -= booked;
+          }
+        }
+        t = limit;
+        if (Remaining <= 0 || t == DontGoBeyond || std::floor(t) > start) break;
+      }
+      if (Remaining <= 0) return;
+    }
+  });
+}
+
+void SolveSubproject(Yslice& slice) {
+  ErrTrap::Guarded(QStringLiteral("Solve:SolveSubproject"), [&] {
+    Ytask* task = slice.Task;
+    bool first = true;
+    for (const Ytask* member : task->Subproject()->TaskList) {
+      if (!member->Include()) continue;
+      if (first) {
+        task->SetEarlyStart(member->EarlyStart());
+        task->SetEarlyFinish(member->EarlyFinish());
+        task->SetLaborCost(member->LaborCost());
+        task->SetMaterialCost(member->MaterialCost());
+        first = false;
+      } else {
+        if (member->EarlyStart() < task->EarlyStart()) task->SetEarlyStart(member->EarlyStart());
+        if (member->EarlyFinish() > task->EarlyFinish()) task->SetEarlyFinish(member->EarlyFinish());
+        task->SetLaborCost(task->LaborCost() + member->LaborCost());
+        task->SetMaterialCost(task->MaterialCost() + member->MaterialCost());
+      }
+    }
+    slice.EarlyStart = task->EarlyStart();
+    slice.EarlyFinish = task->EarlyFinish();
+  });
+}
+
+}  // namespace Solve

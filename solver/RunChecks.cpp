@@ -1,0 +1,166 @@
+#include "RunChecks.h"
+
+#include "Common.h"
+#include "Guard.h"
+#include "Poll.h"
+#include "SliceOrder.h"
+#include "SolveState.h"
+#include "Yassignment.h"
+#include "Ydependency.h"
+#include "Yproject.h"
+#include "Yslice.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace Solve {
+
+namespace {
+
+// "(project) task caption", as the solve messages name a task.
+QString TaskCaption(const Ytask& task) {
+  const Yproject* project = task.Project();
+  return QLatin1Char('(') + (project != nullptr ? project->ProjectName() : QString()) + QStringLiteral(") ") +
+         task.BuildNodeText();
+}
+
+bool IsLoaded(const Yproject* project) {
+  return project != nullptr && Common::Projects().Find(project->ProjectName()) == project;
+}
+
+}  // namespace
+
+void VerifyJournalSync() {
+  ErrTrap::Guarded(QStringLiteral("Solve:VerifyJournalSync"), [&] {
+    double reference = 0.0;
+    if (Common::ThisProject() != nullptr) {
+      reference = Common::ThisProject()->Journal();
+    } else if (Common::ThisTemplate() != nullptr) {
+      reference = Common::ThisTemplate()->Journal();
+    } else {
+      return;
+    }
+    for (const Yproject* project : Common::Projects()) {
+      if (project->Journal() != reference) {
+        SolveError(QStringLiteral("Journal sync error"), nullptr);
+        return;
+      }
+    }
+    for (Ytemplate* templ : Common::Templates()) templ->AddJournal(reference);
+  });
+}
+
+void CheckAllTasks() {
+  ErrTrap::Guarded(QStringLiteral("Solve:CheckAllTasks"), [&] {
+    const QList<Yproject*> projects = Common::Projects().Items();
+    for (const Yproject* project : projects) {
+      const QList<Ytask*> tasks = project->TaskList.Items();
+      for (Ytask* task : tasks) {
+        if (PollAbort()) return;
+        if (task->Include()) CheckOneTask(*task);
+      }
+    }
+  });
+}
+
+void CheckOneTask(Ytask& task) {
+  ErrTrap::Guarded(QStringLiteral("Solve:CheckOneTask"), [&] {
+    const Yproject* subproject = task.Subproject();
+    if (subproject != nullptr) {
+      const Yproject* parent = subproject->Parent();
+      if (parent != task.Project()) {
+        SolveError(QStringLiteral("Subproject is claimed by project ") + (parent != nullptr ? parent->ProjectName() : QString()),
+                   &task);
+      }
+      return;
+    }
+    for (Ydependency* dependency : task.DependencyList) {
+      if (!dependency->Include()) continue;
+      const Ytask* required = dependency->TaskRequired();
+      if (required != nullptr && required->Subproject() != nullptr && dependency->FromPercent() != 0 &&
+          dependency->FromPercent() != 100) {
+        SolveError(QStringLiteral("must be either 0% or 100%"), dependency);
+        return;
+      }
+    }
+    // A required task that has no slices in this solve has no dates to give: say so rather
+    // than date the task from nothing.
+    for (Ydependency* dependency : task.DependencyList) {
+      if (!dependency->Include()) continue;
+      const Ytask* required = dependency->TaskRequired();
+      if (required == nullptr) continue;
+      if (!IsLoaded(required->Project())) {
+        SolveError(QStringLiteral("Required task %1 is in a project that is not loaded").arg(TaskCaption(*required)),
+                   dependency);
+        return;
+      }
+      if (!required->Include()) {
+        SolveError(QStringLiteral("Required task %1 is excluded from the current journal").arg(TaskCaption(*required)),
+                   dependency);
+        return;
+      }
+    }
+    bool startDependency = false;
+    for (const Ydependency* dependency : task.DependencyList) {
+      if (dependency->Include() && dependency->ToPercent() == 0) startDependency = true;
+    }
+    if (!startDependency) {
+      SolveError(QStringLiteral("Missing to-start dependency"), &task);
+      return;
+    }
+    if (task.EffortUnits() < 0 && task.MostLikely() > 0) {
+      bool staffed = false;
+      for (const Yassignment* assignment : task.AssignmentList) {
+        if (assignment->Include() && assignment->Hours() > 0) staffed = true;
+      }
+      if (!staffed) SolveError(QStringLiteral("Effort without resources"), &task);
+    }
+  });
+}
+
+void CheckSliceOrder() {
+  ErrTrap::Guarded(QStringLiteral("Solve:CheckSliceOrder"), [&] {
+    const Yslice* slice = SliceOnCycle();
+    if (slice == nullptr) return;
+    SolveError(QStringLiteral("Circular dependencies through %1").arg(TaskCaption(*slice->Task)), slice->Task);
+  });
+}
+
+void BuildDanglingList() {
+  ErrTrap::Guarded(QStringLiteral("Solve:BuildDanglingList"), [&] {
+    const QList<Yslice*>& slices = SliceList();
+    // Subprojects whose standing task's end has a successor: their tasks end inside the family.
+    QSet<const Yproject*> claimed;
+    for (const Yslice* slice : slices) {
+      const Yproject* subproject = slice->Task->Subproject();
+      if (subproject != nullptr && slice->ToPercent == 100 && !slice->ForwardList.isEmpty()) claimed.insert(subproject);
+    }
+    // Ends: slices of plain tasks outside claimed subprojects that no plain task waits for.
+    QList<Yslice*> candidates;
+    QHash<const Yproject*, Yproject*> masters;
+    QHash<const Yproject*, int> endsPerFamily;
+    for (Yslice* slice : slices) {
+      const Ytask* task = slice->Task;
+      if (task->Subproject() != nullptr || claimed.contains(task->Project())) continue;
+      bool awaited = false;
+      for (const Yslice* successor : slice->ForwardList) {
+        if (successor->Task->Subproject() == nullptr) awaited = true;
+      }
+      if (awaited) continue;
+      candidates.append(slice);
+      Yproject* project = task->Project();
+      if (!masters.contains(project)) masters.insert(project, project->Master());
+      endsPerFamily[masters.value(project)] += 1;
+    }
+    QList<Yslice*>& dangling = DanglingList();
+    dangling.clear();
+    for (Yslice* slice : candidates) {
+      if (endsPerFamily.value(masters.value(slice->Task->Project())) > 1) dangling.append(slice);
+    }
+    if (!dangling.isEmpty()) SolveError(QStringLiteral("Dangling tasks"), dangling.first()->Task);
+  });
+}
+
+}  // namespace Solve

@@ -1,0 +1,102 @@
+#include "TrySolve.h"
+
+#include "BackwardPass.h"
+#include "Common.h"
+#include "ForwardPass.h"
+#include "Guard.h"
+#include "Poll.h"
+#include "Pool.h"
+#include "ResourceCalendar.h"
+#include "Rounding.h"
+#include "RunChecks.h"
+#include "SliceOrder.h"
+#include "SolveState.h"
+#include "Yslice.h"
+#include "Yslot.h"
+#include "Ytask.h"
+
+namespace Solve {
+
+namespace {
+
+// The program-wide clear-all is about to free every object: the solver forgets its slices,
+// slots and calendars, which the pool frees with everything else.
+void ForgetEverything() {
+  ClearSliceList();
+  ForgetCalendars();
+}
+
+// A slice's share of its task's most likely estimate, in whole minutes.
+std::int32_t ShareOfEstimate(const Yslice& slice) {
+  const std::int32_t product =
+      praxel::MulChecked<std::int32_t>(slice.Task->MostLikely(), slice.ToPercent - slice.FromPercent);
+  return praxel::ToLong(product / 100.0);
+}
+
+}  // namespace
+
+void TrySolve() {
+  ErrTrap::Guard guard(QStringLiteral("Solve:TrySolve"));
+  guard([&] {
+    if (!Common::Projects().IsEmpty()) DoEverything();
+  });
+  guard([&] {
+    CompleteSolve(Common::Projects().IsEmpty() ? QStringLiteral("No projects loaded") : QStringLiteral("Solve complete"));
+  });
+}
+
+void DoEverything() {
+  ErrTrap::Guard guard(QStringLiteral("Solve:DoEverything"));
+  bool stop = false;
+  // Runs one step, then polls; once a poll has said stop, no further step runs.
+  const auto step = [&](auto body) {
+    if (stop) return;
+    guard(body);
+    stop = PollAbort();
+  };
+  guard([] { SetSolveMessage(QStringLiteral("Preparing for solve ...")); });
+  step([] { VerifyJournalSync(); });
+  step([] { CheckAllTasks(); });
+  step([] { ComputeOrder(); });
+  step([] { CheckSliceOrder(); });
+  step([] { BuildDanglingList(); });
+  step([] {
+    SetSolveMessage(QStringLiteral("Clearing previous solution ..."));
+    ResetPriorToSolve();
+  });
+  if (stop) return;
+  guard([] {
+    for (Yslice* slice : SliceList()) {
+      slice->Multiplier = 1.0f;
+      slice->UseMinutes = ShareOfEstimate(*slice);
+    }
+  });
+  step([] { SolveAllSlices(); });
+  step([] {
+    SetSolveMessage(QStringLiteral("Computing slack ..."));
+    ReverseSolve();
+  });
+}
+
+void ResetPriorToSolve() {
+  ErrTrap::Guarded(QStringLiteral("Solve:ResetPriorToSolve"), [&] {
+    if (!MatchCalendarsToModel()) return;
+    const QList<Yslice*> slices = SliceList();
+    for (const Yslice* slice : slices) {
+      if (PollAbort()) return;
+      Ytask* task = slice->Task;
+      task->SetEarlyStart(0.0);
+      task->SetEarlyFinish(0.0);
+      task->SetLaborCost(praxel::Currency());
+    }
+  });
+}
+
+void InstallSolver() {
+  Common::RegisterYtype(ytSlice, []() -> Ypooled* { return new Yslice; });
+  Common::RegisterYtype(ytSlot, []() -> Ypooled* { return new Yslot; });
+  Common::SetFreeAllHook(ForgetEverything);
+  SetTrySolve(TrySolve);
+}
+
+}  // namespace Solve

@@ -1,0 +1,151 @@
+#include "Yslot.h"
+
+#include "Common.h"
+#include "Guard.h"
+#include "Journals.h"
+#include "Pool.h"
+#include "ResourceCalendar.h"
+#include "Rounding.h"
+#include "RuntimeError.h"
+#include "Yproject.h"
+#include "Yresource.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <QList>
+
+#include <cmath>
+
+void Yslot::Reset() {
+  // The rest of the chain is reset link by link, so a long day never recurses deeply.
+  Yslot* next = NextSlot;
+  NextSlot = nullptr;
+  while (next != nullptr) {
+    Yslot* after = next->NextSlot;
+    next->NextSlot = nullptr;
+    next->Reset();
+    next = after;
+  }
+  StartTime = 0.0;
+  EndTime = 1.0;
+  taskRequired_ = nullptr;
+  taskIdentity_ = 0;
+  SlotType = 0;
+  LaborCost = praxel::Currency();
+  RefResource = nullptr;
+}
+
+Ytask* Yslot::TaskRequired() const {
+  if (taskRequired_ == nullptr) return nullptr;
+  if (taskRequired_->IsFree() || taskRequired_->Identity() != taskIdentity_) return nullptr;
+  return taskRequired_;
+}
+
+void Yslot::Book(Ytask* task, praxel::Currency cost) {
+  taskRequired_ = task;
+  taskIdentity_ = task != nullptr ? task->Identity() : 0;
+  LaborCost = cost;
+}
+
+bool Yslot::Allowed(int pass) const {
+  bool allowed = false;
+  ErrTrap::Guarded(QStringLiteral("Yslot:Allowed"), [&] {
+    switch (pass) {
+      case 0:
+      case 1: allowed = SlotType == Normal || SlotType == OffDay; break;
+      case 2:
+      case 3: allowed = SlotType == Overtime; break;
+      case 4:
+      case 5:
+      case 6: allowed = true; break;
+      default: praxel::RaiseAssertion();
+    }
+  });
+  return allowed;
+}
+
+QString Yslot::BuildNodeText() const {
+  QString text;
+  ErrTrap::Guarded(QStringLiteral("Yslot:BuildNodeText"), [&] {
+    text = Common::DateText(StartTime) + QStringLiteral(" to ") + Common::DateText(EndTime);
+    const Ytask* task = TaskRequired();
+    if (task != nullptr) {
+      const Yproject* project = task->Project();
+      text += QStringLiteral(" (") + (project != nullptr ? project->ProjectName() : QString()) + QStringLiteral(") ") +
+              task->BuildNodeText();
+    } else {
+      text += QStringLiteral(" <available> ");
+    }
+  });
+  return text;
+}
+
+std::int32_t Yslot::CountMinutes(const Ytask* task) const {
+  std::int32_t result = 0;
+  ErrTrap::Guarded(QStringLiteral("Yslot:CountMinutes"), [&] {
+    result = 0;
+    for (const Yslot* slot = this; slot != nullptr; slot = slot->NextSlot) {
+      if (task != nullptr && slot->TaskRequired() == task) {
+        result += praxel::ToLong((slot->EndTime - slot->StartTime) * 1440);
+      }
+    }
+  });
+  return result;
+}
+
+void Yslot::Delete() {
+  ErrTrap::Guarded(QStringLiteral("Yslot:Delete"), [&] {
+    QList<Ypooled*> chain;
+    for (Yslot* slot = this; slot != nullptr; slot = slot->NextSlot) chain.append(slot);
+    for (Ypooled* object : chain) {
+      auto* slot = static_cast<Yslot*>(object);
+      slot->NextSlot = nullptr;
+      slot->taskRequired_ = nullptr;
+    }
+    Common::FreeYobjects(chain);
+  });
+}
+
+Yresource* Yslot::Resource() const {
+  Yresource* result = nullptr;
+  ErrTrap::Guarded(QStringLiteral("Yslot:Resource"), [&] {
+    result = nullptr;
+    const double day = std::floor(StartTime);
+    for (const Ytemplate* templ : Common::Templates()) {
+      for (Yresource* resource : templ->ResourceList) {
+        if (!resource->Include()) continue;
+        for (const Yslot* slot = Solve::FindSlot(*resource, day); slot != nullptr; slot = slot->NextSlot) {
+          if (slot == this) {
+            result = resource;
+            return;
+          }
+        }
+      }
+    }
+  });
+  return result;
+}
+
+Yslot* Yslot::Split(double SplitTime) {
+  Yslot* piece = nullptr;
+  ErrTrap::Guarded(QStringLiteral("Yslot:Split"), [&] {
+    piece = Common::NewY<Yslot>(ytSlot);
+    piece->StartTime = SplitTime;
+    piece->EndTime = EndTime;
+    piece->SlotType = SlotType;
+    piece->NextSlot = NextSlot;
+    NextSlot = piece;
+    EndTime = SplitTime;
+  });
+  return piece;
+}
+
+void Yslot::Unsolve() {
+  ErrTrap::Guarded(QStringLiteral("Yslot:Unsolve"), [&] {
+    Ytask* task = TaskRequired();
+    if (task != nullptr) task->SetLaborCost(task->LaborCost() - LaborCost);
+    taskRequired_ = nullptr;
+    taskIdentity_ = 0;
+    LaborCost = praxel::Currency();
+  });
+}

@@ -1,0 +1,295 @@
+#include "Common.h"
+#include "Guard.h"
+#include "OleDate.h"
+#include "Pool.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "TextEncoding.h"
+#include "Yfile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString PathOf(const QString& name) { return testsupport::ProgramDataFolder() + QLatin1Char('/') + name; }
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class YfileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::ClearProgramDataFolder();
+    Common::FreeAllMemory();
+  }
+  void TearDown() override {
+    if (file != nullptr) Common::FreeY(file);
+    Common::FreeAllMemory();
+    EXPECT_TRUE(prompter.AllAnswered());
+  }
+  // A file object reading `text` from a plain project file.
+  Yfile& Reading(const QByteArray& text, const QString& name = QStringLiteral("in.pxa")) {
+    WriteBytes(PathOf(name), text);
+    file = NewYfile();
+    file->SetFileName(PathOf(name));
+    EXPECT_TRUE(file->OpenRead());
+    return *file;
+  }
+  Yfile& Writing(const QString& name = QStringLiteral("out.pxa")) {
+    file = NewYfile();
+    file->SetFileName(PathOf(name));
+    EXPECT_TRUE(file->OpenWrite());
+    return *file;
+  }
+  QByteArray Close(const QString& name = QStringLiteral("out.pxa")) {
+    file->CloseFile();
+    return ReadBytes(PathOf(name));
+  }
+
+  testsupport::ScriptedPrompter prompter;
+  Yfile* file = nullptr;
+};
+
+TEST(YfileFormat, KindsComeFromTheExtension) {
+  Yfile* file = NewYfile();
+  const struct {
+    const char* name;
+    int kind;
+  } cases[] = {{"a.pxb", 1}, {"A.PXA", 2}, {"Praxel.cfg", 3}, {"notes.txt", 0}, {"pxa", 0}};
+  for (const auto& c : cases) {
+    file->SetFileName(QLatin1String(c.name));
+    EXPECT_EQ(file->FileType, c.kind) << c.name;
+  }
+  Common::FreeY(file);
+}
+
+TEST(YfileFormat, QuoteWritesBareOnlyWhatReadsBackAsItIs) {
+  const struct {
+    const char* text;
+    const char* written;
+  } cases[] = {{"", "\"\""},
+               {"Pour the deck", "Pour the deck"},
+               {"a\"b", "a\"b"},
+               {"\"quoted\"", "\"\"\"quoted\"\"\""},
+               {"one, two", "\"one, two\""},
+               {"two\r\nlines", "\"two\r\nlines\""},
+               {"trailing ", "\"trailing \""},
+               {" leading", "\" leading\""}};
+  for (const auto& c : cases) EXPECT_EQ(Yfile::Quote(QString::fromLatin1(c.text)), QLatin1String(c.written)) << c.text;
+}
+
+TEST(YfileFormat, NumbersAreInvariantWithoutALeadingZero) {
+  EXPECT_EQ(Yfile::FormatNumber(0.85), QStringLiteral(".85"));
+  EXPECT_EQ(Yfile::FormatNumber(-0.5), QStringLiteral("-.5"));
+  EXPECT_EQ(Yfile::FormatNumber(1e20), QStringLiteral("1E+20"));
+  EXPECT_EQ(Yfile::FormatNumber(0.0), QStringLiteral("0"));
+  EXPECT_EQ(Yfile::FormatNumber(1.0 / 3.0), QStringLiteral(".333333333333333"));
+  EXPECT_EQ(Yfile::FormatNumber(1.5f), QStringLiteral("1.5"));
+  EXPECT_EQ(Yfile::FormatNumber(0.85f), QStringLiteral(".85"));
+  EXPECT_EQ(Yfile::FormatNumber(std::int64_t{-42}), QStringLiteral("-42"));
+  EXPECT_EQ(Yfile::FormatNumber(praxel::Currency::FromDouble(1234.5)), QStringLiteral("1234.5"));
+  EXPECT_EQ(Yfile::FormatNumber(praxel::Currency::FromDouble(-0.25)), QStringLiteral("-.25"));
+  EXPECT_EQ(Yfile::FormatNumber(praxel::Currency()), QStringLiteral("0"));
+  EXPECT_EQ(Yfile::FormatNumber(true), QStringLiteral("True"));
+}
+
+TEST(YfileFormat, DatesUseTheFixedLayout) {
+  const double day = praxel::ToOleDate(QDate(2026, 3, 1));
+  EXPECT_EQ(Yfile::FormatDate(day), QStringLiteral("03/01/2026 12:00am"));
+  EXPECT_EQ(Yfile::FormatDate(day + 0.5), QStringLiteral("03/01/2026 12:00pm"));
+  EXPECT_EQ(Yfile::FormatDate(day + 13.5 / 24), QStringLiteral("03/01/2026 01:30pm"));
+  EXPECT_EQ(Yfile::FormatDate(0.0), QStringLiteral("12/30/1899 12:00am"));
+  EXPECT_EQ(Yfile::FormatDate(day + (8 * 60 + 59.6) / 1440), QStringLiteral("03/01/2026 09:00am"));  // nearest minute
+}
+
+TEST_F(YfileTest, TokensLinesAndQuotes) {
+  Yfile& in = Reading("TASK\r\n  Description,\"say \"\"hi\"\", then go\",x\r\n   Title,  spaced  ,\"\"\r\n");
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("TASK"));
+  EXPECT_TRUE(in.EndOfLine());
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("Description"));
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("say \"hi\", then go"));
+  EXPECT_FALSE(in.EndOfLine());
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("x"));
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("Title"));
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("  spaced  "));  // leading blanks of a later value stay
+  in.UnReadLine();
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("Title"));
+  in.ReadToken();
+  EXPECT_EQ(in.ReadToken(), QString());
+  EXPECT_TRUE(in.EndOfLine());
+  EXPECT_EQ(in.ReadToken(), QString());  // end of the data
+}
+
+TEST_F(YfileTest, AMisorderedFieldNamesWhatWasReadAndWhatWasExpected) {
+  Yfile& in = Reading("  Title,Engineer\r\n");
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(in.ExpectToken(QStringLiteral("Department")), ErrTrap::CallChain);
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Error reading file ") + PathOf("in.pxa") +
+                                             QStringLiteral(": read \"Title\" when expecting \"Department\""));
+}
+
+TEST_F(YfileTest, ABadCharacterAfterAClosingQuoteIsAnAssertion) {
+  Yfile& in = Reading("  Description,\"a\"b\r\n");
+  in.ReadToken();
+  prompter.Answer(praxel::AnswerIgnore);
+  EXPECT_EQ(in.ReadToken(), QString());
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Assertion failed"));
+}
+
+// A blank line used to end the data silently, dropping every record after it.
+TEST_F(YfileTest, ABlankLineBeforeMoreDataIsReported) {
+  Yfile& in = Reading("PROJECT\r\n  ProjectName,A\r\n\r\nPROJECT\r\n  ProjectName,B\r\n");
+  in.ReadToken();
+  in.ReadToken();
+  in.ReadToken();
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(in.ReadToken(), ErrTrap::CallChain);
+  EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(QStringLiteral("line 3 is empty, but more data follows it.")));
+
+  Yfile& trailing = Reading("PROJECT\r\n\r\n \r\n", QStringLiteral("trailing.pxa"));
+  EXPECT_EQ(trailing.ReadToken(), QStringLiteral("PROJECT"));
+  EXPECT_EQ(trailing.ReadToken(), QString());  // blank lines at the end are just the end
+}
+
+// A description with line breaks used to break the file.
+TEST_F(YfileTest, TextsWithLineBreaksRoundTrip) {
+  const QString text = QStringLiteral("First line,\r\n\r\n  \"third\" line ");
+  Yfile& out = Writing();
+  out.WriteLine(QStringLiteral("TASK"));
+  out.WriteField(QStringLiteral("Description"), text);
+  out.WriteField(QStringLiteral("TaskID"), 7);
+  const QByteArray bytes = Close();
+  Common::FreeY(file);
+
+  Yfile& in = Reading(bytes);
+  EXPECT_EQ(in.ReadToken(), QStringLiteral("TASK"));
+  QString description;
+  in.LoadField(QStringLiteral("Description"), description);
+  EXPECT_EQ(description, text);
+  int id = 0;
+  in.LoadField(QStringLiteral("TaskID"), id);
+  EXPECT_EQ(id, 7);
+}
+
+TEST_F(YfileTest, PerJournalFieldsWriteOneValueWhenAllAgree) {
+  PerJournal<int> same;
+  same.SetValues({480, 480, 480});
+  PerJournal<double> differ;
+  differ.SetValues({0.5, 0.75, 0.75});
+  PerJournal<QString> single(QStringLiteral("1"));
+  Yfile& out = Writing();
+  out.WriteField(QStringLiteral("MostLikely"), same);
+  out.WriteField(QStringLiteral("Efficiency"), differ);
+  out.WriteField(QStringLiteral("Priority"), single);
+  const QByteArray bytes = Close();
+  EXPECT_EQ(bytes, QByteArray("  MostLikely,480\r\n  Efficiency,.5,.75,.75\r\n  Priority,1\r\n"));
+  Common::FreeY(file);
+
+  Yfile& in = Reading(bytes);
+  PerJournal<int> mostLikely;
+  PerJournal<double> efficiency;
+  in.LoadField(QStringLiteral("MostLikely"), mostLikely, 3);
+  in.LoadField(QStringLiteral("Efficiency"), efficiency, 3);
+  EXPECT_FALSE(mostLikely.IsArray());
+  EXPECT_EQ(mostLikely.First(), 480);
+  EXPECT_EQ(efficiency.Values(), (QList<double>{0.5, 0.75, 0.75}));
+}
+
+TEST_F(YfileTest, PerJournalValuesMustMatchTheJournals) {
+  Yfile& in = Reading("  MostLikely,1,2\r\n");
+  PerJournal<int> field(5);
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(in.LoadField(QStringLiteral("MostLikely"), field, 3), ErrTrap::CallChain);
+  EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(QStringLiteral(": \"MostLikely\" holds 2 values for 3 journals.")));
+  EXPECT_EQ(field.First(), 5);  // unchanged
+}
+
+TEST_F(YfileTest, TypedValuesReadBack) {
+  Yfile& in = Reading(
+      "  A,.85\r\n  B,12abc\r\n  C,True\r\n  D,0\r\n  E,1234.5678\r\n  F,03/01/2026 01:30pm\r\n  G,\r\n  H,maybe\r\n");
+  double a = 0;
+  in.LoadField(QStringLiteral("A"), a);
+  EXPECT_EQ(a, 0.85);
+  int b = 0;
+  in.LoadField(QStringLiteral("B"), b);
+  EXPECT_EQ(b, 12);  // the leading number
+  bool c = false;
+  in.LoadField(QStringLiteral("C"), c);
+  EXPECT_TRUE(c);
+  PerJournal<bool> d(true);
+  in.LoadField(QStringLiteral("D"), d, 1);
+  EXPECT_FALSE(d.First());
+  PerJournal<praxel::Currency> e;
+  in.LoadField(QStringLiteral("E"), e, 1);
+  EXPECT_EQ(e.First().Ticks(), 12345678);
+  PerJournal<double> f;
+  in.LoadDateField(QStringLiteral("F"), f, 1);
+  EXPECT_DOUBLE_EQ(f.First(), praxel::ToOleDate(QDate(2026, 3, 1)) + 13.5 / 24);
+  int g = 9;
+  in.LoadField(QStringLiteral("G"), g);
+  EXPECT_EQ(g, 0);  // an empty value is 0
+  bool h = false;
+  prompter.Answer(praxel::AnswerIgnore);
+  in.LoadField(QStringLiteral("H"), h);
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 13: Type mismatch"));
+}
+
+TEST_F(YfileTest, FilesFromTheOriginalPlatformAreWindows1252) {
+  // "Café – “done”" in Windows-1252.
+  Yfile& in = Reading(QByteArray("  Description,Caf\xE9 \x96 \x93" "done\x94\r\n"));
+  QString description;
+  in.LoadField(QStringLiteral("Description"), description);
+  EXPECT_EQ(description, QStringLiteral(u"Café – “done”"));
+
+  EXPECT_EQ(TextEncoding::Encode(QStringLiteral(u"Café – “done”")), QByteArray("Caf\xE9 \x96 \x93" "done\x94"));
+  EXPECT_EQ(TextEncoding::Encode(QStringLiteral(u"Brücke 橋")), QStringLiteral(u"Brücke 橋").toUtf8());
+  EXPECT_EQ(TextEncoding::Decode(QStringLiteral(u"Brücke 橋").toUtf8()), QStringLiteral(u"Brücke 橋"));
+  for (int code = 0; code < 256; ++code) {
+    const QByteArray byte(1, static_cast<char>(code));
+    bool fits = false;
+    EXPECT_EQ(TextEncoding::EncodeWindows1252(TextEncoding::DecodeWindows1252(byte), &fits), byte) << code;
+    EXPECT_TRUE(fits);
+  }
+}
+
+// A save that does not finish leaves the old file as it was.
+TEST_F(YfileTest, AnUnfinishedWriteLeavesTheOldFile) {
+  WriteBytes(PathOf("out.pxa"), "old contents\r\n");
+  Yfile& out = Writing();
+  out.WriteLine(QStringLiteral("PROJECT"));
+  Common::FreeY(file);  // given up before CloseFile
+  EXPECT_EQ(ReadBytes(PathOf("out.pxa")), QByteArray("old contents\r\n"));
+  EXPECT_EQ(QDir(testsupport::ProgramDataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("out.pxa")});
+}
+
+TEST_F(YfileTest, FilesThatCannotBeOpenedAreReported) {
+  file = NewYfile();
+  file->SetFileName(PathOf("missing.pxa"));
+  prompter.Answer(praxel::AnswerOk);
+  EXPECT_FALSE(file->OpenRead());
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Open Error"));
+  EXPECT_TRUE(prompter.Asked().at(0).text.startsWith(QStringLiteral("Attempting the read from the file ") +
+                                                      PathOf("missing.pxa") +
+                                                      QStringLiteral(" caused the following error: \r\n")));
+  file->SetFileName(PathOf("missing.cfg"));
+  EXPECT_FALSE(file->OpenRead());  // the settings file is missing silently
+
+  ASSERT_TRUE(QDir().mkpath(PathOf("folder.pxa")));
+  file->SetFileName(PathOf("folder.pxa"));
+  prompter.Answer(praxel::AnswerOk);
+  EXPECT_FALSE(file->OpenWrite());
+  EXPECT_TRUE(prompter.Asked().at(1).text.startsWith(QStringLiteral("Attempting the write to the file ")));
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+
+namespace pxtool {
+
+// Exit codes of every command.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitWrongCall = 1;   // main() then prints the usage
+inline constexpr int kExitUnreadable = 2;  // an input file is missing, unreadable or damaged
+inline constexpr int kExitUnwritable = 3;  // an output file cannot be written
+
+// A command of pxtool: its name (the first argument), its arguments and a line of help for the
+// usage text, and the function that runs it with the arguments after the name.
+struct Command {
+  const char* name;
+  const char* arguments;
+  const char* help;
+  int (*run)(const QStringList& arguments);
+};
+
+int RunPack(const QStringList& arguments);
+int RunUnpack(const QStringList& arguments);
+
+}  // namespace pxtool

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace pxtool {
+
+// The name that stands for standard input or output.
+inline constexpr char kStandardStream[] = "-";
+
+// The whole content of the named file, or of standard input for "-". On failure prints the
+// message and returns false.
+bool ReadInput(const QString& name, QByteArray* bytes);
+
+// Writes the bytes to the named file, or to standard output for "-". A file is replaced only
+// once it is complete. On failure prints the message and returns false.
+bool WriteOutput(const QString& name, const QByteArray& bytes);
+
+// The file name to put in a message: empty for standard input or output.
+QString NameInMessages(const QString& name);
+
+// Prints "pxtool: " and the message as one line on standard error.
+void PrintError(const QString& message);
+
+}  // namespace pxtool
