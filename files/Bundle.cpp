@@ -56,7 +56,7 @@ bool SaveAll(const QString& Path) {
   return saved;
 }
 
-bool OpenBundle(const QString& Path) {
+bool OpenBundle(const QString& Path, FirstRecords* first) {
   bool read = false;
   ErrTrap::Guard guard(QStringLiteral("Main:OpenBundle"));
   PooledFile pooled;
@@ -70,12 +70,14 @@ bool OpenBundle(const QString& Path) {
         file.LoadField(QStringLiteral("ProjectName"), name);
         Yproject* project = Common::FindOrCreateProject(name);
         Common::Projects().MoveToEnd(project);
+        if (first != nullptr && first->project == nullptr) first->project = project;
         LoadData(*project, file);
       } else if (keyword == QLatin1String("TEMPLATE")) {
         QString name;
         file.LoadField(QStringLiteral("TemplateName"), name);
         Ytemplate* templ = Common::FindOrCreateTemplate(name);
         Common::Templates().MoveToEnd(templ);
+        if (first != nullptr && first->templ == nullptr) first->templ = templ;
         LoadData(*templ, file);
       } else {
         praxel::RaiseProgramError(QStringLiteral("Error reading file ") + Path + QStringLiteral(": read \"") + keyword +
@@ -86,6 +88,11 @@ bool OpenBundle(const QString& Path) {
     read = true;
   });
   return read;
+}
+
+QString RecoverPath(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+  return slash < 0 ? QString() : path.left(slash + 1);
 }
 
 }  // namespace Bundle

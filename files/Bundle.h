@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class Yproject;
+class Ytemplate;
+
 // Whole project files: every loaded template and project written to one file, and a file read
 // into what is loaded.
 namespace Bundle {
@@ -15,7 +18,15 @@ bool SaveAll(const QString& Path);
 // loaded under a record's name takes the record's fields (a merge). The objects read stand in
 // the collections in the order of their records. False when the file could not be opened or
 // the user ignored a failure; an Abort passes the trap's call chain to the caller. What was
-// read before a failure stays loaded.
-bool OpenBundle(const QString& Path);
+// read before a failure stays loaded. `first` receives the first project and template read,
+// which the caller makes the active ones.
+struct FirstRecords {
+  Yproject* project = nullptr;
+  Ytemplate* templ = nullptr;
+};
+bool OpenBundle(const QString& Path, FirstRecords* first = nullptr);
+
+// The folder part of a path, up to and including its last "/"; empty for a bare file name.
+QString RecoverPath(const QString& path);
 
 }  // namespace Bundle

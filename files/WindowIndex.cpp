@@ -73,20 +73,23 @@ void WindowIndex::LearnFromScratch(const unsigned char* text, int length) {
 }
 
 // Keeps the places p of the set where the window holds text[at] at p + at (all places that can
-// hold it, when the set is still empty of any code).
+// hold it, when there is no set yet).
 void WindowIndex::Narrow(const unsigned char* text, int at) {
-  const std::uint64_t* from = byCode_[text[at]].data() + at / 64;
-  const int bitShift = at % 64;
-  const std::uint64_t* current = places_;
-  int filled = 0;
-  for (int w = 0; w < kWords; ++w) {
-    // Two shifts for the high part, so that a bit shift of 0 shifts it out entirely.
-    std::uint64_t word = (from[w] >> bitShift) | ((from[w + 1] << 1) << (63 - bitShift));
-    if (current != nullptr) word &= current[w];
-    placeStore_[w] = word;
-    filled += word != 0 ? 1 : 0;
+  const std::uint64_t* const from = byCode_[text[at]].data() + at / 64;
+  const unsigned bitShift = static_cast<unsigned>(at % 64);
+  std::uint64_t* const narrowed = placeStore_.data();
+  // Two shifts for the high part, so that a bit shift of 0 shifts it out entirely. The loops are
+  // kept plain so that the compiler vectorizes them.
+  if (places_ == nullptr) {
+    for (int w = 0; w < kWords; ++w) narrowed[w] = (from[w] >> bitShift) | ((from[w + 1] << 1) << (63 - bitShift));
+  } else {
+    const std::uint64_t* const current = places_;
+    for (int w = 0; w < kWords; ++w)
+      narrowed[w] = current[w] & ((from[w] >> bitShift) | ((from[w + 1] << 1) << (63 - bitShift)));
   }
-  places_ = placeStore_.data();
+  places_ = narrowed;
+  int filled = 0;
+  for (int w = 0; w < kWords; ++w) filled += narrowed[w] != 0 ? 1 : 0;
   filledWords_ = filled;
 }
 
@@ -111,10 +114,11 @@ void WindowIndex::CheckListed(const unsigned char* text, int from, int length) {
   for (int i = 0; i < listLength_; ++i) {
     const int place = placeList_[i];
     if (place + length > kWindowSize) continue;
+    // From the end: a text that stands in many places usually differs from them in its last codes.
     const unsigned char* codes = window_ + place;
-    int at = from;
-    while (at < length && codes[at] == text[at]) ++at;
-    if (at == length) placeList_[kept++] = static_cast<std::uint16_t>(place);
+    int at = length;
+    while (at > from && codes[at - 1] == text[at - 1]) --at;
+    if (at == from) placeList_[kept++] = static_cast<std::uint16_t>(place);
   }
   listLength_ = kept;
 }

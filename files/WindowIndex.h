@@ -35,7 +35,7 @@ class WindowIndex {
   // A set of window indexes, one bit each, with two clear words past the window's end.
   static constexpr int kWords = kWindowSize / 64;
   // The longest list of places; a larger set stays a set.
-  static constexpr int kListLimit = 64;
+  static constexpr int kListLimit = 128;
   using IndexSet = std::array<std::uint64_t, kWords + 2>;
 
   void LearnFromScratch(const unsigned char* text, int length);

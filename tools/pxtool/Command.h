@@ -21,5 +21,6 @@ struct Command {
 
 int RunPack(const QStringList& arguments);
 int RunUnpack(const QStringList& arguments);
+int RunResave(const QStringList& arguments);
 
 }  // namespace pxtool

@@ -1,0 +1,170 @@
+#include "Bundle.h"
+#include "Common.h"
+#include "Guard.h"
+#include "Pool.h"
+#include "ScriptedPrompter.h"
+#include "SolveState.h"
+#include "TestSupport.h"
+#include "Yproject.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+
+const QString kRoundTrip = QStringLiteral(PRAXEL_TEST_DATA "/roundtrip.pxa");
+
+QString PathOf(const QString& name) { return testsupport::ProgramDataFolder() + QLatin1Char('/') + name; }
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class BundleTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::ClearProgramDataFolder();
+    Common::FreeAllMemory();
+  }
+  void TearDown() override {
+    Common::FreeAllMemory();
+    Solve::SetSolveMode(Solve::ModeIdle);
+    EXPECT_TRUE(prompter.AllAnswered());
+  }
+  // Loads a file and makes its first template and project the active ones.
+  void Load(const QString& path) {
+    Bundle::FirstRecords first;
+    ASSERT_TRUE(Bundle::OpenBundle(path, &first));
+    Common::SetThisTemplate(first.templ);
+    Common::SetThisProject(first.project);
+  }
+  QByteArray Resaved(const QString& name) {
+    EXPECT_TRUE(Bundle::SaveAll(PathOf(name)));
+    return ReadBytes(PathOf(name));
+  }
+
+  testsupport::ScriptedPrompter prompter;
+};
+
+TEST_F(BundleTest, AFileReadAndSavedAgainIsByteForByteTheSame) {
+  Load(kRoundTrip);
+  EXPECT_EQ(Resaved(QStringLiteral("again.pxa")), ReadBytes(kRoundTrip));
+
+  // The forward link: the Bridge task's dependency names a task of Approach, read later.
+  const Ytask* ramp = Common::Projects().Find(QStringLiteral("Approach"))->TaskList.Find(QStringLiteral("3"));
+  ASSERT_NE(ramp, nullptr);
+  EXPECT_EQ(ramp->Description, QStringLiteral("Ramp"));
+
+  // Packed and back.
+  Resaved(QStringLiteral("packed.pxb"));
+  Common::FreeAllMemory();
+  Load(PathOf(QStringLiteral("packed.pxb")));
+  EXPECT_EQ(Resaved(QStringLiteral("unpacked.pxa")), ReadBytes(kRoundTrip));
+}
+
+TEST_F(BundleTest, TheActiveTemplateAndProjectComeFirst) {
+  Common::FindOrCreateTemplate(QStringLiteral("T1"));
+  Ytemplate* t2 = Common::FindOrCreateTemplate(QStringLiteral("T2"));
+  Common::FindOrCreateProject(QStringLiteral("P1"));
+  Yproject* p2 = Common::FindOrCreateProject(QStringLiteral("P2"));
+  Common::SetThisTemplate(t2);
+  Common::SetThisProject(p2);
+  const QString text = QString::fromLatin1(Resaved(QStringLiteral("order.pxa")));
+  QStringList names;
+  for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+    if (line.startsWith(QStringLiteral("  TemplateName,")) || line.startsWith(QStringLiteral("  ProjectName,"))) {
+      names.append(line.section(QLatin1Char(','), 1));
+    }
+  }
+  EXPECT_EQ(names, (QStringList{"T2", "T1", "P2", "P1"}));
+}
+
+TEST_F(BundleTest, NothingLoadedGivesAnEmptyFile) {
+  EXPECT_EQ(Resaved(QStringLiteral("empty.pxb")), QByteArray("\xFF\xFF\x00\x00", 4));
+  EXPECT_EQ(Resaved(QStringLiteral("empty.pxa")), QByteArray());
+}
+
+// Dirty flags are cleared only once the file is safely in place.
+TEST_F(BundleTest, AFailedSaveKeepsTheDirtyFlagsAndTheOldFile) {
+  Yproject* project = Common::FindOrCreateProject(QStringLiteral("P"));
+  project->SetDirty(true);
+  ASSERT_TRUE(QDir().mkpath(PathOf(QStringLiteral("taken.pxa"))));  // a folder stands where the file would go
+  prompter.Answer(praxel::AnswerOk);
+  EXPECT_FALSE(Bundle::SaveAll(PathOf(QStringLiteral("taken.pxa"))));
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Open Error"));
+  EXPECT_TRUE(project->Dirty());
+
+  EXPECT_TRUE(Bundle::SaveAll(PathOf(QStringLiteral("good.pxa"))));
+  EXPECT_FALSE(project->Dirty());
+}
+
+TEST_F(BundleTest, ReadingIntoLoadedDataMerges) {
+  Load(kRoundTrip);
+  Yproject* bridge = Common::Projects().Find(QStringLiteral("Bridge"));
+  bridge->FindOrCreateTask(9)->Description = QStringLiteral("Extra");
+  Load(kRoundTrip);
+  EXPECT_EQ(Common::Projects().Count(), 2);
+  EXPECT_EQ(bridge->TaskList.Count(), 3);  // the file's two tasks and the extra one
+  EXPECT_EQ(bridge->TaskList.Find(QStringLiteral("2"))->DependencyList.Count(), 2);  // the file's, twice
+}
+
+TEST_F(BundleTest, ADamagedBundleIsReportedNotLoaded) {
+  Load(kRoundTrip);
+  Resaved(QStringLiteral("damaged.pxb"));
+  QByteArray bytes = ReadBytes(PathOf(QStringLiteral("damaged.pxb")));
+  bytes[bytes.size() / 2] = static_cast<char>(bytes.at(bytes.size() / 2) ^ 0x20);
+  {
+    QFile file(PathOf(QStringLiteral("damaged.pxb")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  Common::FreeAllMemory();
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(Bundle::OpenBundle(PathOf(QStringLiteral("damaged.pxb"))), ErrTrap::CallChain);
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: The file \"") +
+                                             PathOf(QStringLiteral("damaged.pxb")) +
+                                             QStringLiteral("\" is damaged and cannot be read."));
+  EXPECT_EQ(Common::Projects().Count(), 0);
+}
+
+TEST_F(BundleTest, AnUnknownRecordIsNamed) {
+  QFile file(PathOf(QStringLiteral("odd.pxa")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("CALENDAR\r\n");
+  file.close();
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(Bundle::OpenBundle(PathOf(QStringLiteral("odd.pxa"))), ErrTrap::CallChain);
+  EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(
+      QStringLiteral(": read \"CALENDAR\" when expecting \"PROJECT\" or \"TEMPLATE\"")));
+}
+
+TEST(Bundle, RecoverPathKeepsTheFolder) {
+  EXPECT_EQ(Bundle::RecoverPath(QStringLiteral("/home/ann/plans/bridge.pxb")), QStringLiteral("/home/ann/plans/"));
+  EXPECT_EQ(Bundle::RecoverPath(QStringLiteral("/bridge.pxb")), QStringLiteral("/"));
+  EXPECT_EQ(Bundle::RecoverPath(QStringLiteral("bridge.pxb")), QString());
+}
+
+// The headless companion resaves the file unchanged, and says why it cannot read a bad one.
+TEST(Pxtool, ResaveRoundTripsAndReportsUnreadableFiles) {
+  const QString out = PathOf(QStringLiteral("pxtool.pxb"));
+  const QString back = PathOf(QStringLiteral("pxtool.pxa"));
+  EXPECT_EQ(QProcess::execute(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), kRoundTrip, out}), 0);
+  EXPECT_EQ(QProcess::execute(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), out, back}), 0);
+  EXPECT_EQ(ReadBytes(back), ReadBytes(kRoundTrip));
+
+  QProcess missing;
+  missing.start(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), PathOf(QStringLiteral("none.pxa")), back});
+  missing.waitForFinished();
+  EXPECT_EQ(missing.exitCode(), 2);
+  const QString error = QString::fromLocal8Bit(missing.readAllStandardError());
+  EXPECT_TRUE(error.startsWith(QStringLiteral("pxtool: Attempting the read from the file "))) << error.toStdString();
+  EXPECT_EQ(error.count(QLatin1Char('\n')), 1);
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+#include "Bundle.h"
+#include "Command.h"
+#include "Common.h"
+#include "ErrTrap.h"
+#include "Streams.h"
+#include "ToolPrompter.h"
+
+namespace pxtool {
+
+// pxtool resave IN OUT: loads a project file through the model and saves everything with
+// SaveAll, the kind of each file by its extension.
+int RunResave(const QStringList& arguments) {
+  if (arguments.size() != 2) return kExitWrongCall;
+  ToolPrompter prompter;
+  Bundle::FirstRecords first;
+  bool read = false;
+  try {
+    read = Bundle::OpenBundle(arguments[0], &first);
+  } catch (const ErrTrap::CallChain&) {
+    read = false;
+  }
+  if (!read) {
+    PrintError(prompter.FirstMessage().isEmpty() ? QStringLiteral("cannot read ") + arguments[0] : prompter.FirstMessage());
+    return kExitUnreadable;
+  }
+  Common::SetThisTemplate(first.templ);
+  Common::SetThisProject(first.project);
+  bool saved = false;
+  try {
+    saved = Bundle::SaveAll(arguments[1]);
+  } catch (const ErrTrap::CallChain&) {
+    saved = false;
+  }
+  if (!saved) {
+    PrintError(prompter.FirstMessage().isEmpty() ? QStringLiteral("cannot write ") + arguments[1] : prompter.FirstMessage());
+    return kExitUnwritable;
+  }
+  return kExitSuccess;
+}
+
+}  // namespace pxtool
