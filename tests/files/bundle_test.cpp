@@ -19,13 +19,6 @@ namespace {
 
 const QString kRoundTrip = QStringLiteral(PRAXEL_TEST_DATA "/roundtrip.pxa");
 
-QString PathOf(const QString& name) { return testsupport::ProgramDataFolder() + QLatin1Char('/') + name; }
-
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class BundleTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -45,8 +38,8 @@ class BundleTest : public testing::Test {
     Common::SetThisProject(first.project);
   }
   QByteArray Resaved(const QString& name) {
-    EXPECT_TRUE(Bundle::SaveAll(PathOf(name)));
-    return ReadBytes(PathOf(name));
+    EXPECT_TRUE(Bundle::SaveAll(testsupport::DataFolderPath(name)));
+    return testsupport::ReadFileBytes(testsupport::DataFolderPath(name));
   }
 
   testsupport::ScriptedPrompter prompter;
@@ -54,7 +47,7 @@ class BundleTest : public testing::Test {
 
 TEST_F(BundleTest, AFileReadAndSavedAgainIsByteForByteTheSame) {
   Load(kRoundTrip);
-  EXPECT_EQ(Resaved(QStringLiteral("again.pxa")), ReadBytes(kRoundTrip));
+  EXPECT_EQ(Resaved(QStringLiteral("again.pxa")), testsupport::ReadFileBytes(kRoundTrip));
 
   // The forward link: the Bridge task's dependency names a task of Approach, read later.
   const Ytask* ramp = Common::Projects().Find(QStringLiteral("Approach"))->TaskList.Find(QStringLiteral("3"));
@@ -64,8 +57,8 @@ TEST_F(BundleTest, AFileReadAndSavedAgainIsByteForByteTheSame) {
   // Packed and back.
   Resaved(QStringLiteral("packed.pxb"));
   Common::FreeAllMemory();
-  Load(PathOf(QStringLiteral("packed.pxb")));
-  EXPECT_EQ(Resaved(QStringLiteral("unpacked.pxa")), ReadBytes(kRoundTrip));
+  Load(testsupport::DataFolderPath(QStringLiteral("packed.pxb")));
+  EXPECT_EQ(Resaved(QStringLiteral("unpacked.pxa")), testsupport::ReadFileBytes(kRoundTrip));
 }
 
 TEST_F(BundleTest, TheActiveTemplateAndProjectComeFirst) {
@@ -94,13 +87,13 @@ TEST_F(BundleTest, NothingLoadedGivesAnEmptyFile) {
 TEST_F(BundleTest, AFailedSaveKeepsTheDirtyFlagsAndTheOldFile) {
   Yproject* project = Common::FindOrCreateProject(QStringLiteral("P"));
   project->SetDirty(true);
-  ASSERT_TRUE(QDir().mkpath(PathOf(QStringLiteral("taken.pxa"))));  // a folder stands where the file would go
+  ASSERT_TRUE(QDir().mkpath(testsupport::DataFolderPath(QStringLiteral("taken.pxa"))));  // a folder stands where the file would go
   prompter.Answer(praxel::AnswerOk);
-  EXPECT_FALSE(Bundle::SaveAll(PathOf(QStringLiteral("taken.pxa"))));
+  EXPECT_FALSE(Bundle::SaveAll(testsupport::DataFolderPath(QStringLiteral("taken.pxa"))));
   EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Open Error"));
   EXPECT_TRUE(project->Dirty());
 
-  EXPECT_TRUE(Bundle::SaveAll(PathOf(QStringLiteral("good.pxa"))));
+  EXPECT_TRUE(Bundle::SaveAll(testsupport::DataFolderPath(QStringLiteral("good.pxa"))));
   EXPECT_FALSE(project->Dirty());
 }
 
@@ -117,29 +110,29 @@ TEST_F(BundleTest, ReadingIntoLoadedDataMerges) {
 TEST_F(BundleTest, ADamagedBundleIsReportedNotLoaded) {
   Load(kRoundTrip);
   Resaved(QStringLiteral("damaged.pxb"));
-  QByteArray bytes = ReadBytes(PathOf(QStringLiteral("damaged.pxb")));
+  QByteArray bytes = testsupport::ReadFileBytes(testsupport::DataFolderPath(QStringLiteral("damaged.pxb")));
   bytes[bytes.size() / 2] = static_cast<char>(bytes.at(bytes.size() / 2) ^ 0x20);
   {
-    QFile file(PathOf(QStringLiteral("damaged.pxb")));
+    QFile file(testsupport::DataFolderPath(QStringLiteral("damaged.pxb")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
   Common::FreeAllMemory();
   prompter.Answer(praxel::AnswerAbort);
-  EXPECT_THROW(Bundle::OpenBundle(PathOf(QStringLiteral("damaged.pxb"))), ErrTrap::CallChain);
+  EXPECT_THROW(Bundle::OpenBundle(testsupport::DataFolderPath(QStringLiteral("damaged.pxb"))), ErrTrap::CallChain);
   EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: The file \"") +
-                                             PathOf(QStringLiteral("damaged.pxb")) +
+                                             testsupport::DataFolderPath(QStringLiteral("damaged.pxb")) +
                                              QStringLiteral("\" is damaged and cannot be read."));
   EXPECT_EQ(Common::Projects().Count(), 0);
 }
 
 TEST_F(BundleTest, AnUnknownRecordIsNamed) {
-  QFile file(PathOf(QStringLiteral("odd.pxa")));
+  QFile file(testsupport::DataFolderPath(QStringLiteral("odd.pxa")));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("CALENDAR\r\n");
   file.close();
   prompter.Answer(praxel::AnswerAbort);
-  EXPECT_THROW(Bundle::OpenBundle(PathOf(QStringLiteral("odd.pxa"))), ErrTrap::CallChain);
+  EXPECT_THROW(Bundle::OpenBundle(testsupport::DataFolderPath(QStringLiteral("odd.pxa"))), ErrTrap::CallChain);
   EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(
       QStringLiteral(": read \"CALENDAR\" when expecting \"PROJECT\" or \"TEMPLATE\"")));
 }
@@ -152,14 +145,14 @@ TEST(Bundle, RecoverPathKeepsTheFolder) {
 
 // The headless companion resaves the file unchanged, and says why it cannot read a bad one.
 TEST(Pxtool, ResaveRoundTripsAndReportsUnreadableFiles) {
-  const QString out = PathOf(QStringLiteral("pxtool.pxb"));
-  const QString back = PathOf(QStringLiteral("pxtool.pxa"));
+  const QString out = testsupport::DataFolderPath(QStringLiteral("pxtool.pxb"));
+  const QString back = testsupport::DataFolderPath(QStringLiteral("pxtool.pxa"));
   EXPECT_EQ(QProcess::execute(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), kRoundTrip, out}), 0);
   EXPECT_EQ(QProcess::execute(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), out, back}), 0);
-  EXPECT_EQ(ReadBytes(back), ReadBytes(kRoundTrip));
+  EXPECT_EQ(testsupport::ReadFileBytes(back), testsupport::ReadFileBytes(kRoundTrip));
 
   QProcess missing;
-  missing.start(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), PathOf(QStringLiteral("none.pxa")), back});
+  missing.start(QStringLiteral(PRAXEL_PXTOOL), {QStringLiteral("resave"), testsupport::DataFolderPath(QStringLiteral("none.pxa")), back});
   missing.waitForFinished();
   EXPECT_EQ(missing.exitCode(), 2);
   const QString error = QString::fromLocal8Bit(missing.readAllStandardError());

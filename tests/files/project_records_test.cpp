@@ -24,21 +24,7 @@ namespace {
 
 using praxel::Currency;
 
-// 1 March 2024 (worked out at run time: the date helpers' own constants are ready only then).
 double March1() { return praxel::ToOleDate(QDate(2024, 3, 1)); }
-
-QString PathOf(const QString& name) { return ErrTrap::JoinPath(testsupport::ProgramDataFolder(), name); }
-
-QByteArray BytesOf(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 // A file object that goes back to the pool however the test leaves it.
 class PooledFile {
@@ -277,9 +263,9 @@ TEST_F(ProjectRecordsTest, TwoProjectsComeBackWholeAndWriteTheSameBytes) {
   main->SetDirty(true);
 
   const QStringList before = Describe(main) + Describe(sub);
-  const QString mainFirst = PathOf(QStringLiteral("main-first.pxa"));
+  const QString mainFirst = testsupport::DataFolderPath(QStringLiteral("main-first.pxa"));
   WriteProjects(mainFirst, {main, sub});
-  const QString subFirst = PathOf(QStringLiteral("sub-first.pxa"));
+  const QString subFirst = testsupport::DataFolderPath(QStringLiteral("sub-first.pxa"));
   WriteProjects(subFirst, {sub, main});
   EXPECT_TRUE(main->Dirty()) << "writing records leaves the dirty flag to the whole-file writer";
 
@@ -304,10 +290,10 @@ TEST_F(ProjectRecordsTest, TwoProjectsComeBackWholeAndWriteTheSameBytes) {
     EXPECT_EQ(main->TaskList.Find(QStringLiteral("3"))->DependencyList.First()->TaskRequired(), sub->TaskList.First());
     EXPECT_EQ(sub->TaskList.First()->DependencyList.First()->TaskRequired(), main->TaskList.First());
 
-    const QString again = PathOf(QStringLiteral("again.pxa"));
+    const QString again = testsupport::DataFolderPath(QStringLiteral("again.pxa"));
     WriteProjects(again, path == mainFirst ? QList<Yproject*>{main, sub} : QList<Yproject*>{sub, main});
-    EXPECT_FALSE(BytesOf(path).isEmpty());
-    EXPECT_EQ(BytesOf(again), BytesOf(path));
+    EXPECT_FALSE(testsupport::ReadFileBytes(path).isEmpty());
+    EXPECT_EQ(testsupport::ReadFileBytes(again), testsupport::ReadFileBytes(path));
   }
 }
 
@@ -369,8 +355,8 @@ QByteArray FileText(const QStringList& lines) {
 }
 
 TEST_F(ProjectRecordsTest, AHandWrittenProjectReadsAndWritesBackUnchanged) {
-  const QString path = PathOf(QStringLiteral("main.pxa"));
-  WriteBytes(path, FileText(kMainLines));
+  const QString path = testsupport::DataFolderPath(QStringLiteral("main.pxa"));
+  testsupport::WriteFileBytes(path, FileText(kMainLines));
   ReadProjects(path);
 
   Yproject* main = Loaded(QStringLiteral("Main"));
@@ -387,9 +373,9 @@ TEST_F(ProjectRecordsTest, AHandWrittenProjectReadsAndWritesBackUnchanged) {
   EXPECT_EQ(assignment->ResourceRequired(), welder);
   EXPECT_EQ(assignment->IncludeField().Field().Values(), (QList<bool>{false, true, true}));
 
-  const QString again = PathOf(QStringLiteral("again.pxa"));
+  const QString again = testsupport::DataFolderPath(QStringLiteral("again.pxa"));
   WriteProjects(again, {main});
-  EXPECT_EQ(QString::fromLatin1(BytesOf(again)), QString::fromLatin1(FileText(kMainLines)));
+  EXPECT_EQ(QString::fromLatin1(testsupport::ReadFileBytes(again)), QString::fromLatin1(FileText(kMainLines)));
 }
 
 TEST_F(ProjectRecordsTest, ValuesSharedByEveryJournalAreWrittenOnceAndReadBackShared) {
@@ -401,9 +387,9 @@ TEST_F(ProjectRecordsTest, ValuesSharedByEveryJournalAreWrittenOnceAndReadBackSh
   task->MostLikelyField().SetValues({90, 90, 90});
   task->PessimisticField().SetValues({120, 120, 120});
 
-  const QString path = PathOf(QStringLiteral("shared.pxa"));
+  const QString path = testsupport::DataFolderPath(QStringLiteral("shared.pxa"));
   WriteProjects(path, {solo, trio});
-  const QString text = QString::fromLatin1(BytesOf(path));
+  const QString text = QString::fromLatin1(testsupport::ReadFileBytes(path));
   EXPECT_TRUE(text.contains(QStringLiteral("\r\n  JournalDates,03/01/2024 12:00am\r\n")));
   for (const QString& line : {QStringLiteral("  Optimistic,60\r\n"), QStringLiteral("  MostLikely,90\r\n"),
                               QStringLiteral("  Pessimistic,120\r\n")}) {
@@ -430,7 +416,7 @@ TEST_F(ProjectRecordsTest, ValuesSharedByEveryJournalAreWrittenOnceAndReadBackSh
 TEST_F(ProjectRecordsTest, AProjectWithoutJournalsComesBackWithoutJournals) {
   Yproject* named = Common::FindOrCreateProject(QStringLiteral("Named"));
   named->FindOrCreateTask(3);
-  const QString path = PathOf(QStringLiteral("named.pxa"));
+  const QString path = testsupport::DataFolderPath(QStringLiteral("named.pxa"));
   WriteProjects(path, {named});
 
   StartAfresh();
@@ -460,8 +446,8 @@ TEST_P(DamagedRecordTest, StopsTheLoadWithTheReadingError) {
   ASSERT_GE(at, 0) << damage.name;
   lines.remove(at);
   for (qsizetype i = 0; i < damage.becomes.size(); ++i) lines.insert(at + i, damage.becomes.at(i));
-  const QString path = PathOf(QStringLiteral("damaged.pxa"));
-  WriteBytes(path, FileText(lines));
+  const QString path = testsupport::DataFolderPath(QStringLiteral("damaged.pxa"));
+  testsupport::WriteFileBytes(path, FileText(lines));
 
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(ReadProjects(path), ErrTrap::CallChain);
@@ -515,8 +501,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ProjectRecordsTest, AStoppedLoadKeepsWhatItReadAndNamesItsProcedures) {
   QStringList lines = kMainLines;
   lines.remove(lines.indexOf(QStringLiteral("  Include,True")));
-  const QString path = PathOf(QStringLiteral("stopped.pxa"));
-  WriteBytes(path, FileText(lines));
+  const QString path = testsupport::DataFolderPath(QStringLiteral("stopped.pxa"));
+  testsupport::WriteFileBytes(path, FileText(lines));
 
   prompter.Answer(praxel::AnswerAbort);
   QString chain;
@@ -550,8 +536,8 @@ class MergeTest : public ProjectRecordsTest {
     oldDependency->SetDepDate(March1());
     oldAssignment = NewAssignment(design, fitter);
     main->FindOrCreateTask(9)->Description = QStringLiteral("Kept");
-    path = PathOf(QStringLiteral("merge.pxa"));
-    WriteBytes(path, FileText(kMainLines));
+    path = testsupport::DataFolderPath(QStringLiteral("merge.pxa"));
+    testsupport::WriteFileBytes(path, FileText(kMainLines));
   }
 
   Yproject* main = nullptr;
@@ -591,7 +577,7 @@ TEST_F(MergeTest, RefusesAFileWithAnotherNumberOfJournals) {
       lines.indexOf(QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am,04/30/2024 12:00am")),
       QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am"));
   lines.replace(lines.indexOf(QStringLiteral("  CurrentIndex,2")), QStringLiteral("  CurrentIndex,1"));
-  WriteBytes(path, FileText(lines));
+  testsupport::WriteFileBytes(path, FileText(lines));
 
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(ReadProjects(path), ErrTrap::CallChain);

@@ -37,23 +37,22 @@ class TemplateRecordsTest : public testing::Test {
     EXPECT_TRUE(prompter.AllAnswered());
   }
 
-  static QString PathOf(const QString& name) { return testsupport::ProgramDataFolder() + QLatin1Char('/') + name; }
 
   // Writes the template's record, then the header of a record of another kind, as a project
   // file holds them; gives the file's text.
   static QString Save(const Ytemplate& templ, const QString& name) {
     Yfile* file = NewYfile();
-    file->SetFileName(PathOf(name));
+    file->SetFileName(testsupport::DataFolderPath(name));
     EXPECT_TRUE(file->OpenWrite());
     SaveData(templ, *file);
     file->WriteLine(QStringLiteral("PROJECT"));
     file->CloseFile();
     Common::FreeY(file);
-    return testsupport::ReadTextFile(PathOf(name));
+    return testsupport::ReadTextFile(testsupport::DataFolderPath(name));
   }
 
   static void WriteText(const QString& name, const QString& text) {
-    QFile file(PathOf(name));
+    QFile file(testsupport::DataFolderPath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
   }
@@ -63,7 +62,7 @@ class TemplateRecordsTest : public testing::Test {
   Ytemplate* Load(const QString& name) {
     FreeReader();
     reader = NewYfile();
-    reader->SetFileName(PathOf(name));
+    reader->SetFileName(testsupport::DataFolderPath(name));
     EXPECT_TRUE(reader->OpenRead());
     reader->ExpectToken(QStringLiteral("TEMPLATE"));
     QString templateName;
@@ -284,7 +283,7 @@ TEST_F(TemplateRecordsTest, BadRecordsStopTheLoadWithAReadingError) {
     EXPECT_THROW(Load(QStringLiteral("bad.pxa")), ErrTrap::CallChain);
     ASSERT_EQ(prompter.Asked().size(), asked + 1);
     EXPECT_EQ(prompter.Asked().last().text,
-              QStringLiteral("Internal error 10000: Error reading file ") + PathOf(QStringLiteral("bad.pxa")) +
+              QStringLiteral("Internal error 10000: Error reading file ") + testsupport::DataFolderPath(QStringLiteral("bad.pxa")) +
                   QStringLiteral(": ") + c.detail);
 
     const Ytemplate* templ = Common::Templates().Find(QStringLiteral("Plant"));
@@ -333,7 +332,7 @@ TEST_F(TemplateRecordsTest, RecordWithOtherJournalsIsNotMergedIntoJournaledResou
   EXPECT_THROW(Load(QStringLiteral("three.pxa")), ErrTrap::CallChain);
   ASSERT_EQ(prompter.Asked().size(), 1);
   EXPECT_EQ(prompter.Asked().first().text,
-            QStringLiteral("Internal error 10000: Error reading file ") + PathOf(QStringLiteral("three.pxa")) +
+            QStringLiteral("Internal error 10000: Error reading file ") + testsupport::DataFolderPath(QStringLiteral("three.pxa")) +
                 QStringLiteral(": the template \"Plant\" is loaded with 2 journals, the file has 3."));
   EXPECT_EQ(Describe(*plant), before);
 }

@@ -14,19 +14,6 @@
 
 namespace {
 
-QString PathOf(const QString& name) { return testsupport::ProgramDataFolder() + QLatin1Char('/') + name; }
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class YfileTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -40,21 +27,21 @@ class YfileTest : public testing::Test {
   }
   // A file object reading `text` from a plain project file.
   Yfile& Reading(const QByteArray& text, const QString& name = QStringLiteral("in.pxa")) {
-    WriteBytes(PathOf(name), text);
+    testsupport::WriteFileBytes(testsupport::DataFolderPath(name), text);
     file = NewYfile();
-    file->SetFileName(PathOf(name));
+    file->SetFileName(testsupport::DataFolderPath(name));
     EXPECT_TRUE(file->OpenRead());
     return *file;
   }
   Yfile& Writing(const QString& name = QStringLiteral("out.pxa")) {
     file = NewYfile();
-    file->SetFileName(PathOf(name));
+    file->SetFileName(testsupport::DataFolderPath(name));
     EXPECT_TRUE(file->OpenWrite());
     return *file;
   }
   QByteArray Close(const QString& name = QStringLiteral("out.pxa")) {
     file->CloseFile();
-    return ReadBytes(PathOf(name));
+    return testsupport::ReadFileBytes(testsupport::DataFolderPath(name));
   }
 
   testsupport::ScriptedPrompter prompter;
@@ -135,7 +122,7 @@ TEST_F(YfileTest, AMisorderedFieldNamesWhatWasReadAndWhatWasExpected) {
   Yfile& in = Reading("  Title,Engineer\r\n");
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(in.ExpectToken(QStringLiteral("Department")), ErrTrap::CallChain);
-  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Error reading file ") + PathOf("in.pxa") +
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Error reading file ") + testsupport::DataFolderPath("in.pxa") +
                                              QStringLiteral(": read \"Title\" when expecting \"Department\""));
 }
 
@@ -265,28 +252,28 @@ TEST_F(YfileTest, FilesFromTheOriginalPlatformAreWindows1252) {
 
 // A save that does not finish leaves the old file as it was.
 TEST_F(YfileTest, AnUnfinishedWriteLeavesTheOldFile) {
-  WriteBytes(PathOf("out.pxa"), "old contents\r\n");
+  testsupport::WriteFileBytes(testsupport::DataFolderPath("out.pxa"), "old contents\r\n");
   Yfile& out = Writing();
   out.WriteLine(QStringLiteral("PROJECT"));
   Common::FreeY(file);  // given up before CloseFile
-  EXPECT_EQ(ReadBytes(PathOf("out.pxa")), QByteArray("old contents\r\n"));
+  EXPECT_EQ(testsupport::ReadFileBytes(testsupport::DataFolderPath("out.pxa")), QByteArray("old contents\r\n"));
   EXPECT_EQ(QDir(testsupport::ProgramDataFolder()).entryList(QDir::Files), QStringList{QStringLiteral("out.pxa")});
 }
 
 TEST_F(YfileTest, FilesThatCannotBeOpenedAreReported) {
   file = NewYfile();
-  file->SetFileName(PathOf("missing.pxa"));
+  file->SetFileName(testsupport::DataFolderPath("missing.pxa"));
   prompter.Answer(praxel::AnswerOk);
   EXPECT_FALSE(file->OpenRead());
   EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Open Error"));
   EXPECT_TRUE(prompter.Asked().at(0).text.startsWith(QStringLiteral("Attempting the read from the file ") +
-                                                      PathOf("missing.pxa") +
+                                                      testsupport::DataFolderPath("missing.pxa") +
                                                       QStringLiteral(" caused the following error: \r\n")));
-  file->SetFileName(PathOf("missing.cfg"));
+  file->SetFileName(testsupport::DataFolderPath("missing.cfg"));
   EXPECT_FALSE(file->OpenRead());  // the settings file is missing silently
 
-  ASSERT_TRUE(QDir().mkpath(PathOf("folder.pxa")));
-  file->SetFileName(PathOf("folder.pxa"));
+  ASSERT_TRUE(QDir().mkpath(testsupport::DataFolderPath("folder.pxa")));
+  file->SetFileName(testsupport::DataFolderPath("folder.pxa"));
   prompter.Answer(praxel::AnswerOk);
   EXPECT_FALSE(file->OpenWrite());
   EXPECT_TRUE(prompter.Asked().at(1).text.startsWith(QStringLiteral("Attempting the write to the file ")));

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <gtest/gtest.h>
+
 void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace testsupport {
@@ -15,10 +17,20 @@ void ClearProgramDataFolder() {
   QDir().mkpath(folder.path());
 }
 
-QString ReadTextFile(const QString& path) {
+QString ReadTextFile(const QString& path) { return QString::fromUtf8(ReadFileBytes(path)); }
+
+QByteArray ReadFileBytes(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QString();
-  return QString::fromUtf8(file.readAll());
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    ADD_FAILURE() << "cannot write " << path.toStdString();
+  }
+}
+
+QString DataFolderPath(const QString& name) { return ProgramDataFolder() + QLatin1Char('/') + name; }
 
 }  // namespace testsupport

@@ -15,5 +15,10 @@ QString ProgramDataFolder();
 void ClearProgramDataFolder();
 // The whole content of a file as text (empty when it does not exist).
 QString ReadTextFile(const QString& path);
+// The whole content of a file (empty when it does not exist), and a file made of bytes.
+QByteArray ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const QByteArray& bytes);
+// A file of that name in the program data folder.
+QString DataFolderPath(const QString& name);
 
 }  // namespace testsupport
