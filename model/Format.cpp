@@ -97,11 +97,15 @@ QString RoundDecimalText(const std::string& text, int decimals) {
   if (fraction.size() > std::size_t(decimals) && fraction[decimals] >= '5') {
     auto place = digits.rbegin();
     for (; place != digits.rend() && *place == '9'; ++place) *place = '0';
-    if (place == digits.rend()) digits.insert(digits.begin(), '1');
-    else ++*place;
+    if (place == digits.rend()) {
+      digits = '1' + digits;
+    } else {
+      ++*place;
+    }
   }
-  digits.insert(digits.size() - decimals, ".");
-  return QString::fromStdString(digits);
+  QString result = QString::fromStdString(digits);
+  result.insert(result.size() - decimals, QLatin1Char('.'));
+  return result;
 }
 
 // The user's currency symbol, "$" when the locale has none.
