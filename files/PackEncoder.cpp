@@ -69,16 +69,22 @@ void PackEncoder::Add(unsigned char code) {
 // or finds one that ends the window; the writer gives up after as many tries as the pending text
 // is long.
 bool PackEncoder::FindContinuation(unsigned char code, int* found) {
-  index_.LearnPlaces(pending_.data(), pendingLength_);
   const unsigned char* window = window_.Codes();
   const int length = pendingLength_;
+  index_.Seek(pending_.data(), length);
   int start = matchOffset_ + 1;
+  bool wentRound = false;
   for (int attempt = 0; attempt < length; ++attempt) {
     const int place = index_.NextPlace(start);
     if (place < 0 || place + length >= kWindowSize) {
+      // Going round a second time would only try the same places again.
+      if (wentRound) return false;
+      wentRound = true;
       start = 0;
       continue;
     }
+    // Past the match offset after going round: every place has been tried, and failed.
+    if (wentRound && place > matchOffset_) return false;
     if (window[place + length] == code) {
       *found = place;
       return true;

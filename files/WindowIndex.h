@@ -5,57 +5,85 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace praxel {
 
-// The writer's index of its window: for every code, the set of indexes that hold it, and the
-// places where one text (the pending text) stands, learned as the text grows. With it the writer
-// finds the places of its pending text in order without scanning the window.
+// The writer's index of its window, so that finding the places of the pending text never
+// compares it at every index of the window.
+//
+// - For every code, the set of indexes that hold it. Listing the places of a text in window
+//   order takes two operations on these sets for 64 indexes at once (a place must hold the
+//   text's last code and its rarest other code at their distances), and only such candidates
+//   are compared with the whole text.
+// - For every run of four codes, a chain of the indexes where it starts. Whether the window
+//   holds a text anywhere takes a walk along the shortest chain among the text's runs.
 class WindowIndex {
  public:
-  // `window` is the window's codes; the index follows them through Unindex and Reindex.
+  // `window` is the window's codes; Changed keeps the index in step with them.
   explicit WindowIndex(const unsigned char* window);
+  ~WindowIndex();
   WindowIndex(const WindowIndex&) = delete;
   WindowIndex& operator=(const WindowIndex&) = delete;
 
-  // Call before the window's codes at [from, from + length) change, and after. Changing the
-  // window forgets the places.
-  void Unindex(int from, int length);
-  void Reindex(int from, int length);
+  // Call after the window's codes at [from, from + length) changed; `before` holds the codes
+  // they replaced.
+  void Changed(int from, int length, const unsigned char* before);
 
-  // Forgets the places, for a text that did not just grow.
-  void ForgetPlaces() { knownLength_ = 0; }
-  // Learns the places of text[0, length), where the text is the one of the last call with codes
-  // added at its end, or any text after ForgetPlaces.
-  void LearnPlaces(const unsigned char* text, int length);
-  // The first place at or after start, or -1.
+  // False when the window holds text[0, length) nowhere. A text of fewer than four codes is not
+  // looked for: the answer is true.
+  bool MightHold(const unsigned char* text, int length) const;
+
+  // Sets the text that NextPlace lists the places of: text[0, length), which must stay
+  // unchanged, as must the window, while NextPlace is used.
+  void Seek(const unsigned char* text, int length);
+  // The first place at or after start where the window holds the whole text, or -1.
   int NextPlace(int start) const;
 
  private:
-  // A set of window indexes, one bit each, with two clear words past the window's end.
   static constexpr int kWords = kWindowSize / 64;
-  // The longest list of places; a larger set stays a set.
-  static constexpr int kListLimit = 128;
+  // A set of window indexes, one bit each, with two clear words past the window's end.
   using IndexSet = std::array<std::uint64_t, kWords + 2>;
+  // Which words of a set are not empty, one bit each, with clear bits past the window's end.
+  using WordSet = std::array<std::uint64_t, 3>;
 
-  void LearnFromScratch(const unsigned char* text, int length);
-  void Narrow(const unsigned char* text, int at);
-  bool TryListing(int filledWords);
-  void CheckListed(const unsigned char* text, int from, int length);
+  // A picked code of the sought text: its set, read from the code's distance from the text's
+  // start on.
+  struct Pick {
+    const std::uint64_t* words;  // the set, from the word that holds the distance on
+    unsigned bitShift;
+  };
+
+  void AddCode(unsigned char code, int index);
+  void RemoveCode(unsigned char code, int index);
+  static int RunKey(const unsigned char* codes);
+  void ChainRuns(int from, int length);
+  template <int picks>
+  int NextPlaceBy(int start) const;
+  bool HoldsText(int place) const;
 
   const unsigned char* window_;
+
   std::unique_ptr<IndexSet[]> byCode_;
+  std::unique_ptr<WordSet[]> filledWords_;
   std::array<int, 256> codeCounts_{};
 
-  // The places of the first knownLength_ codes of the text: a set while there are many, a
-  // sorted list once there are few.
-  int knownLength_ = 0;
-  bool listed_ = false;
-  const std::uint64_t* places_ = nullptr;
-  int filledWords_ = 0;
-  IndexSet placeStore_{};
-  std::array<std::uint16_t, kListLimit> placeList_{};
-  int listLength_ = 0;
+  // The chains of runs of four codes, by a key of the run: the first index of each chain, the
+  // next and previous index in it, the key of the run at each index (-1 when none starts
+  // there) and the length of each chain.
+  std::vector<std::int16_t> chainHead_;
+  std::vector<std::int16_t> chainNext_;
+  std::vector<std::int16_t> chainPrevious_;
+  std::vector<std::int16_t> runKey_;
+  std::vector<std::int16_t> chainLength_;
+
+  // The sought text and its picked codes.
+  const unsigned char* text_ = nullptr;
+  int textLength_ = 0;
+  std::array<Pick, 2> picks_{};
+  int pickCount_ = 0;
+  // The words where the rarer pick can make candidates.
+  std::array<std::uint64_t, 2> wordsToScan_{};
 };
 
 }  // namespace praxel

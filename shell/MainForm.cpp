@@ -1,43 +1,257 @@
 #include "MainForm.h"
 
+#include "Common.h"
 #include "ErrTrap.h"
+#include "FormHelpers.h"
+#include "Forms.h"
 #include "Guard.h"
-#include "ProgramInfo.h"
+#include "Notifications.h"
+#include "Pool.h"
+#include "ResourceKeys.h"
+#include "Rounding.h"
+#include "Settings.h"
+#include "SolveState.h"
+#include "SolverHostQt.h"
+#include "StatusPanels.h"
+#include "WelcomeForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
-#include <QStatusBar>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QTimer>
 
-MainForm::MainForm(QWidget* parent)
-    : QMainWindow(parent), mdiArea_(new QMdiArea(this)), busyPanel_(new QLabel(this)) {
+namespace {
+
+constexpr int kResizePollMs = 50;
+constexpr int kScrollTreeMs = 50;
+constexpr int kAutoBackupMs = 10000;
+// The main window keeps this much of the screen free on the left, right and top, and twice
+// as much at the bottom.
+constexpr int kScreenInset = 24;
+
+QTimer* MakeTimer(QObject* parent, int interval) {
+  auto* timer = new QTimer(parent);
+  timer->setInterval(interval);
+  return timer;
+}
+
+}  // namespace
+
+MainForm* TheMainForm() { return qobject_cast<MainForm*>(Forms::MainWindow()); }
+
+MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
+    : QMainWindow(parent),
+      mdiArea_(new QMdiArea(this)),
+      solverHost_(new Solve::QtSolverHost(this)),
+      resizeTimer_(MakeTimer(this, kResizePollMs)),
+      scrollTreeTimer_(MakeTimer(this, kScrollTreeMs)),
+      autoBackupTimer_(MakeTimer(this, kAutoBackupMs)),
+      commandLineFile_(CommandLineFile) {
   setCentralWidget(mdiArea_);
-  statusBar()->addWidget(busyPanel_, 1);
+  Forms::SetMainWindow(this, mdiArea_);
+  Forms::Register(QStringLiteral("WelcomeForm"), [] { return new WelcomeForm; });
+  Solve::SetHost(solverHost_);
+  connect(solverHost_, &Solve::QtSolverHost::NewSolution, this, [] { Common::BroadcastNewSolution(); });
+  connect(solverHost_, &Solve::QtSolverHost::StatusMessageRequested, this, &MainForm::StatusMessage);
+  connect(resizeTimer_, &QTimer::timeout, this, &MainForm::ResizeTimer_Timer);
+  BuildStatusBar();
+  BuildCommands();
   MDIForm_Load();
 }
 
 MainForm::~MainForm() {
+  // Forms that stand alone are no children of this window.
+  for (QWidget* form : Forms::Loaded()) delete Forms::FrameOf(form);
+  Forms::SetMainWindow(nullptr, nullptr);
   if (busy_) QApplication::restoreOverrideCursor();
 }
 
 void MainForm::MDIForm_Load() {
-  ErrTrap::Guard guard(QStringLiteral("MainForm:MDIForm_Load"));
+  ErrTrap::Guard guard(QStringLiteral("Main:MDIForm_Load"));
   guard([&] { ErrTrap::SetErrTrapForm(this); });
-  guard([&] { setWindowTitle(QStringLiteral("PRAXEL ") + praxel::VersionText(praxel::CurrentVersion())); });
+  guard([&] { startDir_ = QDir::currentPath(); });
+  guard([&] { Common::FreeAllMemory(); });
+  guard([&] {
+    setWindowTitle(QStringLiteral("PRAXEL ") + Common::GetAppVersion());
+    QString programIcon = QStringLiteral("Praxel.ico");
+    setWindowIcon(Common::GetResIcon(programIcon));
+  });
+  guard([&] {
+    BuildMenus();
+    BuildToolbar();
+  });
+  guard([&] { UpdateMenu(); });
+  guard([&] { RedoRecentMenu(); });
+  guard([&] {
+    autoBackupMinutes_ = praxel::ToInteger(Common::LeadingNumber(Settings::ReadSettings(QStringLiteral("AutomaticBackupCombo"))));
+  });
+  guard([&] {
+    Solve::SuspendSolve();
+    Solve::ResumeSolve();
+  });
+  guard([&] {
+    if (windowState() == Qt::WindowNoState) PlaceInScreen();
+  });
+  guard([&] { autoBackupTimer_->start(); });
+}
+
+void MainForm::PlaceInScreen() {
+  const QRect screen = this->screen()->geometry();
+  move(screen.left() + kScreenInset, screen.top() + kScreenInset);
+  resize(screen.width() - 2 * kScreenInset, screen.height() - 3 * kScreenInset);
+}
+
+void MainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The first activation runs once the window is on screen.
+  if (!activated_) QMetaObject::invokeMethod(this, &MainForm::MDIForm_Activate, Qt::QueuedConnection);
+}
+
+void MainForm::MDIForm_Activate() {
+  if (activated_) return;
+  // Set first: what the activation shows may activate the window again.
+  activated_ = true;
+  ErrTrap::Guard guard(QStringLiteral("Main:MDIForm_Activate"));
+  for (const QString& tree : {QStringLiteral("ProjectTreeForm"), QStringLiteral("TemplateTreeForm")}) {
+    guard([&] {
+      if (Forms::IsRegistered(tree)) ShowForm(Forms::Load(tree));
+    });
+  }
+  guard([&] {
+    if (!commandLineFile_.isEmpty()) OpenFile(commandLineFile_);
+  });
+  guard([&] { resizeTimer_->start(); });
+  guard([&] { ShowFormNamed(QStringLiteral("WelcomeForm")); });
+}
+
+void MainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) MDIForm_Resize();
+}
+
+void MainForm::MDIForm_Resize() {
+  ErrTrap::Guarded(QStringLiteral("Main:MDIForm_Resize"), [&] {
+    QWidget* help = Forms::Find(QStringLiteral("HelpForm"));
+    if (isMinimized()) {
+      if (help != nullptr && help->isVisible()) {
+        helpHidden_ = true;
+        help->hide();
+      }
+    } else if (helpHidden_) {
+      helpHidden_ = false;
+      if (help != nullptr) help->show();
+    }
+  });
+}
+
+QSize MainForm::ClientSize() const { return mdiArea_->viewport()->size(); }
+
+void MainForm::ResizeTimer_Timer() {
+  ErrTrap::Guarded(QStringLiteral("Main:ResizeTimer_Timer"), [&] {
+    const QSize client = ClientSize();
+    if (client == lastScale_) return;
+    lastScale_ = client;
+    DelayedResize();
+  });
+}
+
+void MainForm::DelayedResize() {
+  ErrTrap::Guard guard(QStringLiteral("Main:DelayedResize"));
+  if (!isVisible() || isMinimized()) return;
+  guard([&] { RebuildStatusBar(); });
+  for (QWidget* form : Forms::Loaded()) {
+    guard([&] {
+      if (Forms::IsLoaded(form) && Forms::FrameOf(form)->isVisible()) ShowForm(form);
+    });
+  }
+}
+
+QWidget* MainForm::ActiveChild() const {
+  const QMdiSubWindow* frame = mdiArea_->currentSubWindow();
+  return frame != nullptr ? frame->widget() : nullptr;
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  MDIForm_QueryUnload(cancel);
+  if (cancel) {
+    event->ignore();
+  } else {
+    event->accept();
+  }
+}
+
+void MainForm::MDIForm_QueryUnload(bool& Cancel) {
+  ErrTrap::Guard guard(QStringLiteral("Main:MDIForm_QueryUnload"));
+  // Until the user's data is dealt with, a failure keeps the program open.
+  Cancel = true;
+  // A chart window in front is closed alone; the next close request goes on.
+  bool chartInFront = false;
+  guard([&] {
+    QWidget* child = ActiveChild();
+    chartInFront = child != nullptr && Forms::BorderStyleOf(child) == Forms::BorderChart;
+    if (chartInFront) Forms::Unload(child);
+  });
+  if (chartInFront || guard.Left()) return;
+  bool mayClose = false;
+  guard([&] { mayClose = OkToDeleteAll(); });
+  if (!mayClose) return;
+  Cancel = false;
+  guard([&] { hide(); });
+  guard([&] {
+    Solve::SuspendSolve();
+    solverHost_->SetSolveTimerEnabled(false);
+  });
+  guard([&] { Settings::WriteConfigFile(); });
+  guard([&] { DeleteAll(); });
+  guard([&] {
+    if (QWidget* help = Forms::Find(QStringLiteral("HelpForm"))) Forms::Unload(help);
+  });
 }
 
 void MainForm::StatusMessage(const QString& Text) {
-  ErrTrap::Guarded(QStringLiteral("MainForm:StatusMessage"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Main:StatusMessage"), [&] {
+    QLabel* panel = panels_->BusyPanel();
     if (Text.isEmpty()) {
-      busyPanel_->clear();
+      panel->clear();
       if (busy_) QApplication::restoreOverrideCursor();
       busy_ = false;
     } else {
-      busyPanel_->setText(Text + QStringLiteral(" ..."));
+      panel->setText(Text + QStringLiteral(" ..."));
       if (!busy_) QApplication::setOverrideCursor(Qt::WaitCursor);
       busy_ = true;
     }
   });
 }
 
-QString MainForm::StatusMessageText() const { return busyPanel_->text(); }
+QString MainForm::StatusMessageText() const { return panels_->BusyPanel()->text(); }
+
+QString MainForm::SolvePanelText() const { return panels_->SolvePanel()->text(); }
+
+void MainForm::NewDragNode() {
+  ErrTrap::Guarded(QStringLiteral("Main:NewDragNode"), [&] { UpdateProjectCombo(); });
+}
+
+void MainForm::NewJournal() {
+  ErrTrap::Guard guard(QStringLiteral("Main:NewJournal"));
+  guard([] { Solve::RestartSolve(); });
+  guard([&] { UpdateJournalCombo(); });
+}
+
+void MainForm::NewThisProject() {
+  ErrTrap::Guard guard(QStringLiteral("Main:NewThisProject"));
+  guard([&] { UpdateMenu(); });
+  guard([&] { UpdateProjectCombo(); });
+  guard([&] { UpdateJournalCombo(); });
+}
+
+void MainForm::NewThisTemplate() {
+  ErrTrap::Guard guard(QStringLiteral("Main:NewThisTemplate"));
+  guard([&] { UpdateMenu(); });
+  guard([&] { UpdateTemplateCombo(); });
+  guard([&] { UpdateJournalCombo(); });
+}

@@ -1,29 +1,193 @@
 #pragma once
 
+#include <QHash>
+#include <QIcon>
+#include <QList>
 #include <QMainWindow>
+#include <QString>
 
-class QLabel;
+#include <functional>
+
+class QAction;
+class QComboBox;
 class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+class StatusPanels;
+class Ymodel;
 
-// The main window: an MDI frame whose child windows are the trees, views and dialogs.
+namespace Solve {
+class QtSolverHost;
+}
+
+// The main window: the MDI frame of the program and its start-up object. It carries the menus,
+// the toolbar and the status bar, places every other window (ShowForm) and locks itself while a
+// dialog is open, pumps the background solve through its solver host, and answers the
+// notifications that concern it. Its procedures trap their own failures under "Main:<procedure>".
+//
+// Its members are grouped by purpose over several files: start-up, shut-down and the resize
+// poll (MainForm.cpp); placement and the dialog lock (MainFormPlacement.cpp); the status bar
+// (MainFormStatusBar.cpp); the menus and toolbar (MainFormMenus.cpp); the commands behind them
+// (MainFormCommands.cpp); saving and clearing memory (MainFormFiles.cpp).
 class MainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainForm(QWidget* parent = nullptr);
+  // Loads the window (MDIForm_Load). CommandLineFile, when not empty, is opened at the first
+  // activation.
+  explicit MainForm(const QString& CommandLineFile = QString(), QWidget* parent = nullptr);
   ~MainForm() override;
 
   QMdiArea* MdiArea() const { return mdiArea_; }
 
-  // Shows a message in the status bar's busy panel as the text followed by " ...", with the busy
-  // mouse pointer; an empty text clears the panel and restores the normal pointer.
+  // Shows a text followed by " ..." in the busy panel, with the busy mouse pointer; an empty
+  // text clears the panel and restores the normal pointer.
   Q_INVOKABLE void StatusMessage(const QString& Text);
   QString StatusMessageText() const;
+  // The solver's message, panel 4.
+  QString SolvePanelText() const;
+
+  // Loads the form if needed, places it by its border style and shows it; a dialog locks the
+  // main window until its unload calls UnlockEntryForm.
+  Q_INVOKABLE void ShowForm(QWidget* frm);
+  Q_INVOKABLE void UnlockEntryForm(QWidget* frm);
+
+  // The notifications the main window answers (it has no NewSolution).
+  Q_INVOKABLE void NewDragNode();
+  Q_INVOKABLE void NewJournal();
+  Q_INVOKABLE void NewThisProject();
+  Q_INVOKABLE void NewThisTemplate();
+
+  // Prepares the tree popup menu for the node the trees pass: its tag (kind letter and key;
+  // empty when no node is selected, which changes nothing) and its model object.
+  void UpdatePopupMenu(const QString& NodeTag, const Ymodel* NodeObject);
+  QMenu* PopupMenu() const { return popupMenu_; }
+
+  // A menu entry (by its control name, "FileSaveMenu", "FileRecentMenu3") or a toolbar button
+  // (by its key, "Save"); nullptr for another name.
+  QAction* Control(const QString& Name) const;
+  QList<QAction*> MenuControls() const { return menuControls_; }
+  QList<QAction*> ToolbarButtons() const { return toolbarButtons_; }
+  QToolBar* Toolbar() const { return toolbar_; }
+  // The pictures of the tree nodes by kind letter ("p" .. "r", and "n" for a refused drop).
+  QIcon TreeImage(const QString& Letter) const { return treeImages_.value(Letter); }
+  QStringList TreeImageKeys() const { return treeImageKeys_; }
+  int TreeImageSize() const { return treeImageSize_; }
+
+  StatusPanels* Panels() const { return panels_; }
+  QComboBox* ProjectCombo() const;
+  QComboBox* TemplateCombo() const;
+  QComboBox* JournalCombo() const;
+  Solve::QtSolverHost* SolverHost() const { return solverHost_; }
+
+  QTimer* ResizeTimer() const { return resizeTimer_; }
+  QTimer* ScrollTreeTimer() const { return scrollTreeTimer_; }
+  QTimer* AutoBackupTimer() const { return autoBackupTimer_; }
+
+  // Program-wide values kept by the main window.
+  const QString& StartDir() const { return startDir_; }
+  const QString& CurrentFile() const { return currentFile_; }
+  int AutoBackupMinutes() const { return autoBackupMinutes_; }
+  void SetAutoBackupMinutes(int Minutes) { autoBackupMinutes_ = Minutes; }
+
+  // The current client-area size, in which windows are placed.
+  QSize ClientSize() const;
+
+  // The picture sizes of the toolbar and of the tree nodes for a screen of that width in pixels.
+  struct ImageSizes {
+    int toolbar;
+    int tree;
+  };
+  static ImageSizes ImageSizesFor(int screenWidth);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // Start-up, shut-down and the resize poll.
   void MDIForm_Load();
+  void MDIForm_Activate();
+  void MDIForm_QueryUnload(bool& Cancel);
+  void MDIForm_Resize();
+  void ResizeTimer_Timer();
+  void DelayedResize();
+  void PlaceInScreen();
+  QWidget* ActiveChild() const;
+
+  // Placement and the lock.
+  void LockEntryForms(QWidget* frm);
+  static bool IsPrintable(const QWidget* frm);
+  // Loads a form by name and shows it; "Not Ready Yet" when no such form exists yet.
+  void ShowFormNamed(const QString& Name);
+
+  // The status bar.
+  void BuildStatusBar();
+  void RebuildStatusBar();
+  void UpdateProjectCombo();
+  void UpdateTemplateCombo();
+  void UpdateJournalCombo();
+  void ProjectCombo_Click();
+  void ProjectCombo_GotFocus();
+  void TemplateCombo_Click();
+  void JournalCombo_Click();
+  void StatusBar_PanelClick(int Panel);
+  void SolvePanelClick();
+  void SelectSolveErrorObject();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // The menus and toolbar.
+  void BuildMenus();
+  void BuildToolbar();
+  void AddImage(const QString& Name, const QString& Letter);
+  void Toolbar_ButtonClick(QAction* Button);
+  void UpdateMenu();
+
+  // The commands.
+  void BuildCommands();
+  // Runs a command as an event handler of that location: a menu entry's ("FileSaveMenu"), a
+  // form's entry point ("TaskEntryForm.StartAdd") or a procedure of this window. A command
+  // whose code does not exist yet answers "Not Ready Yet".
+  void RunCommand(const QString& Command, const QString& Location);
+  void SetupFontMenu_Click();
+  void CantCreateDepartment();
+
+  // Saving and clearing memory.
+  bool OkToDeleteAll();
+  bool RequestSave();
+  void DeleteAll();
+  void OpenFile(const QString& Path);
+  void AddRecentFile(const QString& Path);
+  void RedoRecentMenu();
 
   QMdiArea* mdiArea_;
-  QLabel* busyPanel_;
+  StatusPanels* panels_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  QMenu* popupMenu_ = nullptr;
+  Solve::QtSolverHost* solverHost_ = nullptr;
+  QTimer* resizeTimer_ = nullptr;
+  QTimer* scrollTreeTimer_ = nullptr;
+  QTimer* autoBackupTimer_ = nullptr;
+
+  QList<QAction*> menuControls_;  // every menu control, in design order
+  QList<QAction*> toolbarButtons_;
+  QHash<QString, QAction*> controls_;
+  QHash<QString, std::function<void()>> commands_;
+  QHash<QString, QIcon> treeImages_;
+  QStringList treeImageKeys_;
+  int treeImageSize_ = 16;
+
+  QString commandLineFile_;
+  QString startDir_;
+  QString currentFile_;
+  int autoBackupMinutes_ = 0;
+  bool activated_ = false;
+  bool helpHidden_ = false;
+  QSize lastScale_{0, 0};
   bool busy_ = false;
 };
+
+// The main window while it lives, for the windows that call it.
+MainForm* TheMainForm();

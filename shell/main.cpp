@@ -1,7 +1,11 @@
 #include "Application.h"
 #include "MainForm.h"
+#include "QtCommonDialogs.h"
 #include "QtPrompter.h"
+#include "TrySolve.h"
 #include "YwindowLibrary.h"
+
+#include <QStringList>
 
 int main(int argc, char** argv) {
   Application app(argc, argv);
@@ -10,8 +14,13 @@ int main(int argc, char** argv) {
   praxel::QtPrompter prompter;
   praxel::SetPrompter(&prompter);
   Ywindow::SetPrompter(&prompter);
+  praxel::QtCommonDialogs dialogs;
+  praxel::SetCommonDialogs(&dialogs);
+  Solve::InstallSolver();
 
-  MainForm mainForm;
+  // The first argument names a project file to open.
+  const QStringList arguments = Application::arguments();
+  MainForm mainForm(arguments.size() > 1 ? arguments.at(1) : QString());
   mainForm.show();
   return Application::exec();
 }

@@ -2,12 +2,14 @@
 
 #include "Format.h"
 #include "Guard.h"
+#include "Journals.h"
 #include "OleDate.h"
 #include "Poll.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
 #include "SliceOrder.h"
 #include "SolveState.h"
+#include "TaskResults.h"
 #include "Yassignment.h"
 #include "Ydependency.h"
 #include "Yproject.h"
@@ -21,6 +23,12 @@
 namespace Solve {
 
 namespace {
+
+// Whether the assignment works on the kind of day (1 Sunday to 7 Saturday). Read straight from
+// the per-journal field: the pass asks this for every assignment on every day.
+bool WorksOn(Yassignment& assignment, int kind) {
+  return ReadField(assignment.Project(), assignment.WorkDayField(kind));
+}
 
 // An assignment's hours a day in whole minutes, halves to even.
 std::int32_t DayMinutes(const Yassignment& assignment) { return praxel::ToLong(assignment.Hours() * 60); }
@@ -44,9 +52,9 @@ ResourceTeam BuildTeam(const Ytask& task) {
 bool CanEverBook(const Ytask& task) {
   if (task.Project()->SolveRules() < 0) return false;
   for (int kind = 1; kind <= 7; ++kind) {
-    for (const Yassignment* assignment : task.AssignmentList) {
+    for (Yassignment* assignment : task.AssignmentList) {
       Yresource* resource = assignment->ResourceRequired();
-      if (resource == nullptr || !assignment->Include() || !assignment->WorkDay(kind)) continue;
+      if (resource == nullptr || !assignment->Include() || !WorksOn(*assignment, kind)) continue;
       if (DayMinutes(*assignment) > 0 && CalendarOf(*resource).HasNormalTime()) return true;
     }
   }
@@ -75,7 +83,8 @@ void SolveOneSlice(Yslice& slice) {
   Ytask* task = slice.Task;
   bool finished = false;
   guard([&] {
-    if (SolveMode() != ModeAnalysis) SetSolveMessage(QStringLiteral("Solving ") + task->BuildNodeText() + QStringLiteral(" ..."));
+    if (SolveMode() == ModeAnalysis) return;
+    SetSolveMessage(QStringLiteral("Solving ") + task->BuildNodeText() + QStringLiteral(" ..."));
   });
   guard([&] {
     if (task->Subproject() == nullptr) return;
@@ -91,11 +100,11 @@ void SolveOneSlice(Yslice& slice) {
       if (task->EarlyFinish() > slice.EarlyStart) {
         slice.EarlyStart = task->EarlyFinish();
       } else if (task->EarlyFinish() < slice.EarlyStart) {
-        task->SetEarlyFinish(slice.EarlyStart);
+        StoreEarlyFinish(*task, slice.EarlyStart);
       }
     } else {
-      task->SetEarlyStart(slice.EarlyStart);
-      task->SetEarlyFinish(slice.EarlyStart);
+      StoreEarlyStart(*task, slice.EarlyStart);
+      StoreEarlyFinish(*task, slice.EarlyStart);
     }
   });
   std::int32_t Remaining = 0;
@@ -150,7 +159,8 @@ double FindLatestDate(Ytask& task, int percent) {
         // such a dependency before the pass runs).
         const Yslice* predecessor = FindToSlice(required, dependency->FromPercent());
         if (predecessor == nullptr) continue;
-        dependency->SetDepDate(predecessor->EarlyFinish);
+        // The DepDate property's own write rule, without its per-call error location.
+        WriteField(dependency->Project(), dependency->DepDateField(), predecessor->EarlyFinish);
       }
       const double candidate = dependency->DepDate() + dependency->Offset();
       if (candidate > latest) latest = candidate;
@@ -171,9 +181,9 @@ void SolveSomeMore(Yslice& slice, const ResourceTeam& team, std::int32_t& Remain
       member->Interference = false;
     }
     std::int32_t TeamMinutes = 0;
-    for (const Yassignment* assignment : task->AssignmentList) {
+    for (Yassignment* assignment : task->AssignmentList) {
       Yresource* resource = assignment->ResourceRequired();
-      if (resource == nullptr || !assignment->Include() || !assignment->WorkDay(kind)) continue;
+      if (resource == nullptr || !assignment->Include() || !WorksOn(*assignment, kind)) continue;
       const std::int32_t minutes = DayMinutes(*assignment);
       resource->MinutesLeft = praxel::AddChecked(resource->MinutesLeft, minutes);
       TeamMinutes = praxel::AddChecked(TeamMinutes, minutes);
@@ -190,8 +200,8 @@ void SolveSomeMore(Yslice& slice, const ResourceTeam& team, std::int32_t& Remain
     // Not finished today: on to the next midnight, or to DontGoBeyond when that comes first. An
     // effort slice that finished today keeps the end of its last booked slot.
     if (!(Remaining <= 0 && task->EarlyFinish() >= DontGoBeyond)) {
-      task->SetEarlyFinish(day + 1.0);
-      if (DontGoBeyond != 0.0 && task->EarlyFinish() > DontGoBeyond) task->SetEarlyFinish(DontGoBeyond);
+      StoreEarlyFinish(*task, day + 1.0);
+      if (DontGoBeyond != 0.0 && task->EarlyFinish() > DontGoBeyond) StoreEarlyFinish(*task, DontGoBeyond);
     }
     if (TeamMinutes <= 0) return;
 
@@ -221,7 +231,7 @@ void SolveSomeMore(Yslice& slice, const ResourceTeam& team, std::int32_t& Remain
     double requested = 0.0;
     Yassignment* errorObject = nullptr;
     for (Yassignment* assignment : task->AssignmentList) {
-      if (assignment->Include() && assignment->WorkDay(kind) && assignment->ResourceRequired() == overloaded) {
+      if (assignment->Include() && WorksOn(*assignment, kind) && assignment->ResourceRequired() == overloaded) {
         requested += assignment->Hours();
         errorObject = assignment;
       }

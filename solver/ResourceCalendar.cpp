@@ -6,6 +6,7 @@
 #include "Poll.h"
 #include "Pool.h"
 #include "Rounding.h"
+#include "TaskResults.h"
 #include "Yassignment.h"
 #include "Yresource.h"
 #include "Yshift.h"
@@ -205,8 +206,8 @@ std::int32_t ResourceCalendar::Allocate(Yslice& Slice, double Start, double Dont
               RateOf(resource_, slot->SlotType).ToDouble() * (slot->EndTime - slot->StartTime) * 24 * Slice.Multiplier);
           slot->Book(task, cost);
           Slice.LaborCost += cost;
-          task->SetLaborCost(task->LaborCost() + cost);
-          if (task->EarlyFinish() < slot->EndTime) task->SetEarlyFinish(slot->EndTime);
+          StoreLaborCost(*task, task->LaborCost() + cost);
+          if (task->EarlyFinish() < slot->EndTime) StoreEarlyFinish(*task, slot->EndTime);
         }
       }
       slot = slot->NextSlot;

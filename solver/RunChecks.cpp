@@ -19,11 +19,12 @@ namespace Solve {
 
 namespace {
 
-// "(project) task caption", as the solve messages name a task.
+// "(project) task caption", as the solve messages name a task; a project that was closed has no
+// name left to give.
 QString TaskCaption(const Ytask& task) {
   const Yproject* project = task.Project();
-  return QLatin1Char('(') + (project != nullptr ? project->ProjectName() : QString()) + QStringLiteral(") ") +
-         task.BuildNodeText();
+  if (project == nullptr || project->ProjectName().isEmpty()) return task.BuildNodeText();
+  return QLatin1Char('(') + project->ProjectName() + QStringLiteral(") ") + task.BuildNodeText();
 }
 
 bool IsLoaded(const Yproject* project) {
@@ -71,8 +72,8 @@ void CheckOneTask(Ytask& task) {
     if (subproject != nullptr) {
       const Yproject* parent = subproject->Parent();
       if (parent != task.Project()) {
-        SolveError(QStringLiteral("Subproject is claimed by project ") + (parent != nullptr ? parent->ProjectName() : QString()),
-                   &task);
+        const QString claimant = parent != nullptr ? parent->ProjectName() : QString();
+        SolveError(QStringLiteral("Subproject is claimed by project ") + claimant, &task);
       }
       return;
     }

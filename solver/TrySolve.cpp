@@ -11,6 +11,7 @@
 #include "RunChecks.h"
 #include "SliceOrder.h"
 #include "SolveState.h"
+#include "TaskResults.h"
 #include "Yslice.h"
 #include "Yslot.h"
 #include "Ytask.h"
@@ -41,7 +42,8 @@ void TrySolve() {
     if (!Common::Projects().IsEmpty()) DoEverything();
   });
   guard([&] {
-    CompleteSolve(Common::Projects().IsEmpty() ? QStringLiteral("No projects loaded") : QStringLiteral("Solve complete"));
+    const bool none = Common::Projects().IsEmpty();
+    CompleteSolve(none ? QStringLiteral("No projects loaded") : QStringLiteral("Solve complete"));
   });
 }
 
@@ -85,9 +87,9 @@ void ResetPriorToSolve() {
     for (const Yslice* slice : slices) {
       if (PollAbort()) return;
       Ytask* task = slice->Task;
-      task->SetEarlyStart(0.0);
-      task->SetEarlyFinish(0.0);
-      task->SetLaborCost(praxel::Currency());
+      StoreEarlyStart(*task, 0.0);
+      StoreEarlyFinish(*task, 0.0);
+      StoreLaborCost(*task, praxel::Currency());
     }
   });
 }

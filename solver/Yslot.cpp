@@ -7,6 +7,7 @@
 #include "ResourceCalendar.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
+#include "TaskResults.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Ytask.h"
@@ -143,7 +144,7 @@ Yslot* Yslot::Split(double SplitTime) {
 void Yslot::Unsolve() {
   ErrTrap::Guarded(QStringLiteral("Yslot:Unsolve"), [&] {
     Ytask* task = TaskRequired();
-    if (task != nullptr) task->SetLaborCost(task->LaborCost() - LaborCost);
+    if (task != nullptr) Solve::StoreLaborCost(*task, task->LaborCost() - LaborCost);
     taskRequired_ = nullptr;
     taskIdentity_ = 0;
     LaborCost = praxel::Currency();

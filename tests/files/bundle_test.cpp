@@ -161,3 +161,50 @@ TEST(Pxtool, ResaveRoundTripsAndReportsUnreadableFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ToolRun {
+  int exitCode;
+  QString out;
+  QString err;
+};
+
+ToolRun RunPxtool(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(PRAXEL_PXTOOL), arguments);
+  process.waitForFinished(60000);
+  return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+          QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+TEST(Pxtool, SolvePrintsTheMessageAndTheSchedule) {
+  const ToolRun solved = RunPxtool({QStringLiteral("solve"), QStringLiteral(PRAXEL_EXAMPLES "/plant.pxa")});
+  EXPECT_EQ(solved.exitCode, 0) << solved.err.toStdString();
+  const QStringList lines = solved.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_GE(lines.size(), 2);
+  EXPECT_EQ(lines.first(), QStringLiteral("Solve complete"));
+  EXPECT_EQ(lines.at(1).split(QLatin1Char('\t')).size(), 7);
+
+  // A task with effort and nobody to do it stops the solve.
+  const QString unstaffed = testsupport::DataFolderPath(QStringLiteral("unstaffed.pxa"));
+  testsupport::WriteFileBytes(unstaffed,
+                              "PROJECT\r\n  ProjectName,P\r\n  Description,\"\"\r\n  ViewPassword,\"\"\r\n"
+                              "  ModifyPassword,\"\"\r\n  PlanIndex,0\r\n  CurrentIndex,0\r\n  NumJournals,1\r\n"
+                              "  JournalDates,03/02/2026 12:00am\r\n  Priority,1\r\n  SolveRules,0\r\n  Parent,\"\"\r\n"
+                              "  Manager,\"\"\r\nTASK\r\n  TaskID,1\r\n  Subproject,\"\"\r\n  Description,Dig\r\n"
+                              "  Include,True\r\n  EffortUnits,-60\r\n  Optimistic,0\r\n  MostLikely,480\r\n"
+                              "  Pessimistic,0\r\n  Efficiency,.85\r\n  MaterialCost,0\r\n  LaborCost,0\r\n"
+                              "  EarlyStart,12/30/1899 12:00am\r\n  EarlyFinish,12/30/1899 12:00am\r\n"
+                              "  LateStart,12/30/1899 12:00am\r\n  LateFinish,12/30/1899 12:00am\r\nDEPENDENCY\r\n"
+                              "  Include,True\r\n  DepDate,03/02/2026 12:00am\r\n  TaskRequired,\"\"\r\n"
+                              "  FromPercent,100\r\n  ToPercent,0\r\n  Offset,0\r\n");
+  const ToolRun failed = RunPxtool({QStringLiteral("solve"), unstaffed});
+  EXPECT_EQ(failed.exitCode, 1) << failed.out.toStdString() << failed.err.toStdString();
+  EXPECT_TRUE(failed.out.startsWith(QStringLiteral("Effort without resources\n"))) << failed.out.toStdString();
+
+  const ToolRun missing = RunPxtool({QStringLiteral("solve"), testsupport::DataFolderPath(QStringLiteral("none.pxa"))});
+  EXPECT_EQ(missing.exitCode, 2);
+}
+
+}  // namespace

@@ -35,7 +35,8 @@ QString When(double time) {
   // in the last bit.
   const double minutes = std::round((time - kMonday) * 1440);
   const QDateTime when = praxel::FromOleDate(kMonday + minutes / 1440);
-  const QString format = time >= kMonday && time < kMonday + 7 ? QStringLiteral("ddd hh:mm") : QStringLiteral("ddd dd MMM hh:mm");
+  const bool thisWeek = time >= kMonday && time < kMonday + 7;
+  const QString format = thisWeek ? QStringLiteral("ddd hh:mm") : QStringLiteral("ddd dd MMM hh:mm");
   return QLocale(QLocale::English, QLocale::UnitedStates).toString(when, format);
 }
 

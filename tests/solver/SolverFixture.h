@@ -25,7 +25,7 @@ QString When(double time);
 // the journal of Monday 1 January 2024, and project "Main" on the same journal, both active.
 // The headless host pumps at every poll. Nothing is solved until a test asks.
 class SolverTest : public testing::Test {
- protected:
+ public:
   void SetUp() override;
   void TearDown() override;
 

@@ -51,7 +51,8 @@ class CalendarTest : public SolverTest {
     SolverTest::TearDown();
   }
   // Books `minutes` of `owner` from `start` in `pass`, as the forward pass does.
-  std::int32_t Book(double start, std::int32_t minutes, int pass = 0, double dontGoBeyond = 0.0, Ytask* owner = nullptr) {
+  std::int32_t Book(double start, std::int32_t minutes, int pass = 0, double dontGoBeyond = 0.0,
+                    Ytask* owner = nullptr) {
     slice->Task = owner != nullptr ? owner : task;
     return Solve::Allocate(*resource, *slice, start, dontGoBeyond, minutes, pass);
   }
@@ -193,6 +194,23 @@ TEST_F(CalendarTest, UnsolveFreesEverySlotKeepsTheSplitsAndRefundsTheTasks) {
   for (const Yslot* s = Solve::FindSlot(*resource, At(0, 0)); s != nullptr; s = s->NextSlot) {
     EXPECT_EQ(s->LaborCost, praxel::Currency());
   }
+}
+
+TEST_F(CalendarTest, ASliceOrATaskTakesBackOnlyItsOwnBookings) {
+  Assign(task, resource);
+  Book(At(0, 8), 120);
+  Book(At(1, 8), 60);
+  Book(At(0, 13), 60, 0, 0.0, other);
+  slice->Task = task;
+  slice->EarlyStart = At(0, 8);
+  slice->EarlyFinish = At(0, 10);
+  slice->Unsolve();
+  EXPECT_EQ(Solve::CountMinutes(*resource, task, At(0, 0), At(1, 0)), 60) << "Tuesday lies outside the slice";
+  EXPECT_EQ(Solve::CountMinutes(*resource, other, At(0, 0), At(1, 0)), 60);
+  EXPECT_EQ(task->LaborCost(), praxel::Currency::FromDouble(40));
+  Solve::UnsolveTask(*task);
+  EXPECT_EQ(Solve::CountMinutes(*resource, task, At(0, 0), At(1, 0)), 0);
+  EXPECT_EQ(Solve::CountMinutes(*resource, other, At(0, 0), At(1, 0)), 60);
 }
 
 TEST_F(CalendarTest, ASlotBookedToAFreedTaskReadsFree) {

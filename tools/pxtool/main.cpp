@@ -15,6 +15,7 @@ using pxtool::Command;
 const Command kCommands[] = {
     {"pack", "IN OUT", "pack a text file into a packed file", pxtool::RunPack},
     {"unpack", "IN OUT", "unpack a packed file into its text", pxtool::RunUnpack},
+    {"solve", "FILE", "load a project file, solve it and print the schedule", pxtool::RunSolve},
     {"resave", "IN OUT", "load a .pxa or .pxb file and save it again (the kind by the extension)", pxtool::RunResave},
 };
 

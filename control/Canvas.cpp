@@ -1,0 +1,7 @@
+#include "Canvas.h"
+
+namespace Ywindow {
+
+Canvas::~Canvas() = default;
+
+}  // namespace Ywindow

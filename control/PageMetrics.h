@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+
+namespace Ywindow {
+
+// The printable page, in twips: the yardstick of the automatic date scale and the page that
+// printing cuts the chart into.
+struct PageMetrics {
+  int PrinterWidth = 11520;   // printable width
+  int PrinterHeight = 13680;  // printable height less four lines of text, room for the headings
+  int PrinterLeftBorder = 360;
+  int PrinterTopBorder = 720;
+};
+
+// The default printer's page, with its heading lines measured in the font at a whole point size.
+// Without any printer, the fixed 8 by 9.5 inch printable area of a letter page. Measuring starts
+// no print job.
+PageMetrics CurrentPageMetrics(const QFont& font);
+
+}  // namespace Ywindow

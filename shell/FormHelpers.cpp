@@ -1,0 +1,100 @@
+#include "FormHelpers.h"
+
+#include "Color.h"
+#include "Currency.h"
+#include "Format.h"
+#include "Guard.h"
+#include "ProgramInfo.h"
+#include "Prompter.h"
+#include "Settings.h"
+
+#include <QFont>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMetaObject>
+#include <QPalette>
+#include <QWidget>
+
+namespace Common {
+
+namespace {
+
+constexpr std::int32_t kEnabledBack = 0xFFFFFF;
+constexpr std::int32_t kDisabledBack = 0xC0C0C0;
+
+}  // namespace
+
+QString GetAppVersion() {
+  QString version;
+  ErrTrap::Guarded(QStringLiteral("Common:GetAppVersion"),
+                   [&] { version = praxel::VersionText(praxel::CurrentVersion()); });
+  return version;
+}
+
+void NotReadyYet() {
+  ErrTrap::Guarded(QStringLiteral("Common:NotReadyYet"), [] {
+    praxel::CurrentPrompter().MsgBox(QStringLiteral("This feature has not yet been implemented."),
+                                     praxel::MsgExclamation, QStringLiteral("Not Ready Yet"));
+  });
+}
+
+void TextBoxGotFocus(QLineEdit* tb) {
+  ErrTrap::Guarded(QStringLiteral("Common:TextBoxGotFocus"), [&] { tb->selectAll(); });
+}
+
+void EnableTextBox(QLineEdit* tb, bool flag) {
+  ErrTrap::Guarded(QStringLiteral("Common:EnableTextBox"), [&] {
+    tb->setEnabled(flag);
+    QPalette palette = tb->palette();
+    palette.setColor(QPalette::Base, praxel::ColorFromLong(flag ? kEnabledBack : kDisabledBack));
+    tb->setPalette(palette);
+  });
+}
+
+void CurrencyLostFocus(QLineEdit* tb) {
+  ErrTrap::Guarded(QStringLiteral("Common:CurrencyLostFocus"), [&] {
+    bool numeric = false;
+    const double amount = QLocale().toDouble(tb->text().trimmed(), &numeric);
+    if (numeric) tb->setText(FormatCurrency(praxel::Currency::FromDouble(amount)));
+  });
+}
+
+void SetFormFont(QWidget* frm) {
+  ErrTrap::Guarded(QStringLiteral("Common:SetFormFont"), [&] {
+    const QString name = frm->objectName();
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(9);
+    const QString fontName = Settings::ReadSettings(name + QStringLiteral(".FontName"));
+    if (!fontName.isEmpty()) {
+      font.setFamily(fontName);
+      const double size = LeadingNumber(Settings::ReadSettings(name + QStringLiteral(".FontSize")));
+      if (size > 0) font.setPointSizeF(size);
+      font.setBold(Settings::ReadSettings(name + QStringLiteral(".FontBold")) == QLatin1String("True"));
+      font.setItalic(Settings::ReadSettings(name + QStringLiteral(".FontItalic")) == QLatin1String("True"));
+    }
+    frm->setFont(font);
+    // The controls follow the window's font where the window has them; any other window is done.
+    if (QWidget* chart = frm->findChild<QWidget*>(QStringLiteral("Ywindow"))) {
+      const int index = chart->metaObject()->indexOfMethod("SetFont(QWidget*)");
+      if (index >= 0) QMetaObject::invokeMethod(chart, "SetFont", Qt::DirectConnection, Q_ARG(QWidget*, frm));
+    }
+    if (QWidget* tree = frm->findChild<QWidget*>(QStringLiteral("Tree"))) tree->setFont(font);
+  });
+}
+
+double LeadingNumber(const QString& text) {
+  qsizetype i = 0;
+  while (i < text.size() && text.at(i).isSpace()) ++i;
+  const qsizetype start = i;
+  if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) ++i;
+  while (i < text.size() && text.at(i).isDigit()) ++i;
+  if (i < text.size() && text.at(i) == QLatin1Char('.')) {
+    ++i;
+    while (i < text.size() && text.at(i).isDigit()) ++i;
+  }
+  bool ok = false;
+  const double number = text.mid(start, i - start).toDouble(&ok);
+  return ok ? number : 0.0;
+}
+
+}  // namespace Common

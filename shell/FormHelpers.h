@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+// Small procedures that many windows share: the version text, the answer of a command that does
+// nothing yet, three behaviours of text boxes and the stored font of a window.
+namespace Common {
+
+// The program's version as shown: major, ".", then minor and revision written together ("1.00").
+QString GetAppVersion();
+
+// "This feature has not yet been implemented." under "Not Ready Yet".
+void NotReadyYet();
+
+// Selects the whole text, so that typing replaces it (a text box taking the focus).
+void TextBoxGotFocus(QLineEdit* tb);
+// Enables or disables the box, with a white background when enabled and grey when not.
+void EnableTextBox(QLineEdit* tb, bool flag);
+// A money box left by the user: a number becomes that amount in the currency format ("$1,250.50");
+// any other text stays as typed, for the dialog's own check.
+void CurrencyLostFocus(QLineEdit* tb);
+
+// Applies the font stored for the window under its name (".FontName", ".FontSize", ".FontBold",
+// ".FontItalic"), or "Times New Roman" 9 when none was stored, then hands it to the window's chart
+// control "Ywindow" (by its member SetFont) and tree control "Tree", where the window has them.
+void SetFormFont(QWidget* frm);
+
+// The number a text starts with: blanks skipped, an optional sign, digits and a decimal point
+// ("20" gives 20, "15 minutes" 15, "off" 0).
+double LeadingNumber(const QString& text);
+
+}  // namespace Common

@@ -1,0 +1,66 @@
+// The commands behind the menus and the toolbar. A command whose window or code does not exist
+// yet answers "Not Ready Yet", so that no click ever fails.
+
+#include "MainForm.h"
+
+#include "CommonDialogService.h"
+#include "FormHelpers.h"
+#include "Forms.h"
+#include "Guard.h"
+#include "Prompter.h"
+
+#include <QWidget>
+
+void MainForm::BuildCommands() {
+  commands_ = {
+      {QStringLiteral("FileSaveMenu"), [this] { RequestSave(); }},
+      {QStringLiteral("FileExitMenu"), [this] { close(); }},
+      {QStringLiteral("ProjectNewMenu"), [] { Forms::StartForm(QStringLiteral("ProjectEntryForm"), "StartAdd"); }},
+      {QStringLiteral("TemplateNewMenu"), [] { Forms::StartForm(QStringLiteral("TemplateEntryForm"), "StartAdd"); }},
+      {QStringLiteral("SetupFontMenu"), [this] { SetupFontMenu_Click(); }},
+      {QStringLiteral("SetupPrinterMenu"), [] { Help::ShowPrinter(); }},
+      {QStringLiteral("SetupPreferencesMenu"), [this] { ShowFormNamed(QStringLiteral("PreferencesForm")); }},
+      {QStringLiteral("HelpAboutMenu"), [this] { ShowFormNamed(QStringLiteral("WelcomeForm")); }},
+      {QStringLiteral("CantCreateDepartment"), [this] { CantCreateDepartment(); }},
+  };
+}
+
+void MainForm::RunCommand(const QString& Command, const QString& Location) {
+  ErrTrap::Guarded(Location, [&] {
+    if (const auto command = commands_.constFind(Command); command != commands_.constEnd()) {
+      (*command)();
+      return;
+    }
+    const qsizetype dot = Command.indexOf(QLatin1Char('.'));
+    if (dot > 0) {
+      Forms::StartForm(Command.left(dot), Command.mid(dot + 1).toLatin1().constData());
+      return;
+    }
+    Common::NotReadyYet();
+  });
+}
+
+void MainForm::SetupFontMenu_Click() {
+  QWidget* child = ActiveChild();
+  if (child == nullptr) {
+    praxel::CurrentPrompter().MsgBox(QStringLiteral("There is no active window."), praxel::MsgExclamation,
+                                     QStringLiteral("Not Applicable"));
+    return;
+  }
+  if (Forms::CallByName(child, "ChangeFont")) return;
+  // Window names end in "Form", which the message leaves out.
+  const QString name = child->objectName();
+  praxel::CurrentPrompter().MsgBox(
+      QStringLiteral("The font function is not supported for ") + name.left(qMax<qsizetype>(0, name.size() - 4)) +
+          QStringLiteral("."),
+      praxel::MsgExclamation, QStringLiteral("Font Not Supported"));
+}
+
+void MainForm::CantCreateDepartment() {
+  ErrTrap::Guarded(QStringLiteral("Main:CantCreateDepartment"), [] {
+    praxel::CurrentPrompter().MsgBox(
+        QStringLiteral("Departments do not need to be explicitly created.  If you use a department name for a "
+                       "resource that hasn't been used before, the department will be created automatically."),
+        praxel::MsgInformation, QStringLiteral("Can't Create Department"));
+  });
+}

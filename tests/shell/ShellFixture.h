@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ScriptedCommonDialogs.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class MainForm;
+class QWidget;
+class Yproject;
+class Ytemplate;
+
+// Monday 1 January 2024 and the days after it, as day numbers.
+double Day(int offset);
+
+// A clean program: no model, no settings file, the solver idle and installed, scripted questions
+// and dialogs. StartProgram makes the real main window offscreen and lets its first activation
+// and its first size check run.
+class ShellTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Makes and shows the main window; the welcome screen that its first activation opens is
+  // closed with Ok unless keepWelcome, and the first size check lays the status bar out.
+  MainForm& StartProgram(bool keepWelcome = false);
+  // Lets events run until the condition holds (at most two seconds); answers the condition.
+  static bool RunUntil(const std::function<bool()>& condition);
+  // Lets the 50 ms size poll see the client area as it is now.
+  void WaitForResizePoll();
+
+  // Registers a fake window under a real window's name, for this test only.
+  template <class Fake, class... Args>
+  void RegisterFake(const QString& name, Args... args);
+  // Loads a registered window and shows it through the main window.
+  QWidget* Show(const QString& name);
+
+  // A template or project on journal Day(0) (and Day(7) when twoJournals), not changed.
+  static Ytemplate* AddTemplate(const QString& name, bool twoJournals = false);
+  static Yproject* AddProject(const QString& name, Yproject* parent = nullptr);
+
+  testsupport::ScriptedPrompter prompter;
+  testsupport::ScriptedCommonDialogs dialogs;
+  std::unique_ptr<MainForm> mainForm;
+
+ private:
+  void Register(const QString& name, std::function<QWidget*()> make);
+  QStringList registered_;
+};
+
+template <class Fake, class... Args>
+void ShellTest::RegisterFake(const QString& name, Args... args) {
+  Register(name, [=] { return new Fake(args...); });
+}
