@@ -23,7 +23,8 @@ void AutoFit(GridModel& grid, const TextMeasure& measure, int style, int headerR
       grid.SetWidthMemory(c, 0);
     } else {
       int width = 0;
-      for (int r = 0; r < grid.Rows(); ++r) width = std::max(width, std::min(GetTextWidth(measure, grid.Text(r, c)), cap));
+      for (int r = 0; r < grid.Rows(); ++r)
+        width = std::max(width, std::min(GetTextWidth(measure, grid.Text(r, c)), cap));
       grid.SetColWidth(c, width);
       grid.SetWidthMemory(c, width);
     }

@@ -2,8 +2,8 @@
 
 #include "GridColumns.h"
 #include "GridModel.h"
-#include "GrobList.h"
 #include "Grob.h"
+#include "GrobList.h"
 #include "OleDate.h"
 #include "Rounding.h"
 #include "TextLines.h"

@@ -33,8 +33,7 @@ class YWINDOW_EXPORT DateAxis {
   // Lays out the date columns of the scale in use at the end of the grid: the header rows, the
   // first column at a spare period before Earliest (which moves there), the columns up to a
   // spare period after Latest, each with its labels and its width pinned, in whole pixels.
-  void LabelColumns(GridModel& grid, const TextMeasure& measure, double twipsPerPixelX,
-                    const QSet<int>& hiddenCols);
+  void LabelColumns(GridModel& grid, const TextMeasure& measure, double twipsPerPixelX, const QSet<int>& hiddenCols);
 
   // The x of a date in chart twips: the date columns begin right after the grid's fixed columns.
   int DateToX(double TheDate, const GridModel& grid) const;

@@ -18,12 +18,8 @@ void AddColumn(GridModel& grid, const QString& Heading, int Alignment, const QSe
       grid.SetColAlignment(column, kAlignRightCentre);
       grid.SetWidthMemory(column, -praxel::ToLong(measure.TextWidth(QStringLiteral(" 88.8 "))));
       break;
-    case AlignHidden:
-      grid.SetColWidth(column, 0);
-      break;
-    default:
-      grid.SetColAlignment(column, praxel::ToInteger(Alignment));
-      break;
+    case AlignHidden: grid.SetColWidth(column, 0); break;
+    default: grid.SetColAlignment(column, praxel::ToInteger(Alignment)); break;
   }
 }
 

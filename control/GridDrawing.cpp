@@ -51,13 +51,11 @@ void DrawHorizontalGridLine(const GridModel& grid, int style, const QList<int>& 
     return;
   }
   DrawRuns(
-      grid.Cols(),
-      [&](int col) { return grid.WidthMemory(col) < 0 || grid.Text(row, col) != grid.Text(row - 1, col); },
+      grid.Cols(), [&](int col) { return grid.WidthMemory(col) < 0 || grid.Text(row, col) != grid.Text(row - 1, col); },
       [&](int start, int end) { grobs.XLine(colPos[start], y, colPos[end], y, kInnerColor, kInnerThickness); });
 }
 
-void DrawVerticalGridLine(const GridModel& grid, int style, const QList<int>& rowPos, int x, int col,
-                          GrobList& grobs) {
+void DrawVerticalGridLine(const GridModel& grid, int style, const QList<int>& rowPos, int x, int col, GrobList& grobs) {
   const int rows = grid.Rows();
   if (col == 0 || col == grid.Cols()) {
     grobs.XLine(x, 0, x, rowPos.last(), kEdgeColor, kEdgeThickness);
@@ -76,8 +74,7 @@ void DrawVerticalGridLine(const GridModel& grid, int style, const QList<int>& ro
 
 }  // namespace
 
-void DrawGridText(const GridModel& grid, const TextMeasure& measure, GrobList& grobs,
-                  QList<GridTextSource>* sources) {
+void DrawGridText(const GridModel& grid, const TextMeasure& measure, GrobList& grobs, QList<GridTextSource>* sources) {
   const QList<int> colPos = grid.ColPositions();
   const QList<int> rowPos = grid.RowPositions();
   const double margin = measure.FontSize() * 5.0f;

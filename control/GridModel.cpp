@@ -202,13 +202,15 @@ int GridModel::RowPos(int row) const {
 
 int GridModel::ScreenColPos(int col) const {
   int position = ColPos(col);
-  if (col > fixedCols_) position = praxel::SubChecked(position, praxel::SubChecked(ColPos(leftCol_), ColPos(fixedCols_)));
+  if (col > fixedCols_)
+    position = praxel::SubChecked(position, praxel::SubChecked(ColPos(leftCol_), ColPos(fixedCols_)));
   return position;
 }
 
 int GridModel::ScreenRowPos(int row) const {
   int position = RowPos(row);
-  if (row > fixedRows_) position = praxel::SubChecked(position, praxel::SubChecked(RowPos(topRow_), RowPos(fixedRows_)));
+  if (row > fixedRows_)
+    position = praxel::SubChecked(position, praxel::SubChecked(RowPos(topRow_), RowPos(fixedRows_)));
   return position;
 }
 

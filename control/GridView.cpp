@@ -80,9 +80,9 @@ void GridView::Paint(QPainter& painter) {
   struct Span {
     int first, end, chartStart, at, size;
   };
-  const Span across[2] = {{0, grid_.FixedCols(), 0, border, fixedWidth},
-                          {grid_.LeftCol(), grid_.Cols(), colPos[grid_.LeftCol()], border + fixedWidth,
-                           viewWidth - border - fixedWidth}};
+  const Span across[2] = {
+      {0, grid_.FixedCols(), 0, border, fixedWidth},
+      {grid_.LeftCol(), grid_.Cols(), colPos[grid_.LeftCol()], border + fixedWidth, viewWidth - border - fixedWidth}};
   const Span down[2] = {{0, grid_.FixedRows(), 0, borderY, fixedHeight},
                         {grid_.TopRow(), grid_.Rows(), rowPos[grid_.TopRow()], borderY + fixedHeight,
                          viewHeight - borderY - fixedHeight}};

@@ -65,8 +65,7 @@ bool DoTriangle(int x1, int y1, int x2, int y2, int Direction, TriangleCorners* 
       corners->xy = {x2, mid, x1, y1, x1, mirrored(mid, y1)};
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -75,12 +74,17 @@ void RedrawAllGrobs(const GrobList& grobs, Canvas& canvas, const ViewWindow& vie
   if (last < 0 || last > grobs.Count()) last = grobs.Count();
   for (int index = std::max(first, 0); index < last; ++index) {
     const Grob& grob = grobs.At(index);
-    if (prepare) prepare(index);
     double right = grob.X2;
     double bottom = grob.Y2;
     if (grob.Kind == GrobText) {
+      // A text starts at its anchor and reaches right and down: one that starts beyond the window
+      // cannot meet it, and need not be measured.
+      if (grob.X1 > view.ViewX2 || grob.Y1 > view.ViewY2) continue;
+      if (prepare) prepare(index);
       right = grob.X1 + canvas.TextWidth(grob.Text);
       bottom = grob.Y1 + canvas.TextHeight(grob.Text);
+    } else if (prepare) {
+      prepare(index);
     }
     const bool overlaps = Meets(grob.X1, right, view.ViewX1, view.ViewX2, false) &&
                           Meets(grob.Y1, bottom, view.ViewY1, view.ViewY2, false);
@@ -120,12 +124,8 @@ void RedrawGrob(const Grob& grob, Canvas& canvas, const ViewWindow& view, bool r
   }
 
   switch (grob.Kind) {
-    case GrobLine:
-      canvas.Line(left, top, right, bottom, borderColor, grob.Thickness);
-      break;
-    case GrobBox:
-      canvas.Rectangle(left, top, right, bottom, borderColor, fillColor, grob.FillStyle);
-      break;
+    case GrobLine: canvas.Line(left, top, right, bottom, borderColor, grob.Thickness); break;
+    case GrobBox: canvas.Rectangle(left, top, right, bottom, borderColor, fillColor, grob.FillStyle); break;
     case GrobTriangle: {
       TriangleCorners corners;
       if (!DoTriangle(left, top, right, bottom, grob.Direction, &corners)) break;
@@ -152,8 +152,7 @@ void RedrawGrob(const Grob& grob, Canvas& canvas, const ViewWindow& view, bool r
       canvas.Text(left, top, grob.Text, fillColor, placement >= 0 && placement <= 2 ? placement : 0);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

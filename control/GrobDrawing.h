@@ -30,8 +30,8 @@ YWINDOW_EXPORT int DoRemapColor(int color);
 // Draws the objects first to last - 1 (all when last is -1), in order, that meet the window:
 // those that overlap it, and lines that lie on its edge. Texts are tested with their size on the
 // canvas. With remapColors, colours on the printer pass DoRemapColor. `prepare`, when given, is
-// called with each object's index before it is tested, so that a caller can set the canvas up
-// for it (the grid view sets a cell's bold or italic font).
+// called with the index of each object that may meet the window, before it is tested, so that a
+// caller can set the canvas up for it (the grid view sets a cell's bold or italic font).
 YWINDOW_EXPORT void RedrawAllGrobs(const GrobList& grobs, Canvas& canvas, const ViewWindow& view, bool remapColors,
                                    int first = 0, int last = -1, const std::function<void(int)>& prepare = {});
 

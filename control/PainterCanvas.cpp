@@ -37,10 +37,7 @@ QPen Pen(int color, int width) {
 }  // namespace
 
 PainterCanvas::PainterCanvas(QPainter& painter, double unitsPerPixelX, double unitsPerPixelY, bool isPrinter)
-    : painter_(painter),
-      unitsPerPixelX_(unitsPerPixelX),
-      unitsPerPixelY_(unitsPerPixelY),
-      isPrinter_(isPrinter) {
+    : painter_(painter), unitsPerPixelX_(unitsPerPixelX), unitsPerPixelY_(unitsPerPixelY), isPrinter_(isPrinter) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 

@@ -23,8 +23,7 @@ class YWINDOW_EXPORT PainterCanvas final : public Canvas {
 
   void Line(int x1, int y1, int x2, int y2, int color, int width) override;
   void Rectangle(int x1, int y1, int x2, int y2, int borderColor, int fillColor, int fillStyle) override;
-  void Ellipse(double centreX, double centreY, double radiusX, double radiusY, int borderColor,
-               int fillColor) override;
+  void Ellipse(double centreX, double centreY, double radiusX, double radiusY, int borderColor, int fillColor) override;
   void Triangle(int x1, int y1, int x2, int y2, int x3, int y3, int borderColor, int fillColor) override;
   void Text(int x, int y, const QString& text, int color, int placement) override;
 

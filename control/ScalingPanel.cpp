@@ -5,10 +5,34 @@
 #include <QRadioButton>
 
 #include <cmath>
+#include <functional>
+#include <utility>
 
 namespace Ywindow {
 
 namespace {
+
+// A scale option. Clicking the option already selected keeps it selected and reports it again.
+class ScaleOption final : public QRadioButton {
+ public:
+  ScaleOption(const QString& caption, QWidget* parent, std::function<void()> reselected)
+      : QRadioButton(caption, parent), reselected_(std::move(reselected)) {
+    // Exclusive by hand, so that every option can also be unselected.
+    setAutoExclusive(false);
+  }
+
+ protected:
+  void nextCheckState() override {
+    if (isChecked()) {
+      reselected_();
+    } else {
+      setChecked(true);
+    }
+  }
+
+ private:
+  std::function<void()> reselected_;
+};
 
 struct OptionLayout {
   int index;
@@ -40,17 +64,13 @@ ScalingPanel::ScalingPanel(double twipsPerPixel, QWidget* parent)
   place(latestText_, 240, 840, 1212, 288);
 
   for (const OptionLayout& layout : kOptions) {
-    auto* option = new QRadioButton(QString::fromLatin1(layout.caption), this);
-    option->setObjectName(QStringLiteral("ScalingOption%1").arg(layout.index));
-    // Exclusive by hand, so that every option can also be unselected.
-    option->setAutoExclusive(false);
-    place(option, 240, layout.top, 1215, 240);
-    options_.insert(layout.index, option);
     const int index = layout.index;
+    auto* option =
+        new ScaleOption(QString::fromLatin1(layout.caption), this, [this, index] { emit OptionSelected(index); });
+    option->setObjectName(QStringLiteral("ScalingOption%1").arg(index));
+    place(option, 240, layout.top, 1215, 240);
+    options_.insert(index, option);
     connect(option, &QRadioButton::toggled, this, [this, index](bool checked) { OnToggled(index, checked); });
-    connect(option, &QRadioButton::clicked, this, [option](bool checked) {
-      if (!checked) option->setChecked(true);  // a click on the selected option selects it again
-    });
   }
   connect(earliestText_, &QLineEdit::textChanged, this, &ScalingPanel::EarliestTextChanged);
   connect(latestText_, &QLineEdit::textChanged, this, &ScalingPanel::LatestTextChanged);

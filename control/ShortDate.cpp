@@ -18,9 +18,7 @@ QString FourDigitYearFormat() {
 
 }  // namespace
 
-QString ShortDateText(double day) {
-  return QLocale().toString(praxel::FromOleDate(day).date(), FourDigitYearFormat());
-}
+QString ShortDateText(double day) { return QLocale().toString(praxel::FromOleDate(day).date(), FourDigitYearFormat()); }
 
 std::optional<double> ParseShortDate(const QString& text) {
   const QString trimmed = text.trimmed();

@@ -24,19 +24,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 using ErrTrap::Guard;
 using ErrTrap::Guarded;
 
 namespace {
 
-// The scaling panel's design place: its left edge, its width and its top, in twips.
+// The scaling panel's left edge and width, in twips: the grid starts right of it, the panel's
+// own margin away.
 constexpr int kPanelLeft = 120;
 constexpr int kPanelWidth = 1692;
 constexpr int kWidthWatchMilliseconds = 250;
 
-// A guarded function of one step: the result it had when the step failed and was ignored or
-// retried to the end is `initial`.
+// A guarded procedure of one step that returns a value; `initial` when the step fails and the
+// user ignores the failure.
 template <class T, class Body>
 T GuardedValue(const QString& location, T initial, Body&& body) {
   T result = initial;
@@ -78,7 +80,8 @@ YwindowControl::YwindowControl(QWidget* parent)
   connect(widthChangeTimer_, &QTimer::timeout, this, [this] { WidthChangeTimer_Timer(); });
   connect(scalingPanel_, &Ywindow::ScalingPanel::EarliestTextChanged, this, [this] { EarliestText_Change(); });
   connect(scalingPanel_, &Ywindow::ScalingPanel::LatestTextChanged, this, [this] { LatestText_Change(); });
-  connect(scalingPanel_, &Ywindow::ScalingPanel::OptionSelected, this, [this](int index) { ScalingOption_Click(index); });
+  connect(scalingPanel_, &Ywindow::ScalingPanel::OptionSelected, this,
+          [this](int index) { ScalingOption_Click(index); });
 
   // Never smaller than four scroll bars across and down.
   const int minimum = 4 * style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
@@ -484,8 +487,7 @@ void YwindowControl::XLine(int X1, int Y1, int X2, int Y2, int Color, int Thickn
 }
 
 void YwindowControl::Box(int X1, int Y1, int X2, int Y2, int BorderColor, int FillColor, int FillStyle) {
-  Guarded(QStringLiteral("YwindowControl:Box"),
-          [&] { grobs_.Box(X1, Y1, X2, Y2, BorderColor, FillColor, FillStyle); });
+  Guarded(QStringLiteral("YwindowControl:Box"), [&] { grobs_.Box(X1, Y1, X2, Y2, BorderColor, FillColor, FillStyle); });
 }
 
 void YwindowControl::Triangle(int X1, int Y1, int X2, int Y2, int BorderColor, int FillColor, int Direction) {
@@ -644,7 +646,8 @@ Ywindow::ScrollBarSize YwindowControl::ScrollBars() const {
 Ywindow::TwipsRect YwindowControl::GridRect() const {
   // A control too small for the grid leaves it without size rather than failing.
   const Ywindow::PixelSize pixel = Pixels();
-  return {gridLeft_, gridTop_, std::max(0.0, width() * pixel.x - gridLeft_), std::max(0.0, height() * pixel.y - gridTop_)};
+  return {gridLeft_, gridTop_, std::max(0.0, width() * pixel.x - gridLeft_),
+          std::max(0.0, height() * pixel.y - gridTop_)};
 }
 
 const Ywindow::TextMeasure& YwindowControl::Measure() const { return *measure_; }

@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -11,19 +12,21 @@ PackEncoder::PackEncoder() : index_(window_.Codes()) {}
 
 PackEncoder::~PackEncoder() = default;
 
-void PackEncoder::Write(char code) {
-  if (finished_) RaiseAssertion();
-  const auto byte = static_cast<unsigned char>(code);
-  check_.Add(byte);
-  Add(byte);
-}
+void PackEncoder::Write(char code) { Write(QByteArrayView(&code, 1)); }
 
 void PackEncoder::Write(QByteArrayView text) {
   if (finished_) RaiseAssertion();
+  const unsigned char* window = window_.Codes();
   for (const char code : text) {
     const auto byte = static_cast<unsigned char>(code);
     check_.Add(byte);
-    Add(byte);
+    // Most codes continue the pending text where it stands (and leave it short of a full tag).
+    const int end = matchOffset_ + pendingLength_;
+    if (pendingLength_ > 0 && pendingLength_ < kLongestPiece - 1 && end < kWindowSize && window[end] == byte) {
+      ++pendingLength_;
+    } else {
+      Add(byte);
+    }
   }
 }
 
@@ -60,7 +63,7 @@ void PackEncoder::Add(unsigned char code) {
     }
     EmitFront();
   }
-  pending_[pendingLength_++] = code;
+  ++pendingLength_;  // the window holds the code right behind the pending text
   if (pendingLength_ == kLongestPiece) EmitFront();
 }
 
@@ -71,7 +74,14 @@ void PackEncoder::Add(unsigned char code) {
 bool PackEncoder::FindContinuation(unsigned char code, int* found) {
   const unsigned char* window = window_.Codes();
   const int length = pendingLength_;
-  index_.Seek(pending_.data(), length);
+  // Only a place of the pending text followed by the code ends the search: when the window
+  // holds that text nowhere, the search fails whatever it tries.
+  std::array<unsigned char, kLongestPiece> followed;  // the pending text is shorter than a full tag
+  std::memcpy(followed.data(), window + matchOffset_, static_cast<size_t>(length));
+  followed[length] = code;
+  if (!index_.MightHold(followed.data(), length + 1)) return false;
+
+  index_.Seek(window + matchOffset_, length);
   int start = matchOffset_ + 1;
   bool wentRound = false;
   for (int attempt = 0; attempt < length; ++attempt) {
@@ -103,21 +113,25 @@ void PackEncoder::EmitFront() {
                       static_cast<char>(((matchOffset_ & 31) << 3) | exponent)};
   output_.append(tag, sizeof tag);
 
+  const int restOffset = matchOffset_ + length;
+  const int restLength = pendingLength_ - length;
   const int destination = window_.CopyDestination(matchOffset_, length);
-  index_.Unindex(destination, length);
+  // The copy may land where the rest of the pending text stands: keep the rest to compare.
+  const bool copyMeetsRest =
+      restLength > 0 && destination < restOffset + restLength && restOffset < destination + length;
+  std::array<unsigned char, kLongestPiece> rest;
+  if (copyMeetsRest) std::memcpy(rest.data(), window_.Codes() + restOffset, static_cast<size_t>(restLength));
+
+  std::array<unsigned char, kLongestPiece> replaced;
+  std::memcpy(replaced.data(), window_.Codes() + destination, static_cast<size_t>(length));
   window_.Record(matchOffset_, length);
-  index_.Reindex(destination, length);
+  index_.Changed(destination, length, replaced.data());
+  matchOffset_ = restOffset;
+  pendingLength_ = restLength;
 
-  pendingLength_ -= length;
-  std::memmove(pending_.data(), pending_.data() + length, static_cast<size_t>(pendingLength_));
-  matchOffset_ += length;
-
-  // The rest of the pending text stood right behind the front; the copy may have overwritten it.
-  if (pendingLength_ > 0 &&
-      std::memcmp(window_.Codes() + matchOffset_, pending_.data(), static_cast<size_t>(pendingLength_)) != 0) {
-    std::array<unsigned char, kLongestPiece> rest;
-    const int restLength = pendingLength_;
-    std::memcpy(rest.data(), pending_.data(), static_cast<size_t>(restLength));
+  // When the rest no longer stands behind the front, it is matched again from scratch.
+  if (copyMeetsRest &&
+      std::memcmp(window_.Codes() + restOffset, rest.data(), static_cast<size_t>(restLength)) != 0) {
     pendingLength_ = 0;
     for (int i = 0; i < restLength; ++i) Add(rest[i]);
   }

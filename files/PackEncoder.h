@@ -7,21 +7,16 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <array>
-
 namespace praxel {
 
-// Packs text as it arrives. The writer keeps a pending text (up to 128 codes) that stands in the
-// window at the match offset; each new code either continues it there, continues it at another
-// place where the pending text also stands, or makes the writer emit a tag for the front of the
-// pending text. Finish() emits the rest and writes the end mark and the check value.
+// Packs text as it arrives. The writer keeps a pending text of up to 128 codes that stands in
+// the window at the match offset; each new code either continues it there, continues it at
+// another place where the pending text also stands, or makes the writer emit a tag for the front
+// of the pending text. Finish() emits the rest and writes the end mark and the check value.
 //
 // Every tag written decodes, by the reader's rule, to the text it stands for: when the window
 // update of a tag overwrites the place where the rest of the pending text stood, that rest is
 // matched again from scratch.
-//
-// The window is indexed (WindowIndex), so that finding the places of the pending text does not
-// scan the window.
 class PackEncoder {
  public:
   PackEncoder();
@@ -41,17 +36,15 @@ class PackEncoder {
   quint16 Check() const { return check_.Value(); }
 
  private:
-  // A set of window indexes, one bit each, with two clear words past the window's end.
   void Add(unsigned char code);
   bool FindContinuation(unsigned char code, int* found);
   void EmitFront();
 
   PackWindow window_;
   WindowIndex index_;
-
-  std::array<unsigned char, kLongestPiece> pending_{};
-  int pendingLength_ = 0;
+  // The pending text is the window's codes from the match offset on: there is no copy of it.
   int matchOffset_ = 0;
+  int pendingLength_ = 0;
 
   Crc16 check_;
   QByteArray output_;

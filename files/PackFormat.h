@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
-
 // The layout shared by the writer and the reader of packed files. A packed file is a run of
 // two-byte tags, each standing for a piece of text that the reader finds in its window, then the
 // end mark FF FF, then the check value of the text (high byte first). Both sides keep identical
 // windows by applying the same update after every tag, so no dictionary is stored.
+
+#include <array>
 
 namespace praxel {
 

@@ -44,8 +44,6 @@ class WindowIndex {
   static constexpr int kWords = kWindowSize / 64;
   // A set of window indexes, one bit each, with two clear words past the window's end.
   using IndexSet = std::array<std::uint64_t, kWords + 2>;
-  // Which words of a set are not empty, one bit each, with clear bits past the window's end.
-  using WordSet = std::array<std::uint64_t, 3>;
 
   // A picked code of the sought text: its set, read from the code's distance from the text's
   // start on.
@@ -65,25 +63,25 @@ class WindowIndex {
   const unsigned char* window_;
 
   std::unique_ptr<IndexSet[]> byCode_;
-  std::unique_ptr<WordSet[]> filledWords_;
   std::array<int, 256> codeCounts_{};
 
-  // The chains of runs of four codes, by a key of the run: the first index of each chain, the
-  // next and previous index in it, the key of the run at each index (-1 when none starts
-  // there) and the length of each chain.
+  // The chains of runs of four codes, by a key of the run: the first index and the length of
+  // each chain, and for each index the key of the run that starts there (-1 for none) and the
+  // next and previous index in its chain.
+  struct ChainLink {
+    std::int16_t key = -1;
+    std::int16_t next = -1;
+    std::int16_t previous = -1;
+  };
   std::vector<std::int16_t> chainHead_;
-  std::vector<std::int16_t> chainNext_;
-  std::vector<std::int16_t> chainPrevious_;
-  std::vector<std::int16_t> runKey_;
   std::vector<std::int16_t> chainLength_;
+  std::vector<ChainLink> links_;
 
   // The sought text and its picked codes.
   const unsigned char* text_ = nullptr;
   int textLength_ = 0;
   std::array<Pick, 2> picks_{};
   int pickCount_ = 0;
-  // The words where the rarer pick can make candidates.
-  std::array<std::uint64_t, 2> wordsToScan_{};
 };
 
 }  // namespace praxel

@@ -77,6 +77,10 @@ QWidget* Load(const QString& Name) {
     const QSize size = form->size();
     auto* frame = new FormFrame;
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    // A dialog's border: a title and a close box, no minimising or maximising.
+    if (BorderStyleOf(form) == BorderDialog) {
+      frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    }
     frame->setWidget(form);
     registry.clientArea->addSubWindow(frame);
     frame->hide();

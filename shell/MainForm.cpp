@@ -77,8 +77,9 @@ void MainForm::MDIForm_Load() {
   guard([&] { Common::FreeAllMemory(); });
   guard([&] {
     setWindowTitle(QStringLiteral("PRAXEL ") + Common::GetAppVersion());
+    // The program's own icon, which every window shows unless it has its own.
     QString programIcon = QStringLiteral("Praxel.ico");
-    setWindowIcon(Common::GetResIcon(programIcon));
+    QApplication::setWindowIcon(Common::GetResIcon(programIcon));
   });
   guard([&] {
     BuildMenus();

@@ -81,6 +81,9 @@ class MainForm : public QMainWindow {
   QComboBox* JournalCombo() const;
   Solve::QtSolverHost* SolverHost() const { return solverHost_; }
 
+  // The size poll (50 ms, from the first activation), the tree scroll while dragging (50 ms, off
+  // until the trees turn it on) and the automatic-backup check (10 s, from start-up): the trees
+  // and the automatic backup connect their work to the last two. The solve timer is the host's.
   QTimer* ResizeTimer() const { return resizeTimer_; }
   QTimer* ScrollTreeTimer() const { return scrollTreeTimer_; }
   QTimer* AutoBackupTimer() const { return autoBackupTimer_; }

@@ -139,12 +139,17 @@ void MainForm::BuildMenus() {
     controls_.insert(name, control);
   };
   // A click runs the command through the handler of the control (of the array, for an array).
-  const auto addEntry = [&](QMenu* menu, const QString& name, const QString& caption, const QString& handler) {
+  // A check mark shows which view is open: the views set and clear it, a click does not.
+  const auto addEntry = [&](QMenu* menu, const QString& name, const QString& caption, const QString& handler,
+                            bool checkable = false) {
     QAction* entry = caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(caption);
     enlist(entry, name);
+    entry->setCheckable(checkable);
     if (!entry->isSeparator()) {
-      connect(entry, &QAction::triggered, this,
-              [this, name, handler] { RunCommand(name, QStringLiteral("Main:") + handler + QStringLiteral("_Click")); });
+      connect(entry, &QAction::triggered, this, [this, entry, name, handler](bool checked) {
+        if (entry->isCheckable()) entry->setChecked(!checked);
+        RunCommand(name, QStringLiteral("Main:") + handler + QStringLiteral("_Click"));
+      });
     }
     return entry;
   };
@@ -165,7 +170,7 @@ void MainForm::BuildMenus() {
     enlist(menu->menuAction(), name);
     for (const MenuEntry& entry : spec.entries) {
       const QString control = QString::fromLatin1(entry.control);
-      addEntry(menu, control, QString::fromLatin1(entry.caption), control)->setCheckable(entry.checkable);
+      addEntry(menu, control, QString::fromLatin1(entry.caption), control, entry.checkable);
     }
     if (name == QLatin1String("FileMenu")) {
       for (int index = 1; index <= kRecentFiles; ++index) {
@@ -177,8 +182,7 @@ void MainForm::BuildMenus() {
       int index = 0;
       for (const char* type : kSpreadsheetTypes) {
         addEntry(menu, QStringLiteral("SpreadsheetTypeMenu%1").arg(++index), QString::fromLatin1(type),
-                 QStringLiteral("SpreadsheetTypeMenu"))
-            ->setCheckable(true);
+                 QStringLiteral("SpreadsheetTypeMenu"), true);
       }
     }
   }

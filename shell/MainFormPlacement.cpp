@@ -142,6 +142,11 @@ void MainForm::UnlockEntryForm(QWidget* frm) {
     for (QComboBox* list : {ProjectCombo(), TemplateCombo(), JournalCombo()}) list->setEnabled(true);
   });
   guard([&] { UpdateMenu(); });
+  // The lists, like the menus, then follow what is loaded: a list with nothing active stays
+  // disabled, which the solve panel's click relies on.
+  guard([&] { UpdateProjectCombo(); });
+  guard([&] { UpdateTemplateCombo(); });
+  guard([&] { UpdateJournalCombo(); });
   guard([&] {
     for (QAction* button : toolbarButtons_) button->setEnabled(true);
   });

@@ -19,7 +19,8 @@ class RecordingCanvas final : public Ywindow::Canvas {
   double TextHeight(const QString&) const override { return 200; }
 
   void Line(int x1, int y1, int x2, int y2, int color, int width) override {
-    calls.append(QStringLiteral("line %1,%2 %3,%4 color %5 width %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(color).arg(width));
+    calls.append(
+        QStringLiteral("line %1,%2 %3,%4 color %5 width %6").arg(x1).arg(y1).arg(x2).arg(y2).arg(color).arg(width));
   }
   void Rectangle(int x1, int y1, int x2, int y2, int borderColor, int fillColor, int fillStyle) override {
     calls.append(QStringLiteral("box %1,%2 %3,%4 border %5 fill %6 style %7")

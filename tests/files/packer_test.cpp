@@ -7,17 +7,14 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
-#include <vector>
 
 using praxel::PackDamage;
 using praxel::PackDamageError;
@@ -316,7 +313,7 @@ TEST_P(PackAgreementTest, MatchesThePlainStepsAndReadsBack) {
   int rematches = 0;
   for (int round = 0; round < 12; ++round) {
     // Most texts are long enough for the copy to go round the window.
-    const int length = static_cast<int>(random() % static_cast<unsigned>(corpus.length + 1));
+    const int length = corpus.length / 2 + static_cast<int>(random() % static_cast<unsigned>(corpus.length / 2 + 1));
     const QByteArray text = corpus.make(random, length);
     ReferencePacker reference;
     const QByteArray expected = reference.Pack(text);
@@ -334,7 +331,7 @@ TEST_P(PackAgreementTest, MatchesThePlainStepsAndReadsBack) {
 
 INSTANTIATE_TEST_SUITE_P(Random, PackAgreementTest,
                          testing::Values(Corpus{"AnyCodes", AnyCodes, 30000, false},
-                                         Corpus{"TwoCodes", TwoCodes, 14000, false},
+                                         Corpus{"TwoCodes", TwoCodes, 12000, false},
                                          Corpus{"FourCodes", FourCodes, 24000, false},
                                          Corpus{"AscendingRuns", AscendingRuns, 24000, true},
                                          Corpus{"RecordText", Records, 40000, false}),
@@ -420,14 +417,14 @@ INSTANTIATE_TEST_SUITE_P(
                    PackDamage::WrongCheckValue}),
     [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
 
-TEST(PackDamageTest, ReaderRuleDecodesTagsByTheWindowAsUpdated) {
+TEST(PackReaderTest, DecodesTagsByTheWindowAsUpdated) {
   // The same tags with the check value of what the window gives: FF 00 00.
   const Packing::Unpacked unpacked = Unpack(Bytes({0x07, 0xF9, 0x08, 0x08}) + Suffix(Bytes({0xFF, 0x00, 0x00})));
   EXPECT_EQ(unpacked.error, QString());
   EXPECT_EQ(Hex(unpacked.data), "FF 00 00");
 }
 
-TEST(PackDamageTest, MessageNamesTheFileWhenThereIsOne) {
+TEST(PackReaderTest, DamageMessageNamesTheFileWhenThereIsOne) {
   EXPECT_EQ(praxel::DamagedFileMessage(QStringLiteral("x.pxb")),
             QStringLiteral("The file \"x.pxb\" is damaged and cannot be read."));
   EXPECT_EQ(praxel::DamagedFileMessage(QString()), QStringLiteral("The packed data is damaged and cannot be read."));

@@ -8,6 +8,7 @@
 #include "Pool.h"
 #include "Settings.h"
 #include "SolveState.h"
+#include "StatusPanels.h"
 #include "TrySolve.h"
 #include "WelcomeForm.h"
 #include "Yproject.h"
@@ -71,7 +72,10 @@ MainForm& ShellTest::StartProgram(bool keepWelcome) {
     if (auto* welcome = qobject_cast<WelcomeForm*>(Forms::Find(QStringLiteral("WelcomeForm")))) welcome->OkCommand()->click();
   }
   // The first size check lays out the status bar and fills its lists.
-  EXPECT_TRUE(RunUntil([this] { return mainForm->ProjectCombo()->count() > 0; }));
+  EXPECT_TRUE(RunUntil([this] {
+    return mainForm->ProjectCombo()->count() > 0 &&
+           mainForm->Panels()->PanelRect(5).width() == mainForm->ClientSize().width() / 3;
+  }));
   return *mainForm;
 }
 

@@ -106,7 +106,9 @@ TEST_P(DialogLock, LeavesOnlyHelpExitAndPrintableOutputUsable) {
   EXPECT_TRUE(mainForm->Control(QStringLiteral("OutputPrintMenu"))->isEnabled());
   EXPECT_FALSE(mainForm->Control(QStringLiteral("FileSaveMenu"))->isEnabled());
   EXPECT_FALSE(mainForm->Control(QStringLiteral("ProjectModifyMenu"))->isEnabled());
-  EXPECT_TRUE(mainForm->ProjectCombo()->isEnabled());
+  // The lists follow what is loaded: nothing is active, so they stay disabled.
+  EXPECT_FALSE(mainForm->ProjectCombo()->isEnabled());
+  EXPECT_FALSE(mainForm->TemplateCombo()->isEnabled());
   EXPECT_TRUE(FrameEnabled(QStringLiteral("ProjectTreeForm")));
   EXPECT_TRUE(FrameEnabled(QStringLiteral("GanttForm")));
 }

@@ -24,5 +24,7 @@ int RunPack(const QStringList& arguments);
 int RunUnpack(const QStringList& arguments);
 int RunResave(const QStringList& arguments);
 int RunSolve(const QStringList& arguments);
+int RunCrash(const QStringList& arguments);
+int RunRisk(const QStringList& arguments);
 
 }  // namespace pxtool

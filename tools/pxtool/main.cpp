@@ -16,6 +16,10 @@ const Command kCommands[] = {
     {"pack", "IN OUT", "pack a text file into a packed file", pxtool::RunPack},
     {"unpack", "IN OUT", "unpack a packed file into its text", pxtool::RunUnpack},
     {"solve", "FILE", "load a project file, solve it and print the schedule", pxtool::RunSolve},
+    {"crash", "FILE [--quick|--detailed] [--increment X]",
+     "solve a project file and print the steps of a crash analysis of its first project", pxtool::RunCrash},
+    {"risk", "FILE --iterations N [--quick|--detailed]",
+     "solve a project file and print the results of a risk analysis of its first project", pxtool::RunRisk},
     {"resave", "IN OUT", "load a .pxa or .pxb file and save it again (the kind by the extension)", pxtool::RunResave},
 };
 

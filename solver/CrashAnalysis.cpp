@@ -1,0 +1,288 @@
+#include "CrashAnalysis.h"
+
+#include "AnalysisRun.h"
+#include "BackwardPass.h"
+#include "Common.h"
+#include "ForwardPass.h"
+#include "Guard.h"
+#include "Rounding.h"
+#include "RuntimeError.h"
+#include "SliceOrder.h"
+#include "SolveState.h"
+#include "TaskResults.h"
+#include "TrySolve.h"
+#include "Yproject.h"
+#include "Yslice.h"
+#include "Ytask.h"
+
+#include <QHash>
+
+#include <cmath>
+#include <optional>
+
+namespace Solve {
+
+namespace {
+
+float teamIncrement = 0.0f;
+std::optional<QList<Ycrash>> crashItems;
+
+double FloatOf(const Yslice& slice) { return slice.LateFinish - slice.EarlyFinish; }
+
+// The slice's work in minutes at its present multiplier m: the share of its task's most likely
+// estimate divided by m × e^(m−1). At m = 1 this is a normal solve's work.
+std::int32_t CrashedMinutes(const Yslice& slice) {
+  const Ytask& task = *slice.Task;
+  const std::int32_t product = praxel::MulChecked<std::int32_t>(task.MostLikely(), slice.ToPercent - slice.FromPercent);
+  const double m = slice.Multiplier;
+  return praxel::ToLong(product / std::pow(task.Efficiency(), m - 1.0) / 100.0 / m);
+}
+
+// The active project's finish and total cost as they stand.
+Ycrash Outcome() {
+  const Yproject* active = Common::ThisProject();
+  Ycrash row;
+  row.EndDate = active->EarlyFinish();
+  row.TotalCost = active->LaborCost() + active->MaterialCost();
+  return row;
+}
+
+// What one trial pass found: the best candidate and the progress of the crashable slices.
+struct Trial {
+  Yslice* best = nullptr;
+  float bestRatio = 0.0f;
+  std::int32_t crashable = 0;
+  float progress = 0.0f;  // the sum over the crashable slices of m × (−ln e)
+};
+
+// One run of either variant.
+class CrashRun {
+ public:
+  CrashRun(bool quick, ErrTrap::Guard& guard) : quick_(quick), guard_(guard) {}
+
+  void Run() {
+    guard_([&] { Start(); });
+    for (;;) {
+      bool crashable = false;
+      guard_([&] { crashable = SetCrashableFlags(); });
+      if (!crashable) return;
+      Trial trial;
+      guard_([&] { trial = TrialPass(); });
+      if (Stopped() || trial.best == nullptr) return;
+      Yslice& best = *trial.best;
+      const float raised = best.Multiplier + teamIncrement;
+      guard_([&] { Commit(best, raised); });
+      if (Stopped()) return;
+      guard_([&] { ShowProgress(trial); });
+      guard_([&] { AddRow(best); });
+    }
+  }
+
+ private:
+  // A pass of the analysis stopped on a solve error: its dates are half-solved, so nothing more
+  // is recorded. (No pass halts while the preconditions hold.)
+  static bool Stopped() { return SolveMode() != ModeAnalysis; }
+
+  void Start() {
+    SetSolveMessage(QStringLiteral("Crashing 0% ..."));
+    lastShown_ = 0;
+    crashItems.emplace();
+    for (Yslice* slice : SliceList()) {
+      slice->Multiplier = 1.0f;
+      if (quick_) {
+        slice->MostLikelyDuration = slice->EarlyFinish - slice->EarlyStart;
+        slice->MostLikelyCost = slice->LaborCost;
+      }
+    }
+    crashItems->append(Outcome());
+  }
+
+  // Crashes every crashable slice in turn by one increment, dates it crashed and then normally,
+  // and keeps the one whose earlier finish costs least per day gained. Every slice ends the pass
+  // at its normal dates.
+  Trial TrialPass() {
+    ResetPriorToSolve();
+    Trial trial;
+    for (Yslice* slice : SliceList()) {
+      if (Stopped()) return Trial();
+      if (!slice->Crashable) {
+        Date(*slice);
+        continue;
+      }
+      Ytask& task = *slice->Task;
+      const float m = slice->Multiplier;
+      ++trial.crashable;
+      trial.progress += static_cast<float>(m * -std::log(task.Efficiency()));
+
+      slice->Multiplier = m + teamIncrement;
+      double crashedFinish = 0.0;
+      praxel::Currency crashedCost;
+      if (quick_) {
+        DateQuick(*slice, false);
+        crashedFinish = slice->EarlyFinish;
+        crashedCost = slice->LaborCost;
+        slice->Multiplier = m;
+        DateQuick(*slice, true);
+        FinishQuick(*slice);
+      } else {
+        const double taskStart = task.EarlyStart();
+        const double taskFinish = task.EarlyFinish();
+        DateDetailed(*slice);
+        StoreEarlyStart(task, taskStart);
+        StoreEarlyFinish(task, taskFinish);
+        crashedFinish = slice->EarlyFinish;
+        crashedCost = task.LaborCost();
+        slice->Unsolve();
+        slice->Multiplier = m;
+        DateDetailed(*slice);
+      }
+      const praxel::Currency normalCost = quick_ ? slice->LaborCost : task.LaborCost();
+      const double normalFinish = slice->EarlyFinish;
+      if (!(crashedFinish < normalFinish)) continue;
+      const auto ratio = static_cast<float>((crashedCost - normalCost).ToDouble() / (normalFinish - crashedFinish));
+      if (trial.best == nullptr || ratio < trial.bestRatio) {
+        trial.best = slice;
+        trial.bestRatio = ratio;
+      }
+    }
+    return trial;
+  }
+
+  // The best slice keeps its larger team; the whole schedule is dated again with late dates, which
+  // the next marking reads.
+  void Commit(Yslice& best, float raised) {
+    best.Multiplier = raised;
+    ResetPriorToSolve();
+    for (Yslice* slice : SliceList()) {
+      if (Stopped()) return;
+      Date(*slice);
+    }
+    ReverseSolve();
+  }
+
+  // The step's average progress of the crashable slices toward the multiplier beyond which a
+  // larger team lengthens a slice; it never goes down on screen and never shows 100.
+  void ShowProgress(const Trial& trial) {
+    int percent = praxel::ToInteger(std::floor(100.0 * trial.progress / trial.crashable));
+    if (percent > 99) percent = 99;
+    if (percent <= lastShown_) return;
+    lastShown_ = percent;
+    SetSolveMessage(QStringLiteral("Crashing %1% ...").arg(percent));
+  }
+
+  void AddRow(const Yslice& best) {
+    Ycrash row = Outcome();
+    row.Task = best.Task;
+    row.FromPercent = best.FromPercent;
+    row.ToPercent = best.ToPercent;
+    row.Multiplier = best.Multiplier;
+    crashItems->append(row);
+  }
+
+  // Dates a slice once with its present multiplier, as the last dating of the pass.
+  void Date(Yslice& slice) {
+    if (quick_) {
+      DateQuick(slice, false);
+      FinishQuick(slice);
+    } else {
+      DateDetailed(slice);
+    }
+  }
+
+  static void DateDetailed(Yslice& slice) {
+    slice.UseMinutes = CrashedMinutes(slice);
+    SolveOneSlice(slice);
+  }
+
+  // Places the slice after its predecessors by their dates (or keeps its start) and scales the
+  // duration and cost of the last solve by the multiplier.
+  static void DateQuick(Yslice& slice, bool keepStart) {
+    Ytask& task = *slice.Task;
+    if (task.Subproject() != nullptr) {
+      SolveSubproject(slice);
+      return;
+    }
+    const double m = slice.Multiplier;
+    const auto factor = static_cast<float>(std::pow(task.Efficiency(), m - 1.0));
+    if (!keepStart) slice.EarlyStart = FindLatestDate(task, slice.FromPercent);
+    slice.EarlyFinish = slice.EarlyStart + slice.MostLikelyDuration / (factor * m);
+    slice.LaborCost = praxel::Currency::FromDouble(slice.MostLikelyCost.ToDouble() / factor);
+  }
+
+  // After a slice's last quick dating in a pass: its cost and finish go to its task, and the first
+  // slice of a task gives it its start, so that the task counts in the project's dates.
+  static void FinishQuick(Yslice& slice) {
+    Ytask& task = *slice.Task;
+    if (task.Subproject() != nullptr) return;  // rolled up by SolveSubproject
+    StoreLaborCost(task, task.LaborCost() + slice.LaborCost);
+    StoreEarlyFinish(task, slice.EarlyFinish);
+    if (task.EarlyStart() == 0.0) StoreEarlyStart(task, slice.EarlyStart);
+  }
+
+  bool quick_;
+  ErrTrap::Guard& guard_;
+  int lastShown_ = 0;
+};
+
+void CrashSolve(bool quick, const QString& location) {
+  ErrTrap::Guard guard(location);
+  bool ready = false;
+  guard([&] {
+    ready = false;
+    RefuseUnlessReady(QStringLiteral("Crash"));
+    if (!(teamIncrement > 0.0f)) praxel::RaiseProgramError(QStringLiteral("The team increment must be greater than 0."));
+    ready = true;
+  });
+  if (!ready) return;
+  RunAnalysis(QStringLiteral("Crash solve in progress"), [&] { CrashRun(quick, guard).Run(); });
+}
+
+}  // namespace
+
+float TeamIncrement() { return teamIncrement; }
+
+void SetTeamIncrement(float Increment) { teamIncrement = Increment; }
+
+const QList<Ycrash>* CrashItems() { return crashItems ? &*crashItems : nullptr; }
+
+void ClearCrashItems() { crashItems.reset(); }
+
+bool SetCrashableFlags() {
+  bool marked = false;
+  ErrTrap::Guarded(QStringLiteral("Solve:SetCrashableFlags"), [&] {
+    marked = false;
+    const Yproject* active = Common::ThisProject();
+    QHash<const Yproject*, bool> inTree;
+    // Whether the slice's task belongs to the active project or one of its subprojects.
+    const auto belongs = [&](const Yslice& slice) {
+      const Yproject* project = slice.Task->Project();
+      auto known = inTree.constFind(project);
+      if (known == inTree.constEnd()) known = inTree.insert(project, active != nullptr && project->Master() == active);
+      return *known;
+    };
+
+    // The critical slice: the first in solve order with the smallest float.
+    const Yslice* critical = nullptr;
+    for (const Yslice* slice : SliceList()) {
+      if (belongs(*slice) && (critical == nullptr || FloatOf(*slice) < FloatOf(*critical))) critical = slice;
+    }
+    for (Yslice* slice : SliceList()) {
+      slice->Crashable = false;
+      if (critical == nullptr || !belongs(*slice)) continue;
+      const Ytask& task = *slice->Task;
+      const double efficiency = task.Efficiency();
+      // An efficiency of 0 or less has no crash model: its logarithm and power are undefined.
+      slice->Crashable = !task.AssignmentList.IsEmpty() && FloatOf(*slice) <= FloatOf(*critical) &&
+                         slice->FromPercent != slice->ToPercent && efficiency < 1.0 && efficiency > 0.0 &&
+                         task.EffortUnits() < 0 && task.MostLikely() != 0;
+      if (slice->Crashable) marked = true;
+    }
+  });
+  return marked;
+}
+
+void DetailedCrashSolve() { CrashSolve(false, QStringLiteral("Solve:DetailedCrashSolve")); }
+
+void QuickCrashSolve() { CrashSolve(true, QStringLiteral("Solve:QuickCrashSolve")); }
+
+}  // namespace Solve
