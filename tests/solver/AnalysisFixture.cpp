@@ -3,6 +3,7 @@
 #include "CrashAnalysis.h"
 #include "RiskAnalysis.h"
 #include "RuntimeError.h"
+#include "Yproject.h"
 #include "Ytask.h"
 
 void RecordingHost::SetSolveMessage(const QString& Text) {

@@ -27,7 +27,9 @@ void PrintUsage() {
   std::fputs("usage: pxtool COMMAND ARGUMENTS\n", stderr);
   for (const Command& command : kCommands) {
     const QString call = QStringLiteral("%1 %2").arg(QLatin1String(command.name), QLatin1String(command.arguments));
-    std::fprintf(stderr, "  %-18s %s\n", call.toLocal8Bit().constData(), command.help);
+    // A long call gets its help on a line of its own, in the same column.
+    const char* gap = call.size() > 18 ? "\n                     " : " ";
+    std::fprintf(stderr, "  %-18s%s%s\n", call.toLocal8Bit().constData(), gap, command.help);
   }
   std::fputs("A file named \"-\" stands for standard input or output.\n", stderr);
 }
