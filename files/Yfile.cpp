@@ -383,13 +383,18 @@ QStringList Yfile::ReadValues(const QString& Keyword) {
   return values;
 }
 
+// A per-journal line holds one value (shared by every journal) or one per journal.
+void Yfile::CheckJournalCount(const QString& Keyword, qsizetype count, int numJournals) const {
+  if (count > 1 && count != numJournals) {
+    RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(count).arg(numJournals));
+  }
+}
+
 template <class T, class ConvertToken>
 void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int numJournals, ConvertToken convert) {
   ErrTrap::Guarded(Location("LoadField"), [&] {
     const QStringList tokens = ReadValues(Keyword);
-    if (tokens.size() > 1 && tokens.size() != numJournals) {
-      RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(tokens.size()).arg(numJournals));
-    }
+    CheckJournalCount(Keyword, tokens.size(), numJournals);
     QList<T> values;
     for (const QString& token : tokens) values.append(convert(token));
     target.SetValues(values);
@@ -484,53 +489,37 @@ void Yfile::LoadProjectLink(const QString& Keyword, PerJournal<Yproject*>& targe
   LoadPerJournal(Keyword, target, numJournals, [](const QString& name) { return Common::FindOrCreateProject(name); });
 }
 
+template <class T, class Find>
+void Yfile::LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int numJournals, Find find) {
+  ExpectToken(Keyword);
+  QList<T*> links;
+  do {
+    const QString name = ReadToken();
+    if (name.isEmpty()) {  // no object: no ID follows
+      links.append(nullptr);
+      continue;
+    }
+    const int id = Convert::Long(ReadToken());
+    if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, name));
+    links.append(find(name, id));
+  } while (!EndOfLine());
+  CheckJournalCount(Keyword, links.size(), numJournals);
+  target.SetValues(links);
+}
+
 void Yfile::LoadResourceLink(const QString& Keyword, PerJournal<Yresource*>& target, int numJournals) {
   ErrTrap::Guarded(Location("LoadResourceLink"), [&] {
-    ExpectToken(Keyword);
-    QList<Yresource*> links;
-    do {
-      const QString name = ReadToken();
-      if (name.isEmpty()) {
-        links.append(nullptr);
-        continue;
-      }
-      const int id = Convert::Long(ReadToken());
-      Ytemplate* templ = Common::FindOrCreateTemplate(name);
-      Yresource* resource = templ->ResourceList.Find(QString::number(id));
-      if (resource == nullptr) {
-        if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names resource 0 of template \"%2\".").arg(Keyword, name));
-        resource = Common::NewY<Yresource>(ytResource);
-        resource->SetTemplate(templ);
-        resource->SetResourceID(id);
-        resource->Description = QStringLiteral("<stub>");
-      }
-      links.append(resource);
-    } while (!EndOfLine());
-    if (links.size() > 1 && links.size() != numJournals) {
-      RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(links.size()).arg(numJournals));
-    }
-    target.SetValues(links);
+    LoadPairLinks(Keyword, target, numJournals, [](const QString& templateName, int id) {
+      return Common::FindOrCreateTemplate(templateName)->FindOrCreateResource(id);
+    });
   });
 }
 
 void Yfile::LoadTaskLink(const QString& Keyword, PerJournal<Ytask*>& target, int numJournals) {
   ErrTrap::Guarded(Location("LoadTaskLink"), [&] {
-    ExpectToken(Keyword);
-    QList<Ytask*> links;
-    do {
-      const QString name = ReadToken();
-      if (name.isEmpty()) {
-        links.append(nullptr);
-        continue;
-      }
-      const int id = Convert::Long(ReadToken());
-      if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names task 0 of project \"%2\".").arg(Keyword, name));
-      links.append(Common::FindOrCreateProject(name)->FindOrCreateTask(id));
-    } while (!EndOfLine());
-    if (links.size() > 1 && links.size() != numJournals) {
-      RaiseReadError(QStringLiteral("\"%1\" holds %2 values for %3 journals.").arg(Keyword).arg(links.size()).arg(numJournals));
-    }
-    target.SetValues(links);
+    LoadPairLinks(Keyword, target, numJournals, [](const QString& projectName, int id) {
+      return Common::FindOrCreateProject(projectName)->FindOrCreateTask(id);
+    });
   });
 }
 

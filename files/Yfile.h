@@ -141,6 +141,9 @@ class Yfile final : public Ypooled {
   void LoadScalar(const QString& Keyword, T& target, Convert convert);
   template <class T, class Convert>
   void LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int numJournals, Convert convert);
+  template <class T, class Find>
+  void LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int numJournals, Find find);
+  void CheckJournalCount(const QString& Keyword, qsizetype count, int numJournals) const;
   template <class T, class Format>
   void WritePerJournal(const QString& Keyword, const PerJournal<T>& value, Format format);
   void WriteValues(const QString& Keyword, const QStringList& values);

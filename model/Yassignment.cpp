@@ -11,8 +11,6 @@
 
 namespace {
 
-QString Location(const char* member) { return QStringLiteral("Yassignment:") + QLatin1String(member); }
-
 // The two-letter codes of the day kinds 0 to 8 in the caption.
 constexpr QLatin1StringView kDayCodes("HoSuMoTuWeThFrSaSh");
 
@@ -57,38 +55,6 @@ QString Yassignment::BuildNodeText() const {
            QString::number(Hours(), 'g', 15) + QLatin1Char(' ') + days;
   });
   return text;
-}
-
-Yproject* Yassignment::Project() const { return MyTask != nullptr ? MyTask->Project() : nullptr; }
-
-void Yassignment::SetTask(Ytask* task) {
-  ErrTrap::Guard guard(Location("Task [Property Set]"));
-  guard([&] { LeaveTask(); });
-  if (task == nullptr) return;
-  guard([&] {
-    MyTask = task;
-    if (!task->AssignmentList.Contains(Key())) task->AssignmentList.Add(Key(), this);
-  });
-  guard([&] {
-    // Joined while a later journal is current, the assignment exists from that journal on only.
-    const Yproject* project = Project();
-    if (project != nullptr) include_.Join(project->NumJournals, project->CurrentIndex);
-  });
-}
-
-void Yassignment::LeaveTask() {
-  if (MyTask == nullptr) return;
-  if (MyTask->AssignmentList.Find(Key()) == this) MyTask->AssignmentList.Remove(Key());
-  MyTask = nullptr;
-}
-
-bool Yassignment::Include() const {
-  const Yproject* project = Project();
-  return include_.In(project != nullptr ? project->CurrentIndex : 0);
-}
-
-void Yassignment::SetInclude(bool include) {
-  ErrTrap::Guarded(Location("Include [Property Let]"), [&] { WriteField(Project(), include_.Field(), include); });
 }
 
 Yresource* Yassignment::ResourceRequired() const { return ReadField(Project(), resourceRequired_); }
@@ -157,22 +123,6 @@ float Yassignment::PercentOfWeek() const {
     result = resourceWeek > 0.0f ? assignmentWeek / resourceWeek : 0.0f;
   });
   return result;
-}
-
-void Yassignment::Delete() {
-  ErrTrap::Guard guard(Location("Delete"));
-  bool kept = true;
-  guard([&] {
-    const Yproject* project = Project();
-    kept = project != nullptr ? include_.Remove(project->NumJournals, project->CurrentIndex) : include_.Remove(1, 0);
-  });
-  if (kept) return;
-  // No journal has it any more: it leaves its task and goes back to the pool.
-  guard([&] {
-    LeaveTask();
-    Yassignment* self = this;
-    Common::FreeY(self);
-  });
 }
 
 void Yassignment::ChangeNumJournals() {

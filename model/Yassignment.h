@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PerJournal.h"
-#include "Ypooled.h"
+#include "YtaskChild.h"
 
 #include <array>
 
@@ -14,11 +14,12 @@ class Ytask;
 //
 // Calling order: take it from the pool, set Task, then ResourceRequired (which copies the
 // resource's hours and work days), then the rest.
-class Yassignment final : public Ymodel {
+class Yassignment final : public YtaskChild<Yassignment> {
  public:
-  static constexpr int kDayKinds = 9;
+  static constexpr const char* kModule = "Yassignment";
+  static KeyedList<Yassignment>& ListOn(Ytask& task) { return task.AssignmentList; }
 
-  Ytask* MyTask = nullptr;  // the owning task; set through SetTask
+  static constexpr int kDayKinds = 9;
 
   int Ytype() const override { return ytAssignment; }
   void Reset() override;
@@ -26,13 +27,7 @@ class Yassignment final : public Ymodel {
   QString BuildNodeText() const override;
   QString ImageType() const override { return QStringLiteral("a"); }
   QString Key() const override { return QString::number(Identity()); }
-  Yproject* Project() const override;
 
-  Ytask* Task() const { return MyTask; }
-  void SetTask(Ytask* task);
-
-  bool Include() const;
-  void SetInclude(bool include);
   Yresource* ResourceRequired() const;
   // On an attached assignment also copies the resource's normal hours and work days.
   void SetResourceRequired(Yresource* resource);
@@ -46,11 +41,8 @@ class Yassignment final : public Ymodel {
   // has no normal hours in its week).
   float PercentOfWeek() const;
 
-  void Delete();
   void ChangeNumJournals();
 
-  Presence& IncludeField() { return include_; }
-  const Presence& IncludeField() const { return include_; }
   PerJournal<Yresource*>& ResourceRequiredField() { return resourceRequired_; }
   const PerJournal<Yresource*>& ResourceRequiredField() const { return resourceRequired_; }
   PerJournal<double>& HoursField() { return hours_; }
@@ -60,9 +52,7 @@ class Yassignment final : public Ymodel {
 
  private:
   // Takes the assignment out of its task's AssignmentList and forgets the task.
-  void LeaveTask();
 
-  Presence include_;
   PerJournal<Yresource*> resourceRequired_{nullptr};
   PerJournal<double> hours_{0.0};
   std::array<PerJournal<bool>, kDayKinds> workDay_;

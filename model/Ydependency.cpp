@@ -9,8 +9,6 @@
 
 namespace {
 
-QString Location(const char* member) { return QStringLiteral("Ydependency:") + QLatin1String(member); }
-
 // The letter of a point of a task's work in the caption: its start, its finish or a share of it.
 QString PointLetter(int percent) {
   if (percent == 0) return QStringLiteral("S");
@@ -72,38 +70,6 @@ QString Ydependency::BuildNodeText() const {
   return text;
 }
 
-Yproject* Ydependency::Project() const { return MyTask != nullptr ? MyTask->Project() : nullptr; }
-
-void Ydependency::SetTask(Ytask* task) {
-  ErrTrap::Guard guard(Location("Task [Property Set]"));
-  guard([&] { LeaveTask(); });
-  if (task == nullptr) return;
-  guard([&] {
-    MyTask = task;
-    if (!task->DependencyList.Contains(Key())) task->DependencyList.Add(Key(), this);
-  });
-  guard([&] {
-    // Joined while a later journal is current, the dependency exists from that journal on only.
-    const Yproject* project = Project();
-    if (project != nullptr) include_.Join(project->NumJournals, project->CurrentIndex);
-  });
-}
-
-void Ydependency::LeaveTask() {
-  if (MyTask == nullptr) return;
-  if (MyTask->DependencyList.Find(Key()) == this) MyTask->DependencyList.Remove(Key());
-  MyTask = nullptr;
-}
-
-bool Ydependency::Include() const {
-  const Yproject* project = Project();
-  return include_.In(project != nullptr ? project->CurrentIndex : 0);
-}
-
-void Ydependency::SetInclude(bool include) {
-  ErrTrap::Guarded(Location("Include [Property Let]"), [&] { WriteField(Project(), include_.Field(), include); });
-}
-
 double Ydependency::DepDate() const { return ReadField(Project(), depDate_); }
 
 void Ydependency::SetDepDate(double date) {
@@ -139,22 +105,6 @@ double Ydependency::Offset() const { return ReadField(Project(), offset_); }
 
 void Ydependency::SetOffset(double days) {
   ErrTrap::Guarded(Location("Offset [Property Let]"), [&] { WriteField(Project(), offset_, days); });
-}
-
-void Ydependency::Delete() {
-  ErrTrap::Guard guard(Location("Delete"));
-  bool kept = true;
-  guard([&] {
-    const Yproject* project = Project();
-    kept = project != nullptr ? include_.Remove(project->NumJournals, project->CurrentIndex) : include_.Remove(1, 0);
-  });
-  if (kept) return;
-  // No journal has it any more: it leaves its task and goes back to the pool.
-  guard([&] {
-    LeaveTask();
-    Ydependency* self = this;
-    Common::FreeY(self);
-  });
 }
 
 void Ydependency::ChangeNumJournals() {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PerJournal.h"
-#include "Ypooled.h"
+#include "YtaskChild.h"
 
 class Ytask;
 
@@ -10,9 +10,10 @@ class Ytask;
 // Offset days. Every field but the owning task follows the project's journals.
 //
 // Calling order: take it from the pool, set Task, then the other fields.
-class Ydependency final : public Ymodel {
+class Ydependency final : public YtaskChild<Ydependency> {
  public:
-  Ytask* MyTask = nullptr;  // the owning task; set through SetTask
+  static constexpr const char* kModule = "Ydependency";
+  static KeyedList<Ydependency>& ListOn(Ytask& task) { return task.DependencyList; }
 
   int Ytype() const override { return ytDependency; }
   void Reset() override;
@@ -20,14 +21,7 @@ class Ydependency final : public Ymodel {
   QString BuildNodeText() const override;
   QString ImageType() const override { return QStringLiteral("d"); }
   QString Key() const override { return QString::number(Identity()); }
-  Yproject* Project() const override;
 
-  Ytask* Task() const { return MyTask; }
-  // Moves the dependency to the end of the new task's DependencyList (none detaches it).
-  void SetTask(Ytask* task);
-
-  bool Include() const;
-  void SetInclude(bool include);
   double DepDate() const;
   void SetDepDate(double date);
   Ytask* TaskRequired() const;
@@ -40,12 +34,8 @@ class Ydependency final : public Ymodel {
   double Offset() const;
   void SetOffset(double days);
 
-  // Removes the dependency from the current journal on; frees it when no journal keeps it.
-  void Delete();
   void ChangeNumJournals();
 
-  Presence& IncludeField() { return include_; }
-  const Presence& IncludeField() const { return include_; }
   PerJournal<double>& DepDateField() { return depDate_; }
   const PerJournal<double>& DepDateField() const { return depDate_; }
   PerJournal<Ytask*>& TaskRequiredField() { return taskRequired_; }
@@ -59,9 +49,7 @@ class Ydependency final : public Ymodel {
 
  private:
   // Takes the dependency out of its task's DependencyList and forgets the task.
-  void LeaveTask();
 
-  Presence include_;
   PerJournal<double> depDate_{0.0};
   PerJournal<Ytask*> taskRequired_{nullptr};
   PerJournal<std::uint8_t> fromPercent_{100};

@@ -1,6 +1,6 @@
 #include "Bundle.h"
 #include "Command.h"
-#include "Common.h"
+#include "ProjectFile.h"
 #include "ErrTrap.h"
 #include "Streams.h"
 #include "ToolPrompter.h"
@@ -12,19 +12,8 @@ namespace pxtool {
 int RunResave(const QStringList& arguments) {
   if (arguments.size() != 2) return kExitWrongCall;
   ToolPrompter prompter;
-  Bundle::FirstRecords first;
-  bool read = false;
-  try {
-    read = Bundle::OpenBundle(arguments[0], &first);
-  } catch (const ErrTrap::CallChain&) {
-    read = false;
-  }
-  if (!read) {
-    PrintError(prompter.FirstMessage().isEmpty() ? QStringLiteral("cannot read ") + arguments[0] : prompter.FirstMessage());
-    return kExitUnreadable;
-  }
-  Common::SetThisTemplate(first.templ);
-  Common::SetThisProject(first.project);
+  const int loaded = LoadProjectFile(arguments[0], prompter);
+  if (loaded != kExitSuccess) return loaded;
   bool saved = false;
   try {
     saved = Bundle::SaveAll(arguments[1]);

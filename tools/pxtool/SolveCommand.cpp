@@ -1,16 +1,11 @@
-#include "Bundle.h"
 #include "Command.h"
-#include "Common.h"
-#include "ErrTrap.h"
 #include "HeadlessSolve.h"
+#include "ProjectFile.h"
 #include "ScheduleReport.h"
 #include "SolveState.h"
-#include "Streams.h"
 #include "ToolPrompter.h"
 
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace pxtool {
 
@@ -19,19 +14,8 @@ namespace pxtool {
 int RunSolve(const QStringList& arguments) {
   if (arguments.size() != 1) return kExitWrongCall;
   ToolPrompter prompter;
-  Bundle::FirstRecords first;
-  bool read = false;
-  try {
-    read = Bundle::OpenBundle(arguments[0], &first);
-  } catch (const ErrTrap::CallChain&) {
-    read = false;
-  }
-  if (!read) {
-    PrintError(prompter.FirstMessage().isEmpty() ? QStringLiteral("cannot read ") + arguments[0] : prompter.FirstMessage());
-    return kExitUnreadable;
-  }
-  Common::SetThisTemplate(first.templ);
-  Common::SetThisProject(first.project);
+  const int loaded = LoadProjectFile(arguments[0], prompter);
+  if (loaded != kExitSuccess) return loaded;
   const QString message = Solve::SolveHeadless();
   QTextStream out(stdout);
   PrintSchedule(out, message);

@@ -1,0 +1,29 @@
+#include "ProjectFile.h"
+
+#include "Bundle.h"
+#include "Command.h"
+#include "Common.h"
+#include "ErrTrap.h"
+#include "Streams.h"
+#include "ToolPrompter.h"
+
+namespace pxtool {
+
+int LoadProjectFile(const QString& path, const ToolPrompter& prompter) {
+  Bundle::FirstRecords first;
+  bool read = false;
+  try {
+    read = Bundle::OpenBundle(path, &first);
+  } catch (const ErrTrap::CallChain&) {
+    read = false;
+  }
+  if (!read) {
+    PrintError(prompter.FirstMessage().isEmpty() ? QStringLiteral("cannot read ") + path : prompter.FirstMessage());
+    return kExitUnreadable;
+  }
+  Common::SetThisTemplate(first.templ);
+  Common::SetThisProject(first.project);
+  return kExitSuccess;
+}
+
+}  // namespace pxtool

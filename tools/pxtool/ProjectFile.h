@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace pxtool {
+
+class ToolPrompter;
+
+// Loads a project file through the model and makes its first template and project the active
+// ones. Answers kExitSuccess, or prints why it could not (the first message the file raised)
+// and answers kExitUnreadable.
+int LoadProjectFile(const QString& path, const ToolPrompter& prompter);
+
+}  // namespace pxtool
