@@ -15,6 +15,64 @@ double ScrolledHeight(const GridModel& grid) { return grid.RowPos(grid.TopRow())
 
 }  // namespace
 
+GridScrollBars ScrollBarsShown(const GridModel& grid, const TwipsRect& gridRect, PixelSize pixel, ScrollBarSize bars) {
+  const double allWidth = grid.ColPos(grid.Cols());
+  const double allHeight = grid.RowPos(grid.Rows());
+  GridScrollBars shown;
+  shown.horizontal = gridRect.width < allWidth + 7 * pixel.x;
+  shown.vertical = gridRect.height < allHeight + 5 * pixel.y;
+  // In this order: the second test sees the result of the first.
+  if (gridRect.height - bars.horizontal < allHeight + 3 * pixel.y && shown.horizontal) shown.vertical = true;
+  if (gridRect.width - bars.vertical < allWidth + 5 * pixel.x && shown.vertical) shown.horizontal = true;
+  return shown;
+}
+
+namespace {
+
+// The first index from which the sizes up to the end fit the room; never before `first`, never
+// beyond the last index.
+int LastStart(const QList<int>& positions, int first, double room) {
+  const int count = static_cast<int>(positions.size()) - 1;
+  int start = first;
+  while (start < count - 1 && positions[count] - positions[start] > room) ++start;
+  return start;
+}
+
+// The index under a point: the fixed ones from 0, then, once the fixed ones are passed, the
+// scrolling ones from the first shown, with the size scrolled away added.
+int IndexAt(const QList<int>& positions, int fixed, int firstShown, double at) {
+  const int count = static_cast<int>(positions.size()) - 1;
+  int index = 0;
+  double offset = 0;
+  const auto skipScrolledAway = [&] {
+    if (index != fixed) return;
+    offset = positions[firstShown] - positions[index];
+    index = firstShown;
+  };
+  skipScrolledAway();
+  while (index < count && at + offset > positions[index + 1]) {
+    ++index;
+    skipScrolledAway();
+  }
+  return index;
+}
+
+}  // namespace
+
+int LastLeftCol(const GridModel& grid, double scrollingWidth) {
+  return LastStart(grid.ColPositions(), grid.FixedCols(), scrollingWidth);
+}
+
+int LastTopRow(const GridModel& grid, double scrollingHeight) {
+  return LastStart(grid.RowPositions(), grid.FixedRows(), scrollingHeight);
+}
+
+int ColumnAt(const GridModel& grid, double x) {
+  return IndexAt(grid.ColPositions(), grid.FixedCols(), grid.LeftCol(), x);
+}
+
+int RowAt(const GridModel& grid, double y) { return IndexAt(grid.RowPositions(), grid.FixedRows(), grid.TopRow(), y); }
+
 TwipsRect ScrollPictureRect(const GridModel& grid, const TwipsRect& gridRect, PixelSize pixel, ScrollBarSize bars) {
   TwipsRect picture;
   picture.left = gridRect.left + grid.ColPos(grid.FixedCols()) + 4 * pixel.x;
@@ -22,14 +80,10 @@ TwipsRect ScrollPictureRect(const GridModel& grid, const TwipsRect& gridRect, Pi
 
   const double allWidth = grid.ColPos(grid.Cols());
   const double allHeight = grid.RowPos(grid.Rows());
-  bool horizontalBar = gridRect.width < allWidth + 7 * pixel.x;
-  bool verticalBar = gridRect.height < allHeight + 5 * pixel.y;
-  if (gridRect.height - bars.horizontal < allHeight + 3 * pixel.y && horizontalBar) verticalBar = true;
-  if (gridRect.width - bars.vertical < allWidth + 5 * pixel.x && verticalBar) horizontalBar = true;
-
-  double right = gridRect.left + gridRect.width - (verticalBar ? bars.vertical + 2 * pixel.x : 0);
+  const GridScrollBars shown = ScrollBarsShown(grid, gridRect, pixel, bars);
+  double right = gridRect.left + gridRect.width - (shown.vertical ? bars.vertical + 2 * pixel.x : 0);
   right = std::min(right, gridRect.left + allWidth - ScrolledWidth(grid) + 2 * pixel.x);
-  double bottom = gridRect.top + gridRect.height - (horizontalBar ? bars.horizontal + 2 * pixel.y : 0);
+  double bottom = gridRect.top + gridRect.height - (shown.horizontal ? bars.horizontal + 2 * pixel.y : 0);
   bottom = std::min(bottom, gridRect.top + allHeight - ScrolledHeight(grid) + 2 * pixel.y);
   picture.width = praxel::ToLong(right) - picture.left;
   picture.height = praxel::ToLong(bottom) - picture.top;

@@ -28,6 +28,27 @@ struct ScrollBarSize {
   double horizontal = 0;
 };
 
+// Which of the grid's scroll bars show: a bar shows when the cells do not fit across (or down),
+// and one bar can make the other needed.
+struct GridScrollBars {
+  bool horizontal = false;
+  bool vertical = false;
+};
+YWINDOW_EXPORT GridScrollBars ScrollBarsShown(const GridModel& grid, const TwipsRect& gridRect, PixelSize pixel,
+                                              ScrollBarSize bars);
+
+// How far the grid scrolls: the last left column is the first from which every remaining column
+// fits the width left for scrolling columns (twips), never before the first scrolling column; the
+// last top row likewise.
+YWINDOW_EXPORT int LastLeftCol(const GridModel& grid, double scrollingWidth);
+YWINDOW_EXPORT int LastTopRow(const GridModel& grid, double scrollingHeight);
+
+// The cell under a point of the grid as it shows now (twips from the top left of its cells): the
+// fixed columns first, then the scrolling ones from the left column on. Cols() (Rows()) when the
+// point lies beyond the last column (row).
+YWINDOW_EXPORT int ColumnAt(const GridModel& grid, double x);
+YWINDOW_EXPORT int RowAt(const GridModel& grid, double y);
+
 // Where the constituents of the control lie. The grid's cells start two pixels inside its edge;
 // the drawing surface lies over the scrolling cells, so that objects in chart coordinates land on
 // the cells they belong to, and the key lies over the last row left of the surface.

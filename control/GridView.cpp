@@ -1,12 +1,19 @@
 #include "GridView.h"
 
 #include "Color.h"
+#include "ControlGeometry.h"
 #include "GridModel.h"
 #include "GrobDrawing.h"
 #include "GrobList.h"
+#include "MouseCodes.h"
 #include "PainterCanvas.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -17,6 +24,8 @@ namespace {
 
 // The colour of the area beyond the last row and column.
 constexpr int kBeyondCellsColor = 0x808080;
+// How near a column's border, in pixels, a press grabs it.
+constexpr double kBorderGrip = 3;
 
 // One of the four panes of the grid: fixed rows over fixed columns, fixed rows over scrolling
 // columns, scrolling rows over fixed columns, and scrolling cells.
@@ -31,10 +40,150 @@ struct Pane {
 
 }  // namespace
 
-GridView::GridView(const GridModel& grid, const GrobList& grobs, QWidget* parent)
-    : QWidget(parent), grid_(grid), grobs_(grobs) {
+GridView::GridView(GridModel& grid, const GrobList& grobs, QWidget* parent)
+    : QWidget(parent),
+      grid_(grid),
+      grobs_(grobs),
+      horizontalBar_(new QScrollBar(Qt::Horizontal, this)),
+      verticalBar_(new QScrollBar(Qt::Vertical, this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The pointer shows where a column border can be dragged.
+  setMouseTracking(true);
+  horizontalBar_->setObjectName(QStringLiteral("GridHScroll"));
+  verticalBar_->setObjectName(QStringLiteral("GridVScroll"));
+  horizontalBar_->hide();
+  verticalBar_->hide();
+  connect(horizontalBar_, &QScrollBar::valueChanged, this, [this] { OnScrollBarMoved(); });
+  connect(verticalBar_, &QScrollBar::valueChanged, this, [this] { OnScrollBarMoved(); });
 }
+
+double GridView::PixelX() const { return 1440.0 / logicalDpiX(); }
+double GridView::PixelY() const { return 1440.0 / logicalDpiY(); }
+
+void GridView::SetScrollBars(bool horizontal, bool vertical) {
+  const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const int innerWidth = width() - 2 * kBorder - (vertical ? extent : 0);
+  const int innerHeight = height() - 2 * kBorder - (horizontal ? extent : 0);
+  horizontalBar_->setGeometry(kBorder, height() - kBorder - extent, std::max(innerWidth, 0), extent);
+  verticalBar_->setGeometry(width() - kBorder - extent, kBorder, extent, std::max(innerHeight, 0));
+
+  // The room the scrolling cells have, and from which column and row on all the rest fit it.
+  const QList<int> colPos = grid_.ColPositions();
+  const QList<int> rowPos = grid_.RowPositions();
+  const double scrollingWidth = innerWidth * PixelX() - colPos[grid_.FixedCols()];
+  const double scrollingHeight = innerHeight * PixelY() - rowPos[grid_.FixedRows()];
+  const int lastLeft = LastLeftCol(grid_, scrollingWidth);
+  const int lastTop = LastTopRow(grid_, scrollingHeight);
+  if (grid_.LeftCol() > lastLeft) grid_.SetLeftCol(lastLeft);
+  if (grid_.TopRow() > lastTop) grid_.SetTopRow(lastTop);
+
+  // A page is as many columns (rows) as fit from the first scrolling one.
+  const auto fitting = [](const QList<int>& positions, int first, double room) {
+    int end = first + 1;
+    while (end + 1 < positions.size() && positions[end + 1] - positions[first] <= room) ++end;
+    return std::max(1, end - first);
+  };
+  {
+    const QSignalBlocker blockHorizontal(horizontalBar_);
+    const QSignalBlocker blockVertical(verticalBar_);
+    horizontalBar_->setRange(grid_.FixedCols(), lastLeft);
+    horizontalBar_->setPageStep(fitting(colPos, grid_.FixedCols(), scrollingWidth));
+    verticalBar_->setRange(grid_.FixedRows(), lastTop);
+    verticalBar_->setPageStep(fitting(rowPos, grid_.FixedRows(), scrollingHeight));
+  }
+  FollowScrollPosition();
+  horizontalBar_->setVisible(horizontal);
+  verticalBar_->setVisible(vertical);
+  update();
+}
+
+void GridView::FollowScrollPosition() {
+  const QSignalBlocker blockHorizontal(horizontalBar_);
+  const QSignalBlocker blockVertical(verticalBar_);
+  horizontalBar_->setValue(grid_.LeftCol());
+  verticalBar_->setValue(grid_.TopRow());
+}
+
+void GridView::OnScrollBarMoved() {
+  const int left = horizontalBar_->value();
+  const int top = verticalBar_->value();
+  if (left == grid_.LeftCol() && top == grid_.TopRow()) return;
+  try {
+    grid_.SetLeftCol(left);
+    grid_.SetTopRow(top);
+  } catch (...) {
+    // The bars' ranges come from the grid: a value outside it leaves the grid where it was.
+    FollowScrollPosition();
+    return;
+  }
+  update();
+  emit Scrolled();
+}
+
+void GridView::Wheel(QWheelEvent* event) {
+  QScrollBar* bar = !verticalBar_->isHidden() ? verticalBar_ : horizontalBar_;
+  if (!bar->isHidden()) QApplication::sendEvent(bar, event);
+}
+
+void GridView::wheelEvent(QWheelEvent* event) { Wheel(event); }
+
+int GridView::BorderAt(QPoint point) const {
+  try {
+    const QList<int> colPos = grid_.ColPositions();
+    const QList<int> rowPos = grid_.RowPositions();
+    const int fixed = grid_.FixedCols();
+    if (point.y() < kBorder || point.y() >= kBorder + rowPos[grid_.FixedRows()] / PixelY()) return -1;
+    int nearest = -1;
+    double nearestDistance = kBorderGrip + 0.5;
+    for (int col = 0; col < grid_.Cols(); ++col) {
+      // Hidden columns stay hidden, and columns scrolled out of view have no border to grab.
+      if (grid_.ColWidth(col) <= 0 || (col >= fixed && col < grid_.LeftCol())) continue;
+      const double right = col < fixed ? colPos[col + 1] : colPos[fixed] + colPos[col + 1] - colPos[grid_.LeftCol()];
+      const double distance = std::abs(point.x() - (kBorder + right / PixelX()));
+      if (distance < nearestDistance) {
+        nearest = col;
+        nearestDistance = distance;
+      }
+    }
+    return nearest;
+  } catch (...) {
+    return -1;  // positions beyond a Long's range: nothing to grab
+  }
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    const int border = BorderAt(event->position().toPoint());
+    if (border >= 0) {
+      resizing_ = border;
+      resizeStartX_ = event->position().toPoint().x();
+      resizeStartWidth_ = grid_.ColWidth(border);
+      return;
+    }
+  }
+  emit Pressed(ButtonCode(event->button()), ShiftCode(event->modifiers()),
+               QPointF((event->position().x() - kBorder) * PixelX(), (event->position().y() - kBorder) * PixelY()));
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  if (resizing_ < 0) {
+    if (BorderAt(point) >= 0) {
+      setCursor(Qt::SplitHCursor);
+    } else {
+      unsetCursor();
+    }
+    return;
+  }
+  // The width follows the pointer; the control's width watch takes it from here.
+  const double width = resizeStartWidth_ + (point.x() - resizeStartX_) * PixelX();
+  if (resizing_ < grid_.Cols()) grid_.SetColWidth(resizing_, static_cast<int>(std::lround(std::clamp(width, 0.0, 2e9))));
+  update();
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent*) { resizing_ = -1; }
+
+void GridView::mouseDoubleClickEvent(QMouseEvent*) { emit DoubleClicked(); }
 
 void GridView::SetGridObjects(int count, const QList<GridTextSource>& textSources) {
   gridObjects_ = count;

@@ -1,30 +1,28 @@
 #include "PageMetrics.h"
 
+#include "Printer.h"
 #include "Rounding.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include <cmath>
 
 namespace Ywindow {
 
-PageMetrics CurrentPageMetrics(const QFont& font) {
-  if (QPrinterInfo::availablePrinters().isEmpty()) return PageMetrics{};
-  QPrinterInfo info = QPrinterInfo::defaultPrinter();
-  if (info.isNull()) info = QPrinterInfo::availablePrinters().constFirst();
-  QPrinter printer(info, QPrinter::HighResolution);
+PageMetrics CurrentPageMetrics(const QFont& font, const QPrinter& printer) {
+  if (!AnyPrinterInstalled()) return PageMetrics{};
 
   QFont printerFont(font);
   printerFont.setPointSize(static_cast<int>(std::floor(font.pointSizeF() + 0.5)));
-  const double twipsPerDot = 1440.0 / printer.resolution();
+  const int resolution = printer.resolution();
+  const double twipsPerDot = 1440.0 / resolution;
   const QFontMetricsF metrics(printerFont, &printer);
 
   const QPageLayout layout = printer.pageLayout();
-  const QRect printable = layout.paintRectPixels(printer.resolution());
-  const QRect page = layout.fullRectPixels(printer.resolution());
+  const QRect printable = layout.paintRectPixels(resolution);
+  const QRect page = layout.fullRectPixels(resolution);
   PageMetrics metricsOut;
   metricsOut.PrinterWidth = praxel::ToLong(printable.width() * twipsPerDot);
   metricsOut.PrinterHeight = praxel::ToLong(printable.height() * twipsPerDot - 4 * metrics.height() * twipsPerDot);

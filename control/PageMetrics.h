@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+class QPrinter;
+
 namespace Ywindow {
 
 // The printable page, in twips: the yardstick of the automatic date scale and the page that
@@ -13,9 +15,9 @@ struct PageMetrics {
   int PrinterTopBorder = 720;
 };
 
-// The default printer's page, with its heading lines measured in the font at a whole point size.
-// Without any printer, the fixed 8 by 9.5 inch printable area of a letter page. Measuring starts
-// no print job.
-PageMetrics CurrentPageMetrics(const QFont& font);
+// The printer's page, with its heading lines measured in the font at a whole point size. When
+// the system has no printer at all, the fixed 8 by 9.5 inch printable area of a letter page,
+// whatever printer is named. Measuring starts no print job.
+PageMetrics CurrentPageMetrics(const QFont& font, const QPrinter& printer);
 
 }  // namespace Ywindow

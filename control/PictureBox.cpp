@@ -1,8 +1,10 @@
 #include "PictureBox.h"
 
 #include "GrobList.h"
+#include "MouseCodes.h"
 #include "PainterCanvas.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace Ywindow {
@@ -27,6 +29,22 @@ void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), backColor_);
   painter.drawImage(0, 0, picture_);
+}
+
+QPointF PictureBox::Twips(const QMouseEvent* event) const {
+  return QPointF(event->position().x() * 1440.0 / logicalDpiX(), event->position().y() * 1440.0 / logicalDpiY());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  emit Pressed(ButtonCode(event->button()), ShiftCode(event->modifiers()), Twips(event));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  emit Moved(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), Twips(event));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  emit Released(ButtonCode(event->button()), ShiftCode(event->modifiers()), Twips(event));
 }
 
 }  // namespace Ywindow

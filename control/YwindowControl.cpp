@@ -8,19 +8,21 @@
 #include "GridView.h"
 #include "Guard.h"
 #include "PictureBox.h"
+#include "PrintJob.h"
+#include "Printer.h"
 #include "Prompter.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
 #include "ScalingPanel.h"
 #include "ShortDate.h"
 #include "TextLines.h"
+#include "WmfCanvas.h"
 
 #include <QApplication>
 #include <QFontInfo>
 #include <QPalette>
 #include <QStyle>
 #include <QTimer>
-#include <QVariant>
 
 #include <algorithm>
 #include <cmath>
@@ -74,8 +76,24 @@ YwindowControl::YwindowControl(QWidget* parent)
       keyPicture_(new Ywindow::PictureBox(palette().color(QPalette::Base), this)),
       scalingPanel_(new Ywindow::ScalingPanel(1440.0 / logicalDpiX(), this)),
       widthChangeTimer_(new QTimer(this)) {
+  printJob_ = std::make_unique<Ywindow::PrintJob>();
+  gridView_->setObjectName(QStringLiteral("Grid"));
+  scrollPicture_->setObjectName(QStringLiteral("ScrollPicture"));
+  keyPicture_->setObjectName(QStringLiteral("KeyPicture"));
   scrollPicture_->hide();
   keyPicture_->hide();
+  // A graphics-only host follows the pointer over its drawing, buttons down or not.
+  scrollPicture_->setMouseTracking(true);
+  connect(gridView_, &Ywindow::GridView::Scrolled, this, [this] { Grid_Scroll(); });
+  connect(gridView_, &Ywindow::GridView::Pressed, this,
+          [this](int button, int shift, QPointF at) { Grid_MouseDown(button, shift, at.x(), at.y()); });
+  connect(gridView_, &Ywindow::GridView::DoubleClicked, this, [this] { Grid_DblClick(); });
+  connect(scrollPicture_, &Ywindow::PictureBox::Pressed, this,
+          [this](int button, int shift, QPointF at) { ScrollPicture_MouseDown(button, shift, at.x(), at.y()); });
+  connect(scrollPicture_, &Ywindow::PictureBox::Moved, this,
+          [this](int button, int shift, QPointF at) { ScrollPicture_MouseMove(button, shift, at.x(), at.y()); });
+  connect(scrollPicture_, &Ywindow::PictureBox::Released, this,
+          [this](int button, int shift, QPointF at) { ScrollPicture_MouseUp(button, shift, at.x(), at.y()); });
   widthChangeTimer_->setInterval(kWidthWatchMilliseconds);
   connect(widthChangeTimer_, &QTimer::timeout, this, [this] { WidthChangeTimer_Timer(); });
   connect(scalingPanel_, &Ywindow::ScalingPanel::EarliestTextChanged, this, [this] { EarliestText_Change(); });
@@ -121,7 +139,7 @@ void YwindowControl::Reset() {
       widthChangeTimer_->start();
     }
   });
-  guard([&] { page_ = Ywindow::CurrentPageMetrics(font_); });
+  guard([&] { page_ = Ywindow::CurrentPageMetrics(font_, Ywindow::CurrentPrinter()); });
 }
 
 void YwindowControl::FixTop(bool CenterDateGrid) {
@@ -215,6 +233,7 @@ void YwindowControl::Refresh() {
     gridView_->show();
     gridView_->update();
   });
+  guard([&] { UpdateGridScrollBars(); });
   if (style_ == ywTextOnly) {
     guard([&] { scrollPicture_->hide(); });
   } else {
@@ -227,20 +246,17 @@ void YwindowControl::Refresh() {
   } else {
     guard([&] { keyPicture_->hide(); });
   }
+  guard([&] { KeepScrollDuringDrag(); });
 }
 
-void YwindowControl::SetFont(QObject* TheForm) {
+void YwindowControl::SetFont(QWidget* TheForm) {
   Guard guard(QStringLiteral("YwindowControl:SetFont"));
   QFont font = font_;
   guard([&] {
     if (TheForm == nullptr) {
       throw praxel::RuntimeError(91, QStringLiteral("Object variable or With block variable not set"));
     }
-    const QVariant formFont = TheForm->property("font");
-    if (!formFont.canConvert<QFont>()) {
-      throw praxel::RuntimeError(438, QStringLiteral("Object doesn't support this property or method"));
-    }
-    const QFont wanted = formFont.value<QFont>();
+    const QFont wanted = TheForm->font();
     font.setFamily(wanted.family());
     font.setPointSize(static_cast<int>(std::floor(QFontInfo(wanted).pointSizeF() + 0.5)));
     font.setBold(wanted.bold());
@@ -584,7 +600,8 @@ void YwindowControl::PaintScrollPicture() {
   // Scrolling cells without width or height leave nothing to show.
   if (scrollPictureWidth_ <= 0 || scrollPictureHeight_ <= 0) return;
   const Ywindow::TwipsRect picture{scrollPictureLeft_, scrollPictureTop_, scrollPictureWidth_, scrollPictureHeight_};
-  scrollPicture_->Render(grobs_, Ywindow::ScrollPictureView(grid_, picture, Pixels()), font_, Pixels());
+  scrollView_ = Ywindow::ScrollPictureView(grid_, picture, Pixels());
+  scrollPicture_->Render(grobs_, scrollView_, font_, Pixels());
   scrollPicture_->show();
 }
 

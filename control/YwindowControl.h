@@ -3,25 +3,32 @@
 #include "DateAxis.h"
 #include "GridDrawing.h"
 #include "GridModel.h"
+#include "GrobDrawing.h"
 #include "GrobList.h"
 #include "PageMetrics.h"
 #include "YwindowEnums.h"
 #include "YwindowExport.h"
 
 #include <QFont>
+#include <QPointF>
 #include <QSet>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
+class QPainter;
 class QTimer;
+class QWheelEvent;
 
 namespace Ywindow {
 class FontMeasure;
 class GridView;
 class PictureBox;
+class PrintJob;
 class ScalingPanel;
+class WmfCanvas;
 struct PixelSize;
 struct ScrollBarSize;
 struct TwipsRect;
@@ -43,6 +50,16 @@ struct TwipsRect;
 // only, RedoGraphics, after the grid has become graphic objects: the host adds its own objects and
 // calls Refresh. A date chart's host starts with SetDateRange, which raises RedoLayout itself.
 //
+// The user scrolls the grid by whole cells, and the drawing with it; presses on the grid's cells
+// come to the host as CellClick, on the drawing of a date chart as DateClick with the date under
+// the pointer, on the drawing of a graphics-only chart as MouseDown, MouseMove and MouseUp in
+// chart coordinates. Dragging a column's border in the header rows changes its width; the width
+// watch then redraws the chart.
+//
+// The chart leaves the control as a Windows metafile (its hex text, or on the clipboard with SVG
+// and PNG of the same picture), and on paper: a host asks for the page (GetPageStats), prints the
+// chart in pieces (PrintPiece), each page with its headings, and ends the job (EndDoc).
+//
 // Every member hands its failures, with its location ("YwindowControl:AddColumn"), to the
 // library's own error trap; an abandoned member passes the call chain on to its caller.
 class YWINDOW_EXPORT YwindowControl : public QWidget {
@@ -57,7 +74,7 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
   Q_INVOKABLE void FixTop(bool CenterDateGrid = false);
   Q_INVOKABLE void LayoutComplete(int LockedCols, int KeySize);
   Q_INVOKABLE void Refresh();
-  Q_INVOKABLE void SetFont(QObject* TheForm);
+  Q_INVOKABLE void SetFont(QWidget* TheForm);
   Q_INVOKABLE int Style() const;
   Q_INVOKABLE void Style(int NewStyle);
 
@@ -102,11 +119,46 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
   Q_INVOKABLE bool RemapColors() const;
   Q_INVOKABLE void RemapColors(bool HowSet);
 
+  // The host's window, sized to the chart: TheForm's inner area becomes Left plus the chart's
+  // width and height (at least the scaling panel's height) and 8 pixels; a form inside a
+  // subwindow sizes the subwindow around it.
+  Q_INVOKABLE void ResizeContainer(QWidget* TheForm, int Left);
+
+  // The metafile, built by replaying the graphic objects in chart twips, and the clipboard.
+  // StartMetaFile begins one (dropping one left unfinished); SetPen, SetBrush and MetaTriangle
+  // draw into it; FinishCopyToClipboard hands it to the clipboard with SVG and PNG of the chart.
+  Q_INVOKABLE bool StartMetaFile();
+  Q_INVOKABLE void SetPen(int Color, int Thickness);
+  Q_INVOKABLE void SetBrush(int Color, int Pattern = 0);
+  Q_INVOKABLE void MetaTriangle(int Index);
+  // The whole chart's metafile as hex text; "" when none could be made.
+  Q_INVOKABLE QString GetMetaFileInHex();
+  // The chart on the clipboard; in the text-only style the grid as tab-separated text too.
+  Q_INVOKABLE void CopyToClipboard();
+  Q_INVOKABLE void FinishCopyToClipboard();
+
+  // Printing on the library's printer (Ywindow::SetPrinter), and the print preview. GetPageStats
+  // gives the page measured by the last Reset, the drawing's extent and the fixed rows and
+  // columns, and makes the next piece the first of a new job. PrintPiece prints the chart's window
+  // (X1, Y1)-(X2, Y2) at (X3, Y3) of the page's piece area, magnified, with the page's headings;
+  // NewPage starts the next page, except for a job's first piece, which is page 1.
+  Q_INVOKABLE void GetPageStats(int& PassPrinterWidth, int& PassPrinterHeight, int& PassLeftBorder,
+                                int& PassTopBorder, int& PassXpixels, int& PassYpixels, int& FixedRows,
+                                int& FixedCols);
+  Q_INVOKABLE void PrintPiece(bool NewPage, float PassMagnification, const QString& TopHeading,
+                              const QString& BottomHeading, int X1, int Y1, int X2, int Y2, int X3, int Y3);
+  Q_INVOKABLE void EndDoc();
+  // Draws the whole chart through TheForm, a painter on the preview's surface, with its origin at
+  // (LeftBorder, TopBorder) and magnified; positions are twips of that surface. The painter's
+  // font is the text's.
+  Q_INVOKABLE void PaintPreview(QPainter* TheForm, int LeftBorder, int TopBorder, float PassMagnification);
+
   // What the control holds, for its drawing targets and its tests.
   const Ywindow::GridModel& Grid() const { return grid_; }
   const Ywindow::GrobList& Grobs() const { return grobs_; }
   const Ywindow::DateAxis& Axis() const { return axis_; }
   const Ywindow::PageMetrics& Page() const { return page_; }
+  int PageNumber() const { return pageNumber_; }
 
  signals:
   // The control's events, raised synchronously on the caller's thread.
@@ -121,6 +173,7 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // Layout steps.
@@ -140,9 +193,23 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
   void PaintScrollPicture();
   void RepositionKeyPicture();
   void PaintKeyPicture();
+  void UpdateGridScrollBars();
+  void KeepScrollDuringDrag();
+
+  // The metafile steps.
+  bool BuildMetaFile();
+  void HandOverToClipboard(const QString& text);
+  Ywindow::WmfCanvas& MetaFile();
 
   // Handlers of the constituents.
   void UserControl_Resize();
+  void Grid_Scroll();
+  void Grid_MouseDown(int Button, int Shift, float X, float Y);
+  void Grid_DblClick();
+  void ScrollPicture_MouseDown(int Button, int Shift, float X, float Y);
+  void ScrollPicture_MouseMove(int Button, int Shift, float X, float Y);
+  void ScrollPicture_MouseUp(int Button, int Shift, float X, float Y);
+  QPointF ChartPoint(float X, float Y) const;
   void WidthChangeTimer_Timer();
   void EarliestText_Change();
   void LatestText_Change();
@@ -181,6 +248,23 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
   bool keyHasRoom_ = false;
   double keyWidth_ = 0;
   double keyHeight_ = 0;
+  // The window of the chart the drawing surface shows, as last painted.
+  Ywindow::ViewWindow scrollView_;
+
+  // The grid cell under the last press on the grid; the grid's scroll position kept while a
+  // mouse button is down on the drawing of a graphics-only chart.
+  int clickRow_ = 0;
+  int clickCol_ = 0;
+  std::optional<int> dragLeftCol_;
+  std::optional<int> dragTopRow_;
+
+  // The metafile being built; none when none is.
+  std::unique_ptr<Ywindow::WmfCanvas> metaFile_;
+
+  // The print job: the pages printed so far and the printer's font, set at a job's first piece.
+  int pageNumber_ = 0;
+  QFont printerFont_;
+  std::unique_ptr<Ywindow::PrintJob> printJob_;
 
   Ywindow::GridView* gridView_;
   Ywindow::PictureBox* scrollPicture_;

@@ -1,5 +1,6 @@
 #include "YwindowLibrary.h"
 
+#include "Printer.h"
 #include "Prompter.h"
 #include "YwindowControl.h"
 
@@ -28,5 +29,7 @@ QWidget* CreateObject(const QString& className, QWidget* parent) {
 }
 
 void SetPrompter(praxel::Prompter* prompter) { praxel::SetPrompter(prompter); }
+
+void SetPrinter(QPrinter* printer) { UsePrinter(printer); }
 
 }  // namespace Ywindow

@@ -24,11 +24,10 @@ struct PooledFile {
   }
 };
 
-}  // namespace
-
-bool SaveAll(const QString& Path) {
+// Writes every template and project to the file as one step of the caller's guard; True when
+// the file is in place.
+bool WriteAll(const QString& Path, ErrTrap::Guard& guard) {
   bool saved = false;
-  ErrTrap::Guard guard(QStringLiteral("Main:SaveAll"));
   PooledFile pooled;
   Yfile& file = *pooled.file;
   guard([&] {
@@ -47,6 +46,14 @@ bool SaveAll(const QString& Path) {
     file.CloseFile();
     saved = file.Written();
   });
+  return saved;
+}
+
+}  // namespace
+
+bool SaveAll(const QString& Path) {
+  ErrTrap::Guard guard(QStringLiteral("Main:SaveAll"));
+  const bool saved = WriteAll(Path, guard);
   if (saved) {
     guard([&] {
       for (Ytemplate* templ : Common::Templates()) templ->SetDirty(false);
@@ -54,6 +61,11 @@ bool SaveAll(const QString& Path) {
     });
   }
   return saved;
+}
+
+bool SaveCopy(const QString& Path) {
+  ErrTrap::Guard guard(QStringLiteral("Main:SaveCopy"));
+  return WriteAll(Path, guard);
 }
 
 bool OpenBundle(const QString& Path, FirstRecords* first) {

@@ -14,6 +14,11 @@ namespace Bundle {
 // the dirty flags cleared. A failure leaves the old file and the flags as they were.
 bool SaveAll(const QString& Path);
 
+// Writes what SaveAll writes and leaves every dirty flag as it is: a copy of the work, such as
+// the automatic backup, is not the user's own file, so what was changed stays to be saved.
+// True when the file is in place.
+bool SaveCopy(const QString& Path);
+
 // Reads every record of the file at `Path` into what is loaded: a project or template already
 // loaded under a record's name takes the record's fields (a merge). The objects read stand in
 // the collections in the order of their records. False when the file could not be opened or

@@ -7,12 +7,16 @@
 #include "Guard.h"
 #include "Notifications.h"
 #include "Pool.h"
+#include "ProjectTreeForm.h"
 #include "ResourceKeys.h"
 #include "Rounding.h"
 #include "Settings.h"
 #include "SolveState.h"
 #include "SolverHostQt.h"
 #include "StatusPanels.h"
+#include "TemplateTreeForm.h"
+#include "TreeDragDrop.h"
+#include "TreeNodes.h"
 #include "WelcomeForm.h"
 
 #include <QApplication>
@@ -54,10 +58,19 @@ MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
   setCentralWidget(mdiArea_);
   Forms::SetMainWindow(this, mdiArea_);
   Forms::Register(QStringLiteral("WelcomeForm"), [] { return new WelcomeForm; });
+  // The trees, unless stand-ins were registered in their place.
+  if (!Forms::IsRegistered(QStringLiteral("ProjectTreeForm"))) {
+    Forms::Register(QStringLiteral("ProjectTreeForm"), [] { return new ProjectTreeForm; });
+  }
+  if (!Forms::IsRegistered(QStringLiteral("TemplateTreeForm"))) {
+    Forms::Register(QStringLiteral("TemplateTreeForm"), [] { return new TemplateTreeForm; });
+  }
   Solve::SetHost(solverHost_);
   connect(solverHost_, &Solve::QtSolverHost::NewSolution, this, [] { Common::BroadcastNewSolution(); });
   connect(solverHost_, &Solve::QtSolverHost::StatusMessageRequested, this, &MainForm::StatusMessage);
   connect(resizeTimer_, &QTimer::timeout, this, &MainForm::ResizeTimer_Timer);
+  connect(autoBackupTimer_, &QTimer::timeout, this, &MainForm::AutoBackupTimer_Timer);
+  connect(scrollTreeTimer_, &QTimer::timeout, this, &MainForm::ScrollTreeTimer_Timer);
   BuildStatusBar();
   BuildCommands();
   MDIForm_Load();
@@ -122,8 +135,11 @@ void MainForm::MDIForm_Activate() {
       if (Forms::IsRegistered(tree)) ShowForm(Forms::Load(tree));
     });
   }
+  // A failure of the command-line file ends its own chain; the activation goes on.
   guard([&] {
-    if (!commandLineFile_.isEmpty()) OpenFile(commandLineFile_);
+    if (!commandLineFile_.isEmpty()) {
+      ErrTrap::Guarded(QStringLiteral("Main:MDIForm_Activate"), [&] { OpenFile(commandLineFile_); });
+    }
   });
   guard([&] { resizeTimer_->start(); });
   guard([&] { ShowFormNamed(QStringLiteral("WelcomeForm")); });
@@ -157,6 +173,27 @@ void MainForm::ResizeTimer_Timer() {
     if (client == lastScale_) return;
     lastScale_ = client;
     DelayedResize();
+  });
+}
+
+void MainForm::AutoBackupTimer_Timer() {
+  ErrTrap::Guarded(QStringLiteral("Main:AutoBackupTimer_Timer"), [&] { autoBackup_.Tick(autoBackupMinutes_); });
+}
+
+void MainForm::ScrollTreeTimer_Timer() {
+  ErrTrap::Guarded(QStringLiteral("Main:ScrollTreeTimer_Timer"), [&] {
+    const QString tag = scrollTreeTimer_->property("Tag").toString();
+    if (tag == QLatin1String("ProjectTreeUp")) {
+      Common::ScrollTree(Common::ProjectTree(), true);
+    } else if (tag == QLatin1String("ProjectTreeDown")) {
+      Common::ScrollTree(Common::ProjectTree(), false);
+    } else if (tag == QLatin1String("TemplateTreeUp")) {
+      Common::ScrollTree(Common::TemplateTree(), true);
+    } else if (tag == QLatin1String("TemplateTreeDown")) {
+      Common::ScrollTree(Common::TemplateTree(), false);
+    } else {
+      scrollTreeTimer_->stop();
+    }
   });
 }
 
@@ -225,6 +262,8 @@ void MainForm::StatusMessage(const QString& Text) {
       panel->setText(Text + QStringLiteral(" ..."));
       if (!busy_) QApplication::setOverrideCursor(Qt::WaitCursor);
       busy_ = true;
+      // Shown at once: the lengthy work that follows lets no paint run before it ends.
+      panel->repaint();
     }
   });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AutoBackup.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -17,6 +19,10 @@ class QToolBar;
 class StatusPanels;
 class Ymodel;
 
+namespace Bundle {
+struct FirstRecords;
+}
+
 namespace Solve {
 class QtSolverHost;
 }
@@ -29,7 +35,7 @@ class QtSolverHost;
 // Its members are grouped by purpose over several files: start-up, shut-down and the resize
 // poll (MainForm.cpp); placement and the dialog lock (MainFormPlacement.cpp); the status bar
 // (MainFormStatusBar.cpp); the menus and toolbar (MainFormMenus.cpp); the commands behind them
-// (MainFormCommands.cpp); saving and clearing memory (MainFormFiles.cpp).
+// (MainFormCommands.cpp); the file commands, saving and clearing memory (MainFormFiles.cpp).
 class MainForm : public QMainWindow {
   Q_OBJECT
 
@@ -88,6 +94,9 @@ class MainForm : public QMainWindow {
   QTimer* ScrollTreeTimer() const { return scrollTreeTimer_; }
   QTimer* AutoBackupTimer() const { return autoBackupTimer_; }
 
+  // The automatic backup that AutoBackupTimer drives (a test sets its clock).
+  AutoBackup& Backup() { return autoBackup_; }
+
   // Program-wide values kept by the main window.
   const QString& StartDir() const { return startDir_; }
   const QString& CurrentFile() const { return currentFile_; }
@@ -117,6 +126,8 @@ class MainForm : public QMainWindow {
   void MDIForm_Resize();
   void ResizeTimer_Timer();
   void DelayedResize();
+  void AutoBackupTimer_Timer();
+  void ScrollTreeTimer_Timer();
   void PlaceInScreen();
   QWidget* ActiveChild() const;
 
@@ -157,11 +168,21 @@ class MainForm : public QMainWindow {
   void SetupFontMenu_Click();
   void CantCreateDepartment();
 
-  // Saving and clearing memory.
+  // The file commands, saving and clearing memory.
+  void FileNewMenu_Click();
+  void FileOpenMenu_Click();
+  void FileRecentMenu_Click(int Index);
   bool OkToDeleteAll();
   bool RequestSave();
   void DeleteAll();
+  // Opens a project file (asking first whether to clear what is loaded or combine with it). The
+  // solver is suspended while the file is read; however the reading ends, the first project and
+  // template read become the active ones when none is, every window is told and the solver
+  // resumes.
   void OpenFile(const QString& Path);
+  // Reads the file by its kind, noting the first project and template read.
+  void ReadFileByKind(const QString& Path, Bundle::FirstRecords& first);
+  void FinishOpening(const Bundle::FirstRecords& first);
   void AddRecentFile(const QString& Path);
   void RedoRecentMenu();
 
@@ -173,6 +194,7 @@ class MainForm : public QMainWindow {
   QTimer* resizeTimer_ = nullptr;
   QTimer* scrollTreeTimer_ = nullptr;
   QTimer* autoBackupTimer_ = nullptr;
+  AutoBackup autoBackup_;
 
   QList<QAction*> menuControls_;  // every menu control, in design order
   QList<QAction*> toolbarButtons_;

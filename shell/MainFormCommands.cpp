@@ -13,6 +13,8 @@
 
 void MainForm::BuildCommands() {
   commands_ = {
+      {QStringLiteral("FileNewMenu"), [this] { FileNewMenu_Click(); }},
+      {QStringLiteral("FileOpenMenu"), [this] { FileOpenMenu_Click(); }},
       {QStringLiteral("FileSaveMenu"), [this] { RequestSave(); }},
       {QStringLiteral("FileExitMenu"), [this] { close(); }},
       {QStringLiteral("ProjectNewMenu"), [] { Forms::StartForm(QStringLiteral("ProjectEntryForm"), "StartAdd"); }},
@@ -23,6 +25,9 @@ void MainForm::BuildCommands() {
       {QStringLiteral("HelpAboutMenu"), [this] { ShowFormNamed(QStringLiteral("WelcomeForm")); }},
       {QStringLiteral("CantCreateDepartment"), [this] { CantCreateDepartment(); }},
   };
+  for (int index = 1; index <= 9; ++index) {
+    commands_.insert(QStringLiteral("FileRecentMenu%1").arg(index), [this, index] { FileRecentMenu_Click(index); });
+  }
 }
 
 void MainForm::RunCommand(const QString& Command, const QString& Location) {

@@ -1,4 +1,5 @@
-// Saving everything, clearing memory and the recent-file list of the File menu.
+// The File menu: new, open (combining with what is loaded or not), save, and the recent files;
+// the question before clearing memory, and the clearing itself.
 
 #include "MainForm.h"
 
@@ -8,6 +9,7 @@
 #include "FormHelpers.h"
 #include "Forms.h"
 #include "Guard.h"
+#include "Notifications.h"
 #include "Pool.h"
 #include "Prompter.h"
 #include "Settings.h"
@@ -20,6 +22,21 @@
 namespace {
 
 constexpr int kRecentFiles = 9;
+
+// The kinds of file by the last four characters of the path.
+enum class FileKind { Project, MSProject, Unknown };
+
+FileKind KindOf(const QString& path) {
+  const QString ending = path.right(4).toLower();
+  if (ending == QLatin1String(".pxb") || ending == QLatin1String(".pxa")) return FileKind::Project;
+  if (ending == QLatin1String(".mpp")) return FileKind::MSProject;
+  return FileKind::Unknown;
+}
+
+void FileTypeNotRecognized(const QString& path) {
+  praxel::CurrentPrompter().MsgBox(QStringLiteral("The file \"") + path + QStringLiteral("\" does not have a recognized type."),
+                                   praxel::MsgCritical, QStringLiteral("File Type Not Recognized"));
+}
 
 QString RecentFileSetting(int number) { return QStringLiteral("RecentFile%1").arg(number); }
 
@@ -66,17 +83,18 @@ bool MainForm::RequestSave() {
     if (path.isEmpty()) return;
     startDir_ = Bundle::RecoverPath(path);
     currentFile_ = path;
-    const QString kind = path.right(4).toLower();
-    if (kind == QLatin1String(".pxb") || kind == QLatin1String(".pxa")) {
-      saved = Bundle::SaveAll(path);
-      if (saved) AddRecentFile(path);
-    } else if (kind == QLatin1String(".mpp")) {
-      // Writing Microsoft Project files comes with the interchange; nothing was saved.
-      Common::NotReadyYet();
-    } else {
-      praxel::CurrentPrompter().MsgBox(
-          QStringLiteral("The file \"") + path + QStringLiteral("\" does not have a recognized type."),
-          praxel::MsgCritical, QStringLiteral("File Type Not Recognized"));
+    switch (KindOf(path)) {
+      case FileKind::Project:
+        saved = Bundle::SaveAll(path);
+        if (saved) AddRecentFile(path);
+        break;
+      case FileKind::MSProject:
+        // Writing Microsoft Project files comes with the interchange; nothing was saved.
+        Common::NotReadyYet();
+        break;
+      case FileKind::Unknown:
+        FileTypeNotRecognized(path);
+        break;
     }
   });
   return saved;
@@ -104,12 +122,115 @@ void MainForm::DeleteAll() {
   });
 }
 
-void MainForm::OpenFile(const QString& Path) {
-  ErrTrap::Guarded(QStringLiteral("Main:OpenFile"), [&] {
-    // Reading project files into the model comes with the file commands.
-    (void)Path;
-    Common::NotReadyYet();
+void MainForm::FileNewMenu_Click() {
+  ErrTrap::Guard guard(QStringLiteral("Main:FileNewMenu_Click"));
+  bool clear = false;
+  guard([&] {
+    if (Common::Projects().IsEmpty() && Common::Templates().IsEmpty()) {
+      praxel::CurrentPrompter().MsgBox(
+          QStringLiteral("Memory is already empty.  There are no projects or templates loaded."), praxel::MsgExclamation,
+          QStringLiteral("Memory Already Empty"));
+      return;
+    }
+    clear = OkToDeleteAll();
   });
+  if (!clear) return;
+  guard([&] { DeleteAll(); });
+  guard([] { Common::BroadcastNewThisProject(); });
+  guard([] { Common::BroadcastNewThisTemplate(); });
+}
+
+void MainForm::FileOpenMenu_Click() {
+  ErrTrap::Guard guard(QStringLiteral("Main:FileOpenMenu_Click"));
+  QString path;
+  guard([&] { path = Help::ShowOpen(startDir_); });
+  if (path.isEmpty()) return;
+  guard([&] { startDir_ = Bundle::RecoverPath(path); });
+  guard([&] { OpenFile(path); });
+}
+
+void MainForm::FileRecentMenu_Click(int Index) {
+  ErrTrap::Guarded(QStringLiteral("Main:FileRecentMenu_Click"), [&] {
+    // The caption is "&", the entry's number, a blank and the path.
+    const QString path = Control(QStringLiteral("FileRecentMenu%1").arg(Index))->text().mid(3);
+    OpenFile(path);
+  });
+}
+
+void MainForm::OpenFile(const QString& Path) {
+  ErrTrap::Guard guard(QStringLiteral("Main:OpenFile"));
+  // With data loaded: clear it first (after the save question), combine, or give up.
+  int answer = praxel::AnswerNo;
+  guard([&] {
+    answer = praxel::AnswerNo;
+    if (Common::ThisProject() == nullptr && Common::ThisTemplate() == nullptr) return;
+    answer = praxel::CurrentPrompter().MsgBox(
+        QStringLiteral("There are already projects and/or templates loaded into memory.\n\nIf you do not delete them, "
+                       "then PRAXEL will combine the data in ") +
+            Path +
+            QStringLiteral(" with the data in memory.\n\nDo you want to delete all templates and projects first?"),
+        praxel::MsgYesNoCancel | praxel::MsgQuestion, QStringLiteral("Delete All Projects and Templates"));
+  });
+  if (answer == praxel::AnswerCancel) return;
+  if (answer == praxel::AnswerYes) {
+    bool cleared = false;
+    guard([&] {
+      if (!OkToDeleteAll()) return;
+      DeleteAll();
+      cleared = true;
+    });
+    if (!cleared) return;
+  }
+  guard([&] {
+    currentFile_ = Path;
+    AddRecentFile(Path);
+  });
+  guard([] { Solve::SuspendSolve(); });
+  Bundle::FirstRecords first;
+  try {
+    guard([&] { ReadFileByKind(Path, first); });
+  } catch (const ErrTrap::CallChain&) {
+    // Given up while reading: what was read stays loaded, and the program goes on with it.
+    FinishOpening(first);
+    throw;
+  }
+  FinishOpening(first);
+}
+
+void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) {
+  switch (KindOf(Path)) {
+    case FileKind::Project:
+      Bundle::OpenBundle(Path, &first);
+      break;
+    case FileKind::MSProject:
+      // Reading Microsoft Project files comes with the interchange.
+      Common::NotReadyYet();
+      break;
+    case FileKind::Unknown:
+      FileTypeNotRecognized(Path);
+      break;
+  }
+}
+
+void MainForm::FinishOpening(const Bundle::FirstRecords& first) {
+  ErrTrap::Guard guard(QStringLiteral("Main:OpenFile"));
+  try {
+    // The first project and template read become the active ones when none is.
+    guard([&] {
+      if (Common::ThisProject() == nullptr && !Common::Projects().IsEmpty()) {
+        Common::SetThisProject(first.project != nullptr ? first.project : Common::Projects().First());
+      }
+      if (Common::ThisTemplate() == nullptr && !Common::Templates().IsEmpty()) {
+        Common::SetThisTemplate(first.templ != nullptr ? first.templ : Common::Templates().First());
+      }
+    });
+    guard([] { Common::BroadcastNewThisTemplate(); });
+    guard([] { Common::BroadcastNewThisProject(); });
+  } catch (const ErrTrap::CallChain&) {
+    Solve::ResumeSolve();
+    throw;
+  }
+  guard([] { Solve::ResumeSolve(); });
 }
 
 void MainForm::AddRecentFile(const QString& Path) {

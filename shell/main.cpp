@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   Ywindow::SetPrompter(&prompter);
   praxel::QtCommonDialogs dialogs;
   praxel::SetCommonDialogs(&dialogs);
+  // The chart control prints on the printer the user set up in the program.
+  Ywindow::SetPrinter(&praxel::ProgramPrinter());
   Solve::InstallSolver();
 
   // The first argument names a project file to open.

@@ -1,10 +1,17 @@
 #include "AnalysisRun.h"
 
 #include "Common.h"
+#include "ForwardPass.h"
+#include "ResourceCalendar.h"
 #include "RuntimeError.h"
 #include "SolveState.h"
 #include "SolverHost.h"
+#include "TrySolve.h"
 #include "Yproject.h"
+#include "Yresource.h"
+#include "Yslice.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
 
 namespace Solve {
 
@@ -44,6 +51,23 @@ QString AnalysisRefusal(const QString& analysis) {
            QStringLiteral(" requires that the rule be changed so that it will continue (extend) and not halt.");
   }
   return QString();
+}
+
+void ResetPriorToPass() {
+  ResetPriorToSolve();
+  for (const Ytemplate* templ : Common::Templates()) {
+    for (const Yresource* resource : templ->ResourceList) {
+      if (ResourceCalendar* calendar = FindCalendar(*resource)) calendar->DropDays();
+    }
+  }
+}
+
+double QuickStart(Yslice& slice) {
+  Ytask& task = *slice.Task;
+  const double start = FindLatestDate(task, slice.FromPercent);
+  // The task's start is set once its first slice is dated.
+  if (task.EarlyStart() != 0.0 && task.EarlyFinish() > start) return task.EarlyFinish();
+  return start;
 }
 
 void RefuseUnlessReady(const QString& analysis) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 class Yproject;
+class Yslice;
 
 // What the crash and risk analyses share: when one may start, and how one starts and ends.
 //
@@ -25,6 +26,18 @@ QString AnalysisRefusal(const QString& analysis);
 // Raises error 10000 with the text of AnalysisRefusal when it gives one. The commands ask the user
 // before they start an analysis, so reaching this refusal is a fault of the caller.
 void RefuseUnlessReady(const QString& analysis);
+
+// Clears the schedule before one pass of an analysis: ResetPriorToSolve, then every resource
+// calendar's prepared days are dropped, to be prepared afresh as the pass reaches them. Each pass
+// books other lengths of work than the one before, and unbooking keeps the splits it made: without
+// the drop a day's chain of slots would grow with every pass and every pass would cost more than
+// the last. Fresh days also price every pass's bookings alike.
+void ResetPriorToPass();
+
+// Where the quick variants start a slice that is dated without booking: at the later of its
+// dependency date and its task's finish so far, as the forward pass places it, so that the parts
+// of a task cut into slices follow one another instead of running side by side.
+double QuickStart(Yslice& slice);
 
 // Runs an analysis: shows the busy message and puts the solver in the analysis state, runs
 // `body`, and then, however the body ended (completed, stopped by a solve error, or left through

@@ -10,7 +10,6 @@
 #include "SliceOrder.h"
 #include "SolveState.h"
 #include "TaskResults.h"
-#include "TrySolve.h"
 #include "Yproject.h"
 #include "Yslice.h"
 #include "Ytask.h"
@@ -101,7 +100,7 @@ class CrashRun {
   // and keeps the one whose earlier finish costs least per day gained. Every slice ends the pass
   // at its normal dates.
   Trial TrialPass() {
-    ResetPriorToSolve();
+    ResetPriorToPass();
     Trial trial;
     for (Yslice* slice : SliceList()) {
       if (Stopped()) return Trial();
@@ -152,7 +151,7 @@ class CrashRun {
   // the next marking reads.
   void Commit(Yslice& best, float raised) {
     best.Multiplier = raised;
-    ResetPriorToSolve();
+    ResetPriorToPass();
     for (Yslice* slice : SliceList()) {
       if (Stopped()) return;
       Date(*slice);
@@ -194,8 +193,8 @@ class CrashRun {
     SolveOneSlice(slice);
   }
 
-  // Places the slice after its predecessors by their dates (or keeps its start) and scales the
-  // duration and cost of the last solve by the multiplier.
+  // Places the slice after its predecessors and the task's earlier slices (or keeps its start) and
+  // scales the duration and cost of the last solve by the multiplier.
   static void DateQuick(Yslice& slice, bool keepStart) {
     Ytask& task = *slice.Task;
     if (task.Subproject() != nullptr) {
@@ -204,7 +203,7 @@ class CrashRun {
     }
     const double m = slice.Multiplier;
     const auto factor = static_cast<float>(std::pow(task.Efficiency(), m - 1.0));
-    if (!keepStart) slice.EarlyStart = FindLatestDate(task, slice.FromPercent);
+    if (!keepStart) slice.EarlyStart = QuickStart(slice);
     slice.EarlyFinish = slice.EarlyStart + slice.MostLikelyDuration / (factor * m);
     slice.LaborCost = praxel::Currency::FromDouble(slice.MostLikelyCost.ToDouble() / factor);
   }

@@ -11,7 +11,6 @@
 #include "SliceOrder.h"
 #include "SolveState.h"
 #include "TaskResults.h"
-#include "TrySolve.h"
 #include "Yproject.h"
 #include "Yslice.h"
 #include "Ytask.h"
@@ -71,8 +70,8 @@ void ShowProgress(std::int32_t k, int& lastShown) {
 // (No pass halts while the preconditions hold.)
 bool Stopped() { return SolveMode() != ModeAnalysis; }
 
-// Dates one slice for the quick variant: after its predecessors by their dates, its duration and
-// cost of the last solve scaled by its sampled minutes over the most likely ones.
+// Dates one slice for the quick variant: after its predecessors and its task's earlier slices, its
+// duration and cost of the last solve scaled by its sampled minutes over the most likely ones.
 void DateQuick(Yslice& slice, float z) {
   Ytask& task = *slice.Task;
   if (slice.FromPercent == 0) {
@@ -84,7 +83,7 @@ void DateQuick(Yslice& slice, float z) {
     SolveSubproject(slice);
     return;
   }
-  slice.EarlyStart = FindLatestDate(task, slice.FromPercent);
+  slice.EarlyStart = QuickStart(slice);
   slice.EarlyFinish = slice.EarlyStart;
   slice.LaborCost = praxel::Currency();
   const std::int32_t minutes = SampledMinutes(task, z);
@@ -197,7 +196,7 @@ void DetailedRiskSolve() {
     });
     guard([&] { ShowProgress(k, lastShown); });
     guard([&] {
-      ResetPriorToSolve();
+      ResetPriorToPass();
       for (Yslice* slice : slices) {
         if (Stopped()) return;
         SolveOneSlice(*slice);

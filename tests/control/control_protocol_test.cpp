@@ -140,12 +140,12 @@ TEST_F(ControlTest, ARangeThatEndsWhereItStartsIsRefused) {
 // A new font changes every width, so the automatic scale is sought afresh from the finest: the
 // same chart keeps its day scale rather than moving on to weeks.
 TEST_F(ControlTest, ANewFontLaysTheChartOutAgainAtTheScaleThatFits) {
-  host.Call("SetFont", Q_ARG(QObject*, &host.Window()));  // before any layout: nothing to lay out
+  host.Call("SetFont", Q_ARG(QWidget*, &host.Window()));  // before any layout: nothing to lay out
   EXPECT_TRUE(host.events.isEmpty());
 
   StartDateChart();
   host.events.clear();
-  host.Call("SetFont", Q_ARG(QObject*, &host.Window()));
+  host.Call("SetFont", Q_ARG(QWidget*, &host.Window()));
   EXPECT_EQ(host.events, (QStringList{"RedoLayout depth 0", "layout days 1", "RedoGraphics depth 1"}));
 }
 
@@ -215,6 +215,19 @@ TEST_F(ControlTest, CellSizesOfAnEmptyGridAreTheSizesNewCellsGet) {
 TEST(YwindowInterface, EveryMemberAndEventIsReachableByName) {
   const QMetaObject& meta = YwindowControl::staticMetaObject;
   const char* members[] = {"AddColumn(QString,int)",
+                           "CopyToClipboard()",
+                           "EndDoc()",
+                           "FinishCopyToClipboard()",
+                           "GetMetaFileInHex()",
+                           "GetPageStats(int&,int&,int&,int&,int&,int&,int&,int&)",
+                           "MetaTriangle(int)",
+                           "PaintPreview(QPainter*,int,int,float)",
+                           "PrintPiece(bool,float,QString,QString,int,int,int,int,int,int)",
+                           "ResizeContainer(QWidget*,int)",
+                           "SetBrush(int)",
+                           "SetBrush(int,int)",
+                           "SetPen(int,int)",
+                           "StartMetaFile()",
                            "AddDateGrid()",
                            "AddRow()",
                            "AddRow(int)",
@@ -255,7 +268,7 @@ TEST(YwindowInterface, EveryMemberAndEventIsReachableByName) {
                            "ScreenColPos(int)",
                            "ScreenRowPos(int)",
                            "SetDateRange(double,double)",
-                           "SetFont(QObject*)",
+                           "SetFont(QWidget*)",
                            "Style()",
                            "Style(int)",
                            "Triangle(int,int,int,int,int,int,int)",

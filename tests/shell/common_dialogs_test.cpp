@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QMdiArea>
 #include <QWidget>
 
 namespace {
@@ -95,6 +96,7 @@ TEST_F(CommonDialogs, SetupFontAsksTheWindowInFront) {
   RegisterFake<FakeChart>(QStringLiteral("GanttForm"));
   RegisterFake<FakeDialog>(QStringLiteral("ZoomForm"));
   StartProgram();
+  mainForm->MdiArea()->setActiveSubWindow(nullptr);  // the trees are open, none in front
   QAction* setupFont = mainForm->Control(QStringLiteral("SetupFontMenu"));
   prompter.Answer(praxel::AnswerOk);
   setupFont->trigger();

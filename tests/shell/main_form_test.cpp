@@ -84,12 +84,13 @@ TEST_F(MainFormStartUp, LoadThenFirstActivationInOrder) {
   EXPECT_FALSE(form.ResizeTimer()->isActive());
   EXPECT_FALSE(form.ScrollTreeTimer()->isActive());
 
-  // Opening files comes with the file commands: until then the command-line file is answered so.
+  // The command-line file is opened (here it does not exist, which the user is told).
   prompter.Answer(praxel::AnswerOk);
   form.show();
   ASSERT_TRUE(RunUntil([] { return Forms::Find(QStringLiteral("WelcomeForm")) != nullptr; }));
   ASSERT_EQ(prompter.Asked().size(), 1);
-  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Not Ready Yet"));
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Open Error"));
+  EXPECT_TRUE(prompter.Asked().at(0).text.contains(QStringLiteral("/plans/office move.pxb")));
   QStringList loaded;
   for (const QWidget* window : Forms::Loaded()) loaded.append(window->objectName());
   EXPECT_EQ(loaded, (QStringList{QStringLiteral("ProjectTreeForm"), QStringLiteral("TemplateTreeForm"),

@@ -9,6 +9,7 @@
 #include "Ytemplate.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -74,7 +75,7 @@ TEST(ToolbarImages, SizesFollowTheScreenWidth) {
 // Gantt button among them: its key, not the first word of its tool tip, picks the command.
 struct ButtonCase {
   const char* key;
-  const char* outcome;  // a message box title, "Form.Member" called, or "save dialog"
+  const char* outcome;  // a message box title, "Form.Member" called, "open dialog" or "save dialog"
 };
 
 class ToolbarButtons : public ShellTest, public testing::WithParamInterface<ButtonCase> {};
@@ -86,9 +87,12 @@ TEST_P(ToolbarButtons, RunTheirCommand) {
     RegisterFake<FakeDialog>(QString::fromLatin1(form));
   }
   StartProgram();
+  mainForm->MdiArea()->setActiveSubWindow(nullptr);  // the trees are open, none in front
   const QString outcome = QString::fromLatin1(button.outcome);
   if (outcome == QLatin1String("save dialog")) {
     dialogs.SaveAnswer(QString());
+  } else if (outcome == QLatin1String("open dialog")) {
+    dialogs.OpenAnswer(QString());
   } else if (!outcome.contains(QLatin1Char('.'))) {
     prompter.Answer(praxel::AnswerOk);
   }
@@ -99,6 +103,9 @@ TEST_P(ToolbarButtons, RunTheirCommand) {
   if (outcome == QLatin1String("save dialog")) {
     ASSERT_EQ(dialogs.Asked().size(), 1);
     EXPECT_EQ(dialogs.Asked().at(0).kind, testsupport::AskedDialog::Kind::Save);
+  } else if (outcome == QLatin1String("open dialog")) {
+    ASSERT_EQ(dialogs.Asked().size(), 1);
+    EXPECT_EQ(dialogs.Asked().at(0).kind, testsupport::AskedDialog::Kind::Open);
   } else if (outcome.contains(QLatin1Char('.'))) {
     EXPECT_EQ(FormCalls().value(0), outcome);
   } else {
@@ -109,7 +116,7 @@ TEST_P(ToolbarButtons, RunTheirCommand) {
 
 INSTANTIATE_TEST_SUITE_P(
     Buttons, ToolbarButtons,
-    testing::Values(ButtonCase{"Open", "Not Ready Yet"}, ButtonCase{"Save", "save dialog"},
+    testing::Values(ButtonCase{"Open", "open dialog"}, ButtonCase{"Save", "save dialog"},
                     ButtonCase{"Project", "ProjectEntryForm.StartAdd"},
                     ButtonCase{"Subproject", "SubprojectEntryForm.StartAdd"},
                     ButtonCase{"Task", "TaskEntryForm.StartAdd"},
@@ -152,6 +159,8 @@ TEST_F(Menus, EveryEntryAnswersAClick) {
   Common::SetThisTemplate(AddTemplate(QStringLiteral("Staff")));
   Common::BroadcastNewThisProject();
   Common::BroadcastNewThisTemplate();
+  mainForm->MdiArea()->setActiveSubWindow(nullptr);  // the trees are open, none in front
+  Common::ThisProject()->SetDirty(true);             // File > New asks, and is cancelled
   for (QAction* entry : mainForm->MenuControls()) {
     const QString name = entry->objectName();
     if (entry->isSeparator() || entry->menu() != nullptr || !entry->isVisible() || name == QLatin1String("FileExitMenu")) {
@@ -163,6 +172,12 @@ TEST_F(Menus, EveryEntryAnswersAClick) {
     if (name == QLatin1String("FileSaveMenu")) {
       dialogs.SaveAnswer(QString());
       expected.clear();
+    } else if (name == QLatin1String("FileOpenMenu")) {
+      dialogs.OpenAnswer(QString());
+      expected.clear();
+    } else if (name == QLatin1String("FileNewMenu")) {
+      prompter.Answer(praxel::AnswerCancel);
+      expected = QStringLiteral("Save All Changes To Disk");
     } else if (name == QLatin1String("SetupPrinterMenu")) {
       dialogs.PrinterAnswer(false);
       expected.clear();

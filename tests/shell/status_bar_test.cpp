@@ -91,6 +91,7 @@ TEST_F(StatusBar, ListsShowWhatIsLoadedAndActive) {
   Yproject* office = AddProject(QStringLiteral("Office move"));
   AddProject(QStringLiteral("Web shop"));
   Yproject* wiring = AddProject(QStringLiteral("Wiring"), office);
+  office->FindOrCreateTask(1)->SetSubproject(wiring);
   wiring->AddJournal(Day(14));
   Ytemplate* staff = AddTemplate(QStringLiteral("Staff"));
   AddTemplate(QStringLiteral("Contractors"));

@@ -37,8 +37,9 @@ class RecordingHost final : public Solve::SolverHost {
   int broadcasts_ = 0;
 };
 
-// A solver model for the analyses: resource 1 of "Staff" and the analyses' globals cleared. An
-// analysis runs with `recorder` as the host (Analyse); the fixture's `host` solves before and after.
+// A solver model for the analyses: project "Main" on the rule "Normal only, extend if more needed",
+// resource 1 of "Staff" as `worker`, and the analyses' globals cleared. An analysis runs with
+// `recorder` as the host (Analyse); the fixture's `host` solves before and after.
 class AnalysisTest : public SolverTest {
  public:
   void SetUp() override;

@@ -1,5 +1,5 @@
-// How an analysis starts and ends: its preconditions, and the way back to a normal solve from
-// every way out of it.
+// What the analyses share: their preconditions, the way back to a normal solve from every way out
+// of them, and the placing of slices in their quick passes.
 
 #include "AnalysisFixture.h"
 #include "AnalysisRun.h"
@@ -140,6 +140,30 @@ TEST_F(AnalysisTest, ASampledPassThatHaltsIsNotRecorded) {
   EXPECT_EQ(When(finishes[2]), QStringLiteral("Wed 17:00"));
   EXPECT_EQ(finishes[3], 0.0);
   EXPECT_EQ(finishes[4], 0.0);
+}
+
+// Task 1 is cut at its half, where a milestone waits for it. The quick passes place its second
+// half after its first, as a solve does, not side by side with it from the task's start.
+TEST_F(AnalysisTest, QuickPassesKeepTheSlicesOfATaskInTurn) {
+  Ytask* cut = WorkTask(1, worker, 960);
+  Depend(AddTask(2, 0), cut, 50, 0);
+  CloseProject();
+  ASSERT_EQ(SolveAll(), kComplete);
+  ASSERT_EQ(When(cut->EarlyFinish()), QStringLiteral("Tue 17:00"));
+
+  Solve::SetRiskIterations(1);
+  Analyse([] { Solve::RunRiskAnalysis(true); });
+  EXPECT_EQ(When(Solve::RiskFinishDates()[1]), QStringLiteral("Tue 17:00")) << "the most likely sample";
+  ASSERT_EQ(SolveAll(), kComplete);
+
+  // The second half (24 hours from Monday 17:00) gains the most per cost: 24 ÷ (1.25 × 0.85^0.25)
+  // hours after Monday 17:00.
+  Analyse([] { Solve::QuickCrashSolve(); });
+  const QList<Ycrash>* rows = Solve::CrashItems();
+  ASSERT_NE(rows, nullptr);
+  ASSERT_GE(rows->size(), 2);
+  EXPECT_EQ(rows->at(1).FromPercent, 50);
+  EXPECT_EQ(When(rows->at(1).EndDate), QStringLiteral("Tue 13:00"));
 }
 
 }  // namespace

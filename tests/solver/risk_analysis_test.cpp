@@ -4,11 +4,13 @@
 #include "AnalysisFixture.h"
 #include "Random.h"
 #include "RiskAnalysis.h"
+#include "ResourceCalendar.h"
 #include "RiskResults.h"
 #include "SliceOrder.h"
 #include "SolveState.h"
 #include "TestSupport.h"
 #include "Yproject.h"
+#include "Yslot.h"
 #include "Ytask.h"
 
 #include <gtest/gtest.h>
@@ -178,6 +180,16 @@ TEST_F(RiskTest, OneIterationSamplesTheMostLikelyEstimates) {
     EXPECT_EQ(Solve::RiskCosts()[1], Solve::RiskCosts()[0]) << quick;
     ASSERT_EQ(SolveAll(), kComplete);
   }
+}
+
+// Each pass books other lengths of work and unbooking keeps the splits, so the analysis gives every
+// pass fresh calendar days; else each day's chain of slots, and the time of a pass, would grow
+// with the iterations.
+TEST_F(RiskTest, PassesDoNotPileUpSplitsInTheCalendar) {
+  Run(false, 40);
+  int pieces = 0;
+  for (const Yslot* slot = Solve::FindSlot(*worker, At(1, 0)); slot != nullptr; slot = slot->NextSlot) ++pieces;
+  EXPECT_LE(pieces, 8) << "Tuesday: the shift's six runs and the last pass's one split";
 }
 
 TEST_F(RiskTest, ProgressShowsEachPercentOnceBelowAHundred) {

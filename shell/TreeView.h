@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QModelIndex>
+#include <QString>
+#include <QTreeWidget>
+
+class QTreeWidgetItem;
+
+// The tree control "Tree" of the project and template tree windows. Its nodes carry the node
+// fields of the trees (TreeNodes.h) in item data: the key, the tag and the image letter.
+//
+// It hands every mouse and drag event to the trees' one mouse routine, Common::TreeMouseAction
+// (TreeDragDrop.h), under its window's handler locations ("ProjectTree:Tree_MouseDown", ...),
+// and raises HelpRequested on F1 and NodeExpanded when a node opens, by the user or in code.
+// Label editing is refused; the control's own drag and drop and its own scrolling while dragging
+// are off, since the trees do both themselves.
+class TreeView final : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  enum NodeRole : int { KeyRole = Qt::UserRole, TagRole, ImageRole };
+
+  // Module is the window's module name for handler locations: "ProjectTree", "TemplateTree".
+  TreeView(const QString& Module, QWidget* parent);
+
+  const QString& Module() const { return module_; }
+
+  // The kind of data a dragged node carries; the trees take drops of it only.
+  static QString NodeMimeType();
+
+  // The main window's pictures at its tree picture size, and an indentation of 1.25 pictures.
+  void ApplyDisplaySettings();
+
+  // The node of a model index and back (public forms of the control's own look-ups).
+  QTreeWidgetItem* NodeAt(const QModelIndex& index) const { return itemFromIndex(index); }
+  QModelIndex IndexOf(const QTreeWidgetItem* node) const { return indexFromItem(node); }
+  // The node under a point of the viewport, or none.
+  QTreeWidgetItem* HitTest(int X, int Y) const { return itemAt(X, Y); }
+
+  // Drags the node: the node's own picture while over a place that takes it, the no-drop
+  // picture elsewhere. Returns when the drag ends (dropped or given up).
+  void BeginDrag(QTreeWidgetItem* node);
+
+ signals:
+  void HelpRequested();
+  void NodeExpanded(QTreeWidgetItem* node);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  // Runs TreeMouseAction as the handler of this window's tree event.
+  void Handle(const char* handler, const QString& action, int Button, int X, int Y);
+
+  QString module_;
+};

@@ -1,0 +1,311 @@
+// The File menu: open (into an empty program, combining or clearing first), save and open again,
+// new, the recent-file list, damaged files, and the file named on the command line.
+
+#include "Bundle.h"
+#include "Common.h"
+#include "ErrTrap.h"
+#include "Forms.h"
+#include "MainForm.h"
+#include "Pool.h"
+#include "Settings.h"
+#include "ShellFixture.h"
+#include "SolveState.h"
+#include "SolverHostQt.h"
+#include "TreeNodes.h"
+#include "TreeView.h"
+#include "Yassignment.h"
+#include "Ydependency.h"
+#include "Yproject.h"
+#include "Yresource.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+#include <QTreeWidgetItem>
+
+namespace {
+
+class FileCommands : public ShellTest {
+ protected:
+  // Writes a project file of one template (a shift and resource 1) and one project whose tasks
+  // start on a date and are staffed, so that it solves; the program is left empty.
+  static QString WriteFile(const QString& name, const QString& projectName, const QString& templateName,
+                           const QList<int>& taskIds) {
+    Ytemplate* templ = AddTemplate(templateName);
+    templ->FindOrCreateShift(QStringLiteral("Day"));
+    Yresource* resource = templ->FindOrCreateResource(1);
+    resource->Description = QStringLiteral("Ann");
+    Yproject* project = AddProject(projectName);
+    for (const int id : taskIds) {
+      Ytask* task = project->FindOrCreateTask(id);
+      task->Description = QStringLiteral("Task %1").arg(id);
+      task->SetMostLikely(480);
+      auto* start = Common::NewY<Ydependency>(ytDependency);
+      start->SetTask(task);
+      start->SetDepDate(Day(0));
+      auto* assignment = Common::NewY<Yassignment>(ytAssignment);
+      assignment->SetTask(task);
+      assignment->SetResourceRequired(resource);
+      assignment->SetHours(8);
+    }
+    const QString path = testsupport::DataFolderPath(name);
+    QDir().mkpath(QFileInfo(path).path());
+    EXPECT_TRUE(Bundle::SaveAll(path));
+    Common::FreeAllMemory();
+    return path;
+  }
+
+  void Open(const QString& path) {
+    dialogs.OpenAnswer(path);
+    mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
+  }
+
+  // The captions of the recent-file entries shown.
+  QStringList RecentEntries() const {
+    QStringList entries;
+    for (int index = 1; index <= 9; ++index) {
+      const QAction* entry = mainForm->Control(QStringLiteral("FileRecentMenu%1").arg(index));
+      if (entry->isVisible()) entries.append(entry->text());
+    }
+    return entries;
+  }
+
+  static QList<int> TaskIds(const QString& projectName) {
+    QList<int> ids;
+    if (const Yproject* project = Common::Projects().Find(projectName)) {
+      for (const Ytask* task : project->TaskList) ids.append(task->TaskID());
+    }
+    return ids;
+  }
+
+  bool SolvedTo(const QString& message) {
+    return RunUntil([&] { return mainForm->SolvePanelText() == message && Solve::SolveMode() != Solve::ModeRequested; });
+  }
+};
+
+// Into an empty program: no question; the first project and template read become active, the trees
+// show them, the file heads the recent list and the next dialog starts in its folder; the solver,
+// suspended while reading, then solves what was read.
+TEST_F(FileCommands, OpenIntoAnEmptyProgramMakesTheFirstRecordsActive) {
+  const QString path = WriteFile(QStringLiteral("plans/site.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1, 2});
+  StartProgram();
+  Open(path);
+
+  EXPECT_TRUE(prompter.Asked().isEmpty());
+  ASSERT_NE(Common::ThisProject(), nullptr);
+  EXPECT_EQ(Common::ThisProject()->ProjectName(), QStringLiteral("Plant"));
+  EXPECT_EQ(Common::ThisTemplate()->TemplateName(), QStringLiteral("Staff"));
+  EXPECT_EQ(mainForm->CurrentFile(), path);
+  EXPECT_EQ(mainForm->StartDir(), testsupport::DataFolderPath(QStringLiteral("plans/")));
+  EXPECT_EQ(RecentEntries(), QStringList{QStringLiteral("&1 ") + path});
+  EXPECT_EQ(Common::ProjectTree()->topLevelItem(0)->text(0), QStringLiteral("Plant"));
+  EXPECT_EQ(Common::TemplateTree()->topLevelItem(0)->text(0), QStringLiteral("Staff"));
+  EXPECT_EQ(mainForm->StatusMessageText(), QString());
+  EXPECT_TRUE(SolvedTo(QStringLiteral("Solve complete")));
+}
+
+// With data loaded the user is asked; No combines: a record of a loaded project's name is read
+// into that project, others are added, and the active ones stay.
+TEST_F(FileCommands, AnsweringNoCombinesWithWhatIsLoaded) {
+  const QString first = WriteFile(QStringLiteral("first.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
+  const QString second = WriteFile(QStringLiteral("second.pxb"), QStringLiteral("Plant"), QStringLiteral("Crew"), {2});
+  StartProgram();
+  Open(first);
+  prompter.Answer(praxel::AnswerNo);
+  Open(second);
+
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Delete All Projects and Templates"));
+  EXPECT_EQ(prompter.Asked().at(0).text,
+            QStringLiteral("There are already projects and/or templates loaded into memory.\n\nIf you do not delete "
+                           "them, then PRAXEL will combine the data in ") +
+                second + QStringLiteral(" with the data in memory.\n\nDo you want to delete all templates and projects first?"));
+  EXPECT_EQ(prompter.Asked().at(0).style, praxel::MsgYesNoCancel | praxel::MsgQuestion);
+  EXPECT_EQ(TaskIds(QStringLiteral("Plant")), (QList<int>{1, 2}));
+  EXPECT_EQ(Common::Projects().Count(), 1);
+  EXPECT_EQ(Common::Templates().Count(), 2);
+  EXPECT_EQ(Common::ThisTemplate()->TemplateName(), QStringLiteral("Staff"));
+  EXPECT_EQ(RecentEntries(), (QStringList{QStringLiteral("&1 ") + second, QStringLiteral("&2 ") + first}));
+  EXPECT_TRUE(SolvedTo(QStringLiteral("Solve complete")));
+}
+
+// Yes clears memory first, after the save question: Cancel there reads nothing and changes
+// nothing; No discards the changes and reads the file alone.
+TEST_F(FileCommands, AnsweringYesClearsFirstAfterTheSaveQuestion) {
+  const QString first = WriteFile(QStringLiteral("first.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
+  const QString second = WriteFile(QStringLiteral("second.pxa"), QStringLiteral("Office"), QStringLiteral("Crew"), {2});
+  StartProgram();
+  Open(first);
+  ASSERT_TRUE(SolvedTo(QStringLiteral("Solve complete")));
+  Common::ThisProject()->SetDirty(true);
+
+  prompter.Answer(praxel::AnswerYes);
+  prompter.Answer(praxel::AnswerCancel);
+  Open(second);
+  EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("Save All Changes To Disk"));
+  EXPECT_EQ(Common::Projects().Count(), 1);
+  EXPECT_TRUE(Common::ThisProject()->Dirty());
+  EXPECT_EQ(RecentEntries(), QStringList{QStringLiteral("&1 ") + first});
+  EXPECT_NE(Solve::SolveMode(), Solve::ModeSuspendedIdle);
+
+  prompter.Answer(praxel::AnswerYes);
+  prompter.Answer(praxel::AnswerNo);
+  Open(second);
+  EXPECT_EQ(Common::Projects().Count(), 1);
+  EXPECT_EQ(Common::ThisProject()->ProjectName(), QStringLiteral("Office"));
+  EXPECT_EQ(Common::ThisTemplate()->TemplateName(), QStringLiteral("Crew"));
+  EXPECT_EQ(Common::ProjectTree()->topLevelItem(0)->text(0), QStringLiteral("Office"));
+}
+
+// Save writes everything and clears the changes; New empties memory and both trees; the recent
+// entry opens the saved file again, changes included.
+TEST_F(FileCommands, SaveNewAndOpenAgainFromTheRecentList) {
+  const QString first = WriteFile(QStringLiteral("first.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
+  StartProgram();
+  Open(first);
+  Common::ThisProject()->FindOrCreateTask(5)->Description = QStringLiteral("Added");
+  Common::ThisProject()->SetDirty(true);
+  const QString saved = testsupport::DataFolderPath(QStringLiteral("saved.pxb"));
+  dialogs.SaveAnswer(saved);
+  mainForm->Control(QStringLiteral("FileSaveMenu"))->trigger();
+  EXPECT_TRUE(QFile::exists(saved));
+  EXPECT_FALSE(Common::ThisProject()->Dirty());
+  EXPECT_EQ(mainForm->CurrentFile(), saved);
+  EXPECT_EQ(RecentEntries().value(0), QStringLiteral("&1 ") + saved);
+
+  mainForm->Control(QStringLiteral("FileNewMenu"))->trigger();
+  EXPECT_TRUE(prompter.Asked().isEmpty());
+  EXPECT_TRUE(Common::Projects().IsEmpty());
+  EXPECT_TRUE(Common::Templates().IsEmpty());
+  EXPECT_EQ(Common::ProjectTree()->topLevelItemCount(), 0);
+  EXPECT_EQ(Common::TemplateTree()->topLevelItemCount(), 0);
+  EXPECT_FALSE(mainForm->Control(QStringLiteral("FileSaveMenu"))->isEnabled());
+
+  mainForm->Control(QStringLiteral("FileRecentMenu1"))->trigger();
+  EXPECT_TRUE(prompter.Asked().isEmpty());
+  EXPECT_EQ(TaskIds(QStringLiteral("Plant")), (QList<int>{1, 5}));
+  EXPECT_EQ(RecentEntries(), (QStringList{QStringLiteral("&1 ") + saved, QStringLiteral("&2 ") + first}));
+}
+
+// New with nothing loaded says so; with changes it asks first, and a save that writes no project
+// file (a Microsoft Project file here) keeps everything.
+TEST_F(FileCommands, NewAsksFirstAndKeepsWhatIsNotSaved) {
+  StartProgram();
+  prompter.Answer(praxel::AnswerOk);
+  mainForm->Control(QStringLiteral("FileNewMenu"))->trigger();
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Memory Already Empty"));
+  EXPECT_EQ(prompter.Asked().at(0).text,
+            QStringLiteral("Memory is already empty.  There are no projects or templates loaded."));
+
+  Yproject* plant = AddProject(QStringLiteral("Plant"));
+  Common::SetThisProject(plant);
+  plant->SetDirty(true);
+  prompter.Answer(praxel::AnswerYes);
+  dialogs.SaveAnswer(testsupport::DataFolderPath(QStringLiteral("plant.mpp")));
+  prompter.Answer(praxel::AnswerOk);
+  mainForm->Control(QStringLiteral("FileNewMenu"))->trigger();
+  EXPECT_EQ(prompter.Asked().at(1).title, QStringLiteral("Save All Changes To Disk"));
+  EXPECT_EQ(prompter.Asked().at(2).title, QStringLiteral("Not Ready Yet"));
+  EXPECT_EQ(Common::Projects().Count(), 1);
+  EXPECT_EQ(Common::ThisProject(), plant);
+}
+
+// The nine most recent files, newest first: a file opened again (in another letter case) moves to
+// the top as typed, a tenth pushes the oldest out. A file of no known kind is named in a message
+// and stays in the list.
+TEST_F(FileCommands, TheRecentListKeepsNineFilesNewestFirst) {
+  StartProgram();
+  EXPECT_FALSE(mainForm->Control(QStringLiteral("FileSeparatorMenu"))->isVisible());
+  QStringList paths;
+  for (int n = 1; n <= 10; ++n) paths.append(QStringLiteral("/plans/file%1.txt").arg(n));
+  for (const QString& path : paths) {
+    prompter.Answer(praxel::AnswerOk);
+    Open(path);
+  }
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Type Not Recognized"));
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("The file \"/plans/file1.txt\" does not have a recognized type."));
+  EXPECT_EQ(prompter.Asked().at(0).style, praxel::MsgCritical);
+  EXPECT_TRUE(mainForm->Control(QStringLiteral("FileSeparatorMenu"))->isVisible());
+  QStringList expected;
+  for (int n = 10; n >= 2; --n) expected.append(QStringLiteral("&%1 /plans/file%2.txt").arg(11 - n).arg(n));
+  EXPECT_EQ(RecentEntries(), expected);
+
+  prompter.Answer(praxel::AnswerOk);
+  Open(QStringLiteral("/PLANS/FILE4.TXT"));
+  const QStringList entries = RecentEntries();
+  EXPECT_EQ(entries.size(), 9);
+  EXPECT_EQ(entries.at(0), QStringLiteral("&1 /PLANS/FILE4.TXT"));
+  EXPECT_EQ(entries.filter(QStringLiteral("file4"), Qt::CaseInsensitive).size(), 1);
+  Settings::ForgetStore();  // kept in the settings
+  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile1")), QString());
+}
+
+// A damaged file is reported by name. Whatever the user answers, the solver is not left
+// suspended, what was read stays loaded and becomes active, and every window is told.
+TEST_F(FileCommands, ADamagedFileIsReportedByNameAndTheProgramGoesOn) {
+  const QString source = WriteFile(QStringLiteral("good.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
+  QByteArray text = testsupport::ReadFileBytes(source);
+  // The template stays whole; the project record's header is damaged.
+  text.replace("PROJECT\r\n", "PROJEKT\r\n");
+  const QString plain = testsupport::DataFolderPath(QStringLiteral("damaged plan.pxa"));
+  testsupport::WriteFileBytes(plain, text);
+  const QString packed = testsupport::DataFolderPath(QStringLiteral("damaged.pxb"));
+  testsupport::WriteFileBytes(packed, QByteArray("not a packed file at all"));
+
+  struct Case {
+    QString path;
+    int answer;
+    QString templateRead;
+  };
+  for (const Case& c : {Case{plain, praxel::AnswerAbort, QStringLiteral("Staff")},
+                        Case{plain, praxel::AnswerIgnore, QStringLiteral("Staff")},
+                        Case{packed, praxel::AnswerAbort, QString()}}) {
+    SCOPED_TRACE(c.path.toStdString() + " " + std::to_string(c.answer));
+    StartProgram();
+    prompter.Answer(c.answer);
+    Open(c.path);
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("Internal Error"));
+    EXPECT_TRUE(prompter.Asked().last().text.contains(c.path)) << prompter.Asked().last().text.toStdString();
+    EXPECT_NE(Solve::SolveMode(), Solve::ModeSuspendedIdle);
+    EXPECT_TRUE(mainForm->SolverHost()->SolveTimerEnabled());
+    EXPECT_TRUE(SolvedTo(QStringLiteral("No projects loaded")));
+    EXPECT_EQ(Common::ThisTemplate() != nullptr ? Common::ThisTemplate()->TemplateName() : QString(), c.templateRead);
+    EXPECT_EQ(Common::TemplateTree()->topLevelItemCount(), c.templateRead.isEmpty() ? 0 : 1);
+    EXPECT_EQ(mainForm->StatusMessageText(), QString());
+    mainForm.reset();
+    Common::FreeAllMemory();
+    prompter.Asked();
+  }
+  EXPECT_TRUE(testsupport::ReadTextFile(ErrTrap::LogFilePath()).contains(QStringLiteral("Main:FileOpenMenu_Click")));
+}
+
+// The first argument names the file to open at start, blanks and all. A damaged one is reported
+// and the start goes on: the welcome screen and the size poll come all the same.
+TEST_F(FileCommands, TheCommandLineFileOpensAtStart) {
+  const QString path = WriteFile(QStringLiteral("my plans/site plan.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
+  mainForm = std::make_unique<MainForm>(path);
+  mainForm->show();
+  ASSERT_TRUE(RunUntil([] { return Forms::Find(QStringLiteral("WelcomeForm")) != nullptr; }));
+  ASSERT_NE(Common::ThisProject(), nullptr);
+  EXPECT_EQ(Common::ThisProject()->ProjectName(), QStringLiteral("Plant"));
+  EXPECT_EQ(mainForm->CurrentFile(), path);
+  mainForm.reset();
+  Common::FreeAllMemory();
+
+  const QString damaged = testsupport::DataFolderPath(QStringLiteral("my plans/damaged.pxb"));
+  testsupport::WriteFileBytes(damaged, QByteArray("garbage"));
+  prompter.Answer(praxel::AnswerAbort);
+  mainForm = std::make_unique<MainForm>(damaged);
+  mainForm->show();
+  ASSERT_TRUE(RunUntil([] { return Forms::Find(QStringLiteral("WelcomeForm")) != nullptr; }));
+  EXPECT_TRUE(mainForm->ResizeTimer()->isActive());
+  EXPECT_TRUE(prompter.Asked().last().text.contains(damaged));
+  EXPECT_TRUE(RunUntil([this] { return mainForm->SolvePanelText() == QLatin1String("No projects loaded"); }));
+}
+
+}  // namespace
