@@ -16,6 +16,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -162,8 +163,8 @@ class CrashRun {
   // The step's average progress of the crashable slices toward the multiplier beyond which a
   // larger team lengthens a slice; it never goes down on screen and never shows 100.
   void ShowProgress(const Trial& trial) {
-    int percent = praxel::ToInteger(std::floor(100.0 * trial.progress / trial.crashable));
-    if (percent > 99) percent = 99;
+    // Capped before it becomes a whole number: a tiny efficiency gives a huge logarithm.
+    const int percent = praxel::ToInteger(std::min(std::floor(100.0 * trial.progress / trial.crashable), 99.0));
     if (percent <= lastShown_) return;
     lastShown_ = percent;
     SetSolveMessage(QStringLiteral("Crashing %1% ...").arg(percent));

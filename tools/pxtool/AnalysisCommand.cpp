@@ -1,11 +1,9 @@
 #include "AnalysisCommand.h"
 
 #include "AnalysisRun.h"
-#include "Bundle.h"
 #include "Command.h"
-#include "Common.h"
-#include "ErrTrap.h"
 #include "HeadlessSolve.h"
+#include "ProjectFile.h"
 #include "SolveState.h"
 #include "Streams.h"
 #include "ToolPrompter.h"
@@ -52,19 +50,8 @@ QString OptionValue(const AnalysisCall& call, const QString& name) {
 
 int LoadForAnalysis(const AnalysisCall& call, const QString& analysis) {
   ToolPrompter prompter;
-  Bundle::FirstRecords first;
-  bool read = false;
-  try {
-    read = Bundle::OpenBundle(call.file, &first);
-  } catch (const ErrTrap::CallChain&) {
-    read = false;
-  }
-  if (!read) {
-    PrintError(prompter.FirstMessage().isEmpty() ? QStringLiteral("cannot read ") + call.file : prompter.FirstMessage());
-    return kExitUnreadable;
-  }
-  Common::SetThisTemplate(first.templ);
-  Common::SetThisProject(first.project);
+  const int loaded = LoadProjectFile(call.file, prompter);
+  if (loaded != kExitSuccess) return loaded;
   const QString message = Solve::SolveHeadless();
   if (Solve::SolveMode() != Solve::ModeIdle) {
     PrintError(message);
