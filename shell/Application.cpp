@@ -10,3 +10,5 @@ bool Application::notify(QObject* receiver, QEvent* event) {
                    [&] { handled = QApplication::notify(receiver, event); });
   return handled;
 }
+
+QString Application::CommandLineFile(const QStringList& arguments) { return arguments.value(1); }

@@ -34,8 +34,9 @@ FileKind KindOf(const QString& path) {
 }
 
 void FileTypeNotRecognized(const QString& path) {
-  praxel::CurrentPrompter().MsgBox(QStringLiteral("The file \"") + path + QStringLiteral("\" does not have a recognized type."),
-                                   praxel::MsgCritical, QStringLiteral("File Type Not Recognized"));
+  praxel::CurrentPrompter().MsgBox(
+      QStringLiteral("The file \"") + path + QStringLiteral("\" does not have a recognized type."), praxel::MsgCritical,
+      QStringLiteral("File Type Not Recognized"));
 }
 
 QString RecentFileSetting(int number) { return QStringLiteral("RecentFile%1").arg(number); }
@@ -128,8 +129,8 @@ void MainForm::FileNewMenu_Click() {
   guard([&] {
     if (Common::Projects().IsEmpty() && Common::Templates().IsEmpty()) {
       praxel::CurrentPrompter().MsgBox(
-          QStringLiteral("Memory is already empty.  There are no projects or templates loaded."), praxel::MsgExclamation,
-          QStringLiteral("Memory Already Empty"));
+          QStringLiteral("Memory is already empty.  There are no projects or templates loaded."),
+          praxel::MsgExclamation, QStringLiteral("Memory Already Empty"));
       return;
     }
     clear = OkToDeleteAll();
@@ -215,6 +216,8 @@ void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
 void MainForm::FinishOpening(const Bundle::FirstRecords& first) {
   ErrTrap::Guard guard(QStringLiteral("Main:OpenFile"));
   try {
+    // The reading is over, however it ended: no busy message is left behind.
+    guard([&] { StatusMessage(QString()); });
     // The first project and template read become the active ones when none is.
     guard([&] {
       if (Common::ThisProject() == nullptr && !Common::Projects().IsEmpty()) {

@@ -23,7 +23,7 @@ struct MenuEntry {
   bool checkable = false;
 };
 
-struct MenuSpec {
+struct MenuDefinition {
   const char* control;
   const char* caption;
   QList<MenuEntry> entries;
@@ -31,8 +31,8 @@ struct MenuSpec {
 
 // The menu bar in design order. "-" is a separator. The recent files and the spreadsheet types
 // are control arrays, added after this table; the Calendar item is itself the command.
-const QList<MenuSpec>& MenuBarSpec() {
-  static const QList<MenuSpec> spec = {
+const QList<MenuDefinition>& MenuBarDefinition() {
+  static const QList<MenuDefinition> menus = {
       {"FileMenu", "File", {{"FileNewMenu", "New"}, {"FileOpenMenu", "Open"}, {"FileSaveMenu", "Save"},
                             {"FileExitMenu", "Exit"}, {"FileSeparatorMenu", "-"}}},
       {"ProjectMenu", "Project", {{"ProjectNewMenu", "New"}, {"ProjectSelectMenu", "Select"},
@@ -68,7 +68,7 @@ const QList<MenuSpec>& MenuBarSpec() {
                             {"HelpTechnicalSupportMenu", "Technical support"}, {"HelpSeparatorMenu", "-"},
                             {"HelpAboutMenu", "About"}}},
   };
-  return spec;
+  return menus;
 }
 
 const char* const kSpreadsheetTypes[] = {"Resource entry",      "Task entry",          "Project summary",
@@ -153,9 +153,9 @@ void MainForm::BuildMenus() {
     }
     return entry;
   };
-  for (const MenuSpec& spec : MenuBarSpec()) {
-    const QString name = QString::fromLatin1(spec.control);
-    const QString caption = QString::fromLatin1(spec.caption);
+  for (const MenuDefinition& definition : MenuBarDefinition()) {
+    const QString name = QString::fromLatin1(definition.control);
+    const QString caption = QString::fromLatin1(definition.caption);
     if (name == QLatin1String("CalendarMenu")) {
       // A menu-bar item without entries: choosing it is the command.
       QAction* item = menuBar()->addAction(caption);
@@ -168,7 +168,7 @@ void MainForm::BuildMenus() {
     QMenu* menu = popup ? new QMenu(caption, this) : menuBar()->addMenu(caption);
     if (popup) popupMenu_ = menu;
     enlist(menu->menuAction(), name);
-    for (const MenuEntry& entry : spec.entries) {
+    for (const MenuEntry& entry : definition.entries) {
       const QString control = QString::fromLatin1(entry.control);
       addEntry(menu, control, QString::fromLatin1(entry.caption), control, entry.checkable);
     }

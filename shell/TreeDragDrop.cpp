@@ -19,6 +19,7 @@
 #include "Ytask.h"
 
 #include <QAction>
+#include <QByteArray>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QPersistentModelIndex>
@@ -79,7 +80,7 @@ void StopScrolling() {
 // scrolls the tree. A band is as high as the frame around the tree window (its title and
 // borders), and at least one line.
 void ScrollNearEdges(TreeView* tree, int Y) {
-  const QWidget* form = tree->parentWidget();
+  QWidget* form = tree->parentWidget();
   const QString window = form != nullptr ? form->objectName() : QString();
   QString name;
   if (window == QLatin1String("ProjectTreeForm")) {
@@ -89,7 +90,7 @@ void ScrollNearEdges(TreeView* tree, int Y) {
   } else {
     praxel::RaiseAssertion();
   }
-  const int frame = Forms::FrameOf(const_cast<QWidget*>(form))->height() - form->height();
+  const int frame = Forms::FrameOf(form)->height() - form->height();
   const int band = qMax(frame, QFontMetrics(tree->font()).height());
   const int inner = tree->viewport()->height();
   QString direction;
@@ -130,7 +131,9 @@ bool WaitsFor(const Ytask* later, const Ytask* earlier) {
       }
     } else {
       for (const Ydependency* dependency : task->DependencyList) {
-        if (dependency->Include() && dependency->TaskRequired() != nullptr) predecessors.append(dependency->TaskRequired());
+        if (dependency->Include() && dependency->TaskRequired() != nullptr) {
+          predecessors.append(dependency->TaskRequired());
+        }
       }
     }
     for (const Ytask* predecessor : predecessors) {
@@ -172,13 +175,15 @@ QTreeWidgetItem* DropNode() { return DropHeld().Node(); }
 
 Ymodel* DragObject() {
   Ymodel* object = nullptr;
-  ErrTrap::Guarded(QStringLiteral("Common:DragObject [Property Get]"), [&] { object = FindObjectFromNode(DragNode()); });
+  ErrTrap::Guarded(QStringLiteral("Common:DragObject [Property Get]"),
+                   [&] { object = FindObjectFromNode(DragNode()); });
   return object;
 }
 
 Ymodel* DropObject() {
   Ymodel* object = nullptr;
-  ErrTrap::Guarded(QStringLiteral("Common:DropObject [Property Get]"), [&] { object = FindObjectFromNode(DropNode()); });
+  ErrTrap::Guarded(QStringLiteral("Common:DropObject [Property Get]"),
+                   [&] { object = FindObjectFromNode(DropNode()); });
   return object;
 }
 
@@ -383,8 +388,9 @@ void RightClick(TreeView* tree) {
     // Beside the node's caption, one letter's width on and one line down.
     const QRect place = tree->visualItemRect(node);
     const QFontMetrics metrics(tree->font());
-    const QPoint at(place.left() + tree->iconSize().width() + metrics.horizontalAdvance(node->text(0) + QLatin1Char('X')),
-                    place.top() + metrics.height());
+    const QPoint at(
+        place.left() + tree->iconSize().width() + metrics.horizontalAdvance(node->text(0) + QLatin1Char('X')),
+        place.top() + metrics.height());
     main->PopupMenu()->popup(tree->viewport()->mapToGlobal(at));
   });
 }
@@ -392,7 +398,7 @@ void RightClick(TreeView* tree) {
 void ScrollTree(TreeView* tree, bool up) {
   if (tree == nullptr) return;
   tree->verticalScrollBar()->triggerAction(up ? QAbstractSlider::SliderSingleStepSub
-                                               : QAbstractSlider::SliderSingleStepAdd);
+                                              : QAbstractSlider::SliderSingleStepAdd);
 }
 
 }  // namespace Common

@@ -181,8 +181,8 @@ QTreeWidgetItem* FindNodeFromObject(const Ymodel* object) {
     }
     if (tree == nullptr) praxel::RaiseAssertion();
     for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
-      const bool subprojectNode = kind == QLatin1String("s") && NodeImage(*it) == QLatin1String("s") &&
-                                  FindProjectFromNode(*it) == object;
+      const bool subprojectNode =
+          kind == QLatin1String("s") && NodeImage(*it) == QLatin1String("s") && FindProjectFromNode(*it) == object;
       if (NodeKey(*it) == key || subprojectNode) {
         found = *it;
         return;
@@ -240,7 +240,8 @@ Ymodel* FindObjectFromNode(const QTreeWidgetItem* node) {
       if (templ == nullptr) RaiseMissingMember();
       object = FindByTag(templ->ResourceList, tag);
     } else if (kind == QLatin1String("d") || kind == QLatin1String("a")) {
-      const auto* task = dynamic_cast<const Ytask*>(node->parent() != nullptr ? FindObjectFromNode(node->parent()) : nullptr);
+      const auto* task =
+          dynamic_cast<const Ytask*>(node->parent() != nullptr ? FindObjectFromNode(node->parent()) : nullptr);
       if (task != nullptr) {
         object = kind == QLatin1String("d") ? static_cast<Ymodel*>(FindByTag(task->DependencyList, tag))
                                             : static_cast<Ymodel*>(FindByTag(task->AssignmentList, tag));

@@ -5,8 +5,6 @@
 #include "TrySolve.h"
 #include "YwindowLibrary.h"
 
-#include <QStringList>
-
 int main(int argc, char** argv) {
   Application app(argc, argv);
   Application::setApplicationName(QStringLiteral("Praxel"));
@@ -20,9 +18,7 @@ int main(int argc, char** argv) {
   Ywindow::SetPrinter(&praxel::ProgramPrinter());
   Solve::InstallSolver();
 
-  // The first argument names a project file to open.
-  const QStringList arguments = Application::arguments();
-  MainForm mainForm(arguments.size() > 1 ? arguments.at(1) : QString());
+  MainForm mainForm(Application::CommandLineFile(Application::arguments()));
   mainForm.show();
   return Application::exec();
 }

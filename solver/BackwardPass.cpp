@@ -15,15 +15,18 @@ namespace Solve {
 
 namespace {
 
-// Every project is measured against its master's early finish in the master's plan journal.
+// Every project is measured against its master's early finish in the master's plan journal; a
+// plan journal never solved has no finish, and the master's finish in the current journal
+// (solved just now) stands in for it.
 QHash<const Yproject*, double> TargetFinishes() {
   QHash<const Yproject*, double> targets;
   for (const Yproject* project : Common::Projects()) {
     Yproject* master = project->Master();
     const int current = master->CurrentIndex;
     master->CurrentIndex = master->PlanIndex;
-    const double finish = master->EarlyFinish();
+    double finish = master->EarlyFinish();
     master->CurrentIndex = current;
+    if (finish == 0.0) finish = master->EarlyFinish();
     targets.insert(project, finish);
   }
   return targets;

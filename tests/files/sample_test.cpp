@@ -74,7 +74,9 @@ TEST(SampleFile, SolvesToSolveCompleteWithEveryTaskDated) {
   for (const QString& line : lines) {
     const QStringList fields = line.split(QLatin1Char('\t'));
     ASSERT_EQ(fields.size(), 7) << line.toStdString();
-    for (int date = 2; date <= 5; ++date) EXPECT_TRUE(fields.at(date).contains(QStringLiteral("/2026 "))) << line.toStdString();
+    for (int date = 2; date <= 5; ++date) {
+      EXPECT_TRUE(fields.at(date).contains(QStringLiteral("/2026 "))) << line.toStdString();
+    }
   }
 }
 

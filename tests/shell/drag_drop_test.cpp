@@ -83,8 +83,9 @@ TEST_F(DragDrop, AResourceOnAProjectOrSubprojectBecomesItsManager) {
     Yresource* resource;
     QString text;
   };
-  for (const Case& c : {Case{plant, plant, ann, QStringLiteral("7: Ann is now the project manager for Plant: Pump house")},
-                        Case{fitOutTask, fitOut, cy, QStringLiteral("5: Cy is now the project manager for 4: Fit-out")}}) {
+  for (const Case& c :
+       {Case{plant, plant, ann, QStringLiteral("7: Ann is now the project manager for Plant: Pump house")},
+        Case{fitOutTask, fitOut, cy, QStringLiteral("5: Cy is now the project manager for 4: Fit-out")}}) {
     prompter.Answer(praxel::AnswerOk);
     DragOnto(NodeOf(c.resource), NodeOf(c.target));
     EXPECT_EQ(c.project->Manager(), c.resource);

@@ -40,10 +40,10 @@ TEST_F(Trees, TheProjectTreeShowsTheActiveProjectOneLevelDeep) {
   StartWithModel();
   EXPECT_EQ(Outline(ProjectTreeView()),
             (QStringList{QStringLiteral("p Plant: Pump house +"), Indented(1, QStringLiteral("t 2: Survey")),
-                         Indented(2, kPlaceholder), Indented(1, QStringLiteral("s 4: Fit-out")), Indented(2, kPlaceholder),
-                         Indented(1, QStringLiteral("t 9: Design")), Indented(1, QStringLiteral("t 10: Build")),
-                         Indented(2, kPlaceholder), Indented(1, QStringLiteral("t 12: Commission")),
-                         Indented(2, kPlaceholder)}));
+                         Indented(2, kPlaceholder), Indented(1, QStringLiteral("s 4: Fit-out")),
+                         Indented(2, kPlaceholder), Indented(1, QStringLiteral("t 9: Design")),
+                         Indented(1, QStringLiteral("t 10: Build")), Indented(2, kPlaceholder),
+                         Indented(1, QStringLiteral("t 12: Commission")), Indented(2, kPlaceholder)}));
   EXPECT_EQ(ProjectTreeView()->parentWidget()->windowTitle(), QStringLiteral("Project tree"));
 }
 
@@ -74,8 +74,9 @@ TEST_F(Trees, OpeningASubprojectListsItsTasksClosed) {
   const QStringList outline = Outline(ProjectTreeView());
   const qsizetype at = outline.indexOf(Indented(1, QStringLiteral("s 4: Fit-out +")));
   ASSERT_GE(at, 0);
-  EXPECT_EQ(outline.mid(at + 1, 4), (QStringList{Indented(2, QStringLiteral("t 1: Wire")), Indented(3, kPlaceholder),
-                                                 Indented(2, QStringLiteral("t 2: Paint")), Indented(3, kPlaceholder)}));
+  EXPECT_EQ(outline.mid(at + 1, 4),
+            (QStringList{Indented(2, QStringLiteral("t 1: Wire")), Indented(3, kPlaceholder),
+                         Indented(2, QStringLiteral("t 2: Paint")), Indented(3, kPlaceholder)}));
 }
 
 // An active subproject shows the project above it and the task that stands for it, both open.
@@ -201,6 +202,18 @@ TEST_F(Trees, RebuildingATaskAfterAnEditKeepsTheSelection) {
   EXPECT_EQ(ProjectTreeView()->currentItem(), Common::DragNode());
 }
 
+// The solve panel shows a failure's object through the tree by name: a dependency's task opens and
+// the dependency becomes the selection.
+TEST_F(Trees, SelectNodeOfShowsAnObjectInTheTree) {
+  StartWithModel();
+  QWidget* form = Forms::Find(QStringLiteral("ProjectTreeForm"));
+  ASSERT_TRUE(QMetaObject::invokeMethod(form, "SelectNodeOf", Qt::DirectConnection,
+                                        Q_ARG(Ymodel*, static_cast<Ymodel*>(buildAfterDesign))));
+  EXPECT_EQ(Common::DragObject(), buildAfterDesign);
+  EXPECT_TRUE(NodeOf(build)->isExpanded());
+  EXPECT_EQ(ProjectTreeView()->currentItem(), NodeOf(buildAfterDesign));
+}
+
 // A right click selects the node and opens the popup menu beside it, prepared for its kind.
 TEST_F(Trees, ARightClickOpensThePopupForTheNode) {
   StartWithModel();
@@ -210,14 +223,15 @@ TEST_F(Trees, ARightClickOpensThePopupForTheNode) {
     QString word;
     bool setActive;
   };
-  for (const Case& c : {Case{NodeOf(cy), QStringLiteral("resource"), false},
-                        Case{NodeOf(plant), QStringLiteral("project"), false},
-                        Case{NodeOf(fitOutTask), QStringLiteral("subproject"), true}}) {
+  for (const Case& c :
+       {Case{NodeOf(cy), QStringLiteral("resource"), false}, Case{NodeOf(plant), QStringLiteral("project"), false},
+        Case{NodeOf(fitOutTask), QStringLiteral("subproject"), true}}) {
     Press(c.node, Qt::RightButton);
     EXPECT_EQ(Common::DragNode(), c.node);
     ASSERT_TRUE(popup->isVisible()) << c.word.toStdString();
     EXPECT_EQ(mainForm->Control(QStringLiteral("PopupModifyMenu"))->text(), QStringLiteral("Modify this ") + c.word);
-    EXPECT_EQ(mainForm->Control(QStringLiteral("PopupSetActiveMenu"))->isEnabled(), c.setActive) << c.word.toStdString();
+    EXPECT_EQ(mainForm->Control(QStringLiteral("PopupSetActiveMenu"))->isEnabled(), c.setActive)
+        << c.word.toStdString();
     const QRect place = c.node->treeWidget()->visualItemRect(c.node);
     const QPoint corner = c.node->treeWidget()->viewport()->mapFromGlobal(popup->pos());
     EXPECT_GT(corner.x(), place.left());
@@ -232,7 +246,8 @@ TEST_F(Trees, ARightClickOpensThePopupForTheNode) {
 TEST_F(Trees, SetupFontChangesTheTreeInFront) {
   StartWithModel();
   Press(NodeOf(build));
-  mainForm->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Forms::FrameOf(ProjectTreeView()->parentWidget())));
+  mainForm->MdiArea()->setActiveSubWindow(
+      qobject_cast<QMdiSubWindow*>(Forms::FrameOf(ProjectTreeView()->parentWidget())));
   dialogs.ChooseFontAnswer({QStringLiteral("DejaVu Sans"), 14, true, false});
   mainForm->Control(QStringLiteral("SetupFontMenu"))->trigger();
   EXPECT_EQ(ProjectTreeView()->font().family(), QStringLiteral("DejaVu Sans"));

@@ -63,6 +63,17 @@ TEST_F(RunTest, ACompletedRunBroadcastsOnce) {
   EXPECT_EQ(When(task->EarlyFinish()), QStringLiteral("Tue 10:00"));
 }
 
+// A plan journal that was never solved has no finish: the late dates are measured against the
+// finish solved just now rather than against day 0.
+TEST_F(RunTest, APlanJournalNeverSolvedLeavesLateDatesAtTheCurrentFinish) {
+  SecondJournal();
+  project->PlanIndex = 0;  // the first journal, which no solve has dated
+  EXPECT_EQ(SolveAll(), kComplete);
+  EXPECT_EQ(When(task->EarlyFinish()), QStringLiteral("Tue 10:00"));
+  EXPECT_DOUBLE_EQ(task->LateFinish(), task->EarlyFinish());
+  EXPECT_DOUBLE_EQ(task->LateStart(), task->EarlyStart());
+}
+
 TEST_F(RunTest, ProjectsOnDifferentJournalsDoNotSolve) {
   Yproject* other = AddProject(QStringLiteral("Other"));
   other->AddJournal(At(1, 0));
