@@ -102,6 +102,13 @@ ViewWindow ScrollPictureView(const GridModel& grid, const TwipsRect& picture, Pi
 bool KeyPictureRect(const GridModel& grid, const TwipsRect& gridRect, const TwipsRect& scrollPicture, PixelSize pixel,
                     TwipsRect* key) {
   key->left = gridRect.left + 4 * pixel.x;
+  // A grid without rows (emptied for a layout that has not come) has no last row to hold a key.
+  if (grid.Rows() == 0) {
+    key->top = gridRect.top;
+    key->width = 0;
+    key->height = 0;
+    return false;
+  }
   key->top = gridRect.top + grid.RowPos(grid.Rows() - 1) - ScrolledHeight(grid) + 3 * pixel.y;
   key->width = scrollPicture.left - key->left + pixel.x;
   const double room = scrollPicture.top + scrollPicture.height - key->top;

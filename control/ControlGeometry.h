@@ -62,7 +62,7 @@ YWINDOW_EXPORT TwipsRect ScrollPictureRect(const GridModel& grid, const TwipsRec
 YWINDOW_EXPORT ViewWindow ScrollPictureView(const GridModel& grid, const TwipsRect& picture, PixelSize pixel);
 
 // The key: over the last row where it now shows, from the grid's left to the drawing surface.
-// False when no part of the row lies over the surface's height.
+// False when no part of the row lies over the surface's height, or the grid has no rows.
 YWINDOW_EXPORT bool KeyPictureRect(const GridModel& grid, const TwipsRect& gridRect, const TwipsRect& scrollPicture,
                                    PixelSize pixel, TwipsRect* key);
 // The window of the chart that the key shows: the key row's area, unscrolled.

@@ -80,6 +80,8 @@ bool OpenBundle(const QString& Path, FirstRecords* first) {
       if (keyword == QLatin1String("PROJECT")) {
         QString name;
         file.LoadField(QStringLiteral("ProjectName"), name);
+        // A project is found by its name: without one there is no project to read into.
+        if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"ProjectName\" cannot be empty."));
         Yproject* project = Common::FindOrCreateProject(name);
         Common::Projects().MoveToEnd(project);
         if (first != nullptr && first->project == nullptr) first->project = project;
@@ -87,6 +89,7 @@ bool OpenBundle(const QString& Path, FirstRecords* first) {
       } else if (keyword == QLatin1String("TEMPLATE")) {
         QString name;
         file.LoadField(QStringLiteral("TemplateName"), name);
+        if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"TemplateName\" cannot be empty."));
         Ytemplate* templ = Common::FindOrCreateTemplate(name);
         Common::Templates().MoveToEnd(templ);
         if (first != nullptr && first->templ == nullptr) first->templ = templ;

@@ -61,6 +61,9 @@ QString Decode(const QByteArray& bytes) {
 QByteArray Encode(const QString& text) {
   bool fits = false;
   QByteArray bytes = EncodeWindows1252(text, &fits);
+  // Decode takes valid UTF-8 as UTF-8, so Windows-1252 bytes that happen to be valid UTF-8
+  // ("Ã©") would read back as other characters.
+  if (fits && Decode(bytes) != text) fits = false;
   return fits ? bytes : text.toUtf8();
 }
 

@@ -151,6 +151,7 @@ void Yfile::Reset() {
   lineNumber_ = 0;
   endOfData_ = false;
   currentLine_.clear();
+  lineBreak_.clear();
   rest_.clear();
   valuePending_ = false;
   out_.clear();
@@ -204,6 +205,7 @@ bool Yfile::OpenRead() {
     lineNumber_ = 0;
     endOfData_ = false;
     currentLine_.clear();
+    lineBreak_.clear();
     rest_.clear();
     valuePending_ = false;
     writing_ = false;
@@ -258,6 +260,22 @@ void Yfile::CloseFile() {
   });
 }
 
+// The text up to the next line end, which it passes; the end itself goes to lineBreak_.
+QString Yfile::TakeLine() {
+  qsizetype end = text_.indexOf(QLatin1Char('\n'), next_);
+  if (end < 0) end = text_.size();
+  QString line = text_.mid(next_, end - next_);
+  lineBreak_.clear();
+  if (line.endsWith(QLatin1Char('\r'))) {
+    line.chop(1);
+    lineBreak_ += QLatin1Char('\r');
+  }
+  if (end < text_.size()) lineBreak_ += QLatin1Char('\n');
+  next_ = end + 1;
+  ++lineNumber_;
+  return line;
+}
+
 // The next line of the data into the current line; False at the end of the data. An empty line
 // ends the data only when nothing but blank lines follows it; an empty line with more records
 // after it is a damaged file, reported rather than silently cutting the records off.
@@ -268,12 +286,7 @@ bool Yfile::GetAnotherLine() {
     endOfData_ = true;
     return false;
   }
-  qsizetype end = text_.indexOf(QLatin1Char('\n'), next_);
-  if (end < 0) end = text_.size();
-  QString line = text_.mid(next_, end - next_);
-  if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-  next_ = end + 1;
-  ++lineNumber_;
+  const QString line = TakeLine();
   if (line.trimmed().isEmpty()) {
     if (!text_.mid(next_).trimmed().isEmpty()) {
       RaiseReadError(QStringLiteral("line %1 is empty, but more data follows it.").arg(lineNumber_));
@@ -312,16 +325,12 @@ QString Yfile::NextToken() {
   for (;;) {
     const qsizetype quote = rest_.indexOf(QLatin1Char('"'), i);
     if (quote < 0) {
-      // The value goes on after the line end.
+      // The value goes on after the line end, which is part of the value as it was written.
       if (next_ >= text_.size()) RaiseReadError(QStringLiteral("a quoted value is not closed."));
-      qsizetype end = text_.indexOf(QLatin1Char('\n'), next_);
-      if (end < 0) end = text_.size();
-      QString line = text_.mid(next_, end - next_);
-      if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-      next_ = end + 1;
-      ++lineNumber_;
-      currentLine_ += kLineEnd + line;
-      rest_ += kLineEnd + line;
+      const QString lineBreak = lineBreak_;
+      const QString line = TakeLine();
+      currentLine_ += lineBreak + line;
+      rest_ += lineBreak + line;
       continue;
     }
     token += rest_.mid(i, quote - i);
@@ -647,7 +656,18 @@ void Yfile::WriteField(const QString& Keyword, const PerJournal<std::uint8_t>& v
 void Yfile::WriteField(const QString& Keyword, const PerJournal<praxel::Currency>& value) {
   WritePerJournal(Keyword, value, [](praxel::Currency v) { return FormatNumber(v); });
 }
-void Yfile::WriteField(const QString& Keyword, const Presence& value) { WriteField(Keyword, value.Field()); }
+// A shared Include of a task, dependency or assignment reads True in every journal, so journals
+// that all say absent are written one value each: one shared False would read back as present.
+void Yfile::WriteField(const QString& Keyword, const Presence& value) {
+  const PerJournal<bool>& field = value.Field();
+  if (!field.IsArray() || field.Values().contains(true)) {
+    WriteField(Keyword, field);
+    return;
+  }
+  QStringList values;
+  for (bool present : field.Values()) values.append(FormatNumber(present));
+  WriteValues(Keyword, values);
+}
 void Yfile::WriteField(const QString& Keyword, const Ymodel* link) { WriteValues(Keyword, {FormatLink(link)}); }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<Yproject*>& links) {
   WritePerJournal(Keyword, links, [](const Yproject* v) { return FormatLink(v); });

@@ -91,7 +91,8 @@ class Yfile final : public Ypooled {
   void LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, int numJournals, const Ytemplate* templ);
 
   // One field line: the keyword (indented by two blanks unless it is all upper case), then the
-  // values. A per-journal field whose journals all agree is written as one value.
+  // values. A per-journal field whose journals all agree is written as one value, but for an
+  // Include absent from every journal (a shared Include reads True).
   void WriteField(const QString& Keyword, const QString& value);
   void WriteField(const QString& Keyword, int value);
   void WriteField(const QString& Keyword, float value);
@@ -135,6 +136,7 @@ class Yfile final : public Ypooled {
 
   QString Location(const char* member) const;
   bool GetAnotherLine();
+  QString TakeLine();
   QString NextToken();
   QStringList ReadValues(const QString& Keyword);
   template <class T, class Convert>
@@ -158,6 +160,7 @@ class Yfile final : public Ypooled {
   int lineNumber_ = 0;
   bool endOfData_ = false;
   QString currentLine_;
+  QString lineBreak_;  // how the last line read ended: CR LF, a bare LF, or nothing at the end
   QString rest_;
   bool valuePending_ = false;  // the line ended in a comma: one empty value is still to come
   // Writing: the text so far, and the file that replaces the target when complete.

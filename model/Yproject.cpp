@@ -66,7 +66,11 @@ void Yproject::SetProjectName(const QString& name) {
     if (name == projectName_) return;
     QString free = name;
     if (!free.isEmpty()) {
-      while (Common::Projects().Find(free) != nullptr) Common::FixNameConflict(free);
+      // Keys ignore case, so a change of case alone finds this very project: that is no clash.
+      for (const Yproject* holder = Common::Projects().Find(free); holder != nullptr && holder != this;
+           holder = Common::Projects().Find(free)) {
+        Common::FixNameConflict(free);
+      }
     }
     if (!projectName_.isEmpty() && Common::Projects().Find(projectName_) == this) Common::Projects().Remove(projectName_);
     projectName_ = free;

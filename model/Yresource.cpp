@@ -6,6 +6,8 @@
 #include "Yshift.h"
 #include "Ytemplate.h"
 
+#include <algorithm>
+
 namespace {
 
 // A resource works Monday (kind 2) to Friday (kind 6) unless told otherwise.
@@ -69,9 +71,11 @@ void Yresource::SetResourceID(int ID) {
       praxel::RaiseProgramError(QStringLiteral("The Resource ID %1 is already in use.").arg(ID));
     }
     if (resourceId_ != 0) list.Remove(Key());
-    // Keep the list in ascending ID order: file before the first higher ID.
-    qsizetype before = 0;
-    while (before < list.Count() && list.Item(before)->ResourceID() <= ID) ++before;
+    // Keep the list in ascending ID order: file before the first higher ID, found by halving
+    // (a file's resources come in ascending order, so a walk from the front would be quadratic).
+    const auto after = std::upper_bound(list.begin(), list.end(), ID,
+                                        [](int id, const Yresource* resource) { return id < resource->ResourceID(); });
+    const qsizetype before = after - list.begin();
     resourceId_ = ID;
     list.Insert(before, key, this);
   });

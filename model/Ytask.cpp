@@ -6,6 +6,8 @@
 #include "Ydependency.h"
 #include "Yproject.h"
 
+#include <algorithm>
+
 namespace {
 
 QString Location(const char* member) { return QStringLiteral("Ytask:") + QLatin1String(member); }
@@ -56,8 +58,11 @@ void Ytask::SetTaskID(int ID) {
       const Ytask* holder = tasks.Find(QString::number(ID));
       if (holder != nullptr && holder != this) praxel::RaiseProgramError(QStringLiteral("This TaskID is already in use"));
       if (taskId_ != 0 && tasks.Find(Key()) == this) tasks.Remove(Key());
-      qsizetype before = 0;
-      while (before < tasks.Count() && tasks.Item(before)->TaskID() <= ID) ++before;
+      // The list is in ascending ID order: file before the first higher ID, found by halving
+      // (a file's tasks come in ascending order, so a walk from the front would be quadratic).
+      const auto after = std::upper_bound(tasks.begin(), tasks.end(), ID,
+                                          [](int id, const Ytask* task) { return id < task->TaskID(); });
+      const qsizetype before = after - tasks.begin();
       taskId_ = ID;
       tasks.Insert(before, Key(), this);
     } else {

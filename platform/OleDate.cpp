@@ -9,8 +9,6 @@ namespace praxel {
 namespace {
 
 constexpr QDate kDayZero = QDate::fromJulianDay(2415019);  // 30 December 1899
-constexpr double kFirstDay = -657434.0;        // 1 January 100
-constexpr double kLastDay = 2958465.999999999;  // 31 December 9999, end of day
 constexpr qint64 kMsecsPerDay = 86400000;
 
 }  // namespace
@@ -24,7 +22,7 @@ double ToOleDate(const QDateTime& dateTime) {
 double ToOleDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
 
 QDateTime FromOleDate(double day) {
-  if (!(day >= kFirstDay && day <= kLastDay)) RaiseOverflow();
+  if (!(day >= kFirstDay && day < kEndOfDates)) RaiseOverflow();
   double whole = std::trunc(day);
   qint64 msecs = std::llround(std::fabs(day - whole) * kMsecsPerDay);
   if (msecs >= kMsecsPerDay) {  // rounded up to the next midnight

@@ -8,6 +8,11 @@ namespace praxel {
 // the whole part counts back and the fraction still counts forward from midnight (-1.25 is
 // 29 December 1899, 06:00).
 
+// The range of day numbers that name a date: 1 January 100 to the end of 31 December 9999
+// (kEndOfDates itself is 1 January 10000, the first day past the range).
+inline constexpr double kFirstDay = -657434.0;
+inline constexpr double kEndOfDates = 2958466.0;
+
 // The day number of a date and time, read as they stand (the time zone is not consulted).
 double ToOleDate(const QDateTime& dateTime);
 double ToOleDate(const QDate& date);

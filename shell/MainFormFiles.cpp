@@ -238,10 +238,11 @@ void MainForm::FinishOpening(const Bundle::FirstRecords& first) {
 
 void MainForm::AddRecentFile(const QString& Path) {
   ErrTrap::Guarded(QStringLiteral("Main:AddRecentFile"), [&] {
-    // A path already listed moves to the top; a new one pushes the last entry out.
+    // A path already listed moves to the top; a new one pushes the last entry out. File names
+    // differing in case are different files here.
     int number = kRecentFiles;
     for (int entry = 1; entry < kRecentFiles; ++entry) {
-      if (Settings::ReadSettings(RecentFileSetting(entry)).compare(Path, Qt::CaseInsensitive) == 0) {
+      if (Settings::ReadSettings(RecentFileSetting(entry)) == Path) {
         number = entry;
         break;
       }

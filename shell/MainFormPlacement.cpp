@@ -137,6 +137,24 @@ void MainForm::LockEntryForms(QWidget* frm) {
 
 void MainForm::UnlockEntryForm(QWidget* frm) {
   ErrTrap::Guard guard(QStringLiteral("Main:UnlockEntryForm"));
+  // A dialog opened over another (the help menu stays usable under the lock) hands the lock back
+  // to the one still open (the last loaded, if several) instead of freeing the program under it.
+  QWidget* stillOpen = nullptr;
+  guard([&] {
+    stillOpen = nullptr;
+    for (QWidget* form : Forms::Loaded()) {
+      if (form != frm && Forms::BorderStyleOf(form) == Forms::BorderDialog && form->isVisible()) {
+        stillOpen = form;
+      }
+    }
+  });
+  if (stillOpen != nullptr) {
+    guard([&] {
+      Forms::FrameOf(stillOpen)->setEnabled(true);
+      LockEntryForms(stillOpen);
+    });
+    return;
+  }
   guard([&] {
     for (QAction* control : menuControls_) control->setEnabled(true);
     for (QComboBox* list : {ProjectCombo(), TemplateCombo(), JournalCombo()}) list->setEnabled(true);

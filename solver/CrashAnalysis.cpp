@@ -247,6 +247,14 @@ const QList<Ycrash>* CrashItems() { return crashItems ? &*crashItems : nullptr; 
 
 void ClearCrashItems() { crashItems.reset(); }
 
+void ForgetCrashedTask(const Ypooled* Object) {
+  // Only tasks stand in the rows; the many slices a solve frees pass by at once.
+  if (!crashItems || Object == nullptr || Object->Ytype() != ytTask) return;
+  for (Ycrash& row : *crashItems) {
+    if (row.Task == Object) row.Task = nullptr;
+  }
+}
+
 bool SetCrashableFlags() {
   bool marked = false;
   ErrTrap::Guarded(QStringLiteral("Solve:SetCrashableFlags"), [&] {

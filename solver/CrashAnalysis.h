@@ -4,6 +4,8 @@
 
 #include <QList>
 
+class Ypooled;
+
 // The crash analysis: what it costs to finish the active project earlier by putting more people
 // on its critical work. From the solved schedule it repeats a greedy step: among the critical
 // slices of the active project's tree (the project and its subprojects), it finds the one whose
@@ -35,6 +37,9 @@ void SetTeamIncrement(float Increment);
 // then one row per step in step order. None before the first analysis and after ClearCrashItems.
 const QList<Ycrash>* CrashItems();
 void ClearCrashItems();
+// The pool has freed the object: a row that names it as its task keeps its step without the task,
+// so that no row names an object the pool hands out again.
+void ForgetCrashedTask(const Ypooled* Object);
 
 // Marks the crashable slices of SliceList: slices of the active project's tree whose float is the
 // smallest of that tree's, whose task has an assignment, an efficiency above 0 and below 1, an

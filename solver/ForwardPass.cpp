@@ -47,18 +47,33 @@ ResourceTeam BuildTeam(const Ytask& task) {
 // Whether an effort slice of the task can ever book its work. A calendar beyond every booking is
 // free, and there the first pass books the normal time of any member that has minutes for the
 // day; the later passes serve only members that met booked time. So the slice books at last
-// exactly when the rule runs the first pass and on some weekday an included assignment gives
-// minutes to a resource whose shift has normal time. Otherwise it would go on day after day.
-bool CanEverBook(const Ytask& task) {
+// exactly when the rule runs the first pass and on some weekday a resource whose shift has normal
+// time gets minutes from the task's included assignments: their sum, as SolveSomeMore adds them
+// up, since a resource's assignments may cancel out. Otherwise it would go on day after day.
+bool CanEverBook(const Ytask& task, const ResourceTeam& team) {
   if (task.Project()->SolveRules() < 0) return false;
   for (int kind = 1; kind <= 7; ++kind) {
-    for (Yassignment* assignment : task.AssignmentList) {
-      Yresource* resource = assignment->ResourceRequired();
-      if (resource == nullptr || !assignment->Include() || !WorksOn(*assignment, kind)) continue;
-      if (DayMinutes(*assignment) > 0 && CalendarOf(*resource).HasNormalTime()) return true;
+    for (Yresource* member : team) {
+      std::int64_t minutes = 0;
+      for (Yassignment* assignment : task.AssignmentList) {
+        if (assignment->ResourceRequired() != member || !assignment->Include() || !WorksOn(*assignment, kind)) continue;
+        minutes += DayMinutes(*assignment);
+      }
+      if (minutes > 0 && CalendarOf(*member).HasNormalTime()) return true;
     }
   }
   return false;
+}
+
+// A slice that would reach the end of the last day a date can hold (31 December 9999) stops the
+// solve: the calendar counts days in an int, and a day loop towards a date far beyond it would not
+// end in any useful time.
+using praxel::kEndOfDates;
+
+void DateOutOfRange(Ytask& task) {
+  SolveError(QStringLiteral("Date out of range: (%1) %2 would run past 31 December 9999")
+                 .arg(task.Project()->ProjectName(), task.BuildNodeText()),
+             &task);
 }
 
 // The first pass, and the later ones for members that met booked time, up to the rule's pass.
@@ -124,10 +139,16 @@ void SolveOneSlice(Yslice& slice) {
       DontGoBeyond = Common::AddMinutes(task->EarlyFinish(), slice.UseMinutes);
     }
   });
+  guard([&] {
+    if (slice.EarlyStart < kEndOfDates && DontGoBeyond < kEndOfDates) return;
+    DateOutOfRange(*task);
+    finished = true;
+  });
+  if (finished) return;
   ResourceTeam team;
   guard([&] { team = BuildTeam(*task); });
   guard([&] {
-    if (Remaining <= 0 || CanEverBook(*task)) return;
+    if (Remaining <= 0 || CanEverBook(*task, team)) return;
     const Yproject* project = task->Project();
     SolveError(QStringLiteral("Cannot book (%1) %2: its resources have no normal working time on its assigned days")
                    .arg(project->ProjectName(), task->BuildNodeText()),
@@ -137,6 +158,10 @@ void SolveOneSlice(Yslice& slice) {
   if (finished) return;
   guard([&] {
     for (;;) {
+      if (task->EarlyFinish() >= kEndOfDates) {
+        DateOutOfRange(*task);
+        return;
+      }
       if (task->EarlyFinish() >= DontGoBeyond && Remaining <= 0) {
         slice.EarlyFinish = task->EarlyFinish();
         return;

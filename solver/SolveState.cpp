@@ -14,6 +14,7 @@ const QString kTickLocation = QStringLiteral("Solve:SolveTimer_Timer");
 
 int solveMode = ModeIdle;
 Ypooled* solveErrorObject = nullptr;
+ForgetObjectHook forgetObjectHook = nullptr;
 double overageDay = 0;
 double overageHoursRequested = 0;
 double overageHoursExcess = 0;
@@ -65,7 +66,10 @@ void ClearSolveErrorObject() { solveErrorObject = nullptr; }
 
 void ForgetObject(const Ypooled* Object) {
   if (Object != nullptr && solveErrorObject == Object) solveErrorObject = nullptr;
+  if (forgetObjectHook != nullptr) forgetObjectHook(Object);
 }
+
+void SetForgetObjectHook(ForgetObjectHook Hook) { forgetObjectHook = Hook; }
 
 double OverageDay() { return overageDay; }
 void SetOverageDay(double Day) { overageDay = Day; }

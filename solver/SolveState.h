@@ -46,8 +46,12 @@ void SetSolveMessage(const QString& Text);
 Ypooled* SolveErrorObject();
 // The program-wide clear-all: no error object any more.
 void ClearSolveErrorObject();
-// Called by the pool when it frees an object, so the error object never names a reused one.
+// Called by the pool when it frees an object, so the error object never names a reused one; then
+// runs the solver's hook, so that nothing the solver keeps names it either.
 void ForgetObject(const Ypooled* Object);
+// The solver's part of ForgetObject (the solve state lies below the solver and cannot call it).
+using ForgetObjectHook = void (*)(const Ypooled* Object);
+void SetForgetObjectHook(ForgetObjectHook Hook);
 
 // The overage of the last overload or overtime error, set by the forward pass: the time on the
 // day the booking began, the hours a day asked for, and the part of them that was booked.

@@ -2,6 +2,7 @@
 
 #include "BackwardPass.h"
 #include "Common.h"
+#include "CrashAnalysis.h"
 #include "ForwardPass.h"
 #include "Guard.h"
 #include "Poll.h"
@@ -21,10 +22,12 @@ namespace Solve {
 namespace {
 
 // The program-wide clear-all is about to free every object: the solver forgets its slices,
-// slots and calendars, which the pool frees with everything else.
+// slots and calendars, which the pool frees with everything else, and the crash rows, whose
+// tasks go too.
 void ForgetEverything() {
   ClearSliceList();
   ForgetCalendars();
+  ClearCrashItems();
 }
 
 // A slice's share of its task's most likely estimate, in whole minutes.
@@ -98,6 +101,7 @@ void InstallSolver() {
   Common::RegisterYtype(ytSlice, []() -> Ypooled* { return new Yslice; });
   Common::RegisterYtype(ytSlot, []() -> Ypooled* { return new Yslot; });
   Common::SetFreeAllHook(ForgetEverything);
+  SetForgetObjectHook(ForgetCrashedTask);
   SetTrySolve(TrySolve);
 }
 

@@ -16,8 +16,9 @@ void DoEverything();
 // calendar and each slice.
 void ResetPriorToSolve();
 
-// Makes the solver the solve state's run, registers the slice and slot classes with the pool and
-// the solver's clear-all with the program-wide one. Called once before the first solve; calling
+// Makes the solver the solve state's run, registers the slice and slot classes with the pool,
+// the solver's clear-all with the program-wide one and its forgetting of a freed object with the
+// solve state's. Called once before the first solve; calling
 // it again does no harm.
 void InstallSolver();
 

@@ -211,6 +211,19 @@ TEST_F(ControlTest, CellSizesOfAnEmptyGridAreTheSizesNewCellsGet) {
   EXPECT_EQ(width, host.Typed().Grid().ColWidth(0));
 }
 
+// A chart emptied for a layout that never came (the host had nothing to show, or its layout was
+// given up) has no rows: redrawing it, as every resize does, shows an empty grid and asks nothing.
+TEST_F(ControlTest, AnEmptiedChartRedrawsWithoutAsking) {
+  for (const int style : {int(ywDateGrid), int(ywGraphicsOnly), int(ywTextOnly)}) {
+    host.Call("Style", Q_ARG(int, style));
+    host.Call("Reset");
+    host.Control()->resize(host.Control()->size() - QSize(40, 30));
+    host.Call("Refresh");
+    host.Window().grab();
+    EXPECT_TRUE(prompter.Asked().isEmpty()) << "style " << style << ": " << prompter.Asked().value(0).text.toStdString();
+  }
+}
+
 // The members and events hosts reach by name, with the argument types they pass.
 TEST(YwindowInterface, EveryMemberAndEventIsReachableByName) {
   const QMetaObject& meta = YwindowControl::staticMetaObject;

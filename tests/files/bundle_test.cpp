@@ -137,6 +137,26 @@ TEST_F(BundleTest, AnUnknownRecordIsNamed) {
       QStringLiteral(": read \"CALENDAR\" when expecting \"PROJECT\" or \"TEMPLATE\"")));
 }
 
+// A project or template is found by its name; a record without one is reported, not followed
+// into an object that does not exist.
+TEST_F(BundleTest, ARecordWithoutANameIsReported) {
+  const std::pair<QByteArray, QString> records[] = {
+      {"PROJECT\r\n  ProjectName,\"\"\r\n  Description,x\r\n", QStringLiteral("\"ProjectName\" cannot be empty.")},
+      {"TEMPLATE\r\n  TemplateName,\"\"\r\n  Description,x\r\n", QStringLiteral("\"TemplateName\" cannot be empty.")},
+  };
+  for (const auto& [bytes, detail] : records) {
+    const QString path = testsupport::DataFolderPath(QStringLiteral("nameless.pxa"));
+    testsupport::WriteFileBytes(path, bytes);
+    prompter.Answer(praxel::AnswerAbort);
+    EXPECT_THROW(Bundle::OpenBundle(path), ErrTrap::CallChain);
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    EXPECT_EQ(prompter.Asked().last().text,
+              QStringLiteral("Internal error 10000: Error reading file ") + path + QStringLiteral(": ") + detail);
+    EXPECT_EQ(Common::Projects().Count(), 0);
+    EXPECT_EQ(Common::Templates().Count(), 0);
+  }
+}
+
 TEST(Bundle, RecoverPathKeepsTheFolder) {
   EXPECT_EQ(Bundle::RecoverPath(QStringLiteral("/home/ann/plans/bridge.pxb")), QStringLiteral("/home/ann/plans/"));
   EXPECT_EQ(Bundle::RecoverPath(QStringLiteral("/bridge.pxb")), QStringLiteral("/"));

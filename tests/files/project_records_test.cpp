@@ -411,6 +411,38 @@ TEST_F(ProjectRecordsTest, ValuesSharedByEveryJournalAreWrittenOnceAndReadBackSh
   EXPECT_EQ(task->Pessimistic(), 120);
 }
 
+// A task, dependency or assignment left out of every journal holds False in each; written as
+// one shared False it would read back as present everywhere, because a shared Include reads True.
+TEST_F(ProjectRecordsTest, AnObjectLeftOutOfEveryJournalStaysOut) {
+  Yproject* duo = NewProject(QStringLiteral("Duo"), 2);
+  Ytask* kept = duo->FindOrCreateTask(1);
+  MakeCurrent(duo, 1);
+  Ytask* dropped = duo->FindOrCreateTask(2);  // joins in journal 1 only
+  dropped->SetInclude(false);
+  Ydependency* dependency = NewDependency(kept);
+  dependency->SetInclude(false);
+  Yassignment* assignment = NewAssignment(kept, welder);
+  assignment->SetInclude(false);
+  MakeCurrent(duo, 0);
+  const QStringList before = Describe(duo);
+  ASSERT_EQ(dropped->IncludeField().Field().Values(), (QList<bool>{false, false}));
+
+  const QString path = testsupport::DataFolderPath(QStringLiteral("left-out.pxa"));
+  WriteProjects(path, {duo});
+  StartAfresh();
+  ReadProjects(path);
+  duo = Loaded(QStringLiteral("Duo"));
+  ASSERT_NE(duo, nullptr);
+  EXPECT_EQ(Describe(duo), before);
+  for (int journal : {0, 1}) {
+    MakeCurrent(duo, journal);
+    const Ytask* task = duo->TaskList.Find(QStringLiteral("1"));
+    EXPECT_FALSE(duo->TaskList.Find(QStringLiteral("2"))->Include()) << journal;
+    EXPECT_FALSE(task->DependencyList.First()->Include()) << journal;
+    EXPECT_FALSE(task->AssignmentList.First()->Include()) << journal;
+  }
+}
+
 // A project that was only ever named (a placeholder whose record never came) has no journals;
 // it is written with the single date 0 and reads back without journals.
 TEST_F(ProjectRecordsTest, AProjectWithoutJournalsComesBackWithoutJournals) {

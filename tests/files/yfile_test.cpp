@@ -149,24 +149,34 @@ TEST_F(YfileTest, ABlankLineBeforeMoreDataIsReported) {
   EXPECT_EQ(trailing.ReadToken(), QString());  // blank lines at the end are just the end
 }
 
-// A description with line breaks used to break the file.
+// A description with line breaks used to break the file. Each break reads back as it was
+// typed: the text boxes give bare line feeds, files from the original platform CR LF.
 TEST_F(YfileTest, TextsWithLineBreaksRoundTrip) {
-  const QString text = QStringLiteral("First line,\r\n\r\n  \"third\" line ");
-  Yfile& out = Writing();
-  out.WriteLine(QStringLiteral("TASK"));
-  out.WriteField(QStringLiteral("Description"), text);
-  out.WriteField(QStringLiteral("TaskID"), 7);
-  const QByteArray bytes = Close();
-  Common::FreeY(file);
+  const QString texts[] = {
+      QStringLiteral("First line,\r\n\r\n  \"third\" line "),
+      QStringLiteral("typed\nin a text box\n\nhere"),
+      QStringLiteral("ends in a break\n"),
+      QStringLiteral("mixed\r\nbreaks\nand a\rreturn\r"),
+  };
+  for (const QString& text : texts) {
+    SCOPED_TRACE(text.toStdString());
+    Yfile& out = Writing();
+    out.WriteLine(QStringLiteral("TASK"));
+    out.WriteField(QStringLiteral("Description"), text);
+    out.WriteField(QStringLiteral("TaskID"), 7);
+    const QByteArray bytes = Close();
+    Common::FreeY(file);
 
-  Yfile& in = Reading(bytes);
-  EXPECT_EQ(in.ReadToken(), QStringLiteral("TASK"));
-  QString description;
-  in.LoadField(QStringLiteral("Description"), description);
-  EXPECT_EQ(description, text);
-  int id = 0;
-  in.LoadField(QStringLiteral("TaskID"), id);
-  EXPECT_EQ(id, 7);
+    Yfile& in = Reading(bytes);
+    EXPECT_EQ(in.ReadToken(), QStringLiteral("TASK"));
+    QString description;
+    in.LoadField(QStringLiteral("Description"), description);
+    EXPECT_EQ(description, text);
+    int id = 0;
+    in.LoadField(QStringLiteral("TaskID"), id);
+    EXPECT_EQ(id, 7);
+    Common::FreeY(file);
+  }
 }
 
 TEST_F(YfileTest, PerJournalFieldsWriteOneValueWhenAllAgree) {
@@ -247,6 +257,22 @@ TEST_F(YfileTest, FilesFromTheOriginalPlatformAreWindows1252) {
     bool fits = false;
     EXPECT_EQ(TextEncoding::EncodeWindows1252(TextEncoding::DecodeWindows1252(byte), &fits), byte) << code;
     EXPECT_TRUE(fits);
+  }
+}
+
+// Whatever is written reads back as it was typed, also a text whose Windows-1252 bytes happen to
+// be valid UTF-8 ("Ã©" is C3 A9 there, which UTF-8 reads as "é").
+TEST_F(YfileTest, EveryTextReadsBackInTheEncodingItWasWrittenIn) {
+  const QString texts[] = {
+      QStringLiteral(u"plain"),
+      QStringLiteral(u"Café – “done”"),
+      QStringLiteral(u"Brücke 橋"),
+      QStringLiteral(u"SÃ©bastien"),
+      QStringLiteral(u"Â« dit »"),
+      QStringLiteral(u"â€™"),
+  };
+  for (const QString& text : texts) {
+    EXPECT_EQ(TextEncoding::Decode(TextEncoding::Encode(text)), text) << text.toStdString();
   }
 }
 

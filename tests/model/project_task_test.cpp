@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 using namespace Common;
 
 namespace {
@@ -62,6 +64,19 @@ TEST_F(ProjectTest, TasksStayInAscendingIdOrder) {
   EXPECT_EQ(TaskIds(), (QList<int>{1, 2, 5, 9}));
 }
 
+// A file brings its tasks in ascending ID order; filing each one must not walk the whole list,
+// or reading a big project takes minutes.
+TEST_F(ProjectTest, FilingTasksInFileOrderTakesLinearTime) {
+  constexpr int kTasks = 60000;
+  QElapsedTimer timer;
+  timer.start();
+  for (int id = 1; id <= kTasks; ++id) project->FindOrCreateTask(id);
+  EXPECT_LT(timer.elapsed(), 8000);
+  ASSERT_EQ(project->TaskList.Count(), kTasks);
+  EXPECT_EQ(project->TaskList.First()->TaskID(), 1);
+  EXPECT_EQ(project->TaskList.Item(kTasks - 1)->TaskID(), kTasks);
+}
+
 TEST_F(ProjectTest, FindOrCreateTaskFillsAPlaceholderOnce) {
   Ytask* task = project->FindOrCreateTask(4);
   EXPECT_EQ(task->Description, QStringLiteral("<stub>"));
@@ -81,6 +96,10 @@ TEST_F(ProjectTest, RenamingStepsAClashingName) {
   EXPECT_EQ(Projects().Items().last(), other);
   project->SetProjectName(QStringLiteral("Bridge"));  // its own name: nothing happens
   EXPECT_EQ(Projects().Items().first(), project);
+  project->SetProjectName(QStringLiteral("BRIDGE"));  // a change of case clashes with no other
+  EXPECT_EQ(project->ProjectName(), QStringLiteral("BRIDGE"));
+  EXPECT_EQ(Projects().Find(QStringLiteral("bridge")), project);
+  EXPECT_EQ(Projects().Count(), 2);
   project->Delete();
   EXPECT_EQ(Projects().Count(), 1);
   EXPECT_EQ(project->ProjectName(), QString());

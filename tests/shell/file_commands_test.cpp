@@ -244,13 +244,22 @@ TEST_F(FileCommands, TheRecentListKeepsNineFilesNewestFirst) {
   for (int n = 10; n >= 2; --n) expected.append(QStringLiteral("&%1 /plans/file%2.txt").arg(11 - n).arg(n));
   EXPECT_EQ(RecentEntries(), expected);
 
+  // A name that differs only in case is another file: it takes the top and pushes the last out.
   prompter.Answer(praxel::AnswerOk);
   Open(QStringLiteral("/PLANS/FILE4.TXT"));
-  const QStringList entries = RecentEntries();
+  QStringList entries = RecentEntries();
   EXPECT_EQ(entries.size(), 9);
   EXPECT_EQ(entries.at(0), QStringLiteral("&1 /PLANS/FILE4.TXT"));
-  EXPECT_EQ(entries.filter(QStringLiteral("file4"), Qt::CaseInsensitive).size(), 1);
+  EXPECT_EQ(entries.filter(QStringLiteral("file4"), Qt::CaseInsensitive).size(), 2);
   EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile1")), QStringLiteral("/PLANS/FILE4.TXT"));
+
+  // The same name moves to the top.
+  prompter.Answer(praxel::AnswerOk);
+  Open(QStringLiteral("/plans/file4.txt"));
+  entries = RecentEntries();
+  EXPECT_EQ(entries.size(), 9);
+  EXPECT_EQ(entries.at(0), QStringLiteral("&1 /plans/file4.txt"));
+  EXPECT_EQ(entries.filter(QStringLiteral("file4"), Qt::CaseInsensitive).size(), 2);
 }
 
 // A damaged file is reported by name. Whatever the user answers, the solver is not left

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -117,6 +118,29 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLock,
                          testing::Values(LockCase{"TaskEntryForm", false}, LockCase{"ZoomForm", true},
                                          LockCase{"CrashDataForm", true}),
                          [](const testing::TestParamInfo<LockCase>& info) { return std::string(info.param.dialog); });
+
+// The help menu stays usable under a dialog, and its About box is a dialog too: closing it gives
+// the lock back to the dialog still open rather than unlocking the whole program under it.
+TEST_F(Placement, ClosingADialogOverAnotherKeepsTheLockForTheOneStillOpen) {
+  Show(QStringLiteral("ProjectTreeForm"));
+  QWidget* entry = Show(QStringLiteral("TaskEntryForm"));
+  mainForm->Control(QStringLiteral("HelpAboutMenu"))->trigger();
+  QWidget* welcome = Forms::Find(QStringLiteral("WelcomeForm"));
+  ASSERT_NE(welcome, nullptr);
+  ASSERT_TRUE(Forms::FrameOf(welcome)->isVisible());
+
+  welcome->findChild<QPushButton*>(QStringLiteral("OkCommand"))->click();
+
+  EXPECT_FALSE(mainForm->Control(QStringLiteral("FileOpenMenu"))->isEnabled());
+  EXPECT_FALSE(mainForm->Control(QStringLiteral("FileNewMenu"))->isEnabled());
+  EXPECT_FALSE(FrameEnabled(QStringLiteral("ProjectTreeForm")));
+  EXPECT_TRUE(Forms::FrameOf(entry)->isEnabled());
+
+  // The last dialog's close unlocks.
+  Forms::Unload(entry);
+  EXPECT_TRUE(mainForm->Control(QStringLiteral("FileOpenMenu"))->isEnabled());
+  EXPECT_TRUE(FrameEnabled(QStringLiteral("ProjectTreeForm")));
+}
 
 // A dialog wider than the client area grows the main window. It locks at once, and the size poll
 // places it once the client area has grown.

@@ -5,6 +5,7 @@
 #include "Common.h"
 #include "CrashAnalysis.h"
 #include "ErrTrap.h"
+#include "Pool.h"
 #include "SliceOrder.h"
 #include "SolveState.h"
 #include "TestSupport.h"
@@ -91,6 +92,25 @@ TEST_F(CrashTest, DetailedStepsGrowTheCriticalTeamOneIncrementAtATime) {
   EXPECT_NEAR(task->LaborCost().ToDouble(), 640, 0.005);
   EXPECT_EQ(Solve::SliceList().first()->Multiplier, 1.0f);
   EXPECT_EQ(Rows().size(), rows.size()) << "the rows outlive the closing solve";
+}
+
+// The rows outlive the analysis, but never the model objects they name: a freed task is handed out
+// again by the pool, and the clear-all deletes it.
+TEST_F(CrashTest, RowsNeverNameAFreedTask) {
+  Analyse([] { Solve::DetailedCrashSolve(); });
+  const qsizetype steps = Rows().size();
+  ASSERT_GE(steps, 2);
+  ASSERT_EQ(Rows()[1].Task, task);
+
+  task->Delete();
+  ASSERT_TRUE(task->IsFree());
+  const QList<Ycrash> rows = Rows();
+  ASSERT_EQ(rows.size(), steps) << "the steps stay, without their task";
+  for (const Ycrash& row : rows) EXPECT_EQ(row.Task, nullptr);
+  EXPECT_EQ(rows[1].Multiplier, 1.25f);
+
+  Common::FreeAllMemory();
+  EXPECT_EQ(Solve::CrashItems(), nullptr) << "the clear-all drops the results of the model it empties";
 }
 
 TEST_F(CrashTest, QuickStepsScaleTheSolvedDurationAndCost) {

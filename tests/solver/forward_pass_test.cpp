@@ -451,7 +451,59 @@ INSTANTIATE_TEST_SUITE_P(
                      for (int kind = 1; kind <= 7; ++kind) t.assignment->SetWorkDay(kind, false);
                    }},
         Unbookable{"HoursThatRoundToNoMinute", [](ForwardPassTest& t) { t.assignment->SetHours(0.008); }},
+        // The day's minutes of a resource are the sum over its assignments.
+        Unbookable{"HoursThatCancelOut", [](ForwardPassTest& t) { t.Assign(t.task, t.resource, -8.0); }},
         Unbookable{"RuleThatRunsNoPass", [](ForwardPassTest& t) { t.project->SetSolveRules(-1); }}),
     [](const testing::TestParamInfo<Unbookable>& info) { return std::string(info.param.name); });
+
+// ---- Dates past the last day a date can hold --------------------------------------------------
+
+struct PastTheLastDay {
+  const char* name;
+  std::function<void(ForwardPassTest&)> spoil;
+};
+
+void PrintTo(const PastTheLastDay& c, std::ostream* out) { *out << c.name; }
+
+class PastTheLastDayTest : public ForwardPassTest, public testing::WithParamInterface<PastTheLastDay> {};
+
+TEST_P(PastTheLastDayTest, IsASolveErrorOnTheTask) {
+  GetParam().spoil(*this);
+  int pumps = 0;
+  host.SetPumpHook([&] {
+    if (++pumps == 20000) Solve::SuspendSolve();
+  });
+  EXPECT_EQ(SolveAll(), QStringLiteral("Date out of range: (Main) 1: Task 1 would run past 31 December 9999"));
+  EXPECT_EQ(Solve::SolveMode(), Solve::ModeError);
+  EXPECT_EQ(Solve::SolveErrorObject(), task);
+  host.SetPumpHook(nullptr);
+}
+
+constexpr double kLastDay = 2958465.0;  // 31 December 9999
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, PastTheLastDayTest,
+    testing::Values(
+        // Beyond the calendar's day numbers altogether.
+        PastTheLastDay{"HugeOffset", [](ForwardPassTest& t) { t.task->DependencyList.First()->SetOffset(1e12); }},
+        PastTheLastDay{"EffortPastTheLastDay",
+                       [](ForwardPassTest& t) {
+                         // Three days of work from Thursday 30 December 9999.
+                         t.task->SetMostLikely(3 * 480);
+                         t.task->DependencyList.First()->SetDepDate(kLastDay - 1 + 8 / 24.0);
+                       }},
+        PastTheLastDay{"CalendarTimePastTheLastDay",
+                       [](ForwardPassTest& t) {
+                         t.task->SetEffortUnits(1440);
+                         t.task->SetMostLikely(3 * 1440);
+                         t.task->DependencyList.First()->SetDepDate(kLastDay - 1);
+                       }},
+        // Day by day from 2024 to a date this far away would not end.
+        PastTheLastDay{"DependencyDateFarAway",
+                       [](ForwardPassTest& t) {
+                         t.task->SetEffortUnits(0);
+                         t.StartAt(t.task, 1e9);
+                       }}),
+    [](const testing::TestParamInfo<PastTheLastDay>& info) { return std::string(info.param.name); });
 
 }  // namespace
