@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QStringList>
 
 #include <initializer_list>
@@ -239,20 +238,6 @@ TEST_F(TemplateTest, ResourcesStayInAscendingIdOrder) {
   five->SetResourceID(0);
   EXPECT_EQ(Keys(templ), Ids({3, 9, 15}));
   EXPECT_EQ(five->Template(), nullptr);
-}
-
-// A file brings its resources in ascending ID order; filing each one must not walk the whole
-// list, or reading a big template takes minutes.
-TEST_F(TemplateTest, FilingResourcesInFileOrderTakesLinearTime) {
-  constexpr int kResources = 60000;
-  Ytemplate* templ = NewTemplate(QStringLiteral("Plant"));
-  QElapsedTimer timer;
-  timer.start();
-  for (int id = 1; id <= kResources; ++id) templ->FindOrCreateResource(id);
-  EXPECT_LT(timer.elapsed(), 8000);
-  ASSERT_EQ(templ->ResourceList.Count(), kResources);
-  EXPECT_EQ(templ->ResourceList.First()->ResourceID(), 1);
-  EXPECT_EQ(templ->ResourceList.Item(kResources - 1)->ResourceID(), kResources);
 }
 
 TEST_F(TemplateTest, HighestResourceIdCountsOnlyIncludedResources) {
