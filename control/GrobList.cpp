@@ -48,27 +48,31 @@ void GrobList::AddGrob(const Grob& grob) {
   ypixels_ = std::max(ypixels_, bottom);
 }
 
-void GrobList::XLine(int X1, int Y1, int X2, int Y2, int Color, int Thickness) {
-  Grob grob;
-  grob.Kind = GrobLine;
-  grob.X1 = X1;
-  grob.Y1 = Y1;
-  grob.X2 = X2;
-  grob.Y2 = Y2;
-  grob.BorderColor = Color;
-  grob.Thickness = Thickness == 0 ? 1 : Thickness;
-  AddGrob(grob);
-}
+namespace {
 
-void GrobList::Box(int X1, int Y1, int X2, int Y2, int BorderColor, int FillColor, int FillStyle) {
+// A shape of that kind between two corners, in those colours.
+Grob Shape(int kind, int X1, int Y1, int X2, int Y2, int BorderColor, int FillColor = 0) {
   Grob grob;
-  grob.Kind = GrobBox;
+  grob.Kind = kind;
   grob.X1 = X1;
   grob.Y1 = Y1;
   grob.X2 = X2;
   grob.Y2 = Y2;
   grob.BorderColor = BorderColor;
   grob.FillColor = FillColor;
+  return grob;
+}
+
+}  // namespace
+
+void GrobList::XLine(int X1, int Y1, int X2, int Y2, int Color, int Thickness) {
+  Grob grob = Shape(GrobLine, X1, Y1, X2, Y2, Color);
+  grob.Thickness = Thickness == 0 ? 1 : Thickness;
+  AddGrob(grob);
+}
+
+void GrobList::Box(int X1, int Y1, int X2, int Y2, int BorderColor, int FillColor, int FillStyle) {
+  Grob grob = Shape(GrobBox, X1, Y1, X2, Y2, BorderColor, FillColor);
   grob.FillStyle = FillStyle == 0 ? kFillSolid : FillStyle;
   AddGrob(grob);
 }
@@ -77,28 +81,13 @@ void GrobList::Triangle(int X1, int Y1, int X2, int Y2, int BorderColor, int Fil
   if (!IsTriangleDirection(Direction)) {
     throw praxel::RuntimeError(praxel::errInvalidCall, QStringLiteral("Invalid procedure call or argument"));
   }
-  Grob grob;
-  grob.Kind = GrobTriangle;
-  grob.X1 = X1;
-  grob.Y1 = Y1;
-  grob.X2 = X2;
-  grob.Y2 = Y2;
-  grob.BorderColor = BorderColor;
-  grob.FillColor = FillColor;
+  Grob grob = Shape(GrobTriangle, X1, Y1, X2, Y2, BorderColor, FillColor);
   grob.Direction = Direction;
   AddGrob(grob);
 }
 
 void GrobList::Oval(int X1, int Y1, int X2, int Y2, int BorderColor, int FillColor) {
-  Grob grob;
-  grob.Kind = GrobOval;
-  grob.X1 = X1;
-  grob.Y1 = Y1;
-  grob.X2 = X2;
-  grob.Y2 = Y2;
-  grob.BorderColor = BorderColor;
-  grob.FillColor = FillColor;
-  AddGrob(grob);
+  AddGrob(Shape(GrobOval, X1, Y1, X2, Y2, BorderColor, FillColor));
 }
 
 void GrobList::DrawText(const TextMeasure& measure, int X, int Y, const QString& Text, int Alignment, int Color,

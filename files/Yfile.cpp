@@ -1,6 +1,7 @@
 #include "Yfile.h"
 
 #include "Common.h"
+#include "Format.h"
 #include "Guard.h"
 #include "OleDate.h"
 #include "PackDecoder.h"
@@ -298,18 +299,6 @@ bool Yfile::GetAnotherLine() {
   return true;
 }
 
-namespace {
-
-QString StripBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
-  while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
-}
-
-}  // namespace
-
 // The token at the start of rest_. A quoted value that reaches the end of its line goes on with
 // the next line: a text that holds line breaks is written quoted and reads back whole.
 QString Yfile::NextToken() {
@@ -360,7 +349,7 @@ QString Yfile::ReadToken() {
     }
     if (rest_.isEmpty()) {
       if (!GetAnotherLine()) return;
-      rest_ = StripBlanks(currentLine_);
+      rest_ = Common::TrimBlanks(currentLine_);
     }
     token = NextToken();
   });
@@ -378,7 +367,7 @@ void Yfile::ExpectToken(const QString& Keyword) {
 }
 
 void Yfile::UnReadLine() {
-  rest_ = StripBlanks(currentLine_);
+  rest_ = Common::TrimBlanks(currentLine_);
   valuePending_ = false;
 }
 

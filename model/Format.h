@@ -72,4 +72,7 @@ void GetDateRange(double& start, double& finish, bool includePlan);
 // unknown unit is error 10000 naming the text; the result is 0 when the user goes on.
 double TextToDuration(const QString& text);
 
+// The text without the blanks (spaces) at either end; tabs and other characters stay as typed.
+QString TrimBlanks(const QString& text);
+
 }  // namespace Common

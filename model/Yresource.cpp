@@ -1,5 +1,6 @@
 #include "Yresource.h"
 
+#include "Format.h"
 #include "Guard.h"
 #include "Journals.h"
 #include "RuntimeError.h"
@@ -17,15 +18,6 @@ void CheckDayKind(int kind) {
   if (kind < 0 || kind >= Yresource::kDayKinds) {
     throw praxel::RuntimeError(praxel::errSubscript, QStringLiteral("Subscript out of range"));
   }
-}
-
-// Blanks at both ends go; tabs and other characters stay, as typed.
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
-  while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
-  return text.mid(first, last - first);
 }
 
 }  // namespace
@@ -103,7 +95,7 @@ QString Yresource::Department() const { return ReadField(MyTemplate, department_
 
 void Yresource::SetDepartment(const QString& department) {
   ErrTrap::Guarded(QStringLiteral("Yresource:Department [Property Let]"), [&] {
-    const QString trimmed = TrimBlanks(department);
+    const QString trimmed = Common::TrimBlanks(department);
     WriteField(MyTemplate, department_, trimmed.isEmpty() ? QStringLiteral("None") : trimmed);
   });
 }
