@@ -68,13 +68,14 @@ bool SaveCopy(const QString& Path) {
   return WriteAll(Path, guard);
 }
 
-bool OpenBundle(const QString& Path, FirstRecords* first) {
+bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<void()>& whileReading) {
   bool read = false;
   ErrTrap::Guard guard(QStringLiteral("Main:OpenBundle"));
   PooledFile pooled;
   Yfile& file = *pooled.file;
   guard([&] {
     file.SetFileName(Path);
+    file.SetProgressHook(whileReading);
     if (!file.OpenRead()) return;
     for (QString keyword = file.ReadToken(); !keyword.isEmpty(); keyword = file.ReadToken()) {
       if (keyword == QLatin1String("PROJECT")) {

@@ -295,6 +295,7 @@ bool Yfile::GetAnotherLine() {
     endOfData_ = true;
     return false;
   }
+  if (progressHook_ && lineNumber_ % 1000 == 0) progressHook_();
   currentLine_ = line;
   return true;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class Yproject;
@@ -51,6 +52,9 @@ class Yfile final : public Ypooled {
   void CloseFile();
   // True once a writer's CloseFile has put the file in place.
   bool Written() const { return written_; }
+
+  // Called every thousand lines while reading, so a caller can keep its window painted.
+  void SetProgressHook(std::function<void()> hook) { progressHook_ = std::move(hook); }
 
   // The next value of the current line; at the end of the line the next line's keyword; an
   // empty text at the end of the data.
@@ -159,6 +163,7 @@ class Yfile final : public Ypooled {
   qsizetype next_ = 0;
   int lineNumber_ = 0;
   bool endOfData_ = false;
+  std::function<void()> progressHook_;
   QString currentLine_;
   QString lineBreak_;  // how the last line read ended: CR LF, a bare LF, or nothing at the end
   QString rest_;

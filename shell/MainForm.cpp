@@ -177,7 +177,9 @@ void MainForm::ResizeTimer_Timer() {
 }
 
 void MainForm::AutoBackupTimer_Timer() {
-  ErrTrap::Guarded(QStringLiteral("Main:AutoBackupTimer_Timer"), [&] { autoBackup_.Tick(autoBackupMinutes_); });
+  ErrTrap::Guarded(QStringLiteral("Main:AutoBackupTimer_Timer"), [&] {
+    if (!reading_) autoBackup_.Tick(autoBackupMinutes_);
+  });
 }
 
 void MainForm::ScrollTreeTimer_Timer() {

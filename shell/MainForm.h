@@ -208,6 +208,7 @@ class MainForm : public QMainWindow {
   QString startDir_;
   QString currentFile_;
   int autoBackupMinutes_ = 0;
+  bool reading_ = false;  // a project file is being read
   bool activated_ = false;
   bool helpHidden_ = false;
   QSize lastScale_{0, 0};

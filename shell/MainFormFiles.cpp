@@ -18,6 +18,7 @@
 #include "Ytemplate.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 namespace {
 
@@ -200,9 +201,17 @@ void MainForm::OpenFile(const QString& Path) {
 
 void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) {
   switch (KindOf(Path)) {
-    case FileKind::Project:
-      Bundle::OpenBundle(Path, &first);
+    case FileKind::Project: {
+      // The window goes on painting while a big file is read; the user's input waits, so
+      // nothing changes the model under the reader, and no backup is taken of half a file.
+      reading_ = true;
+      struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+      } done{reading_};
+      Bundle::OpenBundle(Path, &first, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
       break;
+    }
     case FileKind::MSProject:
       // Reading Microsoft Project files comes with the interchange.
       Common::NotReadyYet();

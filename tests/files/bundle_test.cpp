@@ -126,6 +126,20 @@ TEST_F(BundleTest, ADamagedBundleIsReportedNotLoaded) {
   EXPECT_EQ(Common::Projects().Count(), 0);
 }
 
+// A big file lets its reader's caller keep the window painted as it goes.
+TEST_F(BundleTest, ReadingABigFileCallsBackAsItGoes) {
+  Yproject* project = Common::FindOrCreateProject(QStringLiteral("Big"));
+  project->AddJournal(46000.0);
+  for (int id = 1; id <= 200; ++id) project->FindOrCreateTask(id)->Description = QStringLiteral("Task");
+  const QString path = testsupport::DataFolderPath(QStringLiteral("big.pxa"));
+  ASSERT_TRUE(Bundle::SaveAll(path));
+  Common::FreeAllMemory();
+  int calls = 0;
+  ASSERT_TRUE(Bundle::OpenBundle(path, nullptr, [&] { ++calls; }));
+  EXPECT_EQ(calls, testsupport::ReadFileBytes(path).count("\r\n") / 1000);
+  EXPECT_EQ(Common::Projects().Find(QStringLiteral("Big"))->TaskList.Count(), 200);
+}
+
 TEST_F(BundleTest, AnUnknownRecordIsNamed) {
   QFile file(testsupport::DataFolderPath(QStringLiteral("odd.pxa")));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
