@@ -148,6 +148,14 @@ void Yfile::Reset() {
   writing_ = false;
   written_ = false;
   text_.clear();
+  StartReading();
+  progressHook_ = nullptr;
+  out_.clear();
+  target_.reset();
+}
+
+// Reading starts again from the first line of text_.
+void Yfile::StartReading() {
   next_ = 0;
   lineNumber_ = 0;
   endOfData_ = false;
@@ -155,8 +163,6 @@ void Yfile::Reset() {
   lineBreak_.clear();
   rest_.clear();
   valuePending_ = false;
-  out_.clear();
-  target_.reset();
 }
 
 void Yfile::SetFileName(const QString& name) {
@@ -202,13 +208,7 @@ bool Yfile::OpenRead() {
       bytes = unpacked.data;
     }
     text_ = TextEncoding::Decode(bytes);
-    next_ = 0;
-    lineNumber_ = 0;
-    endOfData_ = false;
-    currentLine_.clear();
-    lineBreak_.clear();
-    rest_.clear();
-    valuePending_ = false;
+    StartReading();
     writing_ = false;
     opened = true;
   });

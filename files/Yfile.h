@@ -139,6 +139,7 @@ class Yfile final : public Ypooled {
   struct Reading;
 
   QString Location(const char* member) const;
+  void StartReading();
   bool GetAnotherLine();
   QString TakeLine();
   QString NextToken();

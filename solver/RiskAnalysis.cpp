@@ -173,8 +173,13 @@ void PrepareRiskSolve() {
   });
 }
 
-void DetailedRiskSolve() {
-  ErrTrap::Guard guard(QStringLiteral("Solve:DetailedRiskSolve"));
+namespace {
+
+// The passes of a risk analysis: for each iteration, `sample` gives every slice its sampled
+// length and `date` dates the slices (False when the pass was stopped); the progress shows and
+// the project's finish and cost are recorded.
+template <class Sample, class Date>
+void RunRiskPasses(ErrTrap::Guard& guard, Sample sample, Date date) {
   bool prepared = false;
   guard([&] {
     prepared = false;
@@ -187,45 +192,42 @@ void DetailedRiskSolve() {
   for (std::int32_t k = 1; k <= riskIterations; ++k) {
     riskIteration = k;
     guard([&] {
-      for (qsizetype b = 0; b < slices.size(); ++b) {
-        Yslice& slice = *slices.at(b);
-        const std::int32_t minutes = SampledMinutes(*slice.Task, Deviate(b, k));
-        const std::int32_t product = praxel::MulChecked<std::int32_t>(minutes, slice.ToPercent - slice.FromPercent);
-        slice.UseMinutes = praxel::ToLong(product / 100.0);
-      }
+      for (qsizetype b = 0; b < slices.size(); ++b) sample(*slices.at(b), Deviate(b, k));
     });
     guard([&] { ShowProgress(k, lastShown); });
-    guard([&] {
-      ResetPriorToPass();
-      for (Yslice* slice : slices) {
-        if (Stopped()) return;
-        SolveOneSlice(*slice);
-      }
-    });
-    if (Stopped()) return;
+    bool dated = true;
+    guard([&] { dated = date(slices); });
+    if (!dated) return;
     guard([&] { RecordRiskResult(); });
   }
 }
 
+}  // namespace
+
+void DetailedRiskSolve() {
+  ErrTrap::Guard guard(QStringLiteral("Solve:DetailedRiskSolve"));
+  RunRiskPasses(
+      guard,
+      [](Yslice& slice, float deviate) {
+        const std::int32_t minutes = SampledMinutes(*slice.Task, deviate);
+        const std::int32_t product = praxel::MulChecked<std::int32_t>(minutes, slice.ToPercent - slice.FromPercent);
+        slice.UseMinutes = praxel::ToLong(product / 100.0);
+      },
+      [](const QList<Yslice*>& slices) {
+        ResetPriorToPass();
+        for (Yslice* slice : slices) {
+          if (Stopped()) return false;
+          SolveOneSlice(*slice);
+        }
+        return !Stopped();
+      });
+}
+
 void QuickRiskSolve() {
   ErrTrap::Guard guard(QStringLiteral("Solve:QuickRiskSolve"));
-  bool prepared = false;
-  guard([&] {
-    prepared = false;
-    RequirePrepared();
-    prepared = true;
-  });
-  if (!prepared) return;
-  const QList<Yslice*> slices = SliceList();
-  int lastShown = 0;
-  for (std::int32_t k = 1; k <= riskIterations; ++k) {
-    riskIteration = k;
-    guard([&] {
-      for (qsizetype b = 0; b < slices.size(); ++b) DateQuick(*slices.at(b), Deviate(b, k));
-    });
-    guard([&] { ShowProgress(k, lastShown); });
-    guard([&] { RecordRiskResult(); });
-  }
+  RunRiskPasses(
+      guard, [](Yslice& slice, float deviate) { DateQuick(slice, deviate); },
+      [](const QList<Yslice*>&) { return true; });
 }
 
 void RecordRiskResult() {
