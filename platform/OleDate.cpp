@@ -22,12 +22,14 @@ double ToOleDate(const QDateTime& dateTime) {
 double ToOleDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
 
 QDateTime FromOleDate(double day) {
-  if (!(day >= kFirstDay && day < kEndOfDates)) RaiseOverflow();
+  // Before day 0 the whole part counts back, so the first day's hours lie between kFirstDay and
+  // kFirstDay - 1.
+  if (!(day > kFirstDay - 1 && day < kEndOfDates)) RaiseOverflow();
   double whole = std::trunc(day);
   qint64 msecs = std::llround(std::fabs(day - whole) * kMsecsPerDay);
-  if (msecs >= kMsecsPerDay) {  // rounded up to the next midnight
+  if (msecs >= kMsecsPerDay) {  // rounded up to the next midnight: the next calendar day
     msecs -= kMsecsPerDay;
-    whole += day < 0 ? -1 : 1;
+    whole += 1;
   }
   return QDateTime(kDayZero.addDays(static_cast<qint64>(whole)), QTime::fromMSecsSinceStartOfDay(int(msecs)),
                    Qt::UTC);

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <random>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <string>
 #include <string_view>
 
@@ -563,6 +565,31 @@ TEST_F(PxtoolTest, UnreadableInputExitsWith2AndOneLine) {
     EXPECT_TRUE(QString::fromLocal8Bit(run.err).contains(test.message)) << run.err.toStdString();
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(target)) << "partial output written";
+  }
+}
+
+TEST_F(PxtoolTest, OutputThatCannotBeWrittenIsAFailure) {
+  // A device that refuses every write, like /dev/full: a target that is not a plain file is
+  // written in place, never replaced by one.
+  const QString full = Path("full");
+  if (mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+    GTEST_SKIP() << "making a device node needs root";
+  }
+  WriteFile(Path("plan.pxa"), "TASK\r\n  TaskID,1\r\n");
+
+  Run run = Pxtool({"pack", Path("plan.pxa"), full});
+  EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+  EXPECT_FALSE(QFileInfo(full).isFile()) << "the device was replaced by a plain file";
+
+  // Standard output on that device: the copy commands and the printing commands alike.
+  for (const QStringList& arguments : {QStringList{"pack", Path("plan.pxa"), "-"},
+                                       QStringList{"solve", QStringLiteral(PRAXEL_EXAMPLES "/plant.pxa")}}) {
+    QProcess process;
+    process.setStandardOutputFile(full);
+    process.start(program, arguments);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 3) << arguments.join(' ').toStdString() << ": "
+                                     << process.readAllStandardError().toStdString();
   }
 }
 

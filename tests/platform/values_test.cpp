@@ -147,6 +147,16 @@ TEST(OleDate, RoundsToTheMillisecondAndCarriesMidnight) {
   EXPECT_EQ(OverflowNumber([] { FromOleDate(std::nan("")); }), errOverflow);
 }
 
+TEST(OleDate, BeforeDayZeroTheTimeStillCountsForward) {
+  // 29 December 1899, a hair before midnight, rounds forward to 30 December, not back to the 28th.
+  EXPECT_EQ(FromOleDate(-2.0 + 1e-12), At(1899, 12, 30));
+  EXPECT_EQ(FromOleDate(-0.0 - 1e-12), At(1899, 12, 30));
+  // The first day of the range holds all of its hours, so every date and time converts both ways.
+  EXPECT_EQ(FromOleDate(-657434.5), At(100, 1, 1, 12));
+  EXPECT_EQ(ToOleDate(At(100, 1, 1, 12)), -657434.5);
+  EXPECT_EQ(OverflowNumber([] { FromOleDate(-657435.0); }), errOverflow);
+}
+
 TEST(Color, RedIsInTheLowByte) {
   EXPECT_EQ(ColorFromLong(0x0000FF), QColor(255, 0, 0));
   EXPECT_EQ(ColorFromLong(0x00FF00), QColor(0, 255, 0));

@@ -68,7 +68,7 @@ int RunCrash(const QStringList& arguments) {
   }
   QTextStream out(stdout);
   PrintCrashItems(out);
-  out.flush();
+  if (!FinishStandardOutput(out)) return kExitUnwritable;
   return FinishAnalysis();
 }
 

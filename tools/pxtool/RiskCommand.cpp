@@ -39,7 +39,7 @@ int RunRisk(const QStringList& arguments) {
   for (std::size_t i = 0; i < finishes.size(); ++i) {
     out << i << '\t' << Yfile::FormatDate(finishes[i]) << '\t' << Yfile::FormatNumber(costs[i]) << '\n';
   }
-  out.flush();
+  if (!FinishStandardOutput(out)) return kExitUnwritable;
   return FinishAnalysis();
 }
 

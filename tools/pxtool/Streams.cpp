@@ -1,9 +1,12 @@
 #include "Streams.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace pxtool {
 
@@ -34,14 +37,29 @@ bool ReadInput(const QString& name, QByteArray* bytes) {
 
 bool WriteOutput(const QString& name, const QByteArray& bytes) {
   if (IsStandardStream(name)) {
-    QFile out;
-    if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush()) return true;
-    PrintError(QStringLiteral("The standard output cannot be written: %1.").arg(out.errorString()));
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (std::fwrite(bytes.constData(), 1, size, stdout) == size && std::fflush(stdout) == 0) return true;
+    PrintError(QStringLiteral("The standard output cannot be written: %1.").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return false;
+  }
+  const QFileInfo target(name);
+  if (target.exists() && !target.isFile()) {
+    // A device or a pipe is written in place: replacing it by a plain file would destroy it.
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()) return true;
+    PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, file.errorString()));
     return false;
   }
   QSaveFile file(name);
   if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
   PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, file.errorString()));
+  return false;
+}
+
+bool FinishStandardOutput(QTextStream& out) {
+  out.flush();
+  if (out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  PrintError(QStringLiteral("The standard output cannot be written: %1.").arg(QString::fromLocal8Bit(std::strerror(errno))));
   return false;
 }
 

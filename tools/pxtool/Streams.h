@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTextStream>
 
 namespace pxtool {
 
@@ -15,6 +16,10 @@ bool ReadInput(const QString& name, QByteArray* bytes);
 // Writes the bytes to the named file, or to standard output for "-". A file is replaced only
 // once it is complete. On failure prints the message and returns false.
 bool WriteOutput(const QString& name, const QByteArray& bytes);
+
+// Flushes what was printed on `out` (standard output) and checks that all of it was written. On
+// failure prints the message and returns false.
+bool FinishStandardOutput(QTextStream& out);
 
 // The file name to put in a message: empty for standard input or output.
 QString NameInMessages(const QString& name);
