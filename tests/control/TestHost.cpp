@@ -59,3 +59,15 @@ void TestHost::Ywindow_RedoGraphics() {
     Call("Refresh");
   });
 }
+
+void TestHost::DrawDateChart() {
+  drawing = [this] {
+    int x1 = 0;
+    int x2 = 0;
+    Call("DateToX", Q_RETURN_ARG(int, x1), Q_ARG(double, 45302.0));
+    Call("DateToX", Q_RETURN_ARG(int, x2), Q_ARG(double, 45304.0));
+    const int top = Typed().Grid().RowPos(3);
+    Call("Box", Q_ARG(int, x1), Q_ARG(int, top), Q_ARG(int, x2), Q_ARG(int, top + 200), Q_ARG(int, 0), Q_ARG(int, 0xFF));
+  };
+  Call("SetDateRange", Q_ARG(double, 45301.0), Q_ARG(double, 45305.0));
+}

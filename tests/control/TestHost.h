@@ -39,6 +39,9 @@ class TestHost : public QObject {
     Check(QMetaObject::invokeMethod(control_, member, Qt::DirectConnection, args...), member);
   }
 
+  // Lays out a date chart of five days with one red bar in the first task's row.
+  void DrawDateChart();
+
   Layout layout;
   // What the host draws on RedoGraphics, before it calls Refresh.
   std::function<void()> drawing;

@@ -255,20 +255,6 @@ class ControlMetaFileTest : public testing::Test {
     EXPECT_TRUE(prompter.AllAnswered());
   }
 
-  // A date chart of five days with one bar.
-  void DrawDateChart() {
-    host.drawing = [&] {
-      int x1 = 0;
-      int x2 = 0;
-      host.Call("DateToX", Q_RETURN_ARG(int, x1), Q_ARG(double, 45302.0));
-      host.Call("DateToX", Q_RETURN_ARG(int, x2), Q_ARG(double, 45304.0));
-      const int top = host.Typed().Grid().RowPos(3);
-      host.Call("Box", Q_ARG(int, x1), Q_ARG(int, top), Q_ARG(int, x2), Q_ARG(int, top + 200), Q_ARG(int, 0),
-                Q_ARG(int, 0xFF));
-    };
-    host.Call("SetDateRange", Q_ARG(double, 45301.0), Q_ARG(double, 45305.0));
-  }
-
   const QMimeData& Clipboard() const { return *QApplication::clipboard()->mimeData(); }
 
   testsupport::ScriptedPrompter prompter;
@@ -276,7 +262,7 @@ class ControlMetaFileTest : public testing::Test {
 };
 
 TEST_F(ControlMetaFileTest, TheHexTextIsTheWholeChartAndEveryCallMakesItAfresh) {
-  DrawDateChart();
+  host.DrawDateChart();
   QString hex;
   host.Call("GetMetaFileInHex", Q_RETURN_ARG(QString, hex));
   const QStringList lines = hex.split(QStringLiteral("\r\n"));
@@ -303,7 +289,7 @@ TEST_F(ControlMetaFileTest, TheHexTextIsTheWholeChartAndEveryCallMakesItAfresh) 
 }
 
 TEST_F(ControlMetaFileTest, TheClipboardCarriesTheChartAsMetafileSvgAndPng) {
-  DrawDateChart();
+  host.DrawDateChart();
   QApplication::clipboard()->setText(QStringLiteral("earlier"));
   host.Call("CopyToClipboard");
 
@@ -394,7 +380,7 @@ TEST_F(ControlMetaFileTest, AHostDrawsItsOwnMetafileThroughTheMembers) {
 TEST_F(ControlMetaFileTest, AnOutsideRendererDrawsTheMetafile) {
   const QString office = QStandardPaths::findExecutable(QStringLiteral("libreoffice"));
   if (office.isEmpty()) GTEST_SKIP() << "libreoffice is not installed";
-  DrawDateChart();
+  host.DrawDateChart();
   host.Call("CopyToClipboard");
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());

@@ -84,20 +84,6 @@ class PrintingTest : public testing::Test {
     Ywindow::SetPrinter(&pdf);
   }
 
-  // A date chart of five days with one red bar in the first task's row.
-  void DrawDateChart() {
-    host.drawing = [&] {
-      int x1 = 0;
-      int x2 = 0;
-      host.Call("DateToX", Q_RETURN_ARG(int, x1), Q_ARG(double, 45302.0));
-      host.Call("DateToX", Q_RETURN_ARG(int, x2), Q_ARG(double, 45304.0));
-      const int top = host.Typed().Grid().RowPos(3);
-      host.Call("Box", Q_ARG(int, x1), Q_ARG(int, top), Q_ARG(int, x2), Q_ARG(int, top + 200), Q_ARG(int, 0),
-                Q_ARG(int, 0xFF));
-    };
-    host.Call("SetDateRange", Q_ARG(double, 45301.0), Q_ARG(double, 45305.0));
-  }
-
   void PrintWhole(bool newPage, float magnification) {
     const Ywindow::GrobList& grobs = host.Typed().Grobs();
     host.Call("PrintPiece", Q_ARG(bool, newPage), Q_ARG(float, magnification),
@@ -146,7 +132,7 @@ class PrintingTest : public testing::Test {
 
 TEST_F(PrintingTest, WithoutAnyPrinterThePageIsTheFixedLetterPage) {
   if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has printers";
-  DrawDateChart();
+  host.DrawDateChart();
   int width = 0, height = 0, left = 0, top = 0, xpixels = 0, ypixels = 0, fixedRows = 0, fixedCols = 0;
   host.Call("GetPageStats", Q_ARG(int&, width), Q_ARG(int&, height), Q_ARG(int&, left), Q_ARG(int&, top),
             Q_ARG(int&, xpixels), Q_ARG(int&, ypixels), Q_ARG(int&, fixedRows), Q_ARG(int&, fixedCols));
@@ -158,7 +144,7 @@ TEST_F(PrintingTest, WithoutAnyPrinterThePageIsTheFixedLetterPage) {
 }
 
 TEST_F(PrintingTest, PagesAreNumberedFromTheJobsFirstPieceAndCarryTheirHeadings) {
-  DrawDateChart();
+  host.DrawDateChart();
   StartJob();
   EXPECT_EQ(host.Typed().PageNumber(), 0);
   PrintWhole(true, 1);   // the job's first piece is page 1 whatever it asks
@@ -198,7 +184,7 @@ TEST_F(PrintingTest, ThePrinterFontFollowsTheMagnificationInWholePoints) {
   nine.setPointSize(9);
   form.setFont(nine);
   host.Call("SetFont", Q_ARG(QWidget*, &form));
-  DrawDateChart();
+  host.DrawDateChart();
   const auto pageHeight = [&](const QString& name, float magnification) {
     UsePdf(name);
     StartJob();
@@ -218,7 +204,7 @@ TEST_F(PrintingTest, ThePrinterFontFollowsTheMagnificationInWholePoints) {
 }
 
 TEST_F(PrintingTest, APrinterThatCannotBeOpenedIsReportedOnceAPiece) {
-  DrawDateChart();
+  host.DrawDateChart();
   pdf.setOutputFileName(QStringLiteral("/nonexistent-folder/chart.pdf"));
   StartJob();
   prompter.Answer(AnswerIgnore);
@@ -231,7 +217,7 @@ TEST_F(PrintingTest, APrinterThatCannotBeOpenedIsReportedOnceAPiece) {
 // The preview draws the whole chart through the host's painter, at its origin and scale, in
 // the surface's twips (15 to the pixel), without headings.
 TEST_F(PrintingTest, ThePreviewDrawsTheWholeChartWhereAndHowLargeTheHostAsks) {
-  DrawDateChart();
+  host.DrawDateChart();
   const Ywindow::GrobList& grobs = host.Typed().Grobs();
   const Ywindow::Grob* bar = nullptr;
   for (int index = 0; index < grobs.Count(); ++index) {

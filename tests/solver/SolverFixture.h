@@ -53,3 +53,19 @@ class SolverTest : public testing::Test {
   Ytemplate* staff = nullptr;
   Yproject* project = nullptr;
 };
+
+// "Main" with task 1 of ten hours for resource 1 from Monday 08:00.
+class OneTaskTest : public SolverTest {
+ public:
+  void SetUp() override {
+    SolverTest::SetUp();
+    resource = AddResource(1);
+    task = AddTask(1, 600);
+    StartAt(task, At(0, 8));
+    assignment = Assign(task, resource);
+  }
+
+  Yresource* resource = nullptr;
+  Ytask* task = nullptr;
+  Yassignment* assignment = nullptr;
+};

@@ -42,15 +42,8 @@ QStringList BookedOn(const Yresource& resource, double day, const Ytask* task) {
   return stretches;
 }
 
-class ForwardPassTest : public SolverTest {
+class ForwardPassTest : public OneTaskTest {
  public:
-  void SetUp() override {
-    SolverTest::SetUp();
-    resource = AddResource(1);
-    task = AddTask(1, 600);
-    StartAt(task, At(0, 8));
-    assignment = Assign(task, resource);
-  }
   // Another project, ranked before "Main", whose task holds the resource's time first.
   Ytask* HoldFirst(int minutes, double hours = 8.0) {
     Yproject* other = AddProject(QStringLiteral("Other"));
@@ -59,10 +52,6 @@ class ForwardPassTest : public SolverTest {
     Assign(holder, resource, hours);
     return holder;
   }
-
-  Yresource* resource = nullptr;
-  Ytask* task = nullptr;
-  Yassignment* assignment = nullptr;
 };
 
 TEST_F(ForwardPassTest, ATeamDayThenAPiecemealDay) {

@@ -29,24 +29,14 @@ namespace {
 
 const QString kComplete = QStringLiteral("Solve complete");
 
-// "Main" with task 1 of ten hours for resource 1 from Monday 08:00.
-class RunTest : public SolverTest {
+class RunTest : public OneTaskTest {
  public:
-  void SetUp() override {
-    SolverTest::SetUp();
-    resource = AddResource(1);
-    task = AddTask(1, 600);
-    StartAt(task, At(0, 8));
-    Assign(task, resource);
-  }
   // Gives the project and the template a second journal, a week later, and makes it current, so
   // that objects can be left out of it.
   void SecondJournal() {
     staff->AddJournal(At(7, 0));
     project->AddJournal(At(7, 0));
   }
-  Yresource* resource = nullptr;
-  Ytask* task = nullptr;
 };
 
 TEST_F(SolverTest, WithNoProjectTheRunCompletesAtOnce) {
