@@ -30,6 +30,7 @@
 
 using ErrTrap::Guard;
 using ErrTrap::Guarded;
+using ErrTrap::Handler;
 
 namespace {
 
@@ -56,7 +57,7 @@ int IntegerDivide(double dividend, int divisor) {
 
 // The day number of a date box's text; the platform's type-mismatch error when it holds no date.
 double DateOfText(const QString& text) {
-  const std::optional<double> day = Ywindow::ParseShortDate(text);
+  const std::optional<double> day = praxel::ParseShortDate(text);
   if (!day) throw praxel::RuntimeError(praxel::errTypeMismatch, QStringLiteral("Type mismatch"));
   return *day;
 }
@@ -403,8 +404,8 @@ void YwindowControl::FindBorder(int Row, int Col, int& Row1, int& Col1, int& Row
 
 void YwindowControl::SetDateRange(double EarliestDate, double LatestDate) {
   Guard guard(QStringLiteral("YwindowControl:SetDateRange"));
-  guard([&] { scalingPanel_->SetEarliestText(Ywindow::ShortDateText(std::floor(EarliestDate))); });
-  guard([&] { scalingPanel_->SetLatestText(Ywindow::ShortDateText(-std::floor(-LatestDate))); });
+  guard([&] { scalingPanel_->SetEarliestText(praxel::ShortDateText(std::floor(EarliestDate))); });
+  guard([&] { scalingPanel_->SetLatestText(praxel::ShortDateText(-std::floor(-LatestDate))); });
   guard([&] { TurnOffScalingOptions(); });
   // Selecting Automatic checks the dates and raises RedoLayout: the host's first layout.
   guard([&] { scalingPanel_->Select(0); });
@@ -446,15 +447,15 @@ void YwindowControl::TurnOffScalingOptions() {
 }
 
 void YwindowControl::EarliestText_Change() {
-  Guarded(QStringLiteral("YwindowControl:EarliestText_Change"), [&] { TurnOffScalingOptions(); });
+  Guarded(Handler(QStringLiteral("YwindowControl:EarliestText_Change")), [&] { TurnOffScalingOptions(); });
 }
 
 void YwindowControl::LatestText_Change() {
-  Guarded(QStringLiteral("YwindowControl:LatestText_Change"), [&] { TurnOffScalingOptions(); });
+  Guarded(Handler(QStringLiteral("YwindowControl:LatestText_Change")), [&] { TurnOffScalingOptions(); });
 }
 
 void YwindowControl::ScalingOption_Click(int Index) {
-  Guard guard(QStringLiteral("YwindowControl:ScalingOption_Click"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:ScalingOption_Click")));
   bool go = false;
   guard([&] { go = scalingPanel_->IsSelected(Index); });
   // A refused date unselects the option and no layout follows.
@@ -468,14 +469,14 @@ void YwindowControl::ScalingOption_Click(int Index) {
   if (go) {
     guard([&] {
       const QString text = scalingPanel_->EarliestText();
-      earliest = Ywindow::ParseShortDate(text);
+      earliest = praxel::ParseShortDate(text);
       if (!earliest) refuse(QLatin1Char('"') + text + QStringLiteral("\" is not a valid date"));
     });
   }
   if (go) {
     guard([&] {
       const QString text = scalingPanel_->LatestText();
-      latest = Ywindow::ParseShortDate(text);
+      latest = praxel::ParseShortDate(text);
       if (!latest) refuse(QLatin1Char('"') + text + QStringLiteral("\" is not a valid date"));
     });
   }
@@ -484,7 +485,7 @@ void YwindowControl::ScalingOption_Click(int Index) {
       axis_.Earliest = *earliest;
       axis_.Latest = *latest;
       if (axis_.Earliest >= axis_.Latest) {
-        refuse(Ywindow::ShortDateText(axis_.Earliest) + QStringLiteral(" >= ") + Ywindow::ShortDateText(axis_.Latest));
+        refuse(praxel::ShortDateText(axis_.Earliest) + QStringLiteral(" >= ") + praxel::ShortDateText(axis_.Latest));
       }
     });
   }
@@ -635,19 +636,20 @@ void YwindowControl::resizeEvent(QResizeEvent* event) {
 }
 
 void YwindowControl::UserControl_Resize() {
-  Guarded(QStringLiteral("YwindowControl:UserControl_Resize"), [&] { Refresh(); });
+  Guarded(Handler(QStringLiteral("YwindowControl:UserControl_Resize")), [&] { Refresh(); });
 }
 
 void YwindowControl::WidthChangeTimer_Timer() {
-  Guard guard(QStringLiteral("YwindowControl:WidthChangeTimer_Timer"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:WidthChangeTimer_Timer")));
   bool changed = false;
   guard([&] { changed = Ywindow::WatchColumnWidths(grid_, Pixels().x, hiddenCols_); });
   if (!changed) return;
-  guard([&] {
-    Guarded(QStringLiteral("YwindowControl:ExpandRowsIfNeeded"),
-            [&] { Ywindow::ExpandRowsIfNeeded(grid_, Measure()); });
-  });
+  guard([&] { ExpandRowsIfNeeded(); });
   guard([&] { SendRedoGraphics(); });
+}
+
+void YwindowControl::ExpandRowsIfNeeded() {
+  Guarded(QStringLiteral("YwindowControl:ExpandRowsIfNeeded"), [&] { Ywindow::ExpandRowsIfNeeded(grid_, Measure()); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -215,6 +215,7 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
   void LatestText_Change();
   void ScalingOption_Click(int Index);
   void TurnOffScalingOptions();
+  void ExpandRowsIfNeeded();
 
   // Measures of the screen and the control's font.
   Ywindow::PixelSize Pixels() const;

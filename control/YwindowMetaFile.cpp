@@ -85,7 +85,7 @@ QString YwindowControl::GetMetaFileInHex() {
 }
 
 void YwindowControl::HandOverToClipboard(const QString& text) {
-  Guard guard(QStringLiteral("YwindowControl:FinishCopyToClipboard"));
+  Guard guard(QStringLiteral("YwindowControl:HandOverToClipboard"));
   // Without a metafile being built there is nothing to hand over, and the clipboard keeps what
   // it holds.
   if (!metaFile_) return;

@@ -14,6 +14,7 @@
 
 using ErrTrap::Guard;
 using ErrTrap::Guarded;
+using ErrTrap::Handler;
 
 namespace {
 
@@ -50,7 +51,7 @@ void YwindowControl::wheelEvent(QWheelEvent* event) {
 void YwindowControl::Grid_Scroll() {
   // Scrolling repaints the pictures in place: their windows follow the grid's left column and
   // top row.
-  Guard guard(QStringLiteral("YwindowControl:Grid_Scroll"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:Grid_Scroll")));
   guard([&] {
     if (!scrollPicture_->isHidden()) PaintScrollPicture();
   });
@@ -61,7 +62,7 @@ void YwindowControl::Grid_Scroll() {
 }
 
 void YwindowControl::Grid_MouseDown(int Button, int, float X, float Y) {
-  Guard guard(QStringLiteral("YwindowControl:Grid_MouseDown"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:Grid_MouseDown")));
   guard([&] { clickCol_ = Ywindow::ColumnAt(grid_, X); });
   guard([&] { clickRow_ = Ywindow::RowAt(grid_, Y); });
   // A press beyond the last row or column raises nothing.
@@ -73,7 +74,7 @@ void YwindowControl::Grid_MouseDown(int Button, int, float X, float Y) {
 void YwindowControl::Grid_DblClick() {
   // A double-click on the first scrolling column locks it; one on the last locked column unlocks
   // it. Date columns are never locked this way.
-  Guard guard(QStringLiteral("YwindowControl:Grid_DblClick"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:Grid_DblClick")));
   if (style_ == ywGraphicsOnly) return;
   guard([&] {
     const int fixed = grid_.FixedCols();
@@ -95,7 +96,7 @@ QPointF YwindowControl::ChartPoint(float X, float Y) const {
 }
 
 void YwindowControl::ScrollPicture_MouseDown(int Button, int Shift, float X, float Y) {
-  Guard guard(QStringLiteral("YwindowControl:ScrollPicture_MouseDown"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:ScrollPicture_MouseDown")));
   if (style_ == ywGraphicsOnly) {
     guard([&] {
       dragLeftCol_ = grid_.LeftCol();
@@ -116,7 +117,7 @@ void YwindowControl::ScrollPicture_MouseDown(int Button, int Shift, float X, flo
 }
 
 void YwindowControl::ScrollPicture_MouseMove(int Button, int Shift, float X, float Y) {
-  Guarded(QStringLiteral("YwindowControl:ScrollPicture_MouseMove"), [&] {
+  Guarded(Handler(QStringLiteral("YwindowControl:ScrollPicture_MouseMove")), [&] {
     if (style_ != ywGraphicsOnly) return;
     const QPointF chart = ChartPoint(X, Y);
     emit MouseMove(Button, Shift, static_cast<float>(chart.x()), static_cast<float>(chart.y()));
@@ -124,7 +125,7 @@ void YwindowControl::ScrollPicture_MouseMove(int Button, int Shift, float X, flo
 }
 
 void YwindowControl::ScrollPicture_MouseUp(int Button, int Shift, float X, float Y) {
-  Guard guard(QStringLiteral("YwindowControl:ScrollPicture_MouseUp"));
+  Guard guard(Handler(QStringLiteral("YwindowControl:ScrollPicture_MouseUp")));
   if (style_ != ywGraphicsOnly) return;
   guard([&] {
     const QPointF chart = ChartPoint(X, Y);

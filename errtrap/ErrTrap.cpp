@@ -104,22 +104,22 @@ ErrorInfo ErrorOf(std::exception_ptr failure) {
   }
 }
 
-int TrapError(const QString& Location) {
+int TrapError(const Site& Location) {
   const ErrorInfo error = ErrorOf(std::current_exception());
   QString text;
   if (error.number == praxel::errCallChain) {
     // A chain coming up from a callee: add this procedure in front, asking nothing.
-    text = QStringLiteral("  ") + Location + kNewLine + error.description;
+    text = QStringLiteral("  ") + Location.Text() + kNewLine + error.description;
   } else {
     const QString message = QStringLiteral("Internal error %1: %2").arg(error.number).arg(error.description);
     const int answer = praxel::CurrentPrompter().MsgBox(
         message, praxel::MsgAbortRetryIgnore | praxel::MsgCritical | praxel::MsgDefaultButton1,
         QStringLiteral("Internal Error"));
-    LogError(message, Location, answer);
+    LogError(message, Location.Text(), answer);
     if (answer == praxel::AnswerRetry || answer == praxel::AnswerIgnore) return answer;
-    text = QStringLiteral("  ") + Location;
+    text = QStringLiteral("  ") + Location.Text();
   }
-  if (!Location.contains(QLatin1Char('_'))) throw CallChain(text);
+  if (!Location.IsEventHandler()) throw CallChain(text);
   // An event handler: the chain ends here.
   LogError(QStringLiteral("Call chain:") + kNewLine + text, QString(), 0);
   ClearStatusMessage();

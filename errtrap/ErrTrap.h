@@ -6,17 +6,44 @@
 #include <QString>
 
 #include <exception>
+#include <utility>
 
 // The error trap. Every guarded procedure hands the failures it meets, with its location
 // ("Module:Procedure"), to TrapError. The trap asks the user once, at the innermost procedure,
 // whether to abort, retry or ignore, and logs the answer; on Abort it passes a CallChain up
-// through every guarded caller, each adding its location, until an event handler (a location
-// that holds "_") writes the chain to the log and ends it.
+// through every guarded caller, each adding its location, until an event handler (a Site made
+// with Handler) writes the chain to the log and ends it.
 //
 // The program and each shared library of ours carry their own copy of this module: its own main
 // window reference and its own log file. A chain that starts in a library under a call from the
 // program continues in the program, because CallChain crosses the library boundary unchanged.
 namespace ErrTrap {
+
+// Where a guarded procedure sits: its location, "Module:Procedure" (a property procedure adds
+// " [Property Get]", " [Property Let]" or " [Property Set]"), and whether it is an event handler:
+// a Qt slot, timer tick or event override that starts work, where a call chain ends. A location
+// on its own is a plain procedure's; an event handler's is made with Handler.
+class Site {
+ public:
+  // Not explicit: a location given on its own is a plain procedure's site.
+  Site(QString location) : location_(std::move(location)) {}
+
+  const QString& Text() const { return location_; }
+  bool IsEventHandler() const { return eventHandler_; }
+
+ private:
+  friend Site Handler(QString location);
+  QString location_;
+  bool eventHandler_ = false;
+};
+
+// The site of an event handler, named as its control's event:
+//   Handler(QStringLiteral("Main:FileOpenMenu_Click"))
+inline Site Handler(QString location) {
+  Site site(std::move(location));
+  site.eventHandler_ = true;
+  return site;
+}
 
 // Error 20000: the call chain on its way up to the event handler that started it.
 class CallChain : public std::exception {
@@ -33,10 +60,10 @@ class CallChain : public std::exception {
 };
 
 // Called by a guarded procedure's handler, inside its catch block, with the procedure's
-// location. Returns praxel::AnswerRetry (run the failed step again) or praxel::AnswerIgnore
+// site. Returns praxel::AnswerRetry (run the failed step again) or praxel::AnswerIgnore
 // (go on after it); on Abort it throws CallChain to the caller, or in an event handler logs the
 // chain, clears the main window's status message and returns praxel::AnswerAbort.
-int TrapError(const QString& Location);
+int TrapError(const Site& Location);
 
 // Appends one entry to this copy's log: with Answer 0 the message alone, else a full entry.
 // Never fails: whatever cannot be written is skipped.

@@ -12,17 +12,19 @@ namespace ErrTrap {
 // A guarded procedure. Make one at the top of the procedure with its location, then run its
 // statements as steps; write each step so that running it again is safe.
 //
-//   Guard guard("Main:OpenBundle");
+//   Guard guard(QStringLiteral("Main:OpenBundle"));
 //   guard([&] { file.Open(path); });
 //   guard([&] { ReadRecords(file); });
 //
 // When a step fails, the trap asks the user: Retry runs the step again, Ignore goes on after it,
-// Abort passes the chain up to the caller. In an event handler (a location that holds "_") Abort
+// Abort passes the chain up to the caller. In an event handler (a site made with Handler) Abort
 // ends the chain, and every later step of the handler is skipped, so no exception reaches Qt's
 // event loop: keep all of a handler's work inside its steps.
+//
+//   Guard guard(Handler(QStringLiteral("Main:FileOpenMenu_Click")));
 class Guard {
  public:
-  explicit Guard(QString location) : location_(std::move(location)) {}
+  explicit Guard(Site site) : site_(std::move(site)) {}
   Guard(const Guard&) = delete;
   Guard& operator=(const Guard&) = delete;
 
@@ -33,7 +35,7 @@ class Guard {
         step();
         return;
       } catch (...) {
-        const int answer = TrapError(location_);
+        const int answer = TrapError(site_);
         if (answer == praxel::AnswerIgnore) return;
         if (answer != praxel::AnswerRetry) left_ = true;
       }
@@ -42,17 +44,16 @@ class Guard {
 
   // True once an event handler's chain has ended: the handler is to be left.
   bool Left() const { return left_; }
-  const QString& Location() const { return location_; }
 
  private:
-  QString location_;
+  Site site_;
   bool left_ = false;
 };
 
 // A procedure that is one step.
 template <class Body>
-void Guarded(QString location, Body&& body) {
-  Guard guard(std::move(location));
+void Guarded(Site site, Body&& body) {
+  Guard guard(std::move(site));
   guard(std::forward<Body>(body));
 }
 

@@ -2,7 +2,7 @@
 
 #include "Common.h"
 #include "Guard.h"
-#include "Pool.h"
+#include "PooledFile.h"
 #include "Records.h"
 #include "Yfile.h"
 #include "Yproject.h"
@@ -12,26 +12,13 @@ namespace Bundle {
 
 namespace {
 
-// Frees the file object however the procedure ends.
-struct PooledFile {
-  Yfile* file = NewYfile();
-  ~PooledFile() {
-    try {
-      Common::FreeY(file);
-    } catch (...) {
-      // A destructor lets nothing out; a file object that failed to go back stays out of the pool.
-    }
-  }
-};
-
 // Writes every template and project to the file as one step of the caller's guard; True when
 // the file is in place.
 bool WriteAll(const QString& Path, ErrTrap::Guard& guard) {
   bool saved = false;
-  PooledFile pooled;
-  Yfile& file = *pooled.file;
+  PooledFile pooled(Path);
+  Yfile& file = *pooled;
   guard([&] {
-    file.SetFileName(Path);
     if (!file.OpenWrite()) return;
     Ytemplate* activeTemplate = Common::ThisTemplate();
     Yproject* activeProject = Common::ThisProject();
@@ -71,10 +58,9 @@ bool SaveCopy(const QString& Path) {
 bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<void()>& whileReading) {
   bool read = false;
   ErrTrap::Guard guard(QStringLiteral("Main:OpenBundle"));
-  PooledFile pooled;
-  Yfile& file = *pooled.file;
+  PooledFile pooled(Path);
+  Yfile& file = *pooled;
   guard([&] {
-    file.SetFileName(Path);
     file.SetProgressHook(whileReading);
     if (!file.OpenRead()) return;
     for (QString keyword = file.ReadToken(); !keyword.isEmpty(); keyword = file.ReadToken()) {

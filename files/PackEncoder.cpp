@@ -1,6 +1,6 @@
 #include "PackEncoder.h"
 
-#include "RuntimeError.h"
+#include "Check.h"
 
 #include <array>
 #include <bit>
@@ -15,7 +15,7 @@ PackEncoder::~PackEncoder() = default;
 void PackEncoder::Write(char code) { Write(QByteArrayView(&code, 1)); }
 
 void PackEncoder::Write(QByteArrayView text) {
-  if (finished_) RaiseAssertion();
+  TRAP_ASSERT(!finished_, "nothing is written after Finish");
   const unsigned char* window = window_.Codes();
   for (const char code : text) {
     const auto byte = static_cast<unsigned char>(code);
@@ -31,7 +31,7 @@ void PackEncoder::Write(QByteArrayView text) {
 }
 
 void PackEncoder::Finish() {
-  if (finished_) RaiseAssertion();
+  TRAP_ASSERT(!finished_, "a packed stream is finished once");
   while (pendingLength_ > 0) EmitFront();
   const quint16 check = check_.Value();
   const char suffix[] = {static_cast<char>(kEndMark), static_cast<char>(kEndMark),

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "Check.h"
 #include "Format.h"
 #include "Guard.h"
 #include "Pool.h"
@@ -43,7 +44,7 @@ void CheckJournals(const Yproject& project, JournalFields& read, const Yfile& fi
 // The number of journals of the project that a task, dependency or assignment belongs to.
 int NumJournalsOf(const Ymodel& object) {
   const Yproject* project = object.Project();
-  if (project == nullptr) praxel::RaiseAssertion();  // records are read into attached objects only
+  TRAP_ASSERT(project != nullptr, "records are read into attached objects only");
   return project->NumJournals;
 }
 

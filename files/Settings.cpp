@@ -2,7 +2,7 @@
 
 #include "ErrTrap.h"
 #include "Guard.h"
-#include "Pool.h"
+#include "PooledFile.h"
 #include "ProgramInfo.h"
 #include "Yfile.h"
 
@@ -52,16 +52,6 @@ qsizetype IndexOf(const QList<Setting>& store, const QString& name) {
   return -1;
 }
 
-struct PooledFile {
-  Yfile* file = NewYfile();
-  ~PooledFile() {
-    try {
-      Common::FreeY(file);
-    } catch (...) {
-    }
-  }
-};
-
 }  // namespace
 
 QString ConfigFilePath() { return ErrTrap::JoinPath(praxel::ProgramDataFolder(), QStringLiteral("Praxel.cfg")); }
@@ -72,10 +62,9 @@ void ReadConfigFile() {
     Store().emplace();
     for (const auto& [name, value] : kDefaults) WriteSettings(QLatin1String(name), QLatin1String(value));
   });
-  PooledFile pooled;
+  PooledFile pooled(ConfigFilePath());
   guard([&] {
-    Yfile& file = *pooled.file;
-    file.SetFileName(ConfigFilePath());
+    Yfile& file = *pooled;
     if (!file.OpenRead()) return;
     file.ExpectToken(QStringLiteral("INITIALIZATION"));
     for (QString name = file.ReadToken(); !name.isEmpty(); name = file.ReadToken()) {
@@ -88,9 +77,8 @@ void ReadConfigFile() {
 void WriteConfigFile() {
   ErrTrap::Guarded(QStringLiteral("Settings:WriteConfigFile"), [&] {
     if (!Store()) ReadConfigFile();
-    PooledFile pooled;
-    Yfile& file = *pooled.file;
-    file.SetFileName(ConfigFilePath());
+    PooledFile pooled(ConfigFilePath());
+    Yfile& file = *pooled;
     if (!file.OpenWrite()) return;
     file.WriteLine(QStringLiteral("INITIALIZATION"));
     for (const Setting& setting : *Store()) {

@@ -5,6 +5,7 @@
 // field of each record (TemplateName, ShiftName, ResourceID) is written by the record's own
 // SaveData but read one level up, which finds or creates the object and hands it to LoadData.
 
+#include "Check.h"
 #include "JournalFields.h"
 #include "Records.h"
 
@@ -196,7 +197,7 @@ void LoadData(Yresource& resource, Yfile& file) {
   int numJournals = 0;
   guard([&] {
     templ = resource.Template();
-    if (templ == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(templ != nullptr, "a resource is saved with its template");
     numJournals = templ->NumJournals;
   });
   if (templ == nullptr) return;

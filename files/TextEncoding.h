@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-// Files made by the program on its original platform are Windows-1252. A file is read as UTF-8
+// Project files written on Windows are Windows-1252. A file is read as UTF-8
 // when it is valid UTF-8, else as Windows-1252; text is written as Windows-1252 when every
 // character fits and those bytes read back as the same text, else as UTF-8, so nothing typed
 // is lost.

@@ -1,6 +1,8 @@
 #include "Yfile.h"
 
+#include "Check.h"
 #include "Common.h"
+#include "FileProgress.h"
 #include "Format.h"
 #include "Guard.h"
 #include "OleDate.h"
@@ -8,8 +10,6 @@
 #include "Packing.h"
 #include "Pool.h"
 #include "Rounding.h"
-#include "SolveState.h"
-#include "SolverHost.h"
 #include "TextEncoding.h"
 #include "Yproject.h"
 #include "Yresource.h"
@@ -212,7 +212,7 @@ bool Yfile::OpenRead() {
     writing_ = false;
     opened = true;
   });
-  if (opened) guard([&] { Solve::Host().StatusMessage(QStringLiteral("Reading from ") + fileName_); });
+  if (opened) guard([&] { CurrentFileProgress().StatusMessage(QStringLiteral("Reading from ") + fileName_); });
   return opened;
 }
 
@@ -232,16 +232,15 @@ bool Yfile::OpenWrite() {
     writing_ = true;
     written_ = false;
     opened = true;
-    Solve::Host().StatusMessage(QStringLiteral("Writing to ") + fileName_);
+    CurrentFileProgress().StatusMessage(QStringLiteral("Writing to ") + fileName_);
   });
   return opened;
 }
 
 void Yfile::CloseFile() {
   ErrTrap::Guarded(Location("CloseFile"), [&] {
-    if (FileType != KindPackedProject && FileType != KindPlainProject && FileType != KindPackedSettings) {
-      praxel::RaiseAssertion();
-    }
+    TRAP_ASSERT(FileType == KindPackedProject || FileType == KindPlainProject || FileType == KindPackedSettings,
+                "only a file opened for writing is closed");
     if (writing_ && target_) {
       QByteArray bytes = TextEncoding::Encode(out_);
       if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
@@ -257,7 +256,7 @@ void Yfile::CloseFile() {
     target_.reset();
     writing_ = false;
     FileType = KindClosed;
-    Solve::Host().StatusMessage(QString());
+    CurrentFileProgress().StatusMessage(QString());
   });
 }
 
@@ -335,7 +334,7 @@ QString Yfile::NextToken() {
       valuePending_ = rest_.isEmpty();
       return token;
     }
-    if (c != QLatin1Char('"')) praxel::RaiseAssertion();
+    TRAP_ASSERT(c == QLatin1Char('"'), "inside a quoted token a quote is followed by a comma, a quote or the end");
     token += QLatin1Char('"');
     i = after + 1;
   }
@@ -391,7 +390,7 @@ void Yfile::CheckJournalCount(const QString& Keyword, qsizetype count, int numJo
 
 template <class T, class ConvertToken>
 void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int numJournals, ConvertToken convert) {
-  ErrTrap::Guarded(Location("LoadField"), [&] {
+  ErrTrap::Guarded(Location("LoadPerJournal"), [&] {
     const QStringList tokens = ReadValues(Keyword);
     CheckJournalCount(Keyword, tokens.size(), numJournals);
     QList<T> values;
@@ -402,7 +401,7 @@ void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int nu
 
 template <class T, class ConvertToken>
 void Yfile::LoadScalar(const QString& Keyword, T& target, ConvertToken convert) {
-  ErrTrap::Guarded(Location("LoadField"), [&] {
+  ErrTrap::Guarded(Location("LoadScalar"), [&] {
     const QStringList tokens = ReadValues(Keyword);
     if (tokens.size() != 1) {
       RaiseReadError(QStringLiteral("\"%1\" holds %2 values where one belongs.").arg(Keyword).arg(tokens.size()));
@@ -469,7 +468,7 @@ void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, in
 }
 
 void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
-  ErrTrap::Guarded(Location("LoadField"), [&] {
+  ErrTrap::Guarded(Location("LoadDateField"), [&] {
     QList<double> dates;
     for (const QString& token : ReadValues(Keyword)) {
       double day = 0;
@@ -541,7 +540,7 @@ void Yfile::WriteString(const QString& Text) { out_ += Text; }
 void Yfile::WriteLine(const QString& Text) { out_ += Text + kLineEnd; }
 
 void Yfile::WriteValues(const QString& Keyword, const QStringList& values) {
-  ErrTrap::Guarded(Location("WriteField"), [&] {
+  ErrTrap::Guarded(Location("WriteValues"), [&] {
     if (Keyword != Keyword.toUpper()) WriteString(QStringLiteral("  "));
     WriteString(Keyword);
     for (const QString& value : values) WriteString(QLatin1Char(',') + value);

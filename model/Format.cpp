@@ -1,5 +1,6 @@
 #include "Format.h"
 
+#include "Check.h"
 #include "Common.h"
 #include "Guard.h"
 #include "Rounding.h"
@@ -8,11 +9,13 @@
 #include "Ytask.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace Common {
@@ -155,21 +158,29 @@ double LeadingNumber(const QString& text) {
   return ok ? value : 0.0;
 }
 
-// The minutes of the unit named after the last digit of a duration text; no unit is hours.
-// An unknown unit is a typing error, reported with what was typed.
-std::int32_t DurationUnitMinutes(const QString& text) {
-  qsizetype lastDigit = text.size() - 1;
-  while (lastDigit >= 0 && !(text[lastDigit] >= QLatin1Char('0') && text[lastDigit] <= QLatin1Char('9'))) --lastDigit;
-  const QString unit = text.mid(lastDigit + 1).trimmed();
+// The minutes of a unit word or code, known by its first letter (its first two for "mi"); no
+// unit is hours. Nothing for an unknown unit.
+std::optional<std::int32_t> UnitMinutes(const QString& unit) {
   if (unit.isEmpty()) return 60;
   switch (unit[0].toLower().unicode()) {
     case 'm': return unit.size() > 1 && unit[1].toLower() == QLatin1Char('i') ? 1 : 43200;
     case 'h': return 60;
     case 'd': return 1440;
     case 'w': return 10080;
-    default:
-      praxel::RaiseProgramError(QStringLiteral("The unit of \"%1\" is not known: use mi, h, d, w or mo.").arg(text));
+    default: return std::nullopt;
   }
+}
+
+// The minutes of the unit named after the last digit of a duration text; no unit is hours.
+// An unknown unit is a typing error, reported with what was typed.
+std::int32_t DurationUnitMinutes(const QString& text) {
+  qsizetype lastDigit = text.size() - 1;
+  while (lastDigit >= 0 && !(text[lastDigit] >= QLatin1Char('0') && text[lastDigit] <= QLatin1Char('9'))) --lastDigit;
+  const std::optional<std::int32_t> minutes = UnitMinutes(text.mid(lastDigit + 1).trimmed());
+  if (!minutes) {
+    praxel::RaiseProgramError(QStringLiteral("The unit of \"%1\" is not known: use mi, h, d, w or mo.").arg(text));
+  }
+  return *minutes;
 }
 
 }  // namespace
@@ -195,7 +206,7 @@ QString DayName(int kind) {
   ErrTrap::Guarded(QStringLiteral("Common:DayName"), [&] {
     static const std::array<const char*, 9> kNames{"Holiday",  "Sunday", "Monday",   "Tuesday", "Wednesday",
                                                    "Thursday", "Friday", "Saturday", "Shutdown"};
-    if (kind < 0 || kind >= int(kNames.size())) praxel::RaiseAssertion();
+    TRAP_ASSERT(kind >= 0 && kind < int(kNames.size()), "a day kind runs from 0 (holiday) to 8 (shutdown)");
     result = QString::fromLatin1(kNames[kind]);
   });
   return result;
@@ -228,6 +239,38 @@ QString FormatCurrency(const QString& value) {
   return result;
 }
 
+std::optional<double> TextToNumber(const QString& text) {
+  const QLocale locale;
+  QString number = text.trimmed();
+  // A sign may stand before the symbol ("-$5") or after it ("$-5", as FormatCurrency writes).
+  const auto takeSign = [&](bool& negative) {
+    if (number.startsWith(locale.negativeSign()) || number.startsWith(QLatin1Char('-'))) {
+      negative = true;
+    } else if (!(number.startsWith(locale.positiveSign()) || number.startsWith(QLatin1Char('+')))) {
+      return false;
+    }
+    number = number.mid(1).trimmed();
+    return true;
+  };
+  bool negative = false;
+  const bool signFirst = takeSign(negative);
+  const QString symbol = CurrencySymbol();
+  if (number.startsWith(symbol)) {
+    number = number.mid(symbol.size()).trimmed();
+  } else if (number.endsWith(symbol)) {
+    number.chop(symbol.size());
+    number = number.trimmed();
+  }
+  if (!signFirst) takeSign(negative);
+  bool ok = false;
+  const double value = locale.toDouble(number, &ok);
+  // A second sign ("--5") or a word Qt reads as a number ("inf", "nan") is no amount.
+  if (!ok || !std::isfinite(value) || number.startsWith(QLatin1Char('-')) || number.startsWith(QLatin1Char('+'))) {
+    return std::nullopt;
+  }
+  return negative ? -value : value;
+}
+
 QString FormatDuration(double duration, bool longForm) {
   QString result;
   ErrTrap::Guarded(QStringLiteral("Common:FormatDuration"), [&] {
@@ -255,7 +298,7 @@ QString FormatDuration(double duration, bool longForm) {
 QString FormatEffortOf(int effortUnits, std::int32_t optimistic, std::int32_t mostLikely,
                        std::int32_t pessimistic, bool standsForSubproject, bool longForm) {
   QString result;
-  ErrTrap::Guard guard(QStringLiteral("Common:FormatEffort"));
+  ErrTrap::Guard guard(QStringLiteral("Common:FormatEffortOf"));
   // A subproject task has its subproject's effort; a task dated by its dependencies alone
   // (EffortUnits 0) has no estimate to show.
   if (standsForSubproject || effortUnits == 0) return result;
@@ -271,7 +314,7 @@ QString FormatEffortOf(int effortUnits, std::int32_t optimistic, std::int32_t mo
   QString word = QStringLiteral("???");  // what the user sees after going on past an unknown unit
   guard([&] {
     const QString known = EffortUnitWord(effortUnits);
-    if (known.isEmpty()) praxel::RaiseAssertion();
+    TRAP_ASSERT(!known.isEmpty(), "the effort units are one of the units that have a word");
     word = known;
   });
   guard([&] { result = number == QLatin1String("0") ? number : NumberWithUnit(number, word, longForm); });
@@ -281,6 +324,13 @@ QString FormatEffortOf(int effortUnits, std::int32_t optimistic, std::int32_t mo
 QString FormatEffort(const Ytask& task, bool longForm) {
   return FormatEffortOf(task.EffortUnits(), task.Optimistic(), task.MostLikely(), task.Pessimistic(),
                         task.Subproject() != nullptr, longForm);
+}
+
+QString FormatUnitFigure(std::int64_t minutes, std::int64_t unitMinutes) {
+  const std::int64_t magnitude = minutes < 0 ? -minutes : minutes;
+  const std::int64_t hundredths = (magnitude * 200 + unitMinutes) / (2 * unitMinutes);
+  QString text = HundredthsText(minutes < 0 ? -hundredths : hundredths);
+  return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 QString FormatHour(int hour, bool pad) {
@@ -324,7 +374,7 @@ QString FormatTwoDecimals(float value) {
 void GetDateRange(double& start, double& finish, bool includePlan) {
   ErrTrap::Guarded(QStringLiteral("Common:GetDateRange"), [&] {
     Yproject* project = ThisProject();
-    if (project == nullptr) praxel::RaiseAssertion();  // the charts open only on an active project
+    TRAP_ASSERT(project != nullptr, "the charts open only on an active project");
     start = project->EarlyStart();
     finish = project->EarlyFinish();
     if (!includePlan || project->PlanIndex == project->CurrentIndex) return;
@@ -350,6 +400,21 @@ double TextToDuration(const QString& text) {
   double result = 0;
   guard([&] { result = LeadingNumber(text) * unitMinutes / kMinutesPerDay; });
   return result;
+}
+
+std::optional<double> ReadDuration(const QString& text) {
+  static const QRegularExpression shape(QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+))?\\s*([A-Za-z]*)\\s*$"));
+  const QRegularExpressionMatch match = shape.match(text);
+  if (!match.hasMatch()) return std::nullopt;
+  const QString number = match.captured(1);
+  const QString unit = match.captured(2);
+  if (number.isEmpty()) {
+    if (!unit.isEmpty()) return std::nullopt;  // a unit without its number
+    return 0.0;
+  }
+  const std::optional<std::int32_t> unitMinutes = UnitMinutes(unit);
+  if (!unitMinutes) return std::nullopt;
+  return LeadingNumber(number) * *unitMinutes / kMinutesPerDay;
 }
 
 QString TrimBlanks(const QString& text) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class Ytask;
 
@@ -35,6 +36,12 @@ QString FormatCurrency(praxel::Currency value);
 QString FormatCurrency(double value);
 QString FormatCurrency(const QString& value);
 
+// The number in a text as the user types it or FormatCurrency writes it: blanks around it, an
+// optional sign before or after the user's currency symbol, the locale's thousands separators and
+// decimal point ("$-1,234.50", "-12.5", "1.5"). None for an empty text, any other text, or a
+// number beyond the range of a double.
+std::optional<double> TextToNumber(const QString& text);
+
 // A duration in days, in the largest unit it reaches, to at most two decimals:
 // "1.5 hours" / "1.5h", "1 week" / "1w", "-2 days" / "-2d", "0".
 QString FormatDuration(double duration, bool longForm);
@@ -48,6 +55,11 @@ QString FormatEffortOf(int effortUnits, std::int32_t optimistic, std::int32_t mo
 
 // FormatEffortOf of the task's estimate in the current journal.
 QString FormatEffort(const Ytask& task, bool longForm);
+
+// Minutes counted in a unit of that many minutes, rounded to hundredths (a half away from zero)
+// and written in the shortest form with the user's decimal separator and no grouping: 100 minutes
+// in 480-minute days "0.21", 720 minutes in hours "12", 90 "1.5". The unit is above 0.
+QString FormatUnitFigure(std::int64_t minutes, std::int64_t unitMinutes);
 
 // Hour-of-day labels: "12am", "1am" .. "11am", "12pm", "1pm" .. "11pm", "12am" for 24, empty for
 // anything else. With pad a text under four characters gets a leading "0" ("07am").
@@ -71,6 +83,11 @@ void GetDateRange(double& start, double& finish, bool includePlan);
 // code ("2 days", "2d", "1.5w", "30mi", "3mo"); a number alone is hours, an empty text 0. An
 // unknown unit is error 10000 naming the text; the result is 0 when the user goes on.
 double TextToDuration(const QString& text);
+// The same reading for a duration typed into a dialog, which checks it before storing it: blanks,
+// an optional sign, a number, then optionally a unit as TextToDuration knows them ("2 days",
+// "-3h", "1.5 w"); an empty text is 0. Nothing for any other text: an unknown unit, a unit
+// without a number, or something after the unit ("2 days 3 hours").
+std::optional<double> ReadDuration(const QString& text);
 
 // The text without the blanks (spaces) at either end; tabs and other characters stay as typed.
 QString TrimBlanks(const QString& text);

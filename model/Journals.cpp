@@ -2,6 +2,7 @@
 
 #include "Guard.h"
 #include "OleDate.h"
+#include "ShortDate.h"
 
 #include <QLocale>
 
@@ -91,23 +92,24 @@ void JournalHolder::ResetJournals() {
 
 namespace Common {
 
-QString ShortDateFormat() {
-  QString format = QLocale().dateFormat(QLocale::ShortFormat);
-  if (!format.contains(QStringLiteral("yyyy"))) format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
-  return format;
-}
-
 QString DateText(double day) {
-  const QDateTime when = praxel::FromOleDate(day);
-  QString text = QLocale().toString(when.date(), ShortDateFormat());
-  if (day != std::floor(day)) text += QLatin1Char(' ') + QLocale().toString(when.time(), QLocale::ShortFormat);
+  QString text = praxel::ShortDateText(day);
+  if (day != std::floor(day)) {
+    text += QLatin1Char(' ') + QLocale().toString(praxel::FromOleDate(day).time(), QLocale::ShortFormat);
+  }
   return text;
 }
 
-double JDate(const QString& Entry) {
-  const QString text = Entry.section(QLatin1Char(' '), 0, 0);
-  const QDate date = QLocale().toDate(text, ShortDateFormat());
-  return date.isValid() ? praxel::ToOleDate(date) : 0.0;
+std::optional<double> TextToDate(const QString& text) {
+  const QString trimmed = text.trimmed();
+  const qsizetype blank = trimmed.indexOf(QLatin1Char(' '));
+  const std::optional<double> date = praxel::ParseShortDate(blank < 0 ? trimmed : trimmed.left(blank));
+  if (!date || blank < 0) return date;
+  const QTime time = QLocale().toTime(trimmed.mid(blank + 1).trimmed(), QLocale::ShortFormat);
+  if (!time.isValid()) return std::nullopt;
+  return praxel::ToOleDate(QDateTime(praxel::FromOleDate(*date).date(), time));
 }
+
+double JDate(const QString& Entry) { return TextToDate(Entry.section(QLatin1Char(' '), 0, 0)).value_or(0.0); }
 
 }  // namespace Common

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The dated journals of a project or a template. Every per-journal field of the holder and of
 // the objects that follow its journals reads the current journal and writes the current one
 // and every later one. Dates are day numbers, strictly ascending.
@@ -76,8 +78,10 @@ namespace Common {
 
 // A date as the user's short date, with the time of day only when it is not midnight.
 QString DateText(double day);
-// The user's short date format, with four-digit years so that dates read back unambiguously.
-QString ShortDateFormat();
+// Reads what DateText writes, and a date the user types in the short date form (blanks around
+// it, a two-digit year meaning 1930 to 2029, an optional time of day after a blank); nothing
+// when the text is no date.
+std::optional<double> TextToDate(const QString& text);
 // The date at the start of a journal-list entry (its text up to the first blank); day 0 when
 // that is not a date.
 double JDate(const QString& Entry);

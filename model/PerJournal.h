@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include "Check.h"
 
 #include <QList>
 
@@ -48,7 +48,7 @@ class PerJournal {
       return;
     }
     if (values_.isEmpty()) values_ = QList<T>(numJournals, single_);
-    if (values_.size() != numJournals) praxel::RaiseAssertion();
+    TRAP_ASSERT(values_.size() == numJournals, "a per-journal field holds one value for each journal");
     std::fill(values_.begin() + current, values_.end(), value);
   }
 
@@ -62,8 +62,8 @@ class PerJournal {
       values_.insert(current, values_.at(current > 0 ? current - 1 : 0));
     } else if (change == -1) {
       values_.remove(current);
-    } else if (change != 0) {
-      praxel::RaiseAssertion();
+    } else {
+      TRAP_ASSERT(change == 0, "journals are added or deleted one at a time");
     }
   }
 

@@ -1,5 +1,6 @@
 #include "Pool.h"
 
+#include "Check.h"
 #include "Common.h"
 #include "Guard.h"
 #include "Links.h"
@@ -79,7 +80,7 @@ struct FreeDepth {
 Ypooled* NewYObject(int TypeCode) {
   Ypooled* result = nullptr;
   ErrTrap::Guarded(QStringLiteral("Common:NewYObject"), [&] {
-    if (TypeCode < 1 || TypeCode > kTypeCodes) praxel::RaiseAssertion();
+    TRAP_ASSERT(TypeCode >= 1 && TypeCode <= kTypeCodes, "a type code runs from 1 to 10");
     PoolState& pool = State();
     Ypooled*& head = pool.FreeList[TypeCode - 1];
     if (head != nullptr) {
@@ -88,7 +89,7 @@ Ypooled* NewYObject(int TypeCode) {
       result->NextFree = nullptr;
     } else {
       Ypooled* made = Make(TypeCode);
-      if (made == nullptr) praxel::RaiseAssertion();
+      TRAP_ASSERT(made != nullptr, "the library that holds a class registers its maker before use");
       made->NextAllocate = pool.AllocatedList;
       pool.AllocatedList = made;
       made->Reset();
@@ -105,7 +106,7 @@ void FreeYobject(Ypooled*& Obj) {
     Ypooled* object = Obj;
     // A second free would put the object on its free list twice, and the pool would later
     // hand one object out as two.
-    if (object->IsFree()) praxel::RaiseAssertion();
+    TRAP_ASSERT(!object->IsFree(), "an object is freed once");
     PoolState& pool = State();
     FreeDepth depth(pool.freeDepth);
     object->Reset();

@@ -4,6 +4,7 @@
 #include "Guard.h"
 #include "Journals.h"
 #include "Pool.h"
+#include "Prerequisites.h"
 #include "Yproject.h"
 #include "Ytask.h"
 
@@ -44,9 +45,7 @@ QString Ydependency::BuildNodeText() const {
     if (required == nullptr) {
       name = Common::DateText(DepDate());
     } else {
-      name = required->BuildNodeText();
-      const Yproject* other = required->Project();
-      if (other != nullptr && other != Project()) name = QLatin1Char('(') + other->ProjectName() + QStringLiteral(") ") + name;
+      name = Common::PrerequisiteCaption(*required, Project());
     }
 
     // Finish-to-start is the plain dependency and carries no prefix.

@@ -99,6 +99,8 @@ bool Yproject::DescendsFrom(const Yproject* ancestor) const {
   return descends;
 }
 
+bool Yproject::CanLinkSubproject(const Yproject* child) const { return child != nullptr && !DescendsFrom(child); }
+
 QString Yproject::Priority() const { return priority_.Get(CurrentIndex); }
 
 void Yproject::SetPriority(const QString& priority) {

@@ -43,6 +43,9 @@ class Yproject final : public Ymodel, public JournalHolder {
   Yproject* Master() const;
   // True when `ancestor` is this project or one above it along Parent.
   bool DescendsFrom(const Yproject* ancestor) const;
+  // Whether a task of this project may stand for `child`: not when `child` is this project or
+  // one above it, which would close the chain of parents into a loop.
+  bool CanLinkSubproject(const Yproject* child) const;
 
   QString Priority() const;
   void SetPriority(const QString& priority);

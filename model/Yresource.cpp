@@ -1,5 +1,6 @@
 #include "Yresource.h"
 
+#include "Check.h"
 #include "Format.h"
 #include "Guard.h"
 #include "Journals.h"
@@ -56,12 +57,11 @@ void Yresource::SetResourceID(int ID) {
       resourceId_ = 0;
       return;
     }
-    if (MyTemplate == nullptr) praxel::RaiseAssertion();  // a resource is attached before it is filed
+    TRAP_ASSERT(MyTemplate != nullptr, "a resource is attached before it is filed");
     KeyedList<Yresource>& list = MyTemplate->ResourceList;
     const QString key = QString::number(ID);
-    if (list.Contains(key)) {
-      praxel::RaiseProgramError(QStringLiteral("The Resource ID %1 is already in use.").arg(ID));
-    }
+    const QString refusal = ResourceIDRefusal(*MyTemplate, ID);
+    if (!refusal.isEmpty()) praxel::RaiseProgramError(refusal);
     if (resourceId_ != 0) list.Remove(Key());
     // Keep the list in ascending ID order: file before the first higher ID, found by halving
     // (a file's resources come in ascending order, so a walk from the front would be quadratic).
@@ -71,6 +71,12 @@ void Yresource::SetResourceID(int ID) {
     resourceId_ = ID;
     list.Insert(before, key, this);
   });
+}
+
+QString Yresource::ResourceIDRefusal(const Ytemplate& templ, int ID) const {
+  const Yresource* holder = templ.ResourceList.Find(QString::number(ID));
+  return holder != nullptr && holder != this ? QStringLiteral("The Resource ID %1 is already in use.").arg(ID)
+                                             : QString();
 }
 
 void Yresource::SetTemplate(Ytemplate* templ) {
@@ -184,7 +190,7 @@ void Yresource::Delete() {
 
 void Yresource::ChangeNumJournals() {
   ErrTrap::Guarded(QStringLiteral("Yresource:ChangeNumJournals"), [&] {
-    if (MyTemplate == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(MyTemplate != nullptr, "only a resource of a template follows its journals");
     const JournalHolder& holder = *MyTemplate;
     ResizeField(holder, include_.Field());
     ResizeField(holder, department_);

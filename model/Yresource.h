@@ -31,8 +31,13 @@ class Yresource final : public Ymodel {
   QString Key() const override { return QString::number(resourceId_); }
 
   int ResourceID() const { return resourceId_; }
-  // Files the resource under the new ID, refusing one in use; 0 takes it out of its template.
+  // Files the resource under the new ID, refusing one in use (ResourceIDRefusal); 0 takes it out
+  // of its template.
   void SetResourceID(int ID);
+  // Why the resource may not take the ID in `templ` (its own, or the one it is about to join):
+  // "The Resource ID 7 is already in use." when another resource of the template holds it, absent
+  // from the current journal or not; empty when it may.
+  QString ResourceIDRefusal(const Ytemplate& templ, int ID) const;
   Ytemplate* Template() const { return MyTemplate; }
   // Attaches the resource to a template: it exists from the current journal on and works the
   // template's first shift (none while the template has no shift).

@@ -1,5 +1,6 @@
 #include "Yshift.h"
 
+#include "Check.h"
 #include "Guard.h"
 #include "RuntimeError.h"
 #include "Yresource.h"
@@ -53,17 +54,21 @@ void Yshift::SetShiftName(const QString& name) {
       return;
     }
     if (name == shiftName_) return;
-    if (Template == nullptr) praxel::RaiseAssertion();  // a shift is attached before it is named
+    TRAP_ASSERT(Template != nullptr, "a shift is attached before it is named");
     KeyedList<Yshift>& list = Template->ShiftList;
-    // Keys ignore case, so a change of case alone finds this very shift: that is no clash.
-    const Yshift* holder = list.Find(name);
-    if (holder != nullptr && holder != this) {
-      praxel::RaiseProgramError(QStringLiteral("The Shift name \"%1\" is already in use.").arg(name));
-    }
+    const QString refusal = ShiftNameRefusal(*Template, name);
+    if (!refusal.isEmpty()) praxel::RaiseProgramError(refusal);
     if (!shiftName_.isEmpty()) list.Remove(shiftName_);
     shiftName_ = name;
     list.Add(name, this);
   });
+}
+
+QString Yshift::ShiftNameRefusal(const Ytemplate& templ, const QString& name) const {
+  // Keys ignore case, so a change of case alone finds this very shift: that is no clash.
+  const Yshift* holder = templ.ShiftList.Find(name);
+  return holder != nullptr && holder != this ? QStringLiteral("The Shift name \"%1\" is already in use.").arg(name)
+                                             : QString();
 }
 
 QString Yshift::Matrix(int hour) const {

@@ -29,6 +29,10 @@ class Yshift final : public Ymodel {
   // Renames and re-keys at the end of the template's ShiftList, refusing a name in use;
   // an empty name takes the shift out of its template.
   void SetShiftName(const QString& name);
+  // Why the shift may not take the name in `templ` (its own, or the one it is about to join):
+  // "The Shift name "Day" is already in use." when another shift of the template holds it, in any
+  // letter case; empty when it may.
+  QString ShiftNameRefusal(const Ytemplate& templ, const QString& name) const;
   // Hour 0..23; another hour is error 9 "Subscript out of range".
   QString Matrix(int hour) const;
   void SetMatrix(int hour, const QString& codes);

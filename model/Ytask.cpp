@@ -1,5 +1,6 @@
 #include "Ytask.h"
 
+#include "Check.h"
 #include "Guard.h"
 #include "Pool.h"
 #include "Yassignment.h"
@@ -53,10 +54,10 @@ void Ytask::SetTaskID(int ID) {
   ErrTrap::Guarded(Location("TaskID [Property Let]"), [&] {
     if (ID > 0 && ID == taskId_) return;
     if (ID != 0) {
-      if (project_ == nullptr) praxel::RaiseAssertion();  // the project comes before the ID
+      TRAP_ASSERT(project_ != nullptr, "the project comes before the ID");
       KeyedList<Ytask>& tasks = project_->TaskList;
-      const Ytask* holder = tasks.Find(QString::number(ID));
-      if (holder != nullptr && holder != this) praxel::RaiseProgramError(QStringLiteral("This TaskID is already in use"));
+      const QString refusal = TaskIDRefusal(*project_, ID);
+      if (!refusal.isEmpty()) praxel::RaiseProgramError(refusal);
       if (taskId_ != 0 && tasks.Find(Key()) == this) tasks.Remove(Key());
       // The list is in ascending ID order: file before the first higher ID, found by halving
       // (a file's tasks come in ascending order, so a walk from the front would be quadratic).
@@ -75,6 +76,11 @@ void Ytask::SetTaskID(int ID) {
   });
 }
 
+QString Ytask::TaskIDRefusal(const Yproject& project, int ID) const {
+  const Ytask* holder = project.TaskList.Find(QString::number(ID));
+  return holder != nullptr && holder != this ? QStringLiteral("This TaskID is already in use") : QString();
+}
+
 void Ytask::SetProject(Yproject* project) {
   ErrTrap::Guarded(Location("Project [Property Set]"), [&] {
     project_ = project;
@@ -84,9 +90,7 @@ void Ytask::SetProject(Yproject* project) {
 
 void Ytask::SetSubproject(Yproject* child) {
   ErrTrap::Guarded(Location("Subproject [Property Set]"), [&] {
-    // Standing for its own project, or a project above it, would make the subproject chain
-    // a loop.
-    if (child != nullptr && project_ != nullptr && project_->DescendsFrom(child)) {
+    if (child != nullptr && project_ != nullptr && !project_->CanLinkSubproject(child)) {
       praxel::RaiseProgramError(
           QStringLiteral("Task %1 cannot stand for project \"%2\": that is its own project or a project above it.")
               .arg(Key(), child->ProjectName()));
@@ -131,7 +135,7 @@ PRAXEL_TASK_FIELD(double, LateFinish, lateFinish_)
 
 void Ytask::Delete() {
   ErrTrap::Guarded(Location("Delete"), [&] {
-    if (project_ == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(project_ != nullptr, "only a task of a project is deleted");
     if (include_.Remove(project_->NumJournals, project_->CurrentIndex)) return;
     project_->SetDirty(true);
     SetTaskID(0);

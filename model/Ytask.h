@@ -33,9 +33,12 @@ class Ytask final : public Ymodel {
   Yproject* Project() const override { return project_; }
 
   int TaskID() const { return taskId_; }
-  // Files the task under the new ID, refusing one in use ("This TaskID is already in use");
-  // 0 takes the task out of its project.
+  // Files the task under the new ID, refusing one in use (TaskIDRefusal); 0 takes the task out of
+  // its project.
   void SetTaskID(int ID);
+  // Why the task may not take the ID in `project` (its own, or the one it is about to join):
+  // "This TaskID is already in use" when another task of the project holds it; empty when it may.
+  QString TaskIDRefusal(const Yproject& project, int ID) const;
   // Attaches the task to a project (not yet filed: TaskID does that). Attached while a later
   // journal is current, the task exists from that journal on only.
   void SetProject(Yproject* project);

@@ -3,6 +3,7 @@
 #include "Common.h"
 #include "Guard.h"
 #include "Pool.h"
+#include "Rounding.h"
 #include "SolveState.h"
 #include "Yresource.h"
 #include "Yshift.h"
@@ -33,15 +34,19 @@ void Ytemplate::SetTemplateName(const QString& name) {
   ErrTrap::Guarded(QStringLiteral("Ytemplate:TemplateName [Property Let]"), [&] {
     if (name == templateName_) return;
     KeyedList<Ytemplate>& templates = Common::Templates();
-    // Keys ignore case, so a change of case alone finds this very template: that is no clash.
-    const Ytemplate* holder = name.isEmpty() ? nullptr : templates.Find(name);
-    if (holder != nullptr && holder != this) {
-      praxel::RaiseProgramError(QStringLiteral("There is already a template with the name \"%1\"").arg(name));
-    }
+    const QString refusal = TemplateNameRefusal(name);
+    if (!refusal.isEmpty()) praxel::RaiseProgramError(refusal);
     if (!templateName_.isEmpty()) templates.Remove(templateName_);
     templateName_ = name;
     if (!name.isEmpty()) templates.Add(name, this);
   });
+}
+
+QString Ytemplate::TemplateNameRefusal(const QString& name) const {
+  // Keys ignore case, so a change of case alone finds this very template: that is no clash.
+  const Ytemplate* holder = name.isEmpty() ? nullptr : Common::Templates().Find(name);
+  if (holder == nullptr || holder == this) return QString();
+  return QStringLiteral("There is already a template with the name \"%1\"").arg(name);
 }
 
 void Ytemplate::SetPath(const QString& path) {
@@ -91,6 +96,17 @@ int Ytemplate::HighestResourceID() const {
     }
   });
   return highest;
+}
+
+int Ytemplate::NextResourceID() const {
+  int next = 1;
+  ErrTrap::Guarded(QStringLiteral("Ytemplate:NextResourceID"), [&] {
+    // The list is kept in ascending ID order, so its last resource holds the highest.
+    if (!ResourceList.IsEmpty()) {
+      next = praxel::AddChecked(ResourceList.Item(ResourceList.Count() - 1)->ResourceID(), 1);
+    }
+  });
+  return next;
 }
 
 void Ytemplate::ChangeNumJournals() {

@@ -30,8 +30,11 @@ class Ytemplate final : public Ymodel, public JournalHolder {
   void Delete();
 
   const QString& TemplateName() const { return templateName_; }
-  // Renames and re-keys; a name in use is refused.
+  // Renames and re-keys; a name in use is refused (TemplateNameRefusal).
   void SetTemplateName(const QString& name);
+  // Why the template may not take the name: "There is already a template with the name "..."" when
+  // another loaded template has it (names compare without regard to case); empty when it may.
+  QString TemplateNameRefusal(const QString& name) const;
   const QString& Path() const { return path_; }
   void SetPath(const QString& path);
 
@@ -45,6 +48,10 @@ class Ytemplate final : public Ymodel, public JournalHolder {
   Yshift* FindOrCreateShift(const QString& name);
   // The highest ID among the resources included in the current journal; 0 when none.
   int HighestResourceID() const;
+  // The ID a new resource is offered: one above the highest ID in ResourceList, counting the
+  // resources absent from the current journal (they keep their IDs); 1 when there is none.
+  // Error 6 "Overflow" past the largest ID.
+  int NextResourceID() const;
 
   void ChangeNumJournals() override;
 

@@ -6,7 +6,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   bool handled = false;
-  ErrTrap::Guarded(QStringLiteral("Main:Application_Notify"),
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:Application_Notify")),
                    [&] { handled = QApplication::notify(receiver, event); });
   return handled;
 }

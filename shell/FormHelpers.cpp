@@ -45,10 +45,14 @@ void TextBoxGotFocus(QLineEdit* tb) {
 void EnableTextBox(QLineEdit* tb, bool flag) {
   ErrTrap::Guarded(QStringLiteral("Common:EnableTextBox"), [&] {
     tb->setEnabled(flag);
-    QPalette palette = tb->palette();
-    palette.setColor(QPalette::Base, praxel::ColorFromLong(flag ? kEnabledBack : kDisabledBack));
-    tb->setPalette(palette);
+    ShowInUse(tb, flag);
   });
+}
+
+void ShowInUse(QWidget* control, bool inUse) {
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::Base, praxel::ColorFromLong(inUse ? kEnabledBack : kDisabledBack));
+  control->setPalette(palette);
 }
 
 void CurrencyLostFocus(QLineEdit* tb) {
@@ -82,18 +86,18 @@ void SetFormFont(QWidget* frm) {
   });
 }
 
-double LeadingNumber(const QString& text) {
+double LeadingNumber(const QString& text, QChar decimalPoint) {
   qsizetype i = 0;
   while (i < text.size() && text.at(i).isSpace()) ++i;
   const qsizetype start = i;
   if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) ++i;
   while (i < text.size() && text.at(i).isDigit()) ++i;
-  if (i < text.size() && text.at(i) == QLatin1Char('.')) {
+  if (i < text.size() && text.at(i) == decimalPoint) {
     ++i;
     while (i < text.size() && text.at(i).isDigit()) ++i;
   }
   bool ok = false;
-  const double number = text.mid(start, i - start).toDouble(&ok);
+  const double number = text.mid(start, i - start).replace(decimalPoint, QLatin1Char('.')).toDouble(&ok);
   return ok ? number : 0.0;
 }
 

@@ -19,6 +19,9 @@ void NotReadyYet();
 void TextBoxGotFocus(QLineEdit* tb);
 // Enables or disables the box, with a white background when enabled and grey when not.
 void EnableTextBox(QLineEdit* tb, bool flag);
+// Gives a box or list a white background when its value is in use and grey when not; it stays
+// enabled either way.
+void ShowInUse(QWidget* control, bool inUse);
 // A money box left by the user: a number becomes that amount in the currency format ("$1,250.50");
 // any other text stays as typed, for the dialog's own check.
 void CurrencyLostFocus(QLineEdit* tb);
@@ -29,7 +32,8 @@ void CurrencyLostFocus(QLineEdit* tb);
 void SetFormFont(QWidget* frm);
 
 // The number a text starts with: blanks skipped, an optional sign, digits and a decimal point
-// ("20" gives 20, "15 minutes" 15, "off" 0).
-double LeadingNumber(const QString& text);
+// ("20" gives 20, "15 minutes" 15, "off" 0). The decimal point is a point unless one is given
+// (the user's decimal separator, for a figure the user reads and types).
+double LeadingNumber(const QString& text, QChar decimalPoint = QLatin1Char('.'));
 
 }  // namespace Common

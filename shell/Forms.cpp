@@ -1,7 +1,7 @@
 #include "Forms.h"
 
+#include "Check.h"
 #include "FormHelpers.h"
-#include "RuntimeError.h"
 
 #include <QCloseEvent>
 #include <QHash>
@@ -148,8 +148,8 @@ void StartForm(const QString& Name, const char* Member) {
     Common::NotReadyYet();
     return;
   }
-  // A form registered without the entry point its command names is a broken build.
-  if (!CallByName(form, Member)) praxel::RaiseAssertion();
+  const bool called = CallByName(form, Member);
+  TRAP_ASSERT(called, "a form is registered with the entry points its commands name");
 }
 
 void StartIfHidden(const QString& Name) {

@@ -45,8 +45,6 @@ QTimer* MakeTimer(QObject* parent, int interval) {
 
 }  // namespace
 
-MainForm* TheMainForm() { return qobject_cast<MainForm*>(Forms::MainWindow()); }
-
 MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
     : QMainWindow(parent),
       mdiArea_(new QMdiArea(this)),
@@ -57,15 +55,16 @@ MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
       commandLineFile_(CommandLineFile) {
   setCentralWidget(mdiArea_);
   Forms::SetMainWindow(this, mdiArea_);
-  Forms::Register(QStringLiteral("WelcomeForm"), [] { return new WelcomeForm; });
+  RegisterOwnForm(QStringLiteral("WelcomeForm"), [this] { return new WelcomeForm(*this); });
   // The trees, unless stand-ins were registered in their place.
   if (!Forms::IsRegistered(QStringLiteral("ProjectTreeForm"))) {
-    Forms::Register(QStringLiteral("ProjectTreeForm"), [] { return new ProjectTreeForm; });
+    RegisterOwnForm(QStringLiteral("ProjectTreeForm"), [this] { return new ProjectTreeForm(*this); });
   }
   if (!Forms::IsRegistered(QStringLiteral("TemplateTreeForm"))) {
-    Forms::Register(QStringLiteral("TemplateTreeForm"), [] { return new TemplateTreeForm; });
+    RegisterOwnForm(QStringLiteral("TemplateTreeForm"), [this] { return new TemplateTreeForm(*this); });
   }
   Solve::SetHost(solverHost_);
+  SetFileProgress(this);
   connect(solverHost_, &Solve::QtSolverHost::NewSolution, this, [] { Common::BroadcastNewSolution(); });
   connect(solverHost_, &Solve::QtSolverHost::StatusMessageRequested, this, &MainForm::StatusMessage);
   connect(resizeTimer_, &QTimer::timeout, this, &MainForm::ResizeTimer_Timer);
@@ -79,12 +78,14 @@ MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
 MainForm::~MainForm() {
   // Forms that stand alone are no children of this window.
   for (QWidget* form : Forms::Loaded()) delete Forms::FrameOf(form);
+  // Their makers would hand out this window as the host.
+  for (const QString& name : ownForms_) Forms::Unregister(name);
   Forms::SetMainWindow(nullptr, nullptr);
   if (busy_) QApplication::restoreOverrideCursor();
 }
 
 void MainForm::MDIForm_Load() {
-  ErrTrap::Guard guard(QStringLiteral("Main:MDIForm_Load"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("Main:MDIForm_Load")));
   guard([&] { ErrTrap::SetErrTrapForm(this); });
   guard([&] { startDir_ = QDir::currentPath(); });
   guard([&] { Common::FreeAllMemory(); });
@@ -113,6 +114,11 @@ void MainForm::MDIForm_Load() {
   guard([&] { autoBackupTimer_->start(); });
 }
 
+void MainForm::RegisterOwnForm(const QString& Name, Forms::Maker Make) {
+  Forms::Register(Name, std::move(Make));
+  ownForms_.append(Name);
+}
+
 void MainForm::PlaceInScreen() {
   const QRect screen = this->screen()->geometry();
   move(screen.left() + kScreenInset, screen.top() + kScreenInset);
@@ -129,7 +135,7 @@ void MainForm::MDIForm_Activate() {
   if (activated_) return;
   // Set first: what the activation shows may activate the window again.
   activated_ = true;
-  ErrTrap::Guard guard(QStringLiteral("Main:MDIForm_Activate"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("Main:MDIForm_Activate")));
   for (const QString& tree : {QStringLiteral("ProjectTreeForm"), QStringLiteral("TemplateTreeForm")}) {
     guard([&] {
       if (Forms::IsRegistered(tree)) ShowForm(Forms::Load(tree));
@@ -138,7 +144,7 @@ void MainForm::MDIForm_Activate() {
   // A failure of the command-line file ends its own chain; the activation goes on.
   guard([&] {
     if (!commandLineFile_.isEmpty()) {
-      ErrTrap::Guarded(QStringLiteral("Main:MDIForm_Activate"), [&] { OpenFile(commandLineFile_); });
+      ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:MDIForm_Activate")), [&] { OpenFile(commandLineFile_); });
     }
   });
   guard([&] { resizeTimer_->start(); });
@@ -151,7 +157,7 @@ void MainForm::changeEvent(QEvent* event) {
 }
 
 void MainForm::MDIForm_Resize() {
-  ErrTrap::Guarded(QStringLiteral("Main:MDIForm_Resize"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:MDIForm_Resize")), [&] {
     QWidget* help = Forms::Find(QStringLiteral("HelpForm"));
     if (isMinimized()) {
       if (help != nullptr && help->isVisible()) {
@@ -168,7 +174,7 @@ void MainForm::MDIForm_Resize() {
 QSize MainForm::ClientSize() const { return mdiArea_->viewport()->size(); }
 
 void MainForm::ResizeTimer_Timer() {
-  ErrTrap::Guarded(QStringLiteral("Main:ResizeTimer_Timer"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:ResizeTimer_Timer")), [&] {
     const QSize client = ClientSize();
     if (client == lastScale_) return;
     lastScale_ = client;
@@ -177,13 +183,13 @@ void MainForm::ResizeTimer_Timer() {
 }
 
 void MainForm::AutoBackupTimer_Timer() {
-  ErrTrap::Guarded(QStringLiteral("Main:AutoBackupTimer_Timer"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:AutoBackupTimer_Timer")), [&] {
     if (!reading_) autoBackup_.Tick(autoBackupMinutes_);
   });
 }
 
 void MainForm::ScrollTreeTimer_Timer() {
-  ErrTrap::Guarded(QStringLiteral("Main:ScrollTreeTimer_Timer"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:ScrollTreeTimer_Timer")), [&] {
     const QString tag = scrollTreeTimer_->property("Tag").toString();
     if (tag == QLatin1String("ProjectTreeUp")) {
       Common::ScrollTree(Common::ProjectTree(), true);
@@ -197,6 +203,16 @@ void MainForm::ScrollTreeTimer_Timer() {
       scrollTreeTimer_->stop();
     }
   });
+}
+
+void MainForm::StartTreeScroll(const QString& Tag) {
+  scrollTreeTimer_->setProperty("Tag", Tag);
+  scrollTreeTimer_->start();
+}
+
+void MainForm::StopTreeScroll() {
+  scrollTreeTimer_->setProperty("Tag", QString());
+  scrollTreeTimer_->stop();
 }
 
 void MainForm::DelayedResize() {
@@ -226,17 +242,19 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::MDIForm_QueryUnload(bool& Cancel) {
-  ErrTrap::Guard guard(QStringLiteral("Main:MDIForm_QueryUnload"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("Main:MDIForm_QueryUnload")));
   // Until the user's data is dealt with, a failure keeps the program open.
   Cancel = true;
-  // A chart window in front is closed alone; the next close request goes on.
-  bool chartInFront = false;
+  // A chart window or a dialog in front is closed alone (a dialog without saving); the next close
+  // request goes on.
+  bool closedInFront = false;
   guard([&] {
     QWidget* child = ActiveChild();
-    chartInFront = child != nullptr && Forms::BorderStyleOf(child) == Forms::BorderChart;
-    if (chartInFront) Forms::Unload(child);
+    const int style = Forms::BorderStyleOf(child);
+    closedInFront = child != nullptr && (style == Forms::BorderChart || style == Forms::BorderDialog);
+    if (closedInFront) Forms::Unload(child);
   });
-  if (chartInFront || guard.Left()) return;
+  if (closedInFront || guard.Left()) return;
   bool mayClose = false;
   guard([&] { mayClose = OkToDeleteAll(); });
   if (!mayClose) return;

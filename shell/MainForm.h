@@ -1,6 +1,10 @@
 #pragma once
 
 #include "AutoBackup.h"
+#include "ErrTrap.h"
+#include "FileProgress.h"
+#include "FormHost.h"
+#include "Forms.h"
 
 #include <QHash>
 #include <QIcon>
@@ -30,13 +34,15 @@ class QtSolverHost;
 // The main window: the MDI frame of the program and its start-up object. It carries the menus,
 // the toolbar and the status bar, places every other window (ShowForm) and locks itself while a
 // dialog is open, pumps the background solve through its solver host, and answers the
-// notifications that concern it. Its procedures trap their own failures under "Main:<procedure>".
+// notifications that concern it. It is the host of the windows it makes (the trees and the welcome
+// screen), which reach it through TreeHost only. Its procedures trap their own failures under
+// "Main:<procedure>".
 //
 // Its members are grouped by purpose over several files: start-up, shut-down and the resize
 // poll (MainForm.cpp); placement and the dialog lock (MainFormPlacement.cpp); the status bar
 // (MainFormStatusBar.cpp); the menus and toolbar (MainFormMenus.cpp); the commands behind them
 // (MainFormCommands.cpp); the file commands, saving and clearing memory (MainFormFiles.cpp).
-class MainForm : public QMainWindow {
+class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   Q_OBJECT
 
  public:
@@ -48,16 +54,17 @@ class MainForm : public QMainWindow {
   QMdiArea* MdiArea() const { return mdiArea_; }
 
   // Shows a text followed by " ..." in the busy panel, with the busy mouse pointer; an empty
-  // text clears the panel and restores the normal pointer.
-  Q_INVOKABLE void StatusMessage(const QString& Text);
+  // text clears the panel and restores the normal pointer. The file objects report here too
+  // ("Reading from ...", "Writing to ...") while this window is their progress.
+  Q_INVOKABLE void StatusMessage(const QString& Text) override;
   QString StatusMessageText() const;
   // The solver's message, panel 4.
   QString SolvePanelText() const;
 
   // Loads the form if needed, places it by its border style and shows it; a dialog locks the
   // main window until its unload calls UnlockEntryForm.
-  Q_INVOKABLE void ShowForm(QWidget* frm);
-  Q_INVOKABLE void UnlockEntryForm(QWidget* frm);
+  Q_INVOKABLE void ShowForm(QWidget* frm) override;
+  Q_INVOKABLE void UnlockEntryForm(QWidget* frm) override;
 
   // The notifications the main window answers (it has no NewSolution).
   Q_INVOKABLE void NewDragNode();
@@ -69,6 +76,9 @@ class MainForm : public QMainWindow {
   // empty when no node is selected, which changes nothing) and its model object.
   void UpdatePopupMenu(const QString& NodeTag, const Ymodel* NodeObject);
   QMenu* PopupMenu() const { return popupMenu_; }
+  void ShowPopupMenu(const QString& NodeTag, const Ymodel* NodeObject, const QPoint& At) override;
+  // Triggers the popup's Modify entry, whose command is in BuildCommands ("PopupModifyMenu").
+  void PopupModify() override;
 
   // A menu entry (by its control name, "FileSaveMenu", "FileRecentMenu3") or a toolbar button
   // (by its key, "Save"); nullptr for another name.
@@ -77,9 +87,9 @@ class MainForm : public QMainWindow {
   QList<QAction*> ToolbarButtons() const { return toolbarButtons_; }
   QToolBar* Toolbar() const { return toolbar_; }
   // The pictures of the tree nodes by kind letter ("p" .. "r", and "n" for a refused drop).
-  QIcon TreeImage(const QString& Letter) const { return treeImages_.value(Letter); }
+  QIcon TreeImage(const QString& Letter) const override { return treeImages_.value(Letter); }
   QStringList TreeImageKeys() const { return treeImageKeys_; }
-  int TreeImageSize() const { return treeImageSize_; }
+  int TreeImageSize() const override { return treeImageSize_; }
 
   StatusPanels* Panels() const { return panels_; }
   QComboBox* ProjectCombo() const;
@@ -93,6 +103,9 @@ class MainForm : public QMainWindow {
   QTimer* ResizeTimer() const { return resizeTimer_; }
   QTimer* ScrollTreeTimer() const { return scrollTreeTimer_; }
   QTimer* AutoBackupTimer() const { return autoBackupTimer_; }
+  // Runs ScrollTreeTimer for that tree and direction; stopping clears its tag.
+  void StartTreeScroll(const QString& Tag) override;
+  void StopTreeScroll() override;
 
   // The automatic backup that AutoBackupTimer drives (a test sets its clock).
   AutoBackup& Backup() { return autoBackup_; }
@@ -130,6 +143,8 @@ class MainForm : public QMainWindow {
   void ScrollTreeTimer_Timer();
   void PlaceInScreen();
   QWidget* ActiveChild() const;
+  // Registers a window that this window makes and hosts; it is unregistered with this window.
+  void RegisterOwnForm(const QString& Name, Forms::Maker Make);
 
   // Placement and the lock.
   void LockEntryForms(QWidget* frm);
@@ -164,9 +179,15 @@ class MainForm : public QMainWindow {
   // Runs a command as an event handler of that location: a menu entry's ("FileSaveMenu"), a
   // form's entry point ("TaskEntryForm.StartAdd") or a procedure of this window. A command
   // whose code does not exist yet answers "Not Ready Yet".
-  void RunCommand(const QString& Command, const QString& Location);
+  void RunCommand(const QString& Command, const ErrTrap::Site& Location);
   void SetupFontMenu_Click();
   void CantCreateDepartment();
+  // The Modify commands (MainFormModify.cpp): the Project and Template menus' on the active
+  // project and template, and the trees' popup Modify (also a double click on a node) on the
+  // selected node's object, each in its entry dialog.
+  void ProjectModifyMenu_Click();
+  void TemplateModifyMenu_Click();
+  void PopupModifyMenu_Click();
 
   // The file commands, saving and clearing memory.
   void FileNewMenu_Click();
@@ -196,6 +217,7 @@ class MainForm : public QMainWindow {
   QTimer* autoBackupTimer_ = nullptr;
   AutoBackup autoBackup_;
 
+  QStringList ownForms_;  // the windows registered by RegisterOwnForm
   QList<QAction*> menuControls_;  // every menu control, in design order
   QList<QAction*> toolbarButtons_;
   QHash<QString, QAction*> controls_;
@@ -214,6 +236,3 @@ class MainForm : public QMainWindow {
   QSize lastScale_{0, 0};
   bool busy_ = false;
 };
-
-// The main window while it lives, for the windows that call it.
-MainForm* TheMainForm();

@@ -19,6 +19,9 @@ void MainForm::BuildCommands() {
       {QStringLiteral("FileExitMenu"), [this] { close(); }},
       {QStringLiteral("ProjectNewMenu"), [] { Forms::StartForm(QStringLiteral("ProjectEntryForm"), "StartAdd"); }},
       {QStringLiteral("TemplateNewMenu"), [] { Forms::StartForm(QStringLiteral("TemplateEntryForm"), "StartAdd"); }},
+      {QStringLiteral("ProjectModifyMenu"), [this] { ProjectModifyMenu_Click(); }},
+      {QStringLiteral("TemplateModifyMenu"), [this] { TemplateModifyMenu_Click(); }},
+      {QStringLiteral("PopupModifyMenu"), [this] { PopupModifyMenu_Click(); }},
       {QStringLiteral("SetupFontMenu"), [this] { SetupFontMenu_Click(); }},
       {QStringLiteral("SetupPrinterMenu"), [] { Help::ShowPrinter(); }},
       {QStringLiteral("SetupPreferencesMenu"), [this] { ShowFormNamed(QStringLiteral("PreferencesForm")); }},
@@ -30,7 +33,7 @@ void MainForm::BuildCommands() {
   }
 }
 
-void MainForm::RunCommand(const QString& Command, const QString& Location) {
+void MainForm::RunCommand(const QString& Command, const ErrTrap::Site& Location) {
   ErrTrap::Guarded(Location, [&] {
     if (const auto command = commands_.constFind(Command); command != commands_.constEnd()) {
       (*command)();

@@ -125,7 +125,7 @@ void MainForm::DeleteAll() {
 }
 
 void MainForm::FileNewMenu_Click() {
-  ErrTrap::Guard guard(QStringLiteral("Main:FileNewMenu_Click"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("Main:FileNewMenu_Click")));
   bool clear = false;
   guard([&] {
     if (Common::Projects().IsEmpty() && Common::Templates().IsEmpty()) {
@@ -143,7 +143,7 @@ void MainForm::FileNewMenu_Click() {
 }
 
 void MainForm::FileOpenMenu_Click() {
-  ErrTrap::Guard guard(QStringLiteral("Main:FileOpenMenu_Click"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("Main:FileOpenMenu_Click")));
   QString path;
   guard([&] { path = Help::ShowOpen(startDir_); });
   if (path.isEmpty()) return;
@@ -152,7 +152,7 @@ void MainForm::FileOpenMenu_Click() {
 }
 
 void MainForm::FileRecentMenu_Click(int Index) {
-  ErrTrap::Guarded(QStringLiteral("Main:FileRecentMenu_Click"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:FileRecentMenu_Click")), [&] {
     // The caption is "&", the entry's number, a blank and the path.
     const QString path = Control(QStringLiteral("FileRecentMenu%1").arg(Index))->text().mid(3);
     OpenFile(path);
@@ -193,10 +193,10 @@ void MainForm::OpenFile(const QString& Path) {
     guard([&] { ReadFileByKind(Path, first); });
   } catch (const ErrTrap::CallChain&) {
     // Given up while reading: what was read stays loaded, and the program goes on with it.
-    FinishOpening(first);
+    guard([&] { FinishOpening(first); });
     throw;
   }
-  FinishOpening(first);
+  guard([&] { FinishOpening(first); });
 }
 
 void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) {
@@ -223,7 +223,7 @@ void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
 }
 
 void MainForm::FinishOpening(const Bundle::FirstRecords& first) {
-  ErrTrap::Guard guard(QStringLiteral("Main:OpenFile"));
+  ErrTrap::Guard guard(QStringLiteral("Main:FinishOpening"));
   try {
     // The reading is over, however it ended: no busy message is left behind.
     guard([&] { StatusMessage(QString()); });

@@ -2,10 +2,10 @@
 
 #include "MainForm.h"
 
+#include "Check.h"
 #include "Common.h"
 #include "Guard.h"
 #include "ResourceKeys.h"
-#include "RuntimeError.h"
 #include "Yproject.h"
 
 #include <QAction>
@@ -148,7 +148,7 @@ void MainForm::BuildMenus() {
     if (!entry->isSeparator()) {
       connect(entry, &QAction::triggered, this, [this, entry, name, handler](bool checked) {
         if (entry->isCheckable()) entry->setChecked(!checked);
-        RunCommand(name, QStringLiteral("Main:") + handler + QStringLiteral("_Click"));
+        RunCommand(name, ErrTrap::Handler(QStringLiteral("Main:") + handler + QStringLiteral("_Click")));
       });
     }
     return entry;
@@ -160,7 +160,9 @@ void MainForm::BuildMenus() {
       // A menu-bar item without entries: choosing it is the command.
       QAction* item = menuBar()->addAction(caption);
       enlist(item, name);
-      connect(item, &QAction::triggered, this, [this, name] { RunCommand(name, QStringLiteral("Main:") + name + QStringLiteral("_Click")); });
+      connect(item, &QAction::triggered, this, [this, name] {
+        RunCommand(name, ErrTrap::Handler(QStringLiteral("Main:") + name + QStringLiteral("_Click")));
+      });
       continue;
     }
     // The popup menu opens over the trees only; it is not on the menu bar.
@@ -228,18 +230,19 @@ void MainForm::AddImage(const QString& Name, const QString& Letter) {
 }
 
 void MainForm::Toolbar_ButtonClick(QAction* Button) {
-  ErrTrap::Guarded(QStringLiteral("Main:Toolbar_ButtonClick"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:Toolbar_ButtonClick")), [&] {
     // A button is known by its key, which is also its name and tool tip.
     const QString key = Button->objectName();
     for (const ToolbarButton& button : kToolbarButtons) {
       if (key != QLatin1String(button.name)) continue;
       const QString command = QString::fromLatin1(button.command);
       // A menu's command runs through the menu entry's handler.
-      RunCommand(command, controls_.contains(command) ? QStringLiteral("Main:") + command + QStringLiteral("_Click")
-                                                      : QStringLiteral("Main:Toolbar_ButtonClick"));
+      RunCommand(command, ErrTrap::Handler(controls_.contains(command)
+                                               ? QStringLiteral("Main:") + command + QStringLiteral("_Click")
+                                               : QStringLiteral("Main:Toolbar_ButtonClick")));
       return;
     }
-    praxel::RaiseAssertion();
+    TRAP_ASSERT(false, "every toolbar button has a command");
   });
 }
 
@@ -258,6 +261,13 @@ void MainForm::UpdateMenu() {
     }
   });
 }
+
+void MainForm::ShowPopupMenu(const QString& NodeTag, const Ymodel* NodeObject, const QPoint& At) {
+  UpdatePopupMenu(NodeTag, NodeObject);
+  popupMenu_->popup(At);
+}
+
+void MainForm::PopupModify() { Control(QStringLiteral("PopupModifyMenu"))->trigger(); }
 
 void MainForm::UpdatePopupMenu(const QString& NodeTag, const Ymodel* NodeObject) {
   ErrTrap::Guarded(QStringLiteral("Main:UpdatePopupMenu"), [&] {

@@ -118,7 +118,7 @@ void MainForm::UpdateJournalCombo() {
 }
 
 void MainForm::ProjectCombo_Click() {
-  ErrTrap::Guarded(QStringLiteral("Main:ProjectCombo_Click"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:ProjectCombo_Click")), [&] {
     const QString chosen = ProjectCombo()->currentText();
     const Yproject* active = Common::ThisProject();
     if (chosen == kNoProjects || (active != nullptr && chosen == active->ProjectName())) return;
@@ -128,13 +128,13 @@ void MainForm::ProjectCombo_Click() {
 }
 
 void MainForm::ProjectCombo_GotFocus() {
-  ErrTrap::Guarded(QStringLiteral("Main:ProjectCombo_GotFocus"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:ProjectCombo_GotFocus")), [&] {
     if (Common::ThisProject() != nullptr) Forms::StartIfHidden(QStringLiteral("ProjectTreeForm"));
   });
 }
 
 void MainForm::TemplateCombo_Click() {
-  ErrTrap::Guarded(QStringLiteral("Main:TemplateCombo_Click"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:TemplateCombo_Click")), [&] {
     const QString chosen = TemplateCombo()->currentText();
     const Ytemplate* active = Common::ThisTemplate();
     if (chosen == kNoTemplates || (active != nullptr && chosen == active->TemplateName())) return;
@@ -146,7 +146,7 @@ void MainForm::TemplateCombo_Click() {
 }
 
 void MainForm::JournalCombo_Click() {
-  ErrTrap::Guarded(QStringLiteral("Main:JournalCombo_Click"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:JournalCombo_Click")), [&] {
     const JournalHolder* journals = ActiveJournals();
     if (journals == nullptr || JournalCombo()->currentIndex() == journals->CurrentIndex) return;
     // Moving the projects and templates to another journal comes with the journal commands; the
@@ -157,7 +157,7 @@ void MainForm::JournalCombo_Click() {
 }
 
 void MainForm::StatusBar_PanelClick(int Panel) {
-  ErrTrap::Guarded(QStringLiteral("Main:StatusBar_PanelClick"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:StatusBar_PanelClick")), [&] {
     // Not while a dialog holds the lock, nor without an active project.
     if (!ProjectCombo()->isEnabled()) return;
     if (Panel == 4) SolvePanelClick();

@@ -1,10 +1,9 @@
 #include "ProjectTreeForm.h"
 
+#include "Check.h"
 #include "Common.h"
-#include "CommonDialogService.h"
-#include "FormHelpers.h"
+#include "Forms.h"
 #include "Guard.h"
-#include "MainForm.h"
 #include "RuntimeError.h"
 #include "TreeDragDrop.h"
 #include "TreeNodes.h"
@@ -15,8 +14,8 @@
 #include "Yproject.h"
 #include "Ytask.h"
 
+#include <QList>
 #include <QTreeWidgetItem>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -27,30 +26,12 @@ bool AwaitsChildren(const QTreeWidgetItem* node) {
 
 }  // namespace
 
-ProjectTreeForm::ProjectTreeForm(QWidget* parent)
-    : QWidget(parent), tree_(new TreeView(QStringLiteral("ProjectTree"), this)) {
-  setWindowTitle(QStringLiteral("Project tree"));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(tree_);
-  connect(tree_, &TreeView::NodeExpanded, this, &ProjectTreeForm::Tree_Expand);
-  connect(tree_, &TreeView::HelpRequested, this, &ProjectTreeForm::Tree_KeyDown);
+ProjectTreeForm::ProjectTreeForm(TreeHost& Host, QWidget* parent)
+    : TreeForm(QStringLiteral("ProjectTree"), QStringLiteral("Project tree"), Host, parent) {
+  connect(Tree(), &TreeView::NodeExpanded, this, &ProjectTreeForm::Tree_Expand);
 }
 
-void ProjectTreeForm::ChangeFont() {
-  ErrTrap::Guarded(QStringLiteral("ProjectTree:ChangeFont"), [&] {
-    if (!Common::ThisProjectSet()) return;
-    if (Help::ShowFont(this)) Start();
-  });
-}
-
-void ProjectTreeForm::NewDragNode() {
-  ErrTrap::Guarded(QStringLiteral("ProjectTree:NewDragNode"), [&] { Common::ShowSelection(tree_); });
-}
-
-void ProjectTreeForm::NewJournal() {
-  ErrTrap::Guarded(QStringLiteral("ProjectTree:NewJournal"), [&] { Start(); });
-}
+bool ProjectTreeForm::SubjectSet() const { return Common::ThisProjectSet(); }
 
 void ProjectTreeForm::NewThisProject() {
   ErrTrap::Guarded(QStringLiteral("ProjectTree:NewThisProject"), [&] { Start(); });
@@ -61,34 +42,33 @@ QTreeWidgetItem* ProjectTreeForm::RebuildProjectNode(Yproject* project) {
   ErrTrap::Guarded(QStringLiteral("ProjectTree:RebuildProjectNode"), [&] {
     Yproject* parent = project->Parent();
     if (parent == nullptr) {
-      node = Common::AddNode(tree_, nullptr, project);
+      node = Common::AddNode(Tree(), nullptr, project);
       return;
     }
     QTreeWidgetItem* parentNode = RebuildProjectNode(parent);
     for (const Ytask* task : parent->TaskList) {
       if (task->Include() && task->Subproject() == project) {
-        node = Common::AddNode(tree_, parentNode, task);
+        node = Common::AddNode(Tree(), parentNode, task);
         return;
       }
     }
-    // A subproject that no task of its parent stands for.
-    praxel::RaiseAssertion();
+    TRAP_ASSERT(false, "a subproject has a task of its parent that stands for it");
   });
   return node;
 }
 
 void ProjectTreeForm::RebuildProjectSubTree(Yproject* project, QTreeWidgetItem* node, bool expand) {
   ErrTrap::Guard guard(QStringLiteral("ProjectTree:RebuildProjectSubTree"));
-  const TreeSelectionKeeper selection(tree_, node);
-  guard([&] { Common::RemoveSubTree(tree_, node); });
+  const TreeSelectionKeeper selection(Tree(), node);
+  guard([&] { Common::RemoveSubTree(Tree(), node); });
   guard([&] {
     for (Ytask* task : project->TaskList) {
       if (!task->Include()) continue;
       if (!expand) {
-        Common::AddPlaceholder(tree_, node);
+        Common::AddPlaceholder(Tree(), node);
         return;
       }
-      QTreeWidgetItem* child = Common::AddNode(tree_, node, task);
+      QTreeWidgetItem* child = Common::AddNode(Tree(), node, task);
       if (Yproject* subproject = task->Subproject()) {
         RebuildProjectSubTree(subproject, child, false);
       } else {
@@ -107,30 +87,27 @@ void ProjectTreeForm::RebuildTaskSubTree(Ytask* task, bool expand) {
 }
 
 void ProjectTreeForm::RebuildTaskNode(Ytask* task, QTreeWidgetItem* node, bool expand) {
-  ErrTrap::Guard guard(QStringLiteral("ProjectTree:RebuildTaskSubTree"));
-  const TreeSelectionKeeper selection(tree_, node);
+  ErrTrap::Guard guard(QStringLiteral("ProjectTree:RebuildTaskNode"));
+  const TreeSelectionKeeper selection(Tree(), node);
   guard([&] {
     node->setText(0, task->BuildNodeText());
-    Common::RemoveSubTree(tree_, node);
+    Common::RemoveSubTree(Tree(), node);
   });
   guard([&] {
-    // Collapsed, one placeholder stands for the dependencies and assignments.
+    QList<const Ymodel*> children;
     for (const Ydependency* dependency : task->DependencyList) {
-      if (!dependency->Include()) continue;
-      if (!expand) {
-        Common::AddPlaceholder(tree_, node);
-        return;
-      }
-      Common::AddNode(tree_, node, dependency);
+      if (dependency->Include()) children.append(dependency);
     }
     for (const Yassignment* assignment : task->AssignmentList) {
-      if (!assignment->Include()) continue;
-      if (!expand) {
-        Common::AddPlaceholder(tree_, node);
-        return;
-      }
-      Common::AddNode(tree_, node, assignment);
+      if (assignment->Include()) children.append(assignment);
     }
+    if (children.isEmpty()) return;
+    // Collapsed, one placeholder stands for the dependencies and assignments.
+    if (!expand) {
+      Common::AddPlaceholder(Tree(), node);
+      return;
+    }
+    for (const Ymodel* child : children) Common::AddNode(Tree(), node, child);
   });
   // Opened once the children are in, so that opening finds nothing left to build.
   guard([&] { node->setExpanded(expand); });
@@ -139,10 +116,10 @@ void ProjectTreeForm::RebuildTaskNode(Ytask* task, QTreeWidgetItem* node, bool e
 
 void ProjectTreeForm::RebuildTree() {
   ErrTrap::Guard guard(QStringLiteral("ProjectTree:RebuildTree"));
-  guard([&] { tree_->clear(); });
+  guard([&] { Tree()->clear(); });
   Yproject* project = Common::ThisProject();
   if (project == nullptr) return;
-  guard([&] { tree_->ApplyDisplaySettings(); });
+  guard([&] { Tree()->ApplyDisplaySettings(); });
   QTreeWidgetItem* node = nullptr;
   guard([&] { node = RebuildProjectNode(project); });
   if (node == nullptr) return;
@@ -153,27 +130,17 @@ void ProjectTreeForm::RebuildTree() {
   });
 }
 
-void ProjectTreeForm::Start() {
-  ErrTrap::Guard guard(QStringLiteral("ProjectTree:Start"));
-  guard([] { Common::SetDragNode(nullptr); });
-  guard([&] { Common::SetFormFont(this); });
-  guard([&] { RebuildTree(); });
-  guard([&] {
-    if (MainForm* main = TheMainForm()) main->ShowForm(this);
-  });
-}
-
 void ProjectTreeForm::SelectNodeOf(Ymodel* Object) {
   ErrTrap::Guarded(QStringLiteral("ProjectTree:SelectNodeOf"), [&] {
     QTreeWidgetItem* node = Common::FindNodeFromObject(Object);
     if (node == nullptr) return;
     Common::SetDragNode(node);
-    tree_->scrollToItem(node);
+    Tree()->scrollToItem(node);
   });
 }
 
 void ProjectTreeForm::Tree_Expand(QTreeWidgetItem* node) {
-  ErrTrap::Guarded(QStringLiteral("ProjectTree:Tree_Expand"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("ProjectTree:Tree_Expand")), [&] {
     // Children already built stay as they are; every change of a task rebuilds its node.
     if (!AwaitsChildren(node)) return;
     const QString image = Common::NodeImage(node);
@@ -186,6 +153,15 @@ void ProjectTreeForm::Tree_Expand(QTreeWidgetItem* node) {
 }
 
 void ProjectTreeForm::Tree_KeyDown() {
-  ErrTrap::Guarded(QStringLiteral("ProjectTree:Tree_KeyDown"),
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("ProjectTree:Tree_KeyDown")),
                    [] { Forms::StartForm(QStringLiteral("HelpForm"), "ContextHelp"); });
 }
+
+namespace Common {
+
+void RebuildTaskInTree(Ytask* task) {
+  auto* tree = qobject_cast<ProjectTreeForm*>(Forms::Find(QStringLiteral("ProjectTreeForm")));
+  if (tree != nullptr) tree->RebuildTaskSubTree(task, true);
+}
+
+}  // namespace Common

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "Forms.h"
-
-#include <QWidget>
+#include "TreeForm.h"
 
 class QTreeWidgetItem;
-class TreeView;
+class TreeHost;
 class Ymodel;
 class Yproject;
 class Ytask;
@@ -18,23 +16,14 @@ class Ytask;
 //
 // It stays loaded until the program ends; it rebuilds itself on a new active project and a new
 // journal, and the entry dialogs and drop actions rebuild one task's or one project's nodes.
-// A sub-tree rebuild keeps the selection on the same object. Its procedures trap their failures
-// under "ProjectTree:<procedure>".
-class ProjectTreeForm final : public QWidget {
+// A sub-tree rebuild keeps the selection on the same object. Its own procedures trap their
+// failures under "ProjectTree:<procedure>".
+class ProjectTreeForm final : public TreeForm {
   Q_OBJECT
-  Q_PROPERTY(int BorderStyle READ BorderStyle CONSTANT)
 
  public:
-  explicit ProjectTreeForm(QWidget* parent = nullptr);
+  explicit ProjectTreeForm(TreeHost& Host, QWidget* parent = nullptr);
 
-  int BorderStyle() const { return Forms::BorderTree; }
-  TreeView* Tree() const { return tree_; }
-
-  // Asks for a font for the window (with an active project) and starts again when one is chosen.
-  Q_INVOKABLE void ChangeFont();
-  // Shows DragNode as the tree's selection, or none when it lies in the other tree.
-  Q_INVOKABLE void NewDragNode();
-  Q_INVOKABLE void NewJournal();
   Q_INVOKABLE void NewThisProject();
   // The node of a project: a top-level node, or the node of the task that stands for it under
   // its parent's node, with the whole chain above it added first.
@@ -45,16 +34,21 @@ class ProjectTreeForm final : public QWidget {
   // Refreshes a task's caption and builds its included dependencies and assignments below it;
   // not expanding, one placeholder stands for them.
   void RebuildTaskSubTree(Ytask* task, bool expand);
-  void RebuildTree();
-  // Clears the selection, applies the window's font, rebuilds the tree and shows the window.
-  Q_INVOKABLE void Start();
+  void RebuildTree() override;
   // Selects the node of a project-side object (the solve panel shows a failure's object so).
   Q_INVOKABLE void SelectNodeOf(Ymodel* Object);
 
  private:
+  bool SubjectSet() const override;
   void RebuildTaskNode(Ytask* task, QTreeWidgetItem* node, bool expand);
   void Tree_Expand(QTreeWidgetItem* node);
-  void Tree_KeyDown();
-
-  TreeView* tree_;
+  void Tree_KeyDown() override;
 };
+
+namespace Common {
+
+// Rebuilds a task's nodes in the project tree window, opened, when the window is loaded: the task
+// shows a dependency or assignment just attached.
+void RebuildTaskInTree(Ytask* task);
+
+}  // namespace Common

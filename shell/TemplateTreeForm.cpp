@@ -1,12 +1,11 @@
 #include "TemplateTreeForm.h"
 
 #include "Common.h"
-#include "CommonDialogService.h"
 #include "FormHelpers.h"
+#include "FormHost.h"
+#include "Forms.h"
 #include "Guard.h"
-#include "MainForm.h"
 #include "RuntimeError.h"
-#include "TreeDragDrop.h"
 #include "TreeNodes.h"
 #include "TreeView.h"
 #include "Yresource.h"
@@ -16,31 +15,11 @@
 #include <QHash>
 #include <QMetaObject>
 #include <QTreeWidgetItem>
-#include <QVBoxLayout>
 
-TemplateTreeForm::TemplateTreeForm(QWidget* parent)
-    : QWidget(parent), tree_(new TreeView(QStringLiteral("TemplateTree"), this)) {
-  setWindowTitle(QStringLiteral("Template tree"));
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(tree_);
-  connect(tree_, &TreeView::HelpRequested, this, &TemplateTreeForm::Tree_KeyDown);
-}
+TemplateTreeForm::TemplateTreeForm(TreeHost& Host, QWidget* parent)
+    : TreeForm(QStringLiteral("TemplateTree"), QStringLiteral("Template tree"), Host, parent) {}
 
-void TemplateTreeForm::ChangeFont() {
-  ErrTrap::Guarded(QStringLiteral("TemplateTree:ChangeFont"), [&] {
-    if (!Common::ThisTemplateSet()) return;
-    if (Help::ShowFont(this)) Start();
-  });
-}
-
-void TemplateTreeForm::NewDragNode() {
-  ErrTrap::Guarded(QStringLiteral("TemplateTree:NewDragNode"), [&] { Common::ShowSelection(tree_); });
-}
-
-void TemplateTreeForm::NewJournal() {
-  ErrTrap::Guarded(QStringLiteral("TemplateTree:NewJournal"), [&] { Start(); });
-}
+bool TemplateTreeForm::SubjectSet() const { return Common::ThisTemplateSet(); }
 
 void TemplateTreeForm::NewThisTemplate() {
   ErrTrap::Guarded(QStringLiteral("TemplateTree:NewThisTemplate"), [&] { Start(); });
@@ -48,23 +27,23 @@ void TemplateTreeForm::NewThisTemplate() {
 
 void TemplateTreeForm::RebuildTree() {
   ErrTrap::Guard guard(QStringLiteral("TemplateTree:RebuildTree"));
-  guard([&] { tree_->clear(); });
+  guard([&] { Tree()->clear(); });
   const Ytemplate* templ = Common::ThisTemplate();
   if (templ == nullptr) return;
-  guard([&] { tree_->ApplyDisplaySettings(); });
+  guard([&] { Tree()->ApplyDisplaySettings(); });
   QTreeWidgetItem* templateNode = nullptr;
-  guard([&] { templateNode = Common::AddNode(tree_, nullptr, templ); });
+  guard([&] { templateNode = Common::AddNode(Tree(), nullptr, templ); });
   if (templateNode == nullptr) return;
   guard([&] {
-    for (const Yshift* shift : templ->ShiftList) Common::AddNode(tree_, templateNode, shift);
+    for (const Yshift* shift : templ->ShiftList) Common::AddNode(Tree(), templateNode, shift);
   });
   guard([&] {
     for (const Yresource* resource : templ->ResourceList) {
       if (!resource->Include()) continue;
       const QString department = resource->Department();
-      QTreeWidgetItem* departmentNode = Common::FindNodeFromKey(tree_, Common::MakeKey(department));
-      if (departmentNode == nullptr) departmentNode = Common::AddNode(tree_, templateNode, department);
-      Common::AddNode(tree_, departmentNode, resource);
+      QTreeWidgetItem* departmentNode = Common::FindNodeFromKey(Tree(), Common::MakeKey(department));
+      if (departmentNode == nullptr) departmentNode = Common::AddNode(Tree(), templateNode, department);
+      Common::AddNode(Tree(), departmentNode, resource);
     }
   });
   // The template and every department are open.
@@ -77,29 +56,17 @@ void TemplateTreeForm::RebuildTree() {
   });
 }
 
-void TemplateTreeForm::Start() {
-  ErrTrap::Guard guard(QStringLiteral("TemplateTree:Start"));
-  guard([] { Common::SetDragNode(nullptr); });
-  guard([&] { Common::SetFormFont(this); });
-  guard([&] { RebuildTree(); });
-  guard([&] {
-    QWidget* frame = Forms::FrameOf(this);
-    MainForm* main = TheMainForm();
-    if (!frame->isVisible() && main != nullptr) {
-      main->ShowForm(this);
-    } else {
-      frame->show();
-    }
-  });
+void TemplateTreeForm::ShowTree() {
+  if (!Forms::FrameOf(this)->isVisible()) Host().ShowForm(this);
 }
 
 void TemplateTreeForm::Tree_KeyDown() {
-  ErrTrap::Guarded(QStringLiteral("TemplateTree:Tree_KeyDown"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("TemplateTree:Tree_KeyDown")), [&] {
     static const QHash<QString, QString> pages = {{QStringLiteral("l"), QStringLiteral("Template")},
                                                   {QStringLiteral("h"), QStringLiteral("Shift")},
                                                   {QStringLiteral("g"), QStringLiteral("Department")},
                                                   {QStringLiteral("r"), QStringLiteral("Resource")}};
-    const QTreeWidgetItem* selected = tree_->currentItem();
+    const QTreeWidgetItem* selected = Tree()->currentItem();
     if (selected == nullptr) praxel::RaiseProgramError(QStringLiteral("Tree.SelectedItem Is Nothing"));
     const QString image = Common::NodeImage(selected);
     if (!pages.contains(image)) {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "Forms.h"
+#include "TreeForm.h"
 
-#include <QWidget>
-
-class TreeView;
+class TreeHost;
 
 // The template tree window ("Template tree"): the active template, its shifts, then its
 // resources included in the template's current journal, grouped under one node per department
@@ -12,32 +10,22 @@ class TreeView;
 // template and every department open.
 //
 // It stays loaded until the program ends and rebuilds itself on a new active template and a new
-// journal; a rebuild does not move the window. Its procedures trap their failures under
+// journal; a rebuild does not move the window. Its own procedures trap their failures under
 // "TemplateTree:<procedure>".
-class TemplateTreeForm final : public QWidget {
+class TemplateTreeForm final : public TreeForm {
   Q_OBJECT
-  Q_PROPERTY(int BorderStyle READ BorderStyle CONSTANT)
 
  public:
-  explicit TemplateTreeForm(QWidget* parent = nullptr);
+  explicit TemplateTreeForm(TreeHost& Host, QWidget* parent = nullptr);
 
-  int BorderStyle() const { return Forms::BorderTree; }
-  TreeView* Tree() const { return tree_; }
-
-  // Asks for a font for the window (with an active template) and starts again when one is chosen.
-  Q_INVOKABLE void ChangeFont();
-  // Shows DragNode as the tree's selection, or none when it lies in the other tree.
-  Q_INVOKABLE void NewDragNode();
-  Q_INVOKABLE void NewJournal();
   Q_INVOKABLE void NewThisTemplate();
-  // Clears the selection, applies the window's font, rebuilds the tree and shows the window where
-  // it stands (placed beside the project tree when it was not on screen).
-  Q_INVOKABLE void Start();
 
  private:
-  void RebuildTree();
+  bool SubjectSet() const override;
+  void RebuildTree() override;
+  // Shows the window where it stands; only a window not on screen is placed (beside the project
+  // tree).
+  void ShowTree() override;
   // F1: the help page of the selected node's kind.
-  void Tree_KeyDown();
-
-  TreeView* tree_;
+  void Tree_KeyDown() override;
 };

@@ -1,12 +1,14 @@
 #include "TreeDragDrop.h"
 
+#include "Check.h"
 #include "Common.h"
 #include "FormHelpers.h"
+#include "FormHost.h"
 #include "Forms.h"
 #include "Guard.h"
-#include "MainForm.h"
 #include "Notifications.h"
 #include "Pool.h"
+#include "Prerequisites.h"
 #include "ProjectTreeForm.h"
 #include "Prompter.h"
 #include "RuntimeError.h"
@@ -18,15 +20,11 @@
 #include "Yresource.h"
 #include "Ytask.h"
 
-#include <QAction>
 #include <QByteArray>
 #include <QFontMetrics>
-#include <QMenu>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QScrollBar>
-#include <QSet>
-#include <QTimer>
 #include <QTreeWidgetItem>
 
 namespace Common {
@@ -64,19 +62,7 @@ bool IsOneOf(const QString& kind, const char* kinds) {
   return kind.size() == 1 && QByteArray(kinds).contains(kind.at(0).toLatin1());
 }
 
-QTimer* ScrollTreeTimer() {
-  MainForm* main = TheMainForm();
-  return main != nullptr ? main->ScrollTreeTimer() : nullptr;
-}
-
-void StopScrolling() {
-  if (QTimer* timer = ScrollTreeTimer()) {
-    timer->setProperty("Tag", QString());
-    timer->stop();
-  }
-}
-
-// While a node hovers over a band at the top or bottom of the tree, the main window's timer
+// While a node hovers over a band at the top or bottom of the tree, the host's timer
 // scrolls the tree. A band is as high as the frame around the tree window (its title and
 // borders), and at least one line.
 void ScrollNearEdges(TreeView* tree, int Y) {
@@ -88,7 +74,7 @@ void ScrollNearEdges(TreeView* tree, int Y) {
   } else if (window == QLatin1String("TemplateTreeForm")) {
     name = QStringLiteral("TemplateTree");
   } else {
-    praxel::RaiseAssertion();
+    TRAP_ASSERT(false, "only the project and template trees take drags");
   }
   const int frame = Forms::FrameOf(form)->height() - form->height();
   const int band = qMax(frame, QFontMetrics(tree->font()).height());
@@ -99,57 +85,12 @@ void ScrollNearEdges(TreeView* tree, int Y) {
   } else if (Y >= inner - band) {
     direction = QStringLiteral("Down");
   }
-  QTimer* timer = ScrollTreeTimer();
-  if (direction.isEmpty() || timer == nullptr) return;
-  timer->setProperty("Tag", name + direction);
-  timer->start();
+  if (!direction.isEmpty()) tree->Host().StartTreeScroll(name + direction);
 }
 
 // Marks a node as the would-be target in its tree; DragNode itself does not change.
 void MarkSelected(QTreeWidgetItem* node) {
   if (node != nullptr && node->treeWidget() != nullptr) node->treeWidget()->setCurrentItem(node);
-}
-
-// A task's caption, with its project's name in front when it is not the project of `other`.
-QString TaskCaption(const Ytask* task, const Ytask* other) {
-  const Yproject* project = task->Project();
-  if (project == nullptr || project == other->Project()) return task->BuildNodeText();
-  return QLatin1Char('(') + project->ProjectName() + QStringLiteral(") ") + task->BuildNodeText();
-}
-
-// Whether `later` already waits for `earlier`, through the included dependencies and through
-// the tasks of the subprojects that tasks stand for, as the solver orders them.
-bool WaitsFor(const Ytask* later, const Ytask* earlier) {
-  QSet<const Ytask*> seen{later};
-  QList<const Ytask*> pending{later};
-  while (!pending.isEmpty()) {
-    const Ytask* task = pending.takeLast();
-    QList<const Ytask*> predecessors;
-    if (const Yproject* subproject = task->Subproject()) {
-      for (const Ytask* member : subproject->TaskList) {
-        if (member->Include()) predecessors.append(member);
-      }
-    } else {
-      for (const Ydependency* dependency : task->DependencyList) {
-        if (dependency->Include() && dependency->TaskRequired() != nullptr) {
-          predecessors.append(dependency->TaskRequired());
-        }
-      }
-    }
-    for (const Ytask* predecessor : predecessors) {
-      if (predecessor == earlier) return true;
-      if (!seen.contains(predecessor)) {
-        seen.insert(predecessor);
-        pending.append(predecessor);
-      }
-    }
-  }
-  return false;
-}
-
-void RebuildTaskNode(Ytask* task) {
-  auto* tree = qobject_cast<ProjectTreeForm*>(Forms::Find(QStringLiteral("ProjectTreeForm")));
-  if (tree != nullptr) tree->RebuildTaskSubTree(task, true);
 }
 
 }  // namespace
@@ -196,7 +137,7 @@ TreeView* DragTree() {
     } else if (IsOneOf(kind, "lhgr")) {
       tree = TemplateTree();
     } else {
-      praxel::RaiseAssertion();
+      TRAP_ASSERT(false, "a department or a placeholder is never dragged");
     }
   });
   return tree;
@@ -216,7 +157,7 @@ void ShowSelection(TreeView* tree) {
 void TreeMouseAction(const QString& action, TreeView* tree, int Button, int X, int Y) {
   ErrTrap::Guard guard(QStringLiteral("Common:TreeMouseAction"));
   // Any mouse action stops the scrolling; only hovering in a band starts it again.
-  guard([] { StopScrolling(); });
+  guard([&] { tree->Host().StopTreeScroll(); });
   if (action == QLatin1String("Down")) {
     guard([&] { SetDragNode(tree->HitTest(X, Y)); });
     guard([&] {
@@ -233,7 +174,8 @@ void TreeMouseAction(const QString& action, TreeView* tree, int Button, int X, i
   } else if (action == QLatin1String("DblClick")) {
     guard([&] {
       if (DragNode() == nullptr) return;
-      if (MainForm* main = TheMainForm()) main->Control(QStringLiteral("PopupModifyMenu"))->trigger();
+      // The popup's Modify command, for the node double-clicked.
+      tree->Host().PopupModify();
     });
     guard([&] {
       QTreeWidgetItem* selected = tree->currentItem();
@@ -294,7 +236,7 @@ void CopyProjectManager() {
   guard([&] {
     resource = dynamic_cast<Yresource*>(DragObject());
     project = FindProjectFromNode(DropNode());
-    if (resource == nullptr || project == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(resource != nullptr && project != nullptr, "a resource is dropped on a project");
   });
   if (resource == nullptr || project == nullptr) return;
   guard([&] { project->SetManager(resource); });
@@ -316,7 +258,7 @@ void AssignResourceToTask() {
     if (NodeKind(DropNode()) == QLatin1String("d")) DropHeld().Hold(DropNode()->parent());
     resource = dynamic_cast<Yresource*>(DragObject());
     task = dynamic_cast<Ytask*>(DropObject());
-    if (resource == nullptr || task == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(resource != nullptr && task != nullptr, "a resource is dropped on a task");
   });
   if (resource == nullptr || task == nullptr) return;
   Yassignment* assignment = nullptr;
@@ -325,7 +267,7 @@ void AssignResourceToTask() {
     assignment->SetTask(task);
     assignment->SetResourceRequired(resource);
   });
-  guard([&] { RebuildTaskNode(task); });
+  guard([&] { RebuildTaskInTree(task); });
   guard([&] {
     if (Yproject* project = task->Project()) project->SetDirty(true);
   });
@@ -338,25 +280,16 @@ void CreateTaskDependency() {
   guard([&] {
     required = dynamic_cast<Ytask*>(DragObject());
     task = dynamic_cast<Ytask*>(DropObject());
-    if (required == nullptr || task == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(required != nullptr && task != nullptr, "a task is dropped on a task");
   });
   if (required == nullptr || task == nullptr) return;
   // A task that waits for itself, directly or round a circle, could never be scheduled.
   bool refused = false;
   guard([&] {
-    QString refusal;
-    if (required == task) {
-      refusal = QStringLiteral("A task cannot depend on itself.");
-    } else if (WaitsFor(required, task)) {
-      const QString later = TaskCaption(required, task);
-      const QString earlier = task->BuildNodeText();
-      refusal = later + QStringLiteral(" already depends on ") + earlier +
-                QStringLiteral(", directly or through other tasks.\n\nMaking ") + earlier +
-                QStringLiteral(" depend on ") + later + QStringLiteral(" would close a circle of dependencies.");
-    }
+    const QString refusal = PrerequisiteRefusal(*task, *required);
     if (refusal.isEmpty()) return;
     refused = true;
-    praxel::CurrentPrompter().MsgBox(refusal, praxel::MsgExclamation, QStringLiteral("Circular Dependency"));
+    praxel::CurrentPrompter().MsgBox(refusal, praxel::MsgExclamation, QLatin1String(kCircularDependencyTitle));
   });
   if (refused) return;
   Ydependency* dependency = nullptr;
@@ -365,7 +298,7 @@ void CreateTaskDependency() {
     dependency->SetTask(task);
     dependency->SetTaskRequired(required);
   });
-  guard([&] { RebuildTaskNode(task); });
+  guard([&] { RebuildTaskInTree(task); });
   guard([&] {
     if (Yproject* project = task->Project()) project->SetDirty(true);
   });
@@ -374,8 +307,7 @@ void CreateTaskDependency() {
 void RightClick(TreeView* tree) {
   ErrTrap::Guarded(QStringLiteral("Common:RightClick"), [&] {
     QTreeWidgetItem* node = DragNode();
-    MainForm* main = TheMainForm();
-    if (node == nullptr || main == nullptr) return;
+    if (node == nullptr) return;
     // The popup's "Set as active project" compares the project a node stands for.
     const QString kind = NodeKind(node);
     const Ymodel* object = nullptr;
@@ -384,14 +316,13 @@ void RightClick(TreeView* tree) {
     } else if (kind != QLatin1String("g")) {
       object = DragObject();
     }
-    main->UpdatePopupMenu(NodeTag(node), object);
     // Beside the node's caption, one letter's width on and one line down.
     const QRect place = tree->visualItemRect(node);
     const QFontMetrics metrics(tree->font());
     const QPoint at(
         place.left() + tree->iconSize().width() + metrics.horizontalAdvance(node->text(0) + QLatin1Char('X')),
         place.top() + metrics.height());
-    main->PopupMenu()->popup(tree->viewport()->mapToGlobal(at));
+    tree->Host().ShowPopupMenu(NodeTag(node), object, tree->viewport()->mapToGlobal(at));
   });
 }
 

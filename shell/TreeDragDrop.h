@@ -13,8 +13,8 @@ class Ymodel;
 // object. A held node reads as none once its node is removed from its tree.
 //
 // Both tree windows hand every mouse and drag event of their tree to TreeMouseAction, which keeps
-// the selection, opens the object's dialog on a double click and the popup menu on a right click,
-// drags a node with the tree scrolling near its top and bottom edges, and on a drop does what the
+// the selection, runs the popup menu's Modify command on a double click and opens the popup menu
+// on a right click (both the tree's host's, TreeView::Host), drags a node with the tree scrolling near its top and bottom edges, and on a drop does what the
 // pair of kinds calls for: a resource dropped on a project or subproject becomes its manager, on a
 // task (or one of its dependencies) is assigned to the task, and a task dropped on a task becomes
 // its prerequisite.
@@ -50,7 +50,7 @@ void CopyProjectManager();
 void AssignResourceToTask();
 void CreateTaskDependency();
 
-// Shows the main window's popup menu beside DragNode, prepared for it.
+// Shows the tree's host's popup menu beside DragNode, prepared for it.
 void RightClick(TreeView* tree);
 
 // Scrolls a tree one line up or down, as the main window's scroll timer does while a node is

@@ -1,9 +1,10 @@
 #include "TreeNodes.h"
 
+#include "Check.h"
 #include "Common.h"
+#include "FormHost.h"
 #include "Forms.h"
 #include "Guard.h"
-#include "MainForm.h"
 #include "RuntimeError.h"
 #include "TreeView.h"
 #include "Yassignment.h"
@@ -58,7 +59,7 @@ QTreeWidgetItem* Insert(TreeView* tree, QTreeWidgetItem* parentNode, const QStri
   node->setData(0, TreeView::KeyRole, key);
   node->setData(0, TreeView::TagRole, tag);
   node->setData(0, TreeView::ImageRole, kind);
-  if (const MainForm* main = TheMainForm()) node->setIcon(0, main->TreeImage(kind));
+  node->setIcon(0, tree->Host().TreeImage(kind));
   if (parentNode == nullptr) {
     tree->addTopLevelItem(node);
     return node;
@@ -123,7 +124,7 @@ QString MakeKey(const QString& department) { return QStringLiteral("S") + depart
 QTreeWidgetItem* AddNode(TreeView* tree, QTreeWidgetItem* parentNode, const Ymodel* item) {
   QTreeWidgetItem* node = nullptr;
   ErrTrap::Guarded(QStringLiteral("Common:AddNode"), [&] {
-    if (tree == nullptr || item == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(tree != nullptr && item != nullptr, "an object's node is added to a tree");
     node = Insert(tree, parentNode, item->ImageType(), MakeKey(item), item->BuildNodeText(), item->Tag());
   });
   return node;
@@ -132,7 +133,7 @@ QTreeWidgetItem* AddNode(TreeView* tree, QTreeWidgetItem* parentNode, const Ymod
 QTreeWidgetItem* AddNode(TreeView* tree, QTreeWidgetItem* parentNode, const QString& department) {
   QTreeWidgetItem* node = nullptr;
   ErrTrap::Guarded(QStringLiteral("Common:AddNode"), [&] {
-    if (tree == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(tree != nullptr, "a department's node is added to a tree");
     const QString kind = QStringLiteral("g");
     node = Insert(tree, parentNode, kind, MakeKey(department), department, kind);
   });
@@ -141,8 +142,8 @@ QTreeWidgetItem* AddNode(TreeView* tree, QTreeWidgetItem* parentNode, const QStr
 
 QTreeWidgetItem* AddPlaceholder(TreeView* tree, QTreeWidgetItem* parentNode) {
   QTreeWidgetItem* node = nullptr;
-  ErrTrap::Guarded(QStringLiteral("Common:AddNode"), [&] {
-    if (tree == nullptr) praxel::RaiseAssertion();
+  ErrTrap::Guarded(QStringLiteral("Common:AddPlaceholder"), [&] {
+    TRAP_ASSERT(tree != nullptr, "a placeholder is added to a tree");
     const QString kind = QStringLiteral("n");
     node = Insert(tree, parentNode, kind, QString(), kPlaceholderText, kind);
   });
@@ -162,7 +163,7 @@ QTreeWidgetItem* FindNodeFromObject(const Ymodel* object) {
   TreeView* tree = nullptr;
   ErrTrap::Guard guard(QStringLiteral("Common:FindNodeFromObject"));
   guard([&] {
-    if (object == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(object != nullptr, "a node is looked for by its object");
     const QString key = MakeKey(object);
     const QString kind = object->ImageType();
     if (kind == QLatin1String("p") || kind == QLatin1String("s") || kind == QLatin1String("t")) {
@@ -177,9 +178,9 @@ QTreeWidgetItem* FindNodeFromObject(const Ymodel* object) {
                kind == QLatin1String("r")) {
       tree = TemplateTree();
     } else {
-      praxel::RaiseAssertion();
+      TRAP_ASSERT(false, "the trees show projects, tasks, dependencies, assignments, templates, shifts and resources");
     }
-    if (tree == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(tree != nullptr, "the object's tree is open");
     for (QTreeWidgetItemIterator it(tree); *it != nullptr; ++it) {
       const bool subprojectNode =
           kind == QLatin1String("s") && NodeImage(*it) == QLatin1String("s") && FindProjectFromNode(*it) == object;
@@ -188,7 +189,7 @@ QTreeWidgetItem* FindNodeFromObject(const Ymodel* object) {
         return;
       }
     }
-    praxel::RaiseAssertion();
+    TRAP_ASSERT(false, "an object of a tree has a node with its key");
   });
   if (found != nullptr || tree == nullptr) return found;
   // The user ignored the failure: once more by tag.
@@ -205,7 +206,7 @@ QTreeWidgetItem* FindNodeFromObject(const Ymodel* object) {
         return;
       }
     }
-    praxel::RaiseAssertion();
+    TRAP_ASSERT(false, "an object of a tree has a node with its tag");
   });
   return found;
 }
@@ -213,7 +214,7 @@ QTreeWidgetItem* FindNodeFromObject(const Ymodel* object) {
 Ymodel* FindObjectFromNode(const QTreeWidgetItem* node) {
   Ymodel* object = nullptr;
   ErrTrap::Guarded(QStringLiteral("Common:FindObjectFromNode"), [&] {
-    if (node == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(node != nullptr, "an object is looked for by its node");
     const QString tag = NodeTag(node);
     const QString kind = tag.left(1);
     const QString name = tag.mid(1);
@@ -224,18 +225,18 @@ Ymodel* FindObjectFromNode(const QTreeWidgetItem* node) {
       object = Templates().Find(name);
       if (object == nullptr) RaiseMissingMember();
     } else if (kind == QLatin1String("t") || kind == QLatin1String("s")) {
-      if (node->parent() == nullptr) praxel::RaiseAssertion();
+      TRAP_ASSERT(node->parent() != nullptr, "a task's node sits under its project's");
       const Yproject* project = FindProjectFromNode(node->parent());
       if (project != nullptr) object = FindByTag(project->TaskList, tag);
     } else if (kind == QLatin1String("h")) {
       const Ytemplate* templ = ThisTemplate();
-      if (templ == nullptr) praxel::RaiseAssertion();
+      TRAP_ASSERT(templ != nullptr, "the shifts shown are the active template's");
       object = templ->ShiftList.Find(node->text(0));
       if (object == nullptr) RaiseMissingMember();
     } else if (kind == QLatin1String("r")) {
       // Resource node, department node, template node.
       const QTreeWidgetItem* templateNode = node->parent() != nullptr ? node->parent()->parent() : nullptr;
-      if (templateNode == nullptr) praxel::RaiseAssertion();
+      TRAP_ASSERT(templateNode != nullptr, "a resource's node sits under its department's, under its template's");
       const Ytemplate* templ = Templates().Find(templateNode->text(0));
       if (templ == nullptr) RaiseMissingMember();
       object = FindByTag(templ->ResourceList, tag);
@@ -247,10 +248,9 @@ Ymodel* FindObjectFromNode(const QTreeWidgetItem* node) {
                                             : static_cast<Ymodel*>(FindByTag(task->AssignmentList, tag));
       }
     } else {
-      // A department is a name, not an object; a placeholder stands for nothing.
-      praxel::RaiseAssertion();
+      TRAP_ASSERT(false, "a department is a name, not an object; a placeholder stands for nothing");
     }
-    if (object == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(object != nullptr, "a node's object is in memory");
   });
   return object;
 }
@@ -264,22 +264,24 @@ Yproject* FindProjectFromNode(const QTreeWidgetItem* node) {
     } else if (kind == QLatin1String("s")) {
       if (const auto* task = dynamic_cast<const Ytask*>(FindObjectFromNode(node))) project = task->Subproject();
     } else {
-      praxel::RaiseAssertion();
+      TRAP_ASSERT(false, "only a project's or a subproject's node stands for a project");
     }
   });
   return project;
 }
 
+Yproject* ProjectFromNodeText(const QString& text) {
+  for (Yproject* candidate : Projects()) {
+    if (candidate->BuildNodeText() == text) return candidate;
+  }
+  return nullptr;
+}
+
 Yproject* FindProjectFromNodeText(const QString& text) {
   Yproject* project = nullptr;
   ErrTrap::Guarded(QStringLiteral("Common:FindProjectFromNodeText"), [&] {
-    for (Yproject* candidate : Projects()) {
-      if (candidate->BuildNodeText() == text) {
-        project = candidate;
-        return;
-      }
-    }
-    praxel::RaiseAssertion();
+    project = ProjectFromNodeText(text);
+    TRAP_ASSERT(project != nullptr, "the text is a project's node text");
   });
   return project;
 }

@@ -58,6 +58,8 @@ Ymodel* FindObjectFromNode(const QTreeWidgetItem* node);
 Yproject* FindProjectFromNode(const QTreeWidgetItem* node);
 // The loaded project whose caption is exactly the text.
 Yproject* FindProjectFromNodeText(const QString& text);
+// The same, or none when no loaded project has that caption (no error).
+Yproject* ProjectFromNodeText(const QString& text);
 
 // Removes every node below the node and keeps the node.
 void RemoveSubTree(TreeView* tree, QTreeWidgetItem* node);

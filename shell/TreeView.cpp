@@ -1,7 +1,7 @@
 #include "TreeView.h"
 
+#include "FormHost.h"
 #include "Guard.h"
-#include "MainForm.h"
 #include "TreeDragDrop.h"
 
 #include <QDrag>
@@ -24,7 +24,8 @@ bool CarriesNode(const QMimeData* data) { return data != nullptr && data->hasFor
 
 QString TreeView::NodeMimeType() { return QStringLiteral("application/x-praxel-tree-node"); }
 
-TreeView::TreeView(const QString& Module, QWidget* parent) : QTreeWidget(parent), module_(Module) {
+TreeView::TreeView(const QString& Module, TreeHost& Host, QWidget* parent)
+    : QTreeWidget(parent), module_(Module), host_(Host) {
   setObjectName(QStringLiteral("Tree"));
   setHeaderHidden(true);
   setColumnCount(1);
@@ -40,15 +41,14 @@ TreeView::TreeView(const QString& Module, QWidget* parent) : QTreeWidget(parent)
 }
 
 void TreeView::ApplyDisplaySettings() {
-  const MainForm* main = TheMainForm();
-  const int size = main != nullptr ? main->TreeImageSize() : 16;
+  const int size = host_.TreeImageSize();
   setIconSize(QSize(size, size));
   setIndentation(qRound(1.25 * size));
   setRootIsDecorated(true);
 }
 
 void TreeView::Handle(const char* handler, const QString& action, int Button, int X, int Y) {
-  ErrTrap::Guarded(module_ + QStringLiteral(":Tree_") + QLatin1String(handler),
+  ErrTrap::Guarded(ErrTrap::Handler(module_ + QStringLiteral(":Tree_") + QLatin1String(handler)),
                    [&] { Common::TreeMouseAction(action, this, Button, X, Y); });
 }
 
@@ -76,23 +76,22 @@ void TreeView::mouseDoubleClickEvent(QMouseEvent* event) {
   Handle("DblClick", QStringLiteral("DblClick"), 0, 0, 0);
 }
 
-void TreeView::dragEnterEvent(QDragEnterEvent* event) {
+bool TreeView::HandleNodeDrag(QDropEvent* event, const char* handler, const QString& action) {
   if (!CarriesNode(event->mimeData())) {
     event->ignore();
-    return;
+    return false;
   }
   const QPoint at = event->position().toPoint();
-  Handle("DragOver", QStringLiteral("Enter"), 0, at.x(), at.y());
-  event->acceptProposedAction();
+  Handle(handler, action, 0, at.x(), at.y());
+  return true;
+}
+
+void TreeView::dragEnterEvent(QDragEnterEvent* event) {
+  if (HandleNodeDrag(event, "DragOver", QStringLiteral("Enter"))) event->acceptProposedAction();
 }
 
 void TreeView::dragMoveEvent(QDragMoveEvent* event) {
-  if (!CarriesNode(event->mimeData())) {
-    event->ignore();
-    return;
-  }
-  const QPoint at = event->position().toPoint();
-  Handle("DragOver", QStringLiteral("Over"), 0, at.x(), at.y());
+  if (!HandleNodeDrag(event, "DragOver", QStringLiteral("Over"))) return;
   // Over the dragged node itself the drag shows the no-drop picture.
   if (Common::DropNode() != nullptr && Common::DropNode() == Common::DragNode()) {
     event->ignore();
@@ -108,13 +107,7 @@ void TreeView::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void TreeView::dropEvent(QDropEvent* event) {
-  if (!CarriesNode(event->mimeData())) {
-    event->ignore();
-    return;
-  }
-  const QPoint at = event->position().toPoint();
-  Handle("DragDrop", QStringLiteral("Drop"), 0, at.x(), at.y());
-  event->acceptProposedAction();
+  if (HandleNodeDrag(event, "DragDrop", QStringLiteral("Drop"))) event->acceptProposedAction();
 }
 
 void TreeView::keyPressEvent(QKeyEvent* event) {
@@ -147,9 +140,6 @@ void TreeView::BeginDrag(QTreeWidgetItem* node) {
   drag->setMimeData(data);
   drag->setPixmap(image);
   drag->setHotSpot(QPoint(picture.width() / 2, image.height() / 2));
-  if (const MainForm* main = TheMainForm()) {
-    const QPixmap noDrop = main->TreeImage(QStringLiteral("n")).pixmap(picture);
-    drag->setDragCursor(noDrop, Qt::IgnoreAction);
-  }
+  drag->setDragCursor(host_.TreeImage(QStringLiteral("n")).pixmap(picture), Qt::IgnoreAction);
   drag->exec(Qt::CopyAction);
 }

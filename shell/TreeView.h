@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 class QTreeWidgetItem;
+class TreeHost;
 
 // The tree control "Tree" of the project and template tree windows. Its nodes carry the node
 // fields of the trees (TreeNodes.h) in item data: the key, the tag and the image letter.
@@ -13,7 +14,8 @@ class QTreeWidgetItem;
 // (TreeDragDrop.h), under its window's handler locations ("ProjectTree:Tree_MouseDown", ...),
 // and raises HelpRequested on F1 and NodeExpanded when a node opens, by the user or in code.
 // Label editing is refused; the control's own drag and drop and its own scrolling while dragging
-// are off, since the trees do both themselves.
+// are off, since the trees do both themselves. It reaches the main window through the host its
+// window hands it: for the node pictures, and for the trees' mouse routine.
 class TreeView final : public QTreeWidget {
   Q_OBJECT
 
@@ -21,14 +23,15 @@ class TreeView final : public QTreeWidget {
   enum NodeRole : int { KeyRole = Qt::UserRole, TagRole, ImageRole };
 
   // Module is the window's module name for handler locations: "ProjectTree", "TemplateTree".
-  TreeView(const QString& Module, QWidget* parent);
+  TreeView(const QString& Module, TreeHost& Host, QWidget* parent);
 
   const QString& Module() const { return module_; }
+  TreeHost& Host() const { return host_; }
 
   // The kind of data a dragged node carries; the trees take drops of it only.
   static QString NodeMimeType();
 
-  // The main window's pictures at its tree picture size, and an indentation of 1.25 pictures.
+  // The host's pictures at its tree picture size, and an indentation of 1.25 pictures.
   void ApplyDisplaySettings();
 
   // The node of a model index and back (public forms of the control's own look-ups).
@@ -59,6 +62,10 @@ class TreeView final : public QTreeWidget {
  private:
   // Runs TreeMouseAction as the handler of this window's tree event.
   void Handle(const char* handler, const QString& action, int Button, int X, int Y);
+  // Hands a drag event at its position to Handle when it carries a node, and answers whether it
+  // did; any other drag is refused.
+  bool HandleNodeDrag(QDropEvent* event, const char* handler, const QString& action);
 
   QString module_;
+  TreeHost& host_;
 };

@@ -1,8 +1,8 @@
 #include "WelcomeForm.h"
 
 #include "FormHelpers.h"
+#include "FormHost.h"
 #include "Guard.h"
-#include "MainForm.h"
 #include "ResourceKeys.h"
 
 #include <QCloseEvent>
@@ -34,8 +34,9 @@ void ShowHelp(const char* member, const QString& key = QString()) {
 
 }  // namespace
 
-WelcomeForm::WelcomeForm(QWidget* parent)
+WelcomeForm::WelcomeForm(FormHost& Host, QWidget* parent)
     : QWidget(parent),
+      host_(Host),
       versionLabel_(new QLabel(this)),
       okCommand_(new QPushButton(QStringLiteral("Ok"), this)),
       guideMeCommand_(new QPushButton(QStringLiteral("I'm new -- please guide me"), this)) {
@@ -78,18 +79,18 @@ WelcomeForm::WelcomeForm(QWidget* parent)
 }
 
 void WelcomeForm::OkCommand_Click() {
-  ErrTrap::Guarded(QStringLiteral("Welcome:OkCommand_Click"), [&] { Forms::Unload(this); });
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Welcome:OkCommand_Click")), [&] { Forms::Unload(this); });
 }
 
 void WelcomeForm::GuideMeCommand_Click() {
-  ErrTrap::Guard guard(QStringLiteral("Welcome:GuideMeCommand_Click"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("Welcome:GuideMeCommand_Click")));
   guard([&] { Forms::Unload(this); });
   guard([] { ShowHelp("DisplayHelpPage", QStringLiteral("Guide me")); });
 }
 
 bool WelcomeForm::Form_KeyDown(int KeyCode) {
   bool answered = false;
-  ErrTrap::Guarded(QStringLiteral("Welcome:Form_KeyDown"), [&] {
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Welcome:Form_KeyDown")), [&] {
     if (KeyCode != Qt::Key_F1) return;
     answered = true;
     ShowHelp("ContextHelp");
@@ -112,7 +113,7 @@ void WelcomeForm::closeEvent(QCloseEvent* event) {
 }
 
 void WelcomeForm::Form_Unload() {
-  ErrTrap::Guarded(QStringLiteral("Welcome:Form_Unload"), [&] {
-    if (MainForm* main = TheMainForm()) main->UnlockEntryForm(this);
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Welcome:Form_Unload")), [&] {
+    host_.UnlockEntryForm(this);
   });
 }

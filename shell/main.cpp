@@ -2,6 +2,7 @@
 #include "MainForm.h"
 #include "QtCommonDialogs.h"
 #include "QtPrompter.h"
+#include "RegisterDialogs.h"
 #include "TrySolve.h"
 #include "YwindowLibrary.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   // The chart control prints on the printer the user set up in the program.
   Ywindow::SetPrinter(&praxel::ProgramPrinter());
   Solve::InstallSolver();
+  Dialogs::RegisterForms();
 
   MainForm mainForm(Application::CommandLineFile(Application::arguments()));
   mainForm.show();

@@ -330,7 +330,7 @@ std::int32_t EffortMinutes(const Ytask& task, double FromDay, double ToDay) {
   return minutes;
 }
 
-void UnsolveTask(const Ytask& task) {
+void Unsolve(const Ytask& task) {
   ErrTrap::Guarded(QStringLiteral("Ytask:Unsolve"), [&] {
     for (const Yresource* resource : ResourcesOf(task, false)) {
       ResourceCalendar* calendar = FindCalendar(*resource);

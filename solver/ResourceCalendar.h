@@ -124,7 +124,7 @@ void Unsolve(const Yresource& resource);
 // included assignments (0 for a task without a project).
 std::int32_t EffortMinutes(const Ytask& task, double FromDay, double ToDay);
 // Releases every booking of the task in the calendars of its resources.
-void UnsolveTask(const Ytask& task);
+void Unsolve(const Ytask& task);
 
 // Every calendar matched to the model (ResourceCalendar::MatchModel); calendars of resources that
 // were freed are dropped. Polls before each calendar and stops when the poll says so; answers

@@ -1,6 +1,7 @@
 #include "RiskAnalysis.h"
 
 #include "AnalysisRun.h"
+#include "Check.h"
 #include "Common.h"
 #include "ForwardPass.h"
 #include "Guard.h"
@@ -47,10 +48,9 @@ praxel::Currency ScaledCost(praxel::Currency cost, std::int32_t minutes, std::in
 // preparation that the user chose to ignore must not let a variant read outside the table.
 void RequirePrepared() {
   const auto slices = static_cast<std::size_t>(SliceList().size());
-  if (riskIterations < 1 || permuteTable.size() != slices * static_cast<std::size_t>(riskIterations) ||
-      results.Iterations() != riskIterations) {
-    praxel::RaiseAssertion();
-  }
+  TRAP_ASSERT(riskIterations >= 1 && permuteTable.size() == slices * static_cast<std::size_t>(riskIterations) &&
+                  results.Iterations() == riskIterations,
+              "PrepareRiskSolve runs before the passes");
 }
 
 // The deviate of slice `b` (counted from 0 in SliceList) in iteration `k`.
@@ -134,7 +134,7 @@ float PtoZ(float p) {
 void BuildPermuteTable() {
   ErrTrap::Guarded(QStringLiteral("Solve:BuildPermuteTable"), [&] {
     const std::int32_t n = riskIterations;
-    if (n < 1) praxel::RaiseAssertion();
+    TRAP_ASSERT(n >= 1, "an analysis runs at least one iteration");
     const std::int32_t size = praxel::MulChecked<std::int32_t>(static_cast<std::int32_t>(SliceList().size()), n);
     permuteTable.assign(static_cast<std::size_t>(size), 0.0f);
     if (size == 0) return;
@@ -233,7 +233,7 @@ void QuickRiskSolve() {
 void RecordRiskResult() {
   ErrTrap::Guarded(QStringLiteral("Solve:RecordRiskResult"), [&] {
     const Yproject* active = Common::ThisProject();
-    if (active == nullptr) praxel::RaiseAssertion();
+    TRAP_ASSERT(active != nullptr, "an analysis runs on the active project");
     const double finish = active->EarlyFinish();
     const praxel::Currency cost = active->LaborCost() + active->MaterialCost();
     if (riskIteration == 0) {

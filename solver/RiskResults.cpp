@@ -1,11 +1,12 @@
 #include "RiskResults.h"
 
+#include "Check.h"
 #include "RuntimeError.h"
 
 namespace Solve {
 
 void RiskResults::Clear(std::int32_t iterations) {
-  if (iterations < 0) praxel::RaiseAssertion();
+  TRAP_ASSERT(iterations >= 0, "a count of iterations is never negative");
   iterations_ = iterations;
   unsampledFinish_ = 0.0;
   unsampledCost_ = praxel::Currency();

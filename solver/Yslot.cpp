@@ -1,12 +1,12 @@
 #include "Yslot.h"
 
+#include "Check.h"
 #include "Common.h"
 #include "Guard.h"
 #include "Journals.h"
 #include "Pool.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
-#include "RuntimeError.h"
 #include "TaskResults.h"
 #include "Yproject.h"
 #include "Yresource.h"
@@ -59,7 +59,7 @@ bool Yslot::Allowed(int pass) const {
       case 4:
       case 5:
       case 6: allowed = true; break;
-      default: praxel::RaiseAssertion();
+      default: TRAP_ASSERT(false, "a pass runs from 0 to 6");
     }
   });
   return allowed;

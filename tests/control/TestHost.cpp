@@ -28,7 +28,7 @@ void TestHost::Check(bool invoked, const char* member) {
 }
 
 void TestHost::Ywindow_RedoLayout() {
-  ErrTrap::Guard guard(QStringLiteral("TestHost:Ywindow_RedoLayout"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("TestHost:Ywindow_RedoLayout")));
   guard([&] {
     events.append(QStringLiteral("RedoLayout depth %1").arg(depth_));
     ++depth_;
@@ -52,7 +52,7 @@ void TestHost::Ywindow_RedoLayout() {
 }
 
 void TestHost::Ywindow_RedoGraphics() {
-  ErrTrap::Guard guard(QStringLiteral("TestHost:Ywindow_RedoGraphics"));
+  ErrTrap::Guard guard(ErrTrap::Handler(QStringLiteral("TestHost:Ywindow_RedoGraphics")));
   guard([&] {
     events.append(QStringLiteral("RedoGraphics depth %1").arg(depth_));
     if (drawing) drawing();

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ColumnWidths.h"
 #include "FixedWidthMeasure.h"
 #include "GridModel.h"
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, AutoFitRows,
                              RowFit{"TextOnlyNoHeaderRow", ywTextOnly, 0, {250, 250, 450, 250}},
                              // Two or more header rows keep their heights (the date headers).
                              RowFit{"ThreeHeaderRowsKeepTheirHeights", ywDateGrid, 3, {999, 999, 999, 350}}),
-                         [](const testing::TestParamInfo<RowFit>& info) { return info.param.name; });
+                         testsupport::CaseName());
 
 TEST_F(ColumnWidthsTest, APinnedColumnDraggedWiderSnapsBackWithoutARedraw) {
   grid.SetColWidth(0, 555);

@@ -310,7 +310,7 @@ TEST(YwindowInterface, EveryMemberAndEventIsReachableByName) {
 // program's handler.
 TEST_F(ControlTest, AChainFromAControlMemberContinuesInTheProgram) {
   prompter.Answer(AnswerAbort);
-  ErrTrap::Guard handler(QStringLiteral("TestHost:OkCommand_Click"));
+  ErrTrap::Guard handler(ErrTrap::Handler(QStringLiteral("TestHost:OkCommand_Click")));
   bool continued = false;
   handler([&] {
     QString text;

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "DateAxis.h"
 #include "FixedWidthMeasure.h"
 #include "GridModel.h"
@@ -108,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
               500.0f / 90,
               {{"2024", "2024", "2024", "2024", "2025", "2025"}, {"Q1", "Q2", "Q3", "Q4", "Q1", "Q2"}},
               {510, 510, 510, 510, 495, 510}}),
-    [](const testing::TestParamInfo<Scale>& info) { return info.param.name; });
+    testsupport::CaseName());
 
 TEST(DateAxis, TheWeekScaleMarksItsDayNumbersLeftAligned) {
   GridModel grid;
@@ -155,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // A second layout without a new start goes on from the scale reached.
                     Choice{"SecondCallIsCoarser", 0, 1, 3, 7}, Choice{"QuarterIsTheLast", 0, 90, 3, 90},
                     Choice{"TheUsersChoiceStands", 30, 0, 2000, 30}, Choice{"TheUsersDaysStandToo", 1, 7, 2000, 1}),
-    [](const testing::TestParamInfo<Choice>& info) { return info.param.name; });
+    testsupport::CaseName());
 
 // A day axis after one locked column 1000 wide, with three header rows, two data rows and a key
 // row, each 300 high.

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "FixedWidthMeasure.h"
 #include "GridDrawing.h"
 #include "GridModel.h"
@@ -145,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   "A text much too long for its cell",
                   {"text \"A text much too long\" 1050,200 to 3250,400 align 1 color 0"}}),
-    [](const testing::TestParamInfo<Placement>& info) { return info.param.name; });
+    testsupport::CaseName());
 
 struct Lines {
   const char* name;
@@ -194,6 +195,6 @@ INSTANTIATE_TEST_SUITE_P(
                            "line 100,0 100,30 color 2 thickness 1", "line 300,0 300,30 color 2 thickness 1",
                            "line 600,0 600,60 color 0 thickness 2"}},
                     Lines{"GraphicsOnly", ywGraphicsOnly, {}}),
-    [](const testing::TestParamInfo<Lines>& info) { return info.param.name; });
+    testsupport::CaseName());
 
 }  // namespace

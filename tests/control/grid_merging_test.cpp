@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ErrorNumber.h"
 #include "GridMerging.h"
 #include "GridModel.h"
@@ -35,9 +36,18 @@ QStringList Column(const GridModel& grid, int col) {
   return texts;
 }
 
+// A cell and the block found along the cross through it.
+struct BorderCase {
+  const char* name;
+  int row;
+  int col;
+  MergeBlock block;
+};
+void PrintTo(const BorderCase& c, std::ostream* out) { *out << c.name; }
+
 // Row 0 merges side by side, the other rows do not; columns 0 to 2 merge up and down, column 3
 // does not.
-class FindBorderTest : public testing::TestWithParam<std::tuple<int, int, MergeBlock>> {
+class FindBorderTest : public testing::TestWithParam<BorderCase> {
  protected:
   FindBorderTest()
       : grid(GridOf({{"H", "H", "H", ""}, {"a", "b", "b", "x"}, {"a", "c", "b", "x"}, {"", "", "b", "x"}})) {
@@ -48,22 +58,23 @@ class FindBorderTest : public testing::TestWithParam<std::tuple<int, int, MergeB
 };
 
 TEST_P(FindBorderTest, FindsTheBlockAlongTheCrossThroughTheCell) {
-  const auto& [row, col, block] = GetParam();
-  EXPECT_EQ(Ywindow::FindBorder(grid, row, col), block);
+  const BorderCase& c = GetParam();
+  EXPECT_EQ(Ywindow::FindBorder(grid, c.row, c.col), c.block);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, FindBorderTest,
                          testing::Values(
                              // A heading across three columns of the mergeable row.
-                             std::make_tuple(0, 1, MergeBlock{-1, -1, 1, 3}),
+                             BorderCase{"HeadingAcrossAMergingRow", 0, 1, MergeBlock{-1, -1, 1, 3}},
                              // Equal texts down a mergeable column, stopping at a different one.
-                             std::make_tuple(1, 0, MergeBlock{0, -1, 3, 1}),
-                             std::make_tuple(2, 2, MergeBlock{0, 1, 4, 3}),
+                             BorderCase{"EqualTextsDownAMergingColumn", 1, 0, MergeBlock{0, -1, 3, 1}},
+                             BorderCase{"EqualTextsDownToTheLastRow", 2, 2, MergeBlock{0, 1, 4, 3}},
                              // Empty cells never merge, not even with each other.
-                             std::make_tuple(3, 0, MergeBlock{2, -1, 4, 1}),
-                             std::make_tuple(3, 1, MergeBlock{2, 0, 4, 2}),
+                             BorderCase{"EmptyCellUnderTheSameTextsStaysAlone", 3, 0, MergeBlock{2, -1, 4, 1}},
+                             BorderCase{"EmptyCellBesideAnEmptyOne", 3, 1, MergeBlock{2, 0, 4, 2}},
                              // Equal texts in a column that does not merge.
-                             std::make_tuple(1, 3, MergeBlock{0, 2, 2, 4})));
+                             BorderCase{"EqualTextsInAColumnThatDoesNotMerge", 1, 3, MergeBlock{0, 2, 2, 4}}),
+                         testsupport::CaseName());
 
 TEST(FindBorder, ACellOutsideTheGridIsTheGridsError) {
   const GridModel grid = GridOf({{"a"}});

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ErrorNumber.h"
 #include "FixedWidthMeasure.h"
 #include "GridColumns.h"
@@ -63,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AddedColumn{"DateGrid", AlignDateGrid, false, Ywindow::kAlignRightCentre, -1, -600},
                     // Hidden by the user: hidden again whatever its alignment.
                     AddedColumn{"HiddenByUser", Ywindow::kAlignCentreCentre, true, Ywindow::kAlignGeneral, 0, 0}),
-    [](const testing::TestParamInfo<AddedColumn>& info) { return info.param.name; });
+    testsupport::CaseName());
 
 TEST_F(GridColumnsTest, AnAlignmentBeyondAnIntegerIsAnOverflow) {
   EXPECT_EQ(ErrorNumber([&] { Add(QStringLiteral("Wide"), 40000); }), praxel::errOverflow);

@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "ErrorNumber.h"
 #include "FixedWidthMeasure.h"
 #include "GrobDrawing.h"
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, DrawTextLines,
                                          TextCase{"Empty", "", 0, {""}},
                                          TextCase{"ShortenedToFit", "Shortened", 450, {"Shor"}},
                                          TextCase{"NarrowerThanOneCharacter", "Gone", 50, {""}}),
-                         [](const testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+                         testsupport::CaseName());
 
 // The window 1000 to 2000 both ways, drawn at the canvas's origin at full size.
 class RedrawTest : public testing::Test {
@@ -226,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(Directions, TriangleCorners,
                                          Corners{"Down", 0, 0, 11, 10, 5, {5, 10, 0, 0, 10, 0}},
                                          Corners{"Right", 0, 0, 10, 21, 7, {10, 10, 0, 0, 0, 20}},
                                          Corners{"UpLeftOfTheOrigin", -11, 0, 0, 10, 3, {-5, 0, -11, 10, 1, 10}}),
-                         [](const testing::TestParamInfo<Corners>& info) { return info.param.name; });
+                         testsupport::CaseName());
 
 TEST(DoTriangle, AnUnknownDirectionHasNoCorners) {
   Ywindow::TriangleCorners corners;

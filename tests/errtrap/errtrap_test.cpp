@@ -1,3 +1,4 @@
+#include "Check.h"
 #include "ErrTrap.h"
 #include "Guard.h"
 #include "ProgramInfo.h"
@@ -81,7 +82,7 @@ class ErrTrapTest : public testing::Test {
     guard([&] { outerContinued = true; });
   }
   void OkCommand_Click(const std::function<void()>& work) {
-    Guard guard(QStringLiteral("TestForm:OkCommand_Click"));
+    Guard guard(ErrTrap::Handler(QStringLiteral("TestForm:OkCommand_Click")));
     guard(work);
     guard([&] { handlerContinued = true; });
   }
@@ -190,11 +191,85 @@ TEST_F(ErrTrapTest, FormLoadEndsTheChainWhereAPlainProcedurePassesItOn) {
   }
   EXPECT_TRUE(passedUp);
 
-  Guard handler(QStringLiteral("MainForm:Form_Load"));
+  Guard handler(ErrTrap::Handler(QStringLiteral("MainForm:Form_Load")));
   handler([] { praxel::RaiseAssertion(); });
   EXPECT_TRUE(handler.Left());
   EXPECT_TRUE(Log().contains(QStringLiteral("Internal error 10000: Assertion failed\r\n")));
   EXPECT_TRUE(Log().endsWith(ChainEntry({QStringLiteral("MainForm:Form_Load")})));
+}
+
+// Whether a procedure ends the chain is what its site says, not what its name looks like.
+TEST_F(ErrTrapTest, TheHandlerSiteNotTheNameEndsTheChain) {
+  prompter.Answer(AnswerAbort);
+  prompter.Answer(AnswerAbort);
+  EXPECT_THROW(ErrTrap::Guarded(QStringLiteral("Module:Looks_LikeAHandler"), [] { praxel::RaiseAssertion(); }),
+               ErrTrap::CallChain);
+  EXPECT_FALSE(Log().contains(QStringLiteral("Call chain:")));
+
+  Guard handler(ErrTrap::Handler(QStringLiteral("Module:Started")));
+  handler([] { praxel::RaiseAssertion(); });
+  EXPECT_TRUE(handler.Left());
+  EXPECT_TRUE(Log().endsWith(ChainEntry({QStringLiteral("Module:Started")})));
+  EXPECT_EQ(mainWindow.shown, QStringList{QString()});
+}
+
+TEST_F(ErrTrapTest, AFailedCheckLogsWhereAndWhyThenGoesToTheTrap) {
+  prompter.Answer(AnswerIgnore);
+  int tasks = 3;
+  int checkLine = 0;
+  bool restOfStep = false;
+  bool nextStep = false;
+  Guard guard(QStringLiteral("Module:Checked"));
+  guard([&] {
+    checkLine = __LINE__ + 1;
+    TRAP_ASSERT(tasks > 5 && tasks < 10, "a chart needs more than five tasks");
+    restOfStep = true;
+  });
+  guard([&] { nextStep = true; });
+
+  // The check raised "Assertion failed" through the trap: Ignore went on after the step.
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(prompter.Asked()[0].text, QStringLiteral("Internal error 10000: Assertion failed"));
+  EXPECT_FALSE(restOfStep);
+  EXPECT_TRUE(nextStep);
+
+  // Its own line comes first, then the trap's entry for the same failure.
+  const QStringList lines = LogLines();
+  ASSERT_GE(lines.size(), 6) << Log().toStdString();
+  const QRegularExpressionMatch note =
+      QRegularExpression(QStringLiteral("^Assertion \"(.+)\" failed in (.+), line (\\d+): (.+)$")).match(lines[0]);
+  ASSERT_TRUE(note.hasMatch()) << lines[0].toStdString();
+  EXPECT_EQ(note.captured(1), QStringLiteral("tasks > 5 && tasks < 10"));
+  EXPECT_EQ(note.captured(2), QStringLiteral("tests/errtrap/errtrap_test.cpp"));
+  EXPECT_EQ(note.captured(3).toInt(), checkLine);
+  EXPECT_EQ(note.captured(4), QStringLiteral("a chart needs more than five tasks"));
+  EXPECT_EQ(lines[1], kDashes);
+  EXPECT_EQ(lines[2], QStringLiteral("Internal error 10000: Assertion failed"));
+  EXPECT_EQ(lines[5], QStringLiteral("Section:      Module:Checked"));
+}
+
+TEST_F(ErrTrapTest, AHoldingCheckIsSilentAndReadsItsConditionOnce) {
+  int evaluations = 0;
+  bool restOfStep = false;
+  ErrTrap::Guarded(QStringLiteral("Module:Checked"), [&] {
+    TRAP_ASSERT(++evaluations == 1, "the condition is read once");
+    restOfStep = true;
+  });
+  EXPECT_EQ(evaluations, 1);
+  EXPECT_TRUE(restOfStep);
+  EXPECT_TRUE(prompter.Asked().isEmpty());
+  EXPECT_FALSE(QFile::exists(ErrTrap::LogFilePath()));
+}
+
+TEST_F(ErrTrapTest, ACheckInALibraryWritesTheLibrarysLog) {
+  prompter.Answer(AnswerAbort);
+  OkCommand_Click([] { peer::FailingCheck(); });
+  const QString libraryLog = testsupport::ReadTextFile(peer::LogFilePath());
+  EXPECT_TRUE(libraryLog.startsWith(QStringLiteral("Assertion \"false\" failed in tests/errtrap/trap_peer.cpp, line ")))
+      << libraryLog.toStdString();
+  EXPECT_TRUE(libraryLog.contains(QStringLiteral("Section:      Peer:FailingCheck\r\n")));
+  // The program's log has the chain alone.
+  EXPECT_EQ(Log(), ChainEntry({QStringLiteral("TestForm:OkCommand_Click"), QStringLiteral("Peer:FailingCheck")}));
 }
 
 TEST_F(ErrTrapTest, AnExistingLogIsAppendedTo) {

@@ -1,5 +1,6 @@
 #include "trap_peer.h"
 
+#include "Check.h"
 #include "Guard.h"
 #include "Prompter.h"
 
@@ -14,6 +15,10 @@ QString ModuleFile() { return ErrTrap::ModuleFile(); }
 void FailingProcedure() {
   ErrTrap::Guarded(QStringLiteral("Peer:FailingProcedure"),
                    [] { praxel::RaiseProgramError(QStringLiteral("Peer failure")); });
+}
+
+void FailingCheck() {
+  ErrTrap::Guarded(QStringLiteral("Peer:FailingCheck"), [] { TRAP_ASSERT(false, "the peer's check always fails"); });
 }
 
 }  // namespace peer

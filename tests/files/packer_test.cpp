@@ -1,5 +1,6 @@
 #include "Packer.h"
 
+#include "CaseName.h"
 #include "RuntimeError.h"
 #include "TestSupport.h"
 
@@ -201,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         // the window no longer holds 01 at 257, so the 01 is matched again at its own index.
         PackExample{"MatchAcrossFirstCopy", Bytes({0xFF, 0x00, 0x01}),
                     Bytes({0x07, 0xF9, 0x00, 0x08}) + Suffix(Bytes({0xFF, 0x00, 0x01}))}),
-    [](const testing::TestParamInfo<PackExample>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST(PackCheckTest, IsCrc16Xmodem) {
   PackEncoder encoder;
@@ -337,7 +338,7 @@ INSTANTIATE_TEST_SUITE_P(Random, PackAgreementTest,
                                          Corpus{"FourCodes", FourCodes, 24000, false},
                                          Corpus{"AscendingRuns", AscendingRuns, 24000, true},
                                          Corpus{"RecordText", Records, 40000, false}),
-                         [](const testing::TestParamInfo<Corpus>& info) { return std::string(info.param.name); });
+                         testsupport::CaseName());
 
 TEST(PackRoundTripTest, ReaderEndsWithTheWritersCheckValue) {
   std::mt19937 random(5);
@@ -417,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(
         // tells.
         DamageCase{"TagsOfAnOverwrittenRest", Bytes({0x07, 0xF9, 0x08, 0x08}) + Suffix(Bytes({0xFF, 0x00, 0x01})),
                    PackDamage::WrongCheckValue}),
-    [](const testing::TestParamInfo<DamageCase>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST(PackReaderTest, DecodesTagsByTheWindowAsUpdated) {
   // The same tags with the check value of what the window gives: FF 00 00.

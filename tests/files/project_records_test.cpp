@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QStringList>
 
+#include "CaseName.h"
 #include "Common.h"
 #include "ErrTrap.h"
 #include "OleDate.h"
 #include "Pool.h"
+#include "PooledFile.h"
 #include "Records.h"
 #include "ScriptedPrompter.h"
 #include "SolveState.h"
@@ -25,20 +27,6 @@ namespace {
 using praxel::Currency;
 
 double March1() { return praxel::ToOleDate(QDate(2024, 3, 1)); }
-
-// A file object that goes back to the pool however the test leaves it.
-class PooledFile {
- public:
-  explicit PooledFile(const QString& path) : file_(NewYfile()) { file_->SetFileName(path); }
-  ~PooledFile() { Common::FreeY(file_); }
-  PooledFile(const PooledFile&) = delete;
-  PooledFile& operator=(const PooledFile&) = delete;
-  Yfile& operator*() const { return *file_; }
-  Yfile* operator->() const { return file_; }
-
- private:
-  Yfile* file_;
-};
 
 // Writes the records of the projects, in this order, as a plain project file.
 void WriteProjects(const QString& path, const QList<Yproject*>& projects) {
@@ -468,6 +456,7 @@ struct DamagedRecord {
   QStringList becomes;  // what stands there instead (none: the line is missing)
   QString detail;       // what the user is told after "Error reading file <name>: "
 };
+void PrintTo(const DamagedRecord& damage, std::ostream* out) { *out << damage.name; }
 
 class DamagedRecordTest : public ProjectRecordsTest, public testing::WithParamInterface<DamagedRecord> {};
 
@@ -527,7 +516,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   QStringLiteral("  TaskID,1"),
                                   {QStringLiteral("  TaskID,0")},
                                   QStringLiteral("\"TaskID\" cannot be 0.")}),
-    [](const testing::TestParamInfo<DamagedRecord>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // What was read before the failure stays; the project's current journal is the file's again.
 TEST_F(ProjectRecordsTest, AStoppedLoadKeepsWhatItReadAndNamesItsProcedures) {

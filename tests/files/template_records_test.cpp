@@ -1,6 +1,7 @@
 #include "Common.h"
 #include "ErrTrap.h"
 #include "Pool.h"
+#include "PooledFile.h"
 #include "Records.h"
 #include "ScriptedPrompter.h"
 #include "SolveState.h"
@@ -41,13 +42,13 @@ class TemplateRecordsTest : public testing::Test {
   // Writes the template's record, then the header of a record of another kind, as a project
   // file holds them; gives the file's text.
   static QString Save(const Ytemplate& templ, const QString& name) {
-    Yfile* file = NewYfile();
-    file->SetFileName(testsupport::DataFolderPath(name));
-    EXPECT_TRUE(file->OpenWrite());
-    SaveData(templ, *file);
-    file->WriteLine(QStringLiteral("PROJECT"));
-    file->CloseFile();
-    Common::FreeY(file);
+    {
+      PooledFile file(testsupport::DataFolderPath(name));
+      EXPECT_TRUE(file->OpenWrite());
+      SaveData(templ, *file);
+      file->WriteLine(QStringLiteral("PROJECT"));
+      file->CloseFile();
+    }
     return testsupport::ReadTextFile(testsupport::DataFolderPath(name));
   }
 

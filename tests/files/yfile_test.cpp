@@ -150,7 +150,7 @@ TEST_F(YfileTest, ABlankLineBeforeMoreDataIsReported) {
 }
 
 // A description with line breaks used to break the file. Each break reads back as it was
-// typed: the text boxes give bare line feeds, files from the original platform CR LF.
+// typed: the text boxes give bare line feeds, files from Windows CR LF.
 TEST_F(YfileTest, TextsWithLineBreaksRoundTrip) {
   const QString texts[] = {
       QStringLiteral("First line,\r\n\r\n  \"third\" line "),

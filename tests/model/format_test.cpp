@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseName.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QStringList>
@@ -20,6 +22,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <ostream>
 
 using praxel::AnswerAbort;
@@ -50,11 +53,6 @@ class TableTest : public testing::TestWithParam<Row> {
  protected:
   testsupport::ScriptedPrompter prompter;
 };
-
-template <class Row>
-std::string RowName(const testing::TestParamInfo<Row>& info) {
-  return info.param.name;
-}
 
 QString Text(const char* text) { return QString::fromUtf8(text); }
 
@@ -103,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DurationRow{"MinusOneDay", -1, "-1 day", "-1d"},
                     DurationRow{"MinusTwoDays", -2, "-2 days", "-2d"},
                     DurationRow{"MinusNinetyMinutes", -90 * kMinute, "-1.5 hours", "-1.5h"}),
-    RowName<DurationRow>);
+    testsupport::CaseName());
 
 using FormatDurationTrapTest = TrappedTest;
 
@@ -148,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadRow{"SecondPointEndsTheNumber", "1.5.5h", 90},
                     ReadRow{"Empty", "", 0},
                     ReadRow{"UnitWithoutNumber", "hours", 0}),
-    RowName<ReadRow>);
+    testsupport::CaseName());
 
 // Every text FormatDuration writes reads back to its duration, to its two decimals: writing the
 // value read gives the same text, and it lies within half a hundredth of the unit (which is never
@@ -190,6 +188,23 @@ TEST_F(TextToDurationTrapTest, AbortPassesTheChainUp) {
   } catch (const ErrTrap::CallChain& chain) {
     EXPECT_EQ(chain.Chain(), QStringLiteral("  Common:TextToDuration"));
   }
+}
+
+// ReadDuration reads what TextToDuration reads from a well-formed text, and refuses the rest
+// without asking anything.
+TEST(ReadDuration, ReadsAWellFormedDurationAndRefusesTheRest) {
+  testsupport::ScriptedPrompter prompter;
+  for (const char* text : {"2 days", "2d", "1.5w", "30mi", "3mo", "4", "  2  Days ", "-1 day", ".5h", "+3 hours"}) {
+    const std::optional<double> read = Common::ReadDuration(Text(text));
+    ASSERT_TRUE(read.has_value()) << text;
+    EXPECT_DOUBLE_EQ(*read, Common::TextToDuration(Text(text))) << text;
+  }
+  EXPECT_EQ(Common::ReadDuration(QString()), 0.0);
+  EXPECT_EQ(Common::ReadDuration(QStringLiteral("  ")), 0.0);
+  for (const char* text : {"2x", "soon", "hours", "2 days 3 hours", "1.5.5h", "2 d!", "- 2d", "1e3 days"}) {
+    EXPECT_FALSE(Common::ReadDuration(Text(text)).has_value()) << text;
+  }
+  EXPECT_TRUE(prompter.Asked().isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -243,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
         EffortRow{"ExactInEveryPlace", -60, 21, 63, 69, false, "0.35;1.05;1.15 hours", "0.35;1.05;1.15h"},
         EffortRow{"ExactInDays", 1440, 0, 1512, 0, false, "1.05 days", "1.05d"},
         EffortRow{"ExactInWorkingWeeks", -2400, 0, 1272, 0, false, "0.53 weeks", "0.53w"}),
-    RowName<EffortRow>);
+    testsupport::CaseName());
 
 using FormatEffortTrapTest = TrappedTest;
 
@@ -371,6 +386,22 @@ TEST(FormatTwoDecimals, CutsDownToHundredthsInShortestForm) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// FormatUnitFigure (minutes shown in a unit)
+
+TEST(FormatUnitFigure, RoundsToHundredthsHalfAwayFromZero) {
+  const struct {
+    std::int64_t minutes;
+    std::int64_t unit;
+    const char* text;
+  } rows[] = {{100, 480, "0.21"},  {480, 1440, "0.33"},  {720, 60, "12"},     {90, 60, "1.5"},
+              {0, 60, "0"},        {60, 480, "0.13"},    {-60, 480, "-0.13"}, {-1, 43200, "0"},
+              {6, 2400, "0"},      {12, 2400, "0.01"},   {std::int64_t{1} << 53, 1, "9007199254740992"}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(Common::FormatUnitFigure(row.minutes, row.unit), Text(row.text)) << row.minutes << " / " << row.unit;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
 // FormatCurrency
 
 // Sets the user's locale for one test and puts the pinned one back.
@@ -411,7 +442,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "$922,337,203,685,477.58"},
                     MoneyRow{"Smallest", Currency::FromTicks(std::numeric_limits<std::int64_t>::min()),
                              "$-922,337,203,685,477.58"}),
-    RowName<MoneyRow>);
+    testsupport::CaseName());
 
 using FormatCurrencyTrapTest = TrappedTest;
 
@@ -452,6 +483,48 @@ TEST_F(FormatCurrencyTrapTest, UsesTheUsersSymbolAndSeparators) {
     EXPECT_EQ(Common::FormatCurrency(1234.5), QStringLiteral("$1,234.50"));
   }
   EXPECT_EQ(Common::FormatCurrency(1234.5), QStringLiteral("$1,234.50"));
+}
+
+struct NumberTextRow {
+  const char* name;
+  const char* text;
+  std::optional<double> number;
+};
+void PrintTo(const NumberTextRow& row, std::ostream* out) { *out << row.name; }
+
+class TextToNumberTest : public TableTest<NumberTextRow> {};
+
+TEST_P(TextToNumberTest, ReadsTypedNumbersAndMoneyTexts) {
+  EXPECT_EQ(Common::TextToNumber(Text(GetParam().text)), GetParam().number);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextToNumberTest,
+    testing::Values(NumberTextRow{"Whole", "15", 15.0}, NumberTextRow{"Decimal", "6.66666", 6.66666},
+                    NumberTextRow{"BlanksAround", "  1.5 ", 1.5},
+                    NumberTextRow{"MoneyFormat", "$1,234.50", 1234.5},
+                    NumberTextRow{"NegativeMoneyFormat", "$-1,234.50", -1234.5},
+                    NumberTextRow{"SignBeforeSymbol", "-$5", -5.0}, NumberTextRow{"PlusSign", "+2", 2.0},
+                    NumberTextRow{"SymbolAlone", "$", std::nullopt},
+                    NumberTextRow{"Empty", "", std::nullopt}, NumberTextRow{"Blanks", "   ", std::nullopt},
+                    NumberTextRow{"Word", "double", std::nullopt},
+                    NumberTextRow{"TrailingWord", "12 dollars", std::nullopt},
+                    NumberTextRow{"TwoSigns", "--5", std::nullopt},
+                    NumberTextRow{"TwoSignsAroundSymbol", "-$-5", std::nullopt},
+                    NumberTextRow{"Infinity", "inf", std::nullopt}, NumberTextRow{"NotANumber", "nan", std::nullopt},
+                    NumberTextRow{"BeyondDouble", "1e400", std::nullopt}),
+    testsupport::CaseName());
+
+TEST(TextToNumber, ReadsBackWhatFormatCurrencyWritesInTheUsersLocale) {
+  LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(Common::TextToNumber(Common::FormatCurrency(-1234567.5)), -1234567.5);
+  EXPECT_EQ(Common::TextToNumber(QStringLiteral("1,5")), 1.5);
+}
+
+TEST(FormatUnitFigure, UsesTheUsersDecimalSeparatorWithoutGrouping) {
+  LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+  EXPECT_EQ(Common::FormatUnitFigure(100, 480), QStringLiteral("0,21"));
+  EXPECT_EQ(Common::FormatUnitFigure(123456 * 60 + 30, 60), QStringLiteral("123456,5"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -540,7 +613,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MinutesRow{"BackBeforeDayZero", At(1899, 12, 30, 0, 30), -60, At(1899, 12, 29, 23, 30)},
                     MinutesRow{"ForwardOverDayZero", At(1899, 12, 29, 23, 30), 60, At(1899, 12, 30, 0, 30)},
                     MinutesRow{"FarBeforeDayZero", At(1850, 6, 1, 12, 0), 14 * 1440 + 30, At(1850, 6, 15, 12, 30)}),
-    RowName<MinutesRow>);
+    testsupport::CaseName());
 
 using AddMinutesTrapTest = TrappedTest;
 

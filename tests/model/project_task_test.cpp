@@ -61,6 +61,14 @@ TEST_F(ProjectTest, TasksStayInAscendingIdOrder) {
   EXPECT_EQ(prompter.Asked()[0].text, QStringLiteral("Internal error 10000: This TaskID is already in use"));
   EXPECT_EQ(five->TaskID(), 5);
   EXPECT_EQ(TaskIds(), (QList<int>{1, 2, 5, 9}));
+
+  // The same rule, asked before anything changes: also for a task that has not joined yet.
+  EXPECT_EQ(five->TaskIDRefusal(*project, 9), QStringLiteral("This TaskID is already in use"));
+  EXPECT_EQ(five->TaskIDRefusal(*project, 5), QString());
+  EXPECT_EQ(five->TaskIDRefusal(*project, 3), QString());
+  Ytask* newcomer = NewY<Ytask>(ytTask);
+  EXPECT_EQ(newcomer->TaskIDRefusal(*project, 1), QStringLiteral("This TaskID is already in use"));
+  EXPECT_EQ(newcomer->TaskIDRefusal(*project, 10), QString());
 }
 
 TEST_F(ProjectTest, FindOrCreateTaskFillsAPlaceholderOnce) {
@@ -134,6 +142,15 @@ TEST_F(ProjectTest, MasterAndDescendsFrom) {
   EXPECT_TRUE(bottom->DescendsFrom(bottom));
   EXPECT_FALSE(project->DescendsFrom(bottom));
   EXPECT_FALSE(bottom->DescendsFrom(nullptr));
+  // A task of a project may stand for a project below it or beside it, never for itself or one
+  // above it.
+  Yproject* other = FindOrCreateProject(QStringLiteral("Other"));
+  EXPECT_TRUE(middle->CanLinkSubproject(other));
+  EXPECT_TRUE(project->CanLinkSubproject(bottom));
+  EXPECT_FALSE(bottom->CanLinkSubproject(project));
+  EXPECT_FALSE(bottom->CanLinkSubproject(middle));
+  EXPECT_FALSE(bottom->CanLinkSubproject(bottom));
+  EXPECT_FALSE(bottom->CanLinkSubproject(nullptr));
 }
 
 // A task standing for its own project or a project above it would make the chain a loop.

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <initializer_list>
+#include <limits>
 
 using namespace Common;
 using praxel::Currency;
@@ -251,6 +252,30 @@ TEST_F(TemplateTest, HighestResourceIdCountsOnlyIncludedResources) {
   EXPECT_EQ(templ->HighestResourceID(), 0);
 }
 
+// The ID offered to a new resource must be one the template accepts: a resource absent from the
+// current journal still holds its ID.
+TEST_F(TemplateTest, NextResourceIdIsAboveEveryFiledResource) {
+  Ytemplate* templ = NewTemplate(QStringLiteral("Plant"));
+  EXPECT_EQ(templ->NextResourceID(), 1);
+  for (int id : {7, 3}) NewResource(templ, id);
+  EXPECT_EQ(templ->NextResourceID(), 8);
+  templ->ResourceList.Find(QStringLiteral("7"))->Delete();
+  EXPECT_EQ(templ->HighestResourceID(), 3);
+  EXPECT_EQ(templ->NextResourceID(), 8);
+  Yresource* offered = NewResource(templ, templ->NextResourceID());
+  EXPECT_EQ(Keys(templ), Ids({3, 7, 8}));
+  EXPECT_EQ(offered->ResourceID(), 8);
+}
+
+TEST_F(TemplateTest, NextResourceIdPastTheLargestIdIsOverflow) {
+  Ytemplate* templ = NewTemplate(QStringLiteral("Plant"));
+  NewResource(templ, std::numeric_limits<int>::max());
+  prompter.Answer(praxel::AnswerIgnore);
+  EXPECT_EQ(templ->NextResourceID(), 1);
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(prompter.Asked().front().text, QStringLiteral("Internal error 6: Overflow"));
+}
+
 TEST_F(TemplateTest, ResourceAddedInALaterJournalIsAbsentBeforeIt) {
   Ytemplate* templ = JournaledTemplate(QStringLiteral("Plant"));
   Yresource* late = NewResource(templ, 7);
@@ -356,6 +381,11 @@ TEST_F(TemplateTest, TemplateNameInUseIsRefusedAndBothNamesStay) {
   EXPECT_EQ(beta->TemplateName(), QStringLiteral("Beta"));
   EXPECT_EQ(Templates().Find(QStringLiteral("Alpha")), alpha);
   EXPECT_EQ(Templates().Find(QStringLiteral("Beta")), beta);
+  // The same rule, asked before anything changes; a template's own name in another case is free.
+  EXPECT_EQ(beta->TemplateNameRefusal(QStringLiteral("alpha")),
+            QStringLiteral("There is already a template with the name \"alpha\""));
+  EXPECT_EQ(alpha->TemplateNameRefusal(QStringLiteral("ALPHA")), QString());
+  EXPECT_EQ(beta->TemplateNameRefusal(QStringLiteral("Gamma")), QString());
 
   // Ignoring the refusal changes nothing either.
   prompter.Answer(praxel::AnswerIgnore);

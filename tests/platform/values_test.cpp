@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "Color.h"
 #include "Currency.h"
 #include "OleDate.h"
@@ -8,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 using namespace praxel;
 
@@ -24,9 +26,11 @@ int OverflowNumber(auto&& action) {
 }
 
 struct RoundCase {
+  const char* name;
   double value;
   int expected;
 };
+void PrintTo(const RoundCase& c, std::ostream* out) { *out << c.name; }
 
 class RoundingTest : public testing::TestWithParam<RoundCase> {};
 
@@ -36,10 +40,19 @@ TEST_P(RoundingTest, HalvesGoToTheEvenNeighbour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, RoundingTest,
-                         testing::Values(RoundCase{0.5, 0}, RoundCase{1.5, 2}, RoundCase{2.5, 2}, RoundCase{3.5, 4},
-                                         RoundCase{-0.5, 0}, RoundCase{-1.5, -2}, RoundCase{-2.5, -2},
-                                         RoundCase{2.4999, 2}, RoundCase{2.5001, 3}, RoundCase{-7.6, -8},
-                                         RoundCase{32767.4, 32767}, RoundCase{-32768.5, -32768}));
+                         testing::Values(RoundCase{"HalfRoundsDownToZero", 0.5, 0},
+                                         RoundCase{"OneAndAHalfRoundsUpToTwo", 1.5, 2},
+                                         RoundCase{"TwoAndAHalfRoundsDownToTwo", 2.5, 2},
+                                         RoundCase{"ThreeAndAHalfRoundsUpToFour", 3.5, 4},
+                                         RoundCase{"MinusHalfRoundsUpToZero", -0.5, 0},
+                                         RoundCase{"MinusOneAndAHalfRoundsDownToMinusTwo", -1.5, -2},
+                                         RoundCase{"MinusTwoAndAHalfRoundsUpToMinusTwo", -2.5, -2},
+                                         RoundCase{"JustUnderAHalfRoundsDown", 2.4999, 2},
+                                         RoundCase{"JustOverAHalfRoundsUp", 2.5001, 3},
+                                         RoundCase{"NegativeRoundsToTheNearest", -7.6, -8},
+                                         RoundCase{"LargestIntegerFromBelow", 32767.4, 32767},
+                                         RoundCase{"SmallestIntegerFromAHalfBeyond", -32768.5, -32768}),
+                         testsupport::CaseName());
 
 TEST(Rounding, OutOfRangeIsOverflow) {
   EXPECT_EQ(OverflowNumber([] { ToInteger(32767.5); }), errOverflow);  // rounds to 32768
@@ -71,26 +84,35 @@ TEST(Currency, SumsAreExact) {
 }
 
 struct ProductCase {
+  const char* name;
   std::int64_t a;  // ticks
   std::int64_t b;  // ticks
   std::int64_t expected;
 };
+void PrintTo(const ProductCase& c, std::ostream* out) { *out << c.name; }
 
 class CurrencyProductTest : public testing::TestWithParam<ProductCase> {};
 
 TEST_P(CurrencyProductTest, RoundsHalfToEven) {
-  const auto [a, b, expected] = GetParam();
-  EXPECT_EQ((Currency::FromTicks(a) * Currency::FromTicks(b)).Ticks(), expected);
+  const ProductCase& c = GetParam();
+  EXPECT_EQ((Currency::FromTicks(c.a) * Currency::FromTicks(c.b)).Ticks(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Products, CurrencyProductTest,
-                         testing::Values(ProductCase{1, 5000, 0},        // 0.0001 * 0.5 = 0.00005 -> 0.0000
-                                         ProductCase{3, 5000, 2},        // 0.00015 -> 0.0002
-                                         ProductCase{5, 5000, 2},        // 0.00025 -> 0.0002
-                                         ProductCase{-3, 5000, -2},      // -0.00015 -> -0.0002
-                                         ProductCase{12345, 20000, 24690},
-                                         ProductCase{15000, 15000, 22500},  // 1.5 * 1.5 = 2.25
-                                         ProductCase{-10000, 10000, -10000}));
+                         testing::Values(
+                             // 0.0001 * 0.5 = 0.00005 -> 0.0000
+                             ProductCase{"HalfATickRoundsDownToZero", 1, 5000, 0},
+                             // 0.00015 -> 0.0002
+                             ProductCase{"OneAndAHalfTicksRoundUpToTwo", 3, 5000, 2},
+                             // 0.00025 -> 0.0002
+                             ProductCase{"TwoAndAHalfTicksRoundDownToTwo", 5, 5000, 2},
+                             // -0.00015 -> -0.0002
+                             ProductCase{"MinusOneAndAHalfTicksRoundDownToMinusTwo", -3, 5000, -2},
+                             ProductCase{"ExactProductKeepsEveryTick", 12345, 20000, 24690},
+                             // 1.5 * 1.5 = 2.25
+                             ProductCase{"OneAndAHalfSquared", 15000, 15000, 22500},
+                             ProductCase{"MinusOneTimesOne", -10000, 10000, -10000}),
+                         testsupport::CaseName());
 
 TEST(Currency, ConversionsAndOverflow) {
   // Rounded as the decimal the value stands for, half to even.
@@ -114,10 +136,13 @@ TEST(Currency, ConversionsAndOverflow) {
 }
 
 struct DateCase {
+  const char* name;
   double day;
   QDateTime dateTime;
   int weekday;
 };
+
+void PrintTo(const DateCase& c, std::ostream* out) { *out << c.name; }
 
 class OleDateTest : public testing::TestWithParam<DateCase> {};
 
@@ -131,13 +156,14 @@ TEST_P(OleDateTest, ConvertsBothWays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Days, OleDateTest,
-                         testing::Values(DateCase{0.0, At(1899, 12, 30), 7},   // a Saturday
-                                         DateCase{1.0, At(1899, 12, 31), 1},   // Sunday
-                                         DateCase{2.5, At(1900, 1, 1, 12), 2},
-                                         DateCase{-1.25, At(1899, 12, 29, 6), 6},
-                                         DateCase{-6.5, At(1899, 12, 24, 12), 1},
-                                         DateCase{36526.75, At(2000, 1, 1, 18), 7},
-                                         DateCase{46366.0, At(2026, 12, 10), 5}));
+                         testing::Values(DateCase{"DayZeroIsASaturday", 0.0, At(1899, 12, 30), 7},
+                                         DateCase{"DayOneIsASunday", 1.0, At(1899, 12, 31), 1},
+                                         DateCase{"HalfADayIsNoon", 2.5, At(1900, 1, 1, 12), 2},
+                                         DateCase{"BeforeDayZeroTheTimeCountsForward", -1.25, At(1899, 12, 29, 6), 6},
+                                         DateCase{"NoonAWeekBeforeDayZero", -6.5, At(1899, 12, 24, 12), 1},
+                                         DateCase{"EveningOfTheYear2000", 36526.75, At(2000, 1, 1, 18), 7},
+                                         DateCase{"ThursdayInDecember2026", 46366.0, At(2026, 12, 10), 5}),
+                         testsupport::CaseName());
 
 TEST(OleDate, RoundsToTheMillisecondAndCarriesMidnight) {
   EXPECT_EQ(FromOleDate(1.0 - 1e-12), At(1899, 12, 31));

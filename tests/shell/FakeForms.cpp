@@ -1,6 +1,7 @@
 #include "FakeForms.h"
 
-#include "MainForm.h"
+#include "TreeDragDrop.h"
+#include "TreeNodes.h"
 
 #include <QCloseEvent>
 
@@ -11,11 +12,13 @@ QStringList& FormCalls() {
   return calls;
 }
 
-FakeForm::FakeForm(int borderStyle, QSize size) : borderStyle_(borderStyle) { resize(size); }
+FakeForm::FakeForm(FormHost& host, int borderStyle, QSize size) : host_(host), borderStyle_(borderStyle) {
+  resize(size);
+}
 
 void FakeForm::Record(const char* member) { FormCalls().append(objectName() + QLatin1Char('.') + QLatin1String(member)); }
 
-void FakeForm::ShowThroughMainWindow() { TheMainForm()->ShowForm(this); }
+void FakeForm::ShowThroughMainWindow() { host_.ShowForm(this); }
 
 void FakeForm::closeEvent(QCloseEvent* event) {
   if (borderStyle_ == Forms::BorderHelp) {
@@ -25,7 +28,7 @@ void FakeForm::closeEvent(QCloseEvent* event) {
     return;
   }
   Record("Unload");
-  if (borderStyle_ == Forms::BorderDialog) TheMainForm()->UnlockEntryForm(this);
+  if (borderStyle_ == Forms::BorderDialog) host_.UnlockEntryForm(this);
   QWidget::closeEvent(event);
 }
 
@@ -58,3 +61,20 @@ void FakeTree::SelectNodeOf(Ymodel* Object) {
   Record("SelectNodeOf");
   selected = Object;
 }
+
+void FakeTreeHost::ShowForm(QWidget* frm) {
+  calls.append(QStringLiteral("ShowForm ") + frm->objectName());
+  frm->show();
+}
+
+void FakeTreeHost::UnlockEntryForm(QWidget* frm) { calls.append(QStringLiteral("UnlockEntryForm ") + frm->objectName()); }
+
+void FakeTreeHost::ShowPopupMenu(const QString& NodeTag, const Ymodel* NodeObject, const QPoint& At) {
+  calls.append(QStringLiteral("ShowPopupMenu ") + NodeTag);
+  popupObject = NodeObject;
+  popupAt = At;
+}
+
+void FakeTreeHost::PopupModify() { calls.append(QStringLiteral("PopupModify ") + Common::NodeTag(Common::DragNode())); }
+
+void FakeTreeHost::StartTreeScroll(const QString& Tag) { calls.append(QStringLiteral("StartTreeScroll ") + Tag); }

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "FormHost.h"
 #include "Forms.h"
 #include "Ypooled.h"
 
+#include <QPoint>
 #include <QSize>
 #include <QStringList>
 #include <QWidget>
 
 // Stand-ins for the windows that other parts of the program bring (views, dialogs, trees, help),
-// registered by the tests under the real windows' names. Each records the members called on it
-// as "Name.Member" in one shared log.
+// registered by the tests under the real windows' names and handed the main window as their host.
+// Each records the members called on it as "Name.Member" in one shared log.
 QStringList& FormCalls();
 
 class FakeForm : public QWidget {
@@ -17,7 +19,7 @@ class FakeForm : public QWidget {
   Q_PROPERTY(int BorderStyle READ BorderStyle CONSTANT)
 
  public:
-  FakeForm(int borderStyle, QSize size);
+  FakeForm(FormHost& host, int borderStyle, QSize size);
   int BorderStyle() const { return borderStyle_; }
 
  protected:
@@ -27,6 +29,7 @@ class FakeForm : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  FormHost& host_;
   int borderStyle_;
 };
 
@@ -36,7 +39,7 @@ class FakeChart final : public FakeForm {
   Q_OBJECT
 
  public:
-  explicit FakeChart(QSize size = QSize(300, 200)) : FakeForm(Forms::BorderChart, size) {}
+  explicit FakeChart(FormHost& host, QSize size = QSize(300, 200)) : FakeForm(host, Forms::BorderChart, size) {}
   Q_INVOKABLE void Start();
   Q_INVOKABLE void NewSolution() { Record("NewSolution"); }
   Q_INVOKABLE void ChangeFont() { Record("ChangeFont"); }
@@ -48,7 +51,7 @@ class FakeDialog final : public FakeForm {
   Q_OBJECT
 
  public:
-  explicit FakeDialog(QSize size = QSize(240, 160)) : FakeForm(Forms::BorderDialog, size) {}
+  explicit FakeDialog(FormHost& host, QSize size = QSize(240, 160)) : FakeForm(host, Forms::BorderDialog, size) {}
   Q_INVOKABLE void StartAdd();
   Q_INVOKABLE void NewThisProject();
 };
@@ -58,7 +61,7 @@ class FakeTree final : public FakeForm {
   Q_OBJECT
 
  public:
-  FakeTree() : FakeForm(Forms::BorderTree, QSize(200, 200)) {}
+  explicit FakeTree(FormHost& host) : FakeForm(host, Forms::BorderTree, QSize(200, 200)) {}
   Q_INVOKABLE void Start();
   Q_INVOKABLE void NewThisTemplate() { Record("NewThisTemplate"); }
   Q_INVOKABLE void SelectNodeOf(Ymodel* Object);
@@ -71,7 +74,7 @@ class FakeHelp final : public FakeForm {
   Q_OBJECT
 
  public:
-  FakeHelp() : FakeForm(Forms::BorderHelp, QSize(200, 300)) {}
+  explicit FakeHelp(FormHost& host) : FakeForm(host, Forms::BorderHelp, QSize(200, 300)) {}
   Q_INVOKABLE void SplitScreen() { Record("SplitScreen"); }
 };
 
@@ -80,5 +83,26 @@ class FakePlain final : public FakeForm {
   Q_OBJECT
 
  public:
-  FakePlain() : FakeForm(Forms::BorderTree, QSize(100, 100)) {}
+  explicit FakePlain(FormHost& host) : FakeForm(host, Forms::BorderTree, QSize(100, 100)) {}
+};
+
+// A host for the trees in place of the main window: records what it is asked ("ShowForm
+// ProjectTreeForm", "PopupModify t10", "ShowPopupMenu r7", "StartTreeScroll ProjectTreeUp") and
+// shows a window it is asked to show. It has no pictures.
+class FakeTreeHost final : public TreeHost {
+ public:
+  void ShowForm(QWidget* frm) override;
+  void UnlockEntryForm(QWidget* frm) override;
+  QIcon TreeImage(const QString&) const override { return {}; }
+  int TreeImageSize() const override { return 16; }
+  void ShowPopupMenu(const QString& NodeTag, const Ymodel* NodeObject, const QPoint& At) override;
+  void PopupModify() override;
+  void StartTreeScroll(const QString& Tag) override;
+  // Every mouse action stops the scroll: not worth a line in the record.
+  void StopTreeScroll() override {}
+
+  QStringList calls;
+  // What the last popup was opened for, and where.
+  const Ymodel* popupObject = nullptr;
+  QPoint popupAt;
 };

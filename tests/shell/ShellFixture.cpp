@@ -79,6 +79,8 @@ MainForm& ShellTest::StartProgram(bool keepWelcome) {
   return *mainForm;
 }
 
+FormHost& ShellTest::MainHost() const { return *mainForm; }
+
 void ShellTest::Register(const QString& name, std::function<QWidget*()> make) {
   Forms::Register(name, std::move(make));
   registered_.append(name);

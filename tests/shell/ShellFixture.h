@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class FormHost;
 class MainForm;
 class QWidget;
 class Yproject;
@@ -37,9 +38,12 @@ class ShellTest : public testing::Test {
   // Lets the 50 ms size poll see the client area as it is now.
   void WaitForResizePoll();
 
-  // Registers a fake window under a real window's name, for this test only.
+  // Registers a fake window under a real window's name, for this test only; it is made with the
+  // main window as its host.
   template <class Fake, class... Args>
   void RegisterFake(const QString& name, Args... args);
+  // Registers a window's maker, for this test only.
+  void Register(const QString& name, std::function<QWidget*()> make);
   // Loads a registered window and shows it through the main window.
   QWidget* Show(const QString& name);
 
@@ -52,11 +56,12 @@ class ShellTest : public testing::Test {
   std::unique_ptr<MainForm> mainForm;
 
  private:
-  void Register(const QString& name, std::function<QWidget*()> make);
+  FormHost& MainHost() const;
+
   QStringList registered_;
 };
 
 template <class Fake, class... Args>
 void ShellTest::RegisterFake(const QString& name, Args... args) {
-  Register(name, [=] { return new Fake(args...); });
+  Register(name, [=, this] { return new Fake(MainHost(), args...); });
 }

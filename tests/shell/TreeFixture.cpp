@@ -153,6 +153,11 @@ void TreeTest::Press(QTreeWidgetItem* node, int button) {
   QTest::mouseRelease(tree->viewport(), static_cast<Qt::MouseButton>(button), {}, at);
 }
 
+void TreeTest::DoubleClick(QTreeWidgetItem* node) {
+  auto* tree = static_cast<TreeView*>(node->treeWidget());
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, CentreOf(node));
+}
+
 void TreeTest::PressEmpty(TreeView* tree) {
   const QPoint at(5, tree->viewport()->height() - 2);
   QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, at);

@@ -45,6 +45,7 @@ class TreeTest : public ShellTest {
 
   // A click on a node (or on the empty space below the last node).
   static void Press(QTreeWidgetItem* node, int button = 1);
+  static void DoubleClick(QTreeWidgetItem* node);
   static void PressEmpty(TreeView* tree);
   // The node under the mouse during a drag: answers whether the tree takes the drop there.
   static bool DragOver(QTreeWidgetItem* node);

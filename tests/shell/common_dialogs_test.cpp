@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "Common.h"
 #include "CommonDialogService.h"
 #include "FakeForms.h"
@@ -123,6 +124,7 @@ struct SaveCase {
   const char* file;
   const char* message;  // nullptr: written
 };
+void PrintTo(const SaveCase& save, std::ostream* out) { *out << save.file; }
 
 class SaveCommand : public ShellTest, public testing::WithParamInterface<SaveCase> {};
 
@@ -161,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SaveCommand,
                                          SaveCase{"office.mpp", "Not Ready Yet"},
                                          SaveCase{"office.txt", "File Type Not Recognized"}),
                          [](const testing::TestParamInfo<SaveCase>& info) {
-                           return QString::fromLatin1(info.param.file).replace(QLatin1Char('.'), QLatin1Char('_')).toStdString();
+                           return testsupport::TestName(info.param.file);
                          });
 
 }  // namespace

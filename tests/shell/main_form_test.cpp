@@ -3,11 +3,14 @@
 #include "Forms.h"
 #include "Guard.h"
 #include "MainForm.h"
+#include "PooledFile.h"
 #include "ProgramInfo.h"
 #include "Settings.h"
 #include "ShellFixture.h"
 #include "SolveState.h"
 #include "SolverHostQt.h"
+#include "TestSupport.h"
+#include "Yfile.h"
 #include "Yproject.h"
 #include "Ytemplate.h"
 
@@ -50,7 +53,24 @@ TEST_F(MainFormStartUp, AnEndedChainClearsTheStatusMessage) {
   MainForm form;
   form.StatusMessage(QStringLiteral("Opening"));
   prompter.Answer(praxel::AnswerAbort);
-  ErrTrap::Guarded(QStringLiteral("Main:FileOpenMenu_Click"), [] { praxel::RaiseAssertion(); });
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:FileOpenMenu_Click")), [] { praxel::RaiseAssertion(); });
+  EXPECT_EQ(form.StatusMessageText(), QString());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A file object shows the file it writes or reads in the busy panel while it is open.
+TEST_F(MainFormStartUp, FileObjectsNameTheirFileInTheBusyPanel) {
+  MainForm form;
+  const QString path = testsupport::DataFolderPath(QStringLiteral("plan.pxa"));
+  PooledFile writer(path);
+  ASSERT_TRUE(writer->OpenWrite());
+  EXPECT_EQ(form.StatusMessageText(), QStringLiteral("Writing to ") + path + QStringLiteral(" ..."));
+  writer->CloseFile();
+  EXPECT_EQ(form.StatusMessageText(), QString());
+  PooledFile reader(path);
+  ASSERT_TRUE(reader->OpenRead());
+  EXPECT_EQ(form.StatusMessageText(), QStringLiteral("Reading from ") + path + QStringLiteral(" ..."));
+  reader->CloseFile();
   EXPECT_EQ(form.StatusMessageText(), QString());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

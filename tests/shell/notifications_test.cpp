@@ -15,7 +15,7 @@ class FakeFailing final : public FakeForm {
   Q_OBJECT
 
  public:
-  FakeFailing() : FakeForm(Forms::BorderTree, QSize(100, 100)) {}
+  explicit FakeFailing(FormHost& host) : FakeForm(host, Forms::BorderTree, QSize(100, 100)) {}
   Q_INVOKABLE void NewSolution() {
     Record("NewSolution");
     ErrTrap::Guarded(QStringLiteral("Failing:NewSolution"), [] { praxel::RaiseAssertion(); });

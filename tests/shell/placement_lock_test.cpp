@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "FakeForms.h"
 #include "Forms.h"
 #include "MainForm.h"
@@ -62,6 +63,7 @@ struct LockCase {
   const char* dialog;
   bool printable;
 };
+void PrintTo(const LockCase& lock, std::ostream* out) { *out << lock.dialog; }
 
 class DialogLock : public Placement, public testing::WithParamInterface<LockCase> {};
 
@@ -117,7 +119,9 @@ TEST_P(DialogLock, LeavesOnlyHelpExitAndPrintableOutputUsable) {
 INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLock,
                          testing::Values(LockCase{"TaskEntryForm", false}, LockCase{"ZoomForm", true},
                                          LockCase{"CrashDataForm", true}),
-                         [](const testing::TestParamInfo<LockCase>& info) { return std::string(info.param.dialog); });
+                         [](const testing::TestParamInfo<LockCase>& info) {
+                           return testsupport::TestName(info.param.dialog);
+                         });
 
 // The help menu stays usable under a dialog, and its About box is a dialog too: closing it gives
 // the lock back to the dialog still open rather than unlocking the whole program under it.
@@ -147,7 +151,7 @@ TEST_F(Placement, ClosingADialogOverAnotherKeepsTheLockForTheOneStillOpen) {
 TEST_F(Placement, ATooBigDialogLocksAtOnceAndIsPlacedAfterTheWindowGrew) {
   const QSize client = mainForm->ClientSize();
   const int mainWidth = mainForm->width();
-  Forms::Register(QStringLiteral("PageSizeForm"), [client] { return new FakeDialog(QSize(client.width() + 120, 100)); });
+  RegisterFake<FakeDialog>(QStringLiteral("PageSizeForm"), QSize(client.width() + 120, 100));
 
   QWidget* dialog = Show(QStringLiteral("PageSizeForm"));
   Forms::Unregister(QStringLiteral("PageSizeForm"));

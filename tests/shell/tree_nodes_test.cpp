@@ -1,6 +1,7 @@
 // Where AddNode puts a node among its siblings, and the small node helpers, on a bare tree.
 
 #include "Common.h"
+#include "FakeForms.h"
 #include "MainForm.h"
 #include "Pool.h"
 #include "ShellFixture.h"
@@ -26,7 +27,8 @@ class TreeNodes : public ShellTest {
     return texts;
   }
 
-  TreeView tree{QStringLiteral("ProjectTree"), nullptr};
+  FakeTreeHost host;
+  TreeView tree{QStringLiteral("ProjectTree"), host, nullptr};
 };
 
 // Tasks by the number their caption starts with, not as text; equal numbers keep their order.

@@ -104,6 +104,9 @@ TEST(FormHelpers, LeadingNumber) {
                         Case{".5", 0.5}}) {
     EXPECT_EQ(Common::LeadingNumber(QString::fromLatin1(c.text)), c.number) << c.text;
   }
+  // With the user's separator a comma: the comma is the decimal point and a point ends the number.
+  EXPECT_EQ(Common::LeadingNumber(QStringLiteral("1,5 days"), QLatin1Char(',')), 1.5);
+  EXPECT_EQ(Common::LeadingNumber(QStringLiteral("2.5"), QLatin1Char(',')), 2.0);
 }
 
 // A window takes the font stored under its name, or Times New Roman 9; its tree follows.

@@ -3,6 +3,7 @@
 
 #include "AnalysisFixture.h"
 #include "AnalysisRun.h"
+#include "CaseName.h"
 #include "Common.h"
 #include "CrashAnalysis.h"
 #include "ErrTrap.h"
@@ -98,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  QStringLiteral("Risk solve in progress"), QStringLiteral("Risk 40% ...")},
                     AnalysisCase{"QuickRisk", [] { Solve::RunRiskAnalysis(true); },
                                  QStringLiteral("Risk solve in progress"), QStringLiteral("Risk 40% ...")}),
-    [](const testing::TestParamInfo<AnalysisCase>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST_F(AnalysisTest, NeedsASolvedActiveProject) {
   WorkTask(1, worker, 480);

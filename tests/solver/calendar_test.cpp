@@ -208,7 +208,7 @@ TEST_F(CalendarTest, ASliceOrATaskTakesBackOnlyItsOwnBookings) {
   EXPECT_EQ(Solve::CountMinutes(*resource, task, At(0, 0), At(1, 0)), 60) << "Tuesday lies outside the slice";
   EXPECT_EQ(Solve::CountMinutes(*resource, other, At(0, 0), At(1, 0)), 60);
   EXPECT_EQ(task->LaborCost(), praxel::Currency::FromDouble(40));
-  Solve::UnsolveTask(*task);
+  Solve::Unsolve(*task);
   EXPECT_EQ(Solve::CountMinutes(*resource, task, At(0, 0), At(1, 0)), 0);
   EXPECT_EQ(Solve::CountMinutes(*resource, other, At(0, 0), At(1, 0)), 60);
 }

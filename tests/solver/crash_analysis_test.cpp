@@ -2,6 +2,7 @@
 // progress, and the closing normal solve.
 
 #include "AnalysisFixture.h"
+#include "CaseName.h"
 #include "Common.h"
 #include "CrashAnalysis.h"
 #include "ErrTrap.h"
@@ -225,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       test.CloseProject();
                                       Common::SetThisProject(child);
                                     }}),
-    [](const testing::TestParamInfo<UncrashableCase>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 TEST_F(CrashTest, AnIncrementOfZeroIsRefused) {
   Solve::SetTeamIncrement(0.0f);

@@ -1,6 +1,7 @@
 // The forward pass: effort booked day by day under the seven solve rules, calendar-time and
 // dependency-dated tasks, subprojects, and the overage errors of the halting rules.
 
+#include "CaseName.h"
 #include "Common.h"
 #include "ForwardPass.h"
 #include "Pool.h"
@@ -302,13 +303,14 @@ TEST_F(ForwardPassTest, AStepEndsAtTheFirstSlotEndOfAnyMember) {
 }
 
 struct RunsOut {
+  const char* name;
   double secondHours;
   int minutes;
   QStringList first;
   QStringList second;
 };
 
-void PrintTo(const RunsOut& c, std::ostream* out) { *out << c.secondHours << " hours"; }
+void PrintTo(const RunsOut& c, std::ostream* out) { *out << c.name; }
 
 class RunsOutTest : public ForwardPassTest, public testing::WithParamInterface<RunsOut> {};
 
@@ -324,9 +326,10 @@ INSTANTIATE_TEST_SUITE_P(
     Piecemeal, RunsOutTest,
     testing::Values(
         // The second runs out at 10:00; the first goes on alone, past the break, to 13:40.
-        RunsOut{2, 400, {"08:00-10:00", "10:00-12:00", "13:00-13:40"}, {"08:00-10:00"}},
+        RunsOut{"SecondRunsOutAtTen", 2, 400, {"08:00-10:00", "10:00-12:00", "13:00-13:40"}, {"08:00-10:00"}},
         // The share of 240 minutes each is cut to 180: one step.
-        RunsOut{4, 360, {"08:00-11:00"}, {"08:00-11:00"}}));
+        RunsOut{"ShareCutToTheHoursInOneStep", 4, 360, {"08:00-11:00"}, {"08:00-11:00"}}),
+    testsupport::CaseName());
 
 TEST_F(ForwardPassTest, OnlyTeamDaysReachBeyondOvertime) {
   // Another task holds the normal time from Monday to Wednesday.
@@ -443,7 +446,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The day's minutes of a resource are the sum over its assignments.
         Unbookable{"HoursThatCancelOut", [](ForwardPassTest& t) { t.Assign(t.task, t.resource, -8.0); }},
         Unbookable{"RuleThatRunsNoPass", [](ForwardPassTest& t) { t.project->SetSolveRules(-1); }}),
-    [](const testing::TestParamInfo<Unbookable>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 // ---- Dates past the last day a date can hold --------------------------------------------------
 
@@ -493,6 +496,6 @@ INSTANTIATE_TEST_SUITE_P(
                          t.task->SetEffortUnits(0);
                          t.StartAt(t.task, 1e9);
                        }}),
-    [](const testing::TestParamInfo<PastTheLastDay>& info) { return std::string(info.param.name); });
+    testsupport::CaseName());
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "SolveState.h"
 
+#include "Check.h"
 #include "Guard.h"
-#include "RuntimeError.h"
 #include "SolverHost.h"
 
 #include <utility>
@@ -9,8 +9,6 @@
 namespace Solve {
 
 namespace {
-
-const QString kTickLocation = QStringLiteral("Solve:SolveTimer_Timer");
 
 int solveMode = ModeIdle;
 Ypooled* solveErrorObject = nullptr;
@@ -151,13 +149,13 @@ void SolveError(const QString& Message, Ypooled* Object) {
 }
 
 void SolveTimer_Timer() {
-  ErrTrap::Guard guard(kTickLocation);
+  const ErrTrap::Site tick = ErrTrap::Handler(QStringLiteral("Solve:SolveTimer_Timer"));
+  ErrTrap::Guard guard(tick);
   guard([&] { Host().SetSolveTimerEnabled(false); });
   guard([&] {
-    if (solveMode == ModeSolving || solveMode == ModeSuspendedBusy || solveMode == ModeSuspendedIdle ||
-        solveMode == ModeAnalysis) {
-      praxel::RaiseAssertion();
-    }
+    TRAP_ASSERT(solveMode != ModeSolving && solveMode != ModeSuspendedBusy && solveMode != ModeSuspendedIdle &&
+                    solveMode != ModeAnalysis,
+                "the timer is armed only while no solve or analysis runs");
   });
   guard([&] { solveMode = ModeRequested; });
   bool solved = false;
@@ -170,7 +168,7 @@ void SolveTimer_Timer() {
   });
   if (!solved) return;
   // A fresh step: after an Abort the guard above runs no more steps.
-  ErrTrap::Guarded(kTickLocation, SettleAfterSolving);
+  ErrTrap::Guarded(tick, SettleAfterSolving);
 }
 
 void SetTrySolve(std::function<void()> Run) { installedTrySolve = std::move(Run); }
