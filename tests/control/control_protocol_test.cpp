@@ -20,7 +20,7 @@ using praxel::AnswerOk;
 
 namespace {
 
-double Day(int year, int month, int day) { return praxel::ToOleDate(QDate(year, month, day)); }
+using testsupport::OleDay;
 
 // Ten leading columns, each as wide as the widest a column gets: wider than any printed page at
 // every scale, so that only the quarter scale stops the automatic search.
@@ -44,7 +44,7 @@ class ControlTest : public testing::Test {
 
   // Starts a date chart of 10 Jan 10:00 to 12 Jan 09:00 as a view does.
   void StartDateChart() {
-    host.Call("SetDateRange", Q_ARG(double, Day(2024, 1, 10) + 10 / 24.0), Q_ARG(double, Day(2024, 1, 12) + 9 / 24.0));
+    host.Call("SetDateRange", Q_ARG(double, OleDay(2024, 1, 10) + 10 / 24.0), Q_ARG(double, OleDay(2024, 1, 12) + 9 / 24.0));
   }
 
   template <class T>
@@ -77,8 +77,8 @@ TEST_F(ControlTest, SetDateRangeStartsTheLayoutAndTheInnermostPassDraws) {
   double earliest = 0;
   double latest = 0;
   host.Call("GetDateRange", Q_ARG(double&, earliest), Q_ARG(double&, latest));
-  EXPECT_EQ(earliest, Day(2024, 1, 9));
-  EXPECT_EQ(latest, Day(2024, 1, 13));
+  EXPECT_EQ(earliest, OleDay(2024, 1, 9));
+  EXPECT_EQ(latest, OleDay(2024, 1, 13));
   int x = 0;
   host.Call("DateToX", Q_RETURN_ARG(int, x), Q_ARG(double, earliest));
   EXPECT_EQ(x, host.Typed().ColPos(1));  // the date columns begin after the locked column
@@ -130,7 +130,7 @@ TEST_F(ControlTest, ATypedDateThatIsNoDateIsRefusedAndNothingIsLaidOut) {
 
 TEST_F(ControlTest, ARangeThatEndsWhereItStartsIsRefused) {
   prompter.Answer(AnswerOk);
-  host.Call("SetDateRange", Q_ARG(double, Day(2024, 1, 10)), Q_ARG(double, Day(2024, 1, 10)));
+  host.Call("SetDateRange", Q_ARG(double, OleDay(2024, 1, 10)), Q_ARG(double, OleDay(2024, 1, 10)));
   ASSERT_EQ(prompter.Asked().size(), 1);
   EXPECT_EQ(prompter.Asked()[0].text, QStringLiteral("1/10/2024 >= 1/10/2024"));
   EXPECT_FALSE(Child<QRadioButton>("ScalingOption0")->isChecked());

@@ -16,7 +16,7 @@ using Ywindow::GridModel;
 
 namespace {
 
-double Day(int year, int month, int day) { return praxel::ToOleDate(QDate(year, month, day)); }
+using testsupport::OleDay;
 
 QStringList Row(const GridModel& grid, int row) {
   QStringList texts;
@@ -25,7 +25,7 @@ QStringList Row(const GridModel& grid, int row) {
 }
 
 // " Wed " is 500 twips wide; 15 twips to the pixel.
-constexpr double kPixel = 15;
+constexpr double kTwipsPerPixel = 15;
 
 struct Scale {
   const char* name;
@@ -51,7 +51,7 @@ TEST_P(ScaleTable, LaysOutTheDateColumnsOfTheScale) {
   axis.Latest = scale.latest;
   axis.DaysPerColumn = scale.days;
 
-  axis.LabelColumns(grid, measure, kPixel, {});
+  axis.LabelColumns(grid, measure, kTwipsPerPixel, {});
 
   EXPECT_EQ(axis.Earliest, scale.firstColumn);
   EXPECT_FLOAT_EQ(axis.UnitsPerDay, scale.unitsPerDay);
@@ -73,9 +73,9 @@ INSTANTIATE_TEST_SUITE_P(
         // day on each side. Each column is " Wed " and four pixels, 560, in whole pixels 555.
         Scale{"Day",
               1,
-              Day(2024, 1, 10),
-              Day(2024, 1, 13),
-              Day(2024, 1, 9),
+              OleDay(2024, 1, 10),
+              OleDay(2024, 1, 13),
+              OleDay(2024, 1, 9),
               560,
               {{"January 2024", "January 2024", "January 2024", "January 2024", "January 2024", "January 2024"},
                {"9", "10", "11", "12", "13", "14"},
@@ -84,9 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
         // From the Sunday a week before the week of 10 Jan to the week after 1 Mar.
         Scale{"Week",
               7,
-              Day(2024, 1, 10),
-              Day(2024, 3, 1),
-              Day(2023, 12, 31),
+              OleDay(2024, 1, 10),
+              OleDay(2024, 3, 1),
+              OleDay(2023, 12, 31),
               500.0f / 7,
               {{"Dec 2023", "Jan 2024", "Jan 2024", "Jan 2024", "Jan 2024", "Feb 2024", "Feb 2024", "Feb 2024",
                 "Feb 2024", "Mar 2024"},
@@ -95,17 +95,17 @@ INSTANTIATE_TEST_SUITE_P(
         // Widths follow the months' days: February's 29 give 480, March's 31 give 510.
         Scale{"Month",
               30,
-              Day(2024, 1, 10),
-              Day(2024, 4, 20),
-              Day(2023, 12, 1),
+              OleDay(2024, 1, 10),
+              OleDay(2024, 4, 20),
+              OleDay(2023, 12, 1),
               500.0f / 30,
               {{"2023", "2024", "2024", "2024", "2024", "2024"}, {"Dec", "Jan", "Feb", "Mar", "Apr", "May"}},
               {510, 510, 480, 510, 495, 510}},
         Scale{"Quarter",
               90,
-              Day(2024, 5, 10),
-              Day(2025, 1, 15),
-              Day(2024, 1, 1),
+              OleDay(2024, 5, 10),
+              OleDay(2025, 1, 15),
+              OleDay(2024, 1, 1),
               500.0f / 90,
               {{"2024", "2024", "2024", "2024", "2025", "2025"}, {"Q1", "Q2", "Q3", "Q4", "Q1", "Q2"}},
               {510, 510, 510, 510, 495, 510}}),
@@ -115,10 +115,10 @@ TEST(DateAxis, TheWeekScaleMarksItsDayNumbersLeftAligned) {
   GridModel grid;
   FixedWidthMeasure measure;
   DateAxis axis;
-  axis.Earliest = Day(2024, 1, 10);
-  axis.Latest = Day(2024, 1, 20);
+  axis.Earliest = OleDay(2024, 1, 10);
+  axis.Latest = OleDay(2024, 1, 20);
   axis.DaysPerColumn = 7;
-  axis.LabelColumns(grid, measure, kPixel, {});
+  axis.LabelColumns(grid, measure, kTwipsPerPixel, {});
   EXPECT_EQ(grid.CellAlignment(1, 0), Ywindow::kAlignLeftCentre);
   EXPECT_EQ(grid.CellAlignment(0, 0), 0);
 }
@@ -165,10 +165,10 @@ class DayAxisTest : public testing::Test {
   DayAxisTest() {
     grid.SetDefaultSizes(1000, 300);
     grid.SetCols(1);
-    axis.Earliest = Day(2024, 1, 10);
-    axis.Latest = Day(2024, 1, 13);
+    axis.Earliest = OleDay(2024, 1, 10);
+    axis.Latest = OleDay(2024, 1, 13);
     axis.DaysPerColumn = 1;
-    axis.LabelColumns(grid, measure, kPixel, {});
+    axis.LabelColumns(grid, measure, kTwipsPerPixel, {});
     grid.SetRows(6);
     grid.SetFixedCols(1);
   }
@@ -186,7 +186,7 @@ TEST_F(DayAxisTest, DatesMapOntoTheColumnsAfterTheLockedOnes) {
 }
 
 TEST_F(DayAxisTest, TheTodayLineRunsFromTheFirstGraphicRowToBelowTheKeyRowsTop) {
-  const double today = Day(2024, 1, 11);  // two days after the first column
+  const double today = OleDay(2024, 1, 11);  // two days after the first column
   axis.AddTodayLine(grobs, grid, measure, today, 0xFF);
   const int x = 1000 + 2 * 560;
   // From the top of row 3 to the top of row 5 plus one font height (10 points, 200 twips).

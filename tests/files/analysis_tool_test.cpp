@@ -1,5 +1,6 @@
 // The headless companion's analyses: pxtool crash and pxtool risk on the example project.
 
+#include "PxtoolRun.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +14,6 @@
 namespace {
 
 const QString kPlant = QStringLiteral(PRAXEL_EXAMPLES "/plant.pxa");
-
-struct ToolRun {
-  int exitCode;
-  QStringList lines;  // standard output, line by line
-  QString err;
-};
-
-ToolRun RunPxtool(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(PRAXEL_PXTOOL), arguments);
-  process.waitForFinished(120000);
-  return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-          QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 // A date as the project file writes it.
 QDateTime DateOf(const QString& text) { return QDateTime::fromString(text, QStringLiteral("MM/dd/yyyy hh:mmap")); }
@@ -45,13 +32,13 @@ TEST(PxtoolAnalysis, CrashPrintsTheBaselineAndEveryStep) {
   for (const QString& variant : {QStringLiteral("--detailed"), QStringLiteral("--quick")}) {
     const ToolRun run = RunPxtool({QStringLiteral("crash"), kPlant, variant, QStringLiteral("--increment"), QStringLiteral("0.5")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    ASSERT_GE(run.lines.size(), 3) << variant.toStdString();
+    ASSERT_GE(run.Lines().size(), 3) << variant.toStdString();
     // The baseline: no task, the solved finish and cost (the same as pxtool solve reports).
-    EXPECT_EQ(run.lines[0], QStringLiteral("\t0\t0\t0\t03/12/2026 05:00pm\t4559"));
+    EXPECT_EQ(run.Lines()[0], QStringLiteral("\t0\t0\t0\t03/12/2026 05:00pm\t4559"));
     QDateTime previous = DateOf(QStringLiteral("03/12/2026 05:00pm"));
-    for (qsizetype i = 1; i < run.lines.size(); ++i) {
-      const QStringList fields = run.lines[i].split(QLatin1Char('\t'));
-      ASSERT_EQ(fields.size(), 6) << run.lines[i].toStdString();
+    for (qsizetype i = 1; i < run.Lines().size(); ++i) {
+      const QStringList fields = run.Lines()[i].split(QLatin1Char('\t'));
+      ASSERT_EQ(fields.size(), 6) << run.Lines()[i].toStdString();
       EXPECT_TRUE(fields[0].startsWith(QStringLiteral("(Plant: Pump house) "))) << fields[0].toStdString();
       EXPECT_GE(fields[3].toDouble(), 1.5);
       EXPECT_EQ(std::fmod(fields[3].toDouble(), 0.5), 0.0) << "multipliers grow by the increment";
@@ -68,7 +55,7 @@ TEST(PxtoolAnalysis, RiskPrintsTheResultsInOrderOfFinish) {
   // The example's estimates all equal: every iteration finishes as the unsampled schedule does.
   const ToolRun flat = RunPxtool({QStringLiteral("risk"), kPlant, QStringLiteral("--iterations"), QStringLiteral("3")});
   ASSERT_EQ(flat.exitCode, 0) << flat.err.toStdString();
-  EXPECT_EQ(flat.lines, QStringList({QStringLiteral("0\t03/12/2026 05:00pm\t4559"), QStringLiteral("1\t03/12/2026 05:00pm\t4559"),
+  EXPECT_EQ(flat.Lines(), QStringList({QStringLiteral("0\t03/12/2026 05:00pm\t4559"), QStringLiteral("1\t03/12/2026 05:00pm\t4559"),
                                      QStringLiteral("2\t03/12/2026 05:00pm\t4559"), QStringLiteral("3\t03/12/2026 05:00pm\t4559")}));
 
   // With a spread on "Build frame" the sampled finishes spread too, and come out sorted.
@@ -76,10 +63,10 @@ TEST(PxtoolAnalysis, RiskPrintsTheResultsInOrderOfFinish) {
   for (const QString& variant : {QStringLiteral("--detailed"), QStringLiteral("--quick")}) {
     const ToolRun run = RunPxtool({QStringLiteral("risk"), spread, QStringLiteral("--iterations"), QStringLiteral("20"), variant});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    ASSERT_EQ(run.lines.size(), 21);
+    ASSERT_EQ(run.Lines().size(), 21);
     QDateTime previous;
     for (int i = 0; i <= 20; ++i) {
-      const QStringList fields = run.lines[i].split(QLatin1Char('\t'));
+      const QStringList fields = run.Lines()[i].split(QLatin1Char('\t'));
       ASSERT_EQ(fields.size(), 3);
       EXPECT_EQ(fields[0], QString::number(i));
       const QDateTime finish = DateOf(fields[1]);
@@ -89,7 +76,7 @@ TEST(PxtoolAnalysis, RiskPrintsTheResultsInOrderOfFinish) {
       }
       previous = finish;
     }
-    EXPECT_GT(DateOf(run.lines[20].split(QLatin1Char('\t'))[1]), DateOf(run.lines[1].split(QLatin1Char('\t'))[1]));
+    EXPECT_GT(DateOf(run.Lines()[20].split(QLatin1Char('\t'))[1]), DateOf(run.Lines()[1].split(QLatin1Char('\t'))[1]));
   }
 }
 
@@ -102,7 +89,7 @@ TEST(PxtoolAnalysis, RefusesWhatItCannotAnalyse) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("pxtool: The project Plant: Pump house has a solve rule that halts")))
         << run.err.toStdString();
-    EXPECT_TRUE(run.lines.isEmpty());
+    EXPECT_TRUE(run.Lines().isEmpty());
   }
 
   const struct {
@@ -118,7 +105,7 @@ TEST(PxtoolAnalysis, RefusesWhatItCannotAnalyse) {
   for (const auto& c : cases) {
     const ToolRun run = RunPxtool(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(run.lines.isEmpty());
+    EXPECT_TRUE(run.Lines().isEmpty());
   }
 }
 

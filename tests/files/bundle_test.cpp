@@ -2,6 +2,7 @@
 #include "Common.h"
 #include "Guard.h"
 #include "Pool.h"
+#include "PxtoolRun.h"
 #include "ScriptedPrompter.h"
 #include "SolveState.h"
 #include "TestSupport.h"
@@ -197,20 +198,6 @@ TEST(Pxtool, ResaveRoundTripsAndReportsUnreadableFiles) {
 }  // namespace
 
 namespace {
-
-struct ToolRun {
-  int exitCode;
-  QString out;
-  QString err;
-};
-
-ToolRun RunPxtool(const QStringList& arguments) {
-  QProcess process;
-  process.start(QStringLiteral(PRAXEL_PXTOOL), arguments);
-  process.waitForFinished(60000);
-  return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-          QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 TEST(Pxtool, SolvePrintsTheMessageAndTheSchedule) {
   const ToolRun solved = RunPxtool({QStringLiteral("solve"), QStringLiteral(PRAXEL_EXAMPLES "/plant.pxa")});

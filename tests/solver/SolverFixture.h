@@ -14,6 +14,9 @@ class Yresource;
 class Ytask;
 class Ytemplate;
 
+// The message of a solve that ended well.
+inline const QString kComplete = QStringLiteral("Solve complete");
+
 // Monday 1 January 2024, and times in that week: At(1, 10) is Tuesday 10:00.
 double At(int day, int hour, int minute = 0);
 // A time as the tests write it, to the minute: "Tue 10:00"; a time outside that week carries its

@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString kComplete = QStringLiteral("Solve complete");
 
 struct AnalysisCase {
   const char* name;

@@ -20,7 +20,6 @@
 
 namespace {
 
-const QString kComplete = QStringLiteral("Solve complete");
 
 QList<Ycrash> Rows() {
   const QList<Ycrash>* items = Solve::CrashItems();

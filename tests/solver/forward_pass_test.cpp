@@ -29,7 +29,6 @@
 
 namespace {
 
-const QString kComplete = QStringLiteral("Solve complete");
 
 // The stretches of a day booked to the task, as "08:00-12:00" (type 9 stretches marked "*").
 QStringList BookedOn(const Yresource& resource, double day, const Ytask* task) {

@@ -21,7 +21,6 @@
 
 namespace {
 
-const QString kComplete = QStringLiteral("Solve complete");
 
 std::vector<float> Block(int b, int n) {
   const std::vector<float>& table = Solve::PermuteTable();

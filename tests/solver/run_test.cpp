@@ -27,7 +27,6 @@
 
 namespace {
 
-const QString kComplete = QStringLiteral("Solve complete");
 
 class RunTest : public OneTaskTest {
  public:

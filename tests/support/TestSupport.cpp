@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "OleDate.h"
+
+#include <QDate>
 #include <QDir>
 #include <QFile>
 
@@ -32,5 +35,7 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QString DataFolderPath(const QString& name) { return ProgramDataFolder() + QLatin1Char('/') + name; }
+
+double OleDay(int year, int month, int day) { return praxel::ToOleDate(QDate(year, month, day)); }
 
 }  // namespace testsupport

@@ -20,5 +20,7 @@ QByteArray ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const QByteArray& bytes);
 // A file of that name in the program data folder.
 QString DataFolderPath(const QString& name);
+// Midnight of that day as an OLE day number.
+double OleDay(int year, int month, int day);
 
 }  // namespace testsupport
