@@ -3,6 +3,7 @@
 #include "Color.h"
 #include "Currency.h"
 #include "Format.h"
+#include "Forms.h"
 #include "Guard.h"
 #include "ProgramInfo.h"
 #include "Prompter.h"
@@ -36,6 +37,22 @@ void NotReadyYet() {
     praxel::CurrentPrompter().MsgBox(QStringLiteral("This feature has not yet been implemented."),
                                      praxel::MsgExclamation, QStringLiteral("Not Ready Yet"));
   });
+}
+
+void DisplayHelpPage(const QString& Page) {
+  ErrTrap::Guarded(QStringLiteral("Common:DisplayHelpPage"), [&] {
+    if (!Forms::IsRegistered(QStringLiteral("HelpForm"))) {
+      NotReadyYet();
+      return;
+    }
+    QMetaObject::invokeMethod(Forms::Load(QStringLiteral("HelpForm")), "DisplayHelpPage", Qt::DirectConnection,
+                              Q_ARG(QString, Page));
+  });
+}
+
+QString WindowCaptionName(const QWidget* window) {
+  const QString name = window->objectName();
+  return name.left(qMax<qsizetype>(0, name.size() - 4));
 }
 
 void TextBoxGotFocus(QLineEdit* tb) {

@@ -15,6 +15,12 @@ QString GetAppVersion();
 // "This feature has not yet been implemented." under "Not Ready Yet".
 void NotReadyYet();
 
+// Opens the help window on a page ("Project Select"); "Not Ready Yet" while there is no help window.
+void DisplayHelpPage(const QString& Page);
+
+// A window's name as messages give it: its class name without the ending "Form" ("ProjectTree").
+QString WindowCaptionName(const QWidget* window);
+
 // Selects the whole text, so that typing replaces it (a text box taking the focus).
 void TextBoxGotFocus(QLineEdit* tb);
 // Enables or disables the box, with a white background when enabled and grey when not.

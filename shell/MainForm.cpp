@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "Common.h"
+#include "CrashAnalysis.h"
 #include "ErrTrap.h"
 #include "FormHelpers.h"
 #include "Forms.h"
@@ -184,7 +185,8 @@ void MainForm::ResizeTimer_Timer() {
 
 void MainForm::AutoBackupTimer_Timer() {
   ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:AutoBackupTimer_Timer")), [&] {
-    if (!reading_) autoBackup_.Tick(autoBackupMinutes_);
+    // Not while a file is read, nor while an analysis re-dates the tasks over and over.
+    if (!reading_ && Solve::SolveMode() != Solve::ModeAnalysis) autoBackup_.Tick(autoBackupMinutes_);
   });
 }
 
@@ -304,6 +306,8 @@ void MainForm::NewJournal() {
 
 void MainForm::NewThisProject() {
   ErrTrap::Guard guard(QStringLiteral("Main:NewThisProject"));
+  // The steps of the last crash analysis belong to the project that was active.
+  guard([] { Solve::ClearCrashItems(); });
   guard([&] { UpdateMenu(); });
   guard([&] { UpdateProjectCombo(); });
   guard([&] { UpdateJournalCombo(); });

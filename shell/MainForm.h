@@ -21,7 +21,10 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class StatusPanels;
+class JournalHolder;
+class QTreeWidgetItem;
 class Ymodel;
+class Yproject;
 
 namespace Bundle {
 struct FirstRecords;
@@ -41,7 +44,11 @@ class QtSolverHost;
 // Its members are grouped by purpose over several files: start-up, shut-down and the resize
 // poll (MainForm.cpp); placement and the dialog lock (MainFormPlacement.cpp); the status bar
 // (MainFormStatusBar.cpp); the menus and toolbar (MainFormMenus.cpp); the commands behind them
-// (MainFormCommands.cpp); the file commands, saving and clearing memory (MainFormFiles.cpp).
+// (MainFormCommands.cpp), by kind: the file commands, saving and clearing memory
+// (MainFormFiles.cpp), Modify (MainFormModify.cpp), the views (MainFormViews.cpp), the analyses
+// (MainFormAnalyses.cpp), the journals (MainFormJournals.cpp), deleting projects and templates
+// and the rest of the tree popup (MainFormProjects.cpp), and the explanations of a failed solve
+// (MainFormExplanations.cpp).
 class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   Q_OBJECT
 
@@ -158,6 +165,8 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   void UpdateProjectCombo();
   void UpdateTemplateCombo();
   void UpdateJournalCombo();
+  // The journals the journal list shows: the active project's, else the active template's.
+  static JournalHolder* ActiveJournals();
   void ProjectCombo_Click();
   void ProjectCombo_GotFocus();
   void TemplateCombo_Click();
@@ -165,6 +174,11 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   void StatusBar_PanelClick(int Panel);
   void SolvePanelClick();
   void SelectSolveErrorObject();
+  // The explanations of three solve failures, each with its repair (MainFormExplanations.cpp).
+  void HandleDanglingTask();
+  static void GenerateDummy(Yproject* project);
+  void ExplainJournalSync();
+  void HandleMissingDep();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   // The menus and toolbar.
@@ -188,6 +202,42 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   void ProjectModifyMenu_Click();
   void TemplateModifyMenu_Click();
   void PopupModifyMenu_Click();
+
+  // The view commands (MainFormViews.cpp): the Graphics entries, Calendar, the spreadsheet types
+  // and Output > Copy and Print.
+  void BuildViewCommands();
+  // Closes the chart window while its entry is checked, else starts it; nothing unless Allowed.
+  static void ToggleChart(const QString& Control, bool Allowed, const QString& Form);
+  static void GraphicsCrashAnalysisMenu_Click();
+  static void SpreadsheetTypeMenu_Click(int Index);
+  void OutputCopyMenu_Click();
+  void OutputPrintMenu_Click();
+  // The chart control of the active window, for Output > Copy and Print ("copy", "print"); none,
+  // after telling the user why, when no window is active or it has no chart.
+  QWidget* ActiveChart(const QString& Verb, const QString& Title);
+
+  // The Iterative menu (MainFormAnalyses.cpp).
+  void BuildAnalysisCommands();
+  void CrashSolve(bool Quick);
+  void RiskSolve(bool Quick);
+  // Before an analysis: True when no loaded project has a solve rule that halts; else asks to
+  // open the first such project's dialog and gives False. Analysis names it in the question.
+  static bool NoHaltingProject(const QString& Analysis);
+
+  // The journal commands (MainFormJournals.cpp).
+  void BuildJournalCommands();
+  void JournalNewMenu_Click();
+  static void JournalSetAsPlanMenu_Click();
+
+  // Projects, templates and the tree popup (MainFormProjects.cpp).
+  void BuildProjectCommands();
+  void ProjectDeleteMenu_Click();
+  void TemplateDeleteMenu_Click();
+  void PopupDeleteMenu_Click();
+  static void GlobalExpand(bool Expand);
+  // Whether every node above the node is expanded.
+  static bool IsShown(const QTreeWidgetItem* node);
+  static void PopupSetActiveMenu_Click();
 
   // The file commands, saving and clearing memory.
   void FileNewMenu_Click();
@@ -230,6 +280,7 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   QString startDir_;
   QString currentFile_;
   int autoBackupMinutes_ = 0;
+  QString lastJournalAnswer_;  // proposed by the next Journal > New
   bool reading_ = false;  // a project file is being read
   bool activated_ = false;
   bool helpHidden_ = false;

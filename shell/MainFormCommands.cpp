@@ -28,6 +28,10 @@ void MainForm::BuildCommands() {
       {QStringLiteral("HelpAboutMenu"), [this] { ShowFormNamed(QStringLiteral("WelcomeForm")); }},
       {QStringLiteral("CantCreateDepartment"), [this] { CantCreateDepartment(); }},
   };
+  BuildViewCommands();
+  BuildAnalysisCommands();
+  BuildJournalCommands();
+  BuildProjectCommands();
   for (int index = 1; index <= 9; ++index) {
     commands_.insert(QStringLiteral("FileRecentMenu%1").arg(index), [this, index] { FileRecentMenu_Click(index); });
   }
@@ -56,11 +60,8 @@ void MainForm::SetupFontMenu_Click() {
     return;
   }
   if (Forms::CallByName(child, "ChangeFont")) return;
-  // Window names end in "Form", which the message leaves out.
-  const QString name = child->objectName();
   praxel::CurrentPrompter().MsgBox(
-      QStringLiteral("The font function is not supported for ") + name.left(qMax<qsizetype>(0, name.size() - 4)) +
-          QStringLiteral("."),
+      QStringLiteral("The font function is not supported for ") + Common::WindowCaptionName(child) + QStringLiteral("."),
       praxel::MsgExclamation, QStringLiteral("Font Not Supported"));
 }
 

@@ -24,12 +24,6 @@ const QString kNoProjects = QStringLiteral("<no projects>");
 const QString kNoTemplates = QStringLiteral("<no templates>");
 const QString kNoJournal = QStringLiteral("<journal n/a>");
 
-// The journals the list shows: the active project's, else the active template's.
-JournalHolder* ActiveJournals() {
-  if (Yproject* project = Common::ThisProject()) return project;
-  return Common::ThisTemplate();
-}
-
 void ShowPlaceholder(QComboBox* list, const QString& placeholder) {
   list->addItem(placeholder);
   list->setCurrentIndex(0);
@@ -37,6 +31,11 @@ void ShowPlaceholder(QComboBox* list, const QString& placeholder) {
 }
 
 }  // namespace
+
+JournalHolder* MainForm::ActiveJournals() {
+  if (Yproject* project = Common::ThisProject()) return project;
+  return Common::ThisTemplate();
+}
 
 QComboBox* MainForm::ProjectCombo() const { return panels_->ProjectCombo(); }
 QComboBox* MainForm::TemplateCombo() const { return panels_->TemplateCombo(); }
@@ -145,17 +144,6 @@ void MainForm::TemplateCombo_Click() {
   });
 }
 
-void MainForm::JournalCombo_Click() {
-  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:JournalCombo_Click")), [&] {
-    const JournalHolder* journals = ActiveJournals();
-    if (journals == nullptr || JournalCombo()->currentIndex() == journals->CurrentIndex) return;
-    // Moving the projects and templates to another journal comes with the journal commands; the
-    // list goes back to the current journal.
-    Common::NotReadyYet();
-    UpdateJournalCombo();
-  });
-}
-
 void MainForm::StatusBar_PanelClick(int Panel) {
   ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Main:StatusBar_PanelClick")), [&] {
     // Not while a dialog holds the lock, nor without an active project.
@@ -174,8 +162,19 @@ void MainForm::SolvePanelClick() {
       Forms::StartForm(QStringLiteral("OverageForm"), "Start");
       return;
     }
-    // Every other failure, and until their explanations exist the dangling tasks, journals out
-    // of step and missing dependencies too, shows the object the failure is about.
+    if (word == QLatin1String("Dangling")) {
+      HandleDanglingTask();
+      return;
+    }
+    if (word == QLatin1String("Journal")) {
+      ExplainJournalSync();
+      return;
+    }
+    if (word == QLatin1String("Missing")) {
+      HandleMissingDep();
+      return;
+    }
+    // Every other failure shows the object it is about.
     SelectSolveErrorObject();
   });
 }

@@ -72,11 +72,6 @@ void TemplateTreeForm::Tree_KeyDown() {
     if (!pages.contains(image)) {
       praxel::RaiseProgramError(QStringLiteral("Tree.SelectedItem.Image = \"") + image + QLatin1Char('"'));
     }
-    if (!Forms::IsRegistered(QStringLiteral("HelpForm"))) {
-      Common::NotReadyYet();
-      return;
-    }
-    QMetaObject::invokeMethod(Forms::Load(QStringLiteral("HelpForm")), "DisplayHelpPage", Qt::DirectConnection,
-                              Q_ARG(QString, pages.value(image)));
+    Common::DisplayHelpPage(pages.value(image));
   });
 }

@@ -20,15 +20,12 @@ constexpr int kPictureSize = 48;
 
 // Opens the help window on a page; until the help window exists, "Not Ready Yet".
 void ShowHelp(const char* member, const QString& key = QString()) {
-  if (!Forms::IsRegistered(QStringLiteral("HelpForm"))) {
+  if (!key.isEmpty()) {
+    Common::DisplayHelpPage(key);
+  } else if (!Forms::IsRegistered(QStringLiteral("HelpForm"))) {
     Common::NotReadyYet();
-    return;
-  }
-  QWidget* help = Forms::Load(QStringLiteral("HelpForm"));
-  if (key.isEmpty()) {
-    Forms::CallByName(help, member);
   } else {
-    QMetaObject::invokeMethod(help, member, Qt::DirectConnection, Q_ARG(QString, key));
+    Forms::CallByName(Forms::Load(QStringLiteral("HelpForm")), member);
   }
 }
 

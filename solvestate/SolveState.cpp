@@ -79,9 +79,13 @@ void SetOverageHoursExcess(double Hours) { overageHoursExcess = Hours; }
 bool AbortSolve() {
   bool abort = false;
   ErrTrap::Guard guard(QStringLiteral("Solve:AbortSolve"));
-  // An analysis runs to its end: nothing may edit the model under it.
+  // An analysis runs to its end: nothing may edit the model under it, but the windows still paint.
   guard([&] {
-    if (solveMode != ModeAnalysis) Host().PumpMessages();
+    if (solveMode != ModeAnalysis) {
+      Host().PumpMessages();
+    } else {
+      Host().PumpPaintMessages();
+    }
   });
   // Read after the pump: what ran there decides.
   guard([&] { abort = solveMode != ModeSolving && solveMode != ModeAnalysis; });

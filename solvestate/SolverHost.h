@@ -34,6 +34,9 @@ class SolverHost {
 
   // Lets every pending window message run to completion before it returns.
   virtual void PumpMessages() = 0;
+  // Lets the windows repaint and the timers run, but no input of the user: what an analysis lets
+  // run, so that the program keeps answering while nothing can change the model under it.
+  virtual void PumpPaintMessages() {}
 
   // Tells every open window that a new solution is ready. Called once per completed solve.
   virtual void BroadcastNewSolution() = 0;

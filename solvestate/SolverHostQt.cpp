@@ -29,6 +29,8 @@ void QtSolverHost::SetSolveTimerEnabled(bool Enabled) {
 
 void QtSolverHost::PumpMessages() { QCoreApplication::processEvents(); }
 
+void QtSolverHost::PumpPaintMessages() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 void QtSolverHost::BroadcastNewSolution() { emit NewSolution(); }
 
 void QtSolverHost::StatusMessage(const QString& Text) { emit StatusMessageRequested(Text); }

@@ -24,6 +24,7 @@ class QtSolverHost final : public QObject, public SolverHost {
   bool SolveTimerEnabled() const override { return solveTimer_.isActive(); }
   void SetSolveTimerEnabled(bool Enabled) override;
   void PumpMessages() override;
+  void PumpPaintMessages() override;
   void BroadcastNewSolution() override;
   void StatusMessage(const QString& Text) override;
 

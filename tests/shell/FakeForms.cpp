@@ -1,11 +1,13 @@
 #include "FakeForms.h"
 
+#include "OpenViews.h"
 #include "TreeDragDrop.h"
 #include "TreeNodes.h"
 
 #include <QCloseEvent>
 
 const Ymodel* FakeTree::selected = nullptr;
+const Yproject* FakeDialog::modified = nullptr;
 
 QStringList& FormCalls() {
   static QStringList calls;
@@ -34,7 +36,14 @@ void FakeForm::closeEvent(QCloseEvent* event) {
 
 void FakeChart::Start() {
   Record("Start");
+  if (!menuEntry_.isEmpty()) Common::CheckMenuEntry(menuEntry_, true);
   ShowThroughMainWindow();
+}
+
+void FakeChart::closeEvent(QCloseEvent* event) {
+  if (!menuEntry_.isEmpty()) Common::CheckMenuEntry(menuEntry_, false);
+  if (onUnload) onUnload();
+  FakeForm::closeEvent(event);
 }
 
 void FakeChart::NewThisProject() {
@@ -44,6 +53,12 @@ void FakeChart::NewThisProject() {
 
 void FakeDialog::StartAdd() {
   Record("StartAdd");
+  ShowThroughMainWindow();
+}
+
+void FakeDialog::StartModify(Yproject* project) {
+  Record("StartModify");
+  modified = project;
   ShowThroughMainWindow();
 }
 

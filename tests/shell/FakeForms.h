@@ -9,6 +9,11 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
+
+class Yproject;
+
 // Stand-ins for the windows that other parts of the program bring (views, dialogs, trees, help),
 // registered by the tests under the real windows' names and handed the main window as their host.
 // Each records the members called on it as "Name.Member" in one shared log.
@@ -35,15 +40,27 @@ class FakeForm : public QWidget {
 
 // A chart window: starts itself again on a new solution, changes its font, closes itself when
 // another project becomes active.
+// Given the control name of its menu entry, it checks the entry while it is loaded, as the views do.
 class FakeChart final : public FakeForm {
   Q_OBJECT
 
  public:
-  explicit FakeChart(FormHost& host, QSize size = QSize(300, 200)) : FakeForm(host, Forms::BorderChart, size) {}
+  explicit FakeChart(FormHost& host, QSize size = QSize(300, 200), QString menuEntry = QString())
+      : FakeForm(host, Forms::BorderChart, size), menuEntry_(std::move(menuEntry)) {}
   Q_INVOKABLE void Start();
   Q_INVOKABLE void NewSolution() { Record("NewSolution"); }
+  Q_INVOKABLE void NewJournal() { Record("NewJournal"); }
   Q_INVOKABLE void ChangeFont() { Record("ChangeFont"); }
   Q_INVOKABLE void NewThisProject();
+
+  // What the window's unload does besides clearing its entry's check mark.
+  std::function<void()> onUnload;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QString menuEntry_;
 };
 
 // An entry dialog: no font of its own; closes itself when another project becomes active.
@@ -53,7 +70,10 @@ class FakeDialog final : public FakeForm {
  public:
   explicit FakeDialog(FormHost& host, QSize size = QSize(240, 160)) : FakeForm(host, Forms::BorderDialog, size) {}
   Q_INVOKABLE void StartAdd();
+  Q_INVOKABLE void StartModify(Yproject* project = nullptr);
   Q_INVOKABLE void NewThisProject();
+
+  static const Yproject* modified;
 };
 
 // A tree window: answers the new-template notification and selects the node of an object.
@@ -76,6 +96,7 @@ class FakeHelp final : public FakeForm {
  public:
   explicit FakeHelp(FormHost& host) : FakeForm(host, Forms::BorderHelp, QSize(200, 300)) {}
   Q_INVOKABLE void SplitScreen() { Record("SplitScreen"); }
+  Q_INVOKABLE void DisplayHelpPage(const QString& Page) { FormCalls().append(objectName() + QStringLiteral(".DisplayHelpPage ") + Page); }
 };
 
 // A window with none of the notification members.

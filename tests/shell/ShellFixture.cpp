@@ -4,24 +4,47 @@
 #include "FakeForms.h"
 #include "Forms.h"
 #include "MainForm.h"
+#include "CrashAnalysis.h"
 #include "OleDate.h"
+#include "Notifications.h"
+#include "OpenViews.h"
+#include "Poll.h"
+#include "RiskAnalysis.h"
 #include "Pool.h"
 #include "Settings.h"
 #include "SolveState.h"
 #include "StatusPanels.h"
 #include "TrySolve.h"
 #include "WelcomeForm.h"
+#include "Yassignment.h"
+#include "Ydependency.h"
 #include "Yproject.h"
+#include "Yresource.h"
+#include "Ytask.h"
 #include "Ytemplate.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QThread>
 
+namespace {
+
+constexpr int kDefaultPumpInterval = 5;
+
+}  // namespace
+
 double Day(int offset) { return praxel::ToOleDate(QDate(2024, 1, 1)) + offset; }
+
+void ClickPanel(QLabel* panel) {
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), panel->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(panel, &press);
+}
 
 void ShellTest::SetUp() {
   testsupport::ClearProgramDataFolder();
@@ -32,6 +55,13 @@ void ShellTest::SetUp() {
   Solve::ClearSolveErrorObject();
   FormCalls().clear();
   FakeTree::selected = nullptr;
+  FakeDialog::modified = nullptr;
+  // What the analyses and views keep for the program's run.
+  Solve::SetTeamIncrement(0);
+  Solve::SetRiskIterations(0);
+  Solve::ClearCrashItems();
+  Solve::SetPumpInterval(kDefaultPumpInterval);
+  Common::SetSpreadsheetType(0);
 }
 
 void ShellTest::TearDown() {
@@ -108,4 +138,59 @@ Yproject* ShellTest::AddProject(const QString& name, Yproject* parent) {
   if (parent != nullptr) project->SetParent(parent);
   project->SetDirty(false);
   return project;
+}
+
+Yproject* ShellTest::AddStaffedChain(const QString& name, Ytemplate* templ, const QList<int>& taskIds) {
+  Yresource* resource = templ->ResourceList.Find(QStringLiteral("1"));
+  if (resource == nullptr) {
+    templ->FindOrCreateShift(QStringLiteral("Day"));
+    resource = templ->FindOrCreateResource(1);
+    resource->Description = QStringLiteral("Ann");
+  }
+  Yproject* project = AddProject(name);
+  project->SetSolveRules(1);
+  Ytask* previous = nullptr;
+  for (const int id : taskIds) {
+    Ytask* task = project->FindOrCreateTask(id);
+    task->Description = QStringLiteral("Task %1").arg(id);
+    task->SetMostLikely(480);
+    auto* start = Common::NewY<Ydependency>(ytDependency);
+    start->SetTask(task);
+    if (previous == nullptr) {
+      start->SetDepDate(Day(0));
+    } else {
+      start->SetTaskRequired(previous);
+    }
+    previous = task;
+    auto* assignment = Common::NewY<Yassignment>(ytAssignment);
+    assignment->SetTask(task);
+    assignment->SetResourceRequired(resource);
+    assignment->SetHours(8);
+  }
+  project->SetDirty(false);
+  templ->SetDirty(false);
+  return project;
+}
+
+bool ShellTest::SolveNow() {
+  Solve::RestartSolve();
+  RunUntil([] { return Solve::SolveMode() == Solve::ModeIdle || Solve::SolveMode() == Solve::ModeError; });
+  return Solve::SolveMode() == Solve::ModeIdle && Solve::SolveMessage() == QLatin1String("Solve complete");
+}
+
+void ShellTest::Activate(Ytemplate* templ, Yproject* project) {
+  Common::SetThisTemplate(templ);
+  Common::SetThisProject(project);
+  Common::BroadcastNewThisTemplate();
+  Common::BroadcastNewThisProject();
+}
+
+Yproject* ShellTest::StartWithSolvedPlant(const QList<int>& taskIds) {
+  StartProgram();
+  Ytemplate* staff = AddTemplate(QStringLiteral("Staff"));
+  Yproject* plant = AddStaffedChain(QStringLiteral("Plant"), staff, taskIds);
+  Activate(staff, plant);
+  EXPECT_TRUE(SolveNow());
+  FormCalls().clear();
+  return plant;
 }

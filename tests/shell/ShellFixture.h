@@ -15,12 +15,16 @@
 
 class FormHost;
 class MainForm;
+class QLabel;
 class QWidget;
 class Yproject;
 class Ytemplate;
 
 // Monday 1 January 2024 and the days after it, as day numbers.
 double Day(int offset);
+
+// A left click on a panel of the status bar.
+void ClickPanel(QLabel* panel);
 
 // A clean program: no model, no settings file, the solver idle and installed, scripted questions
 // and dialogs. StartProgram makes the real main window offscreen and lets its first activation
@@ -50,6 +54,17 @@ class ShellTest : public testing::Test {
   // A template or project on journal Day(0) (and Day(7) when twoJournals), not changed.
   static Ytemplate* AddTemplate(const QString& name, bool twoJournals = false);
   static Yproject* AddProject(const QString& name, Yproject* parent = nullptr);
+  // A project of one-day tasks in a chain, the first from Day(0), each staffed for 8 hours by
+  // resource 1 of the template (made, with the shift "Day", when the template has none); its solve
+  // rule extends instead of halting. Not changed.
+  static Yproject* AddStaffedChain(const QString& name, Ytemplate* templ, const QList<int>& taskIds);
+  // Asks for a solve and lets it run; True when it ended in "Solve complete".
+  static bool SolveNow();
+  // Makes the template and the project the active ones and tells every window.
+  static void Activate(Ytemplate* templ, Yproject* project);
+  // Starts the program on the template Staff and a staffed chain Plant of these tasks, both
+  // active, solved; answers Plant.
+  Yproject* StartWithSolvedPlant(const QList<int>& taskIds);
 
   testsupport::ScriptedPrompter prompter;
   testsupport::ScriptedCommonDialogs dialogs;

@@ -31,33 +31,11 @@ namespace {
 
 class FileCommands : public ShellTest {
  protected:
-  // Writes a project file of one template (a shift and resource 1) and one project of staffed
-  // tasks in a chain from a start date, so that it solves; the program is left empty.
+  // Writes a project file of one template and one project of staffed tasks in a chain from a start
+  // date, so that it solves; the program is left empty.
   static QString WriteFile(const QString& name, const QString& projectName, const QString& templateName,
                            const QList<int>& taskIds) {
-    Ytemplate* templ = AddTemplate(templateName);
-    templ->FindOrCreateShift(QStringLiteral("Day"));
-    Yresource* resource = templ->FindOrCreateResource(1);
-    resource->Description = QStringLiteral("Ann");
-    Yproject* project = AddProject(projectName);
-    Ytask* previous = nullptr;
-    for (const int id : taskIds) {
-      Ytask* task = project->FindOrCreateTask(id);
-      task->Description = QStringLiteral("Task %1").arg(id);
-      task->SetMostLikely(480);
-      auto* start = Common::NewY<Ydependency>(ytDependency);
-      start->SetTask(task);
-      if (previous == nullptr) {
-        start->SetDepDate(Day(0));
-      } else {
-        start->SetTaskRequired(previous);
-      }
-      previous = task;
-      auto* assignment = Common::NewY<Yassignment>(ytAssignment);
-      assignment->SetTask(task);
-      assignment->SetResourceRequired(resource);
-      assignment->SetHours(8);
-    }
+    AddStaffedChain(projectName, AddTemplate(templateName), taskIds);
     const QString path = testsupport::DataFolderPath(name);
     QDir().mkpath(QFileInfo(path).path());
     EXPECT_TRUE(Bundle::SaveAll(path));

@@ -34,12 +34,6 @@ void Choose(QComboBox* list, const QString& entry) {
   emit list->activated(index);
 }
 
-void ClickPanel(QLabel* panel) {
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), panel->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(panel, &press);
-}
-
 using StatusBar = ShellTest;
 
 TEST_F(StatusBar, WithNothingLoadedTheListsShowPlaceholdersAndAreDisabled) {
@@ -145,17 +139,6 @@ TEST_F(StatusBar, ChoosingATemplateTellsEveryWindow) {
   EXPECT_TRUE(FormCalls().contains(QStringLiteral("TemplateTreeForm.NewThisTemplate")));
   EXPECT_EQ(Items(mainForm->JournalCombo()),
             (QStringList{contractors->JournalNodeText(0), contractors->JournalNodeText(1)}));
-}
-
-TEST_F(StatusBar, ChoosingAnotherJournalIsNotReadyAndTheListStays) {
-  StartProgram();
-  Ytemplate* staff = AddTemplate(QStringLiteral("Staff"), true);
-  Common::SetThisTemplate(staff);
-  Common::BroadcastNewThisTemplate();
-  prompter.Answer(praxel::AnswerOk);
-  Choose(mainForm->JournalCombo(), staff->JournalNodeText(0));
-  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Not Ready Yet"));
-  EXPECT_EQ(mainForm->JournalCombo()->currentIndex(), staff->CurrentIndex);
 }
 
 // The solve runs from the timer while the user works: an edit made during a solve stops it and
