@@ -8,6 +8,7 @@
 #include "Forms.h"
 #include "MainForm.h"
 #include "Notifications.h"
+#include "Pool.h"
 #include "Poll.h"
 #include "RiskAnalysis.h"
 #include "ShellFixture.h"
@@ -125,9 +126,16 @@ TEST_F(AnalysisCommands, AHaltingSolveRuleIsNamedAndOpenedInsteadOfTheAnalysis) 
   EXPECT_TRUE(Solve::RiskFinishDates().empty());
 }
 
-// While the analysis runs the window paints and its timers tick, with the busy message shown;
-// the user's input waits, so nothing can change the model under the analysis.
-TEST_F(AnalysisCommands, RiskRunsWhileTheWindowKeepsAnswering) {
+// A detailed risk analysis of the sample project, started from the menu: while it runs the window
+// paints and its timers tick, with the busy message shown; the user's input waits, so nothing can
+// change the model under the analysis.
+TEST_F(AnalysisCommands, RiskOfTheSampleRunsWhileTheWindowKeepsAnswering) {
+  Common::FreeAllMemory();
+  Common::BroadcastNewThisProject();
+  dialogs.OpenAnswer(QStringLiteral(PRAXEL_SAMPLE));
+  mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
+  ASSERT_NE(Common::ThisProject(), nullptr);
+  ASSERT_TRUE(SolveNow());
   Solve::SetPumpInterval(0);
   int ticksDuringRun = 0;
   QString busyText;
@@ -139,11 +147,11 @@ TEST_F(AnalysisCommands, RiskRunsWhileTheWindowKeepsAnswering) {
     busyText = mainForm->StatusMessageText();
   });
   ticker.start();
-  Run("IterativeDetailedRiskSolveMenu", QStringLiteral("200"));
+  Run("IterativeDetailedRiskSolveMenu", QStringLiteral("20"));
   ticker.stop();
   EXPECT_GT(ticksDuringRun, 0);
   EXPECT_EQ(busyText, QStringLiteral("Risk solve in progress ..."));
-  EXPECT_EQ(Solve::RiskFinishDates().size(), 201U);
+  EXPECT_EQ(Solve::RiskFinishDates().size(), 21U);
   EXPECT_EQ(FormCalls(), QStringList{QStringLiteral("RiskForm.Start")});
   EXPECT_TRUE(SolveNow());
 }
