@@ -1,6 +1,7 @@
 #include "FormHelpers.h"
 
 #include "Color.h"
+#include "Common.h"
 #include "Currency.h"
 #include "Format.h"
 #include "Forms.h"
@@ -8,6 +9,8 @@
 #include "ProgramInfo.h"
 #include "Prompter.h"
 #include "Settings.h"
+#include "Yproject.h"
+#include "Yresource.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -48,6 +51,17 @@ void DisplayHelpPage(const QString& Page) {
     QMetaObject::invokeMethod(Forms::Load(QStringLiteral("HelpForm")), "DisplayHelpPage", Qt::DirectConnection,
                               Q_ARG(QString, Page));
   });
+}
+
+QString GetPageHeader() {
+  QString header;
+  ErrTrap::Guarded(QStringLiteral("Common:GetPageHeader"), [&] {
+    const Yproject* project = ThisProject();
+    if (project == nullptr) return;
+    header = project->BuildNodeText();
+    if (const Yresource* manager = project->Manager()) header += QStringLiteral(" PM:") + manager->Description;
+  });
+  return header;
 }
 
 QString WindowCaptionName(const QWidget* window) {

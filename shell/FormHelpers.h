@@ -18,6 +18,10 @@ void NotReadyYet();
 // Opens the help window on a page ("Project Select"); "Not Ready Yet" while there is no help window.
 void DisplayHelpPage(const QString& Page);
 
+// The active project's page header, which chart windows put in their captions and print atop every
+// page: its tree caption, and " PM:" with the manager's description when it has a manager.
+QString GetPageHeader();
+
 // A window's name as messages give it: its class name without the ending "Form" ("ProjectTree").
 QString WindowCaptionName(const QWidget* window);
 

@@ -3,6 +3,7 @@
 #include "QtCommonDialogs.h"
 #include "QtPrompter.h"
 #include "RegisterDialogs.h"
+#include "RegisterViews.h"
 #include "TrySolve.h"
 #include "YwindowLibrary.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   Ywindow::SetPrinter(&praxel::ProgramPrinter());
   Solve::InstallSolver();
   Dialogs::RegisterForms();
+  Views::RegisterForms();
 
   MainForm mainForm(Application::CommandLineFile(Application::arguments()));
   mainForm.show();

@@ -1,0 +1,118 @@
+#include "ChartView.h"
+
+#include "CommonDialogService.h"
+#include "FormHelpers.h"
+#include "Guard.h"
+#include "MainForm.h"
+#include "OpenViews.h"
+#include "YwindowControl.h"
+#include "YwindowLibrary.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QMetaObject>
+#include <QResizeEvent>
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+}  // namespace
+
+ChartView::ChartView(Traits traits, QWidget* parent)
+    : QWidget(parent),
+      traits_(std::move(traits)),
+      chart_(qobject_cast<YwindowControl*>(Ywindow::CreateObject(QStringLiteral("Ywindow.YwindowControl"), this))) {
+  chart_->setObjectName(QStringLiteral("Ywindow"));
+  // The control calls back from inside its own members: the view must answer at once.
+  connect(chart_, &YwindowControl::RedoLayout, this,
+          [this] { ErrTrap::Guarded(ErrTrap::Handler(Location("Ywindow_RedoLayout")), [&] { RedoLayout(); }); },
+          Qt::DirectConnection);
+  connect(chart_, &YwindowControl::RedoGraphics, this,
+          [this] { ErrTrap::Guarded(ErrTrap::Handler(Location("Ywindow_RedoGraphics")), [&] { RedoGraphics(); }); },
+          Qt::DirectConnection);
+  // Loaded: in from the main window's client area by the margin on every side, until the main
+  // window places it; the menu entry shows the view open.
+  if (const auto* main = dynamic_cast<const MainForm*>(Forms::MainWindow())) {
+    const QSize client = main->ClientSize();
+    resize(client.width() - 2 * traits_.margin, client.height() - 2 * traits_.margin);
+  }
+  if (!traits_.menuEntry.isEmpty()) Common::CheckMenuEntry(traits_.menuEntry, true);
+}
+
+ChartView::~ChartView() = default;
+
+QString ChartView::Location(const char* procedure) const {
+  return traits_.module + QLatin1Char(':') + QLatin1String(procedure);
+}
+
+double ChartView::TextHeight(const QString& text) const {
+  const QFontMetricsF metrics(font(), this);
+  const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+  return metrics.height() * lines * kTwipsPerInch / logicalDpiY();
+}
+
+double ChartView::TextWidth(const QString& text) const {
+  return QFontMetricsF(font(), this).horizontalAdvance(text) * kTwipsPerInch / logicalDpiX();
+}
+
+void ChartView::Start() {
+  ErrTrap::Guard guard(Location("Start"));
+  bool allowed = false;
+  guard([&] { allowed = StartAllowed(); });
+  if (!allowed) return;
+  guard([&] { Common::SetFormFont(this); });
+  guard([&] { setWindowTitle(Caption()); });
+  guard([&] { RequestLayout(); });
+  guard([&] {
+    if (auto* host = dynamic_cast<FormHost*>(Forms::MainWindow())) host->ShowForm(this);
+  });
+}
+
+void ChartView::ChangeFont() {
+  ErrTrap::Guarded(Location("ChangeFont"), [&] {
+    if (Help::ShowFont(this)) Start();
+  });
+}
+
+void ChartView::NewSolution() {
+  if (traits_.receivers & RestartsOnNewSolution) ErrTrap::Guarded(Location("NewSolution"), [&] { Start(); });
+}
+
+void ChartView::NewJournal() {
+  if (traits_.receivers & RestartsOnNewJournal) ErrTrap::Guarded(Location("NewJournal"), [&] { Start(); });
+}
+
+void ChartView::NewThisProject() {
+  if (traits_.receivers & ClosesOnNewProject) ErrTrap::Guarded(Location("NewThisProject"), [&] { Forms::Unload(this); });
+}
+
+void ChartView::NewThisTemplate() {
+  if (traits_.receivers & ClosesOnNewTemplate) {
+    ErrTrap::Guarded(Location("NewThisTemplate"), [&] { Forms::Unload(this); });
+  }
+}
+
+void ChartView::ShowBuilding() const {
+  if (QWidget* main = Forms::MainWindow()) {
+    QMetaObject::invokeMethod(main, "StatusMessage", Qt::DirectConnection,
+                              Q_ARG(QString, QStringLiteral("Building ") + traits_.noun));
+  }
+}
+
+void ChartView::ClearStatus() {
+  if (QWidget* main = Forms::MainWindow()) {
+    QMetaObject::invokeMethod(main, "StatusMessage", Qt::DirectConnection, Q_ARG(QString, QString()));
+  }
+}
+
+void ChartView::resizeEvent(QResizeEvent* event) {
+  // The control fills the client area.
+  chart_->setGeometry(0, 0, width(), height());
+  QWidget::resizeEvent(event);
+}
+
+void ChartView::closeEvent(QCloseEvent* event) {
+  if (!traits_.menuEntry.isEmpty()) Common::CheckMenuEntry(traits_.menuEntry, false);
+  QWidget::closeEvent(event);
+}
