@@ -37,6 +37,8 @@ ChartView::ChartView(Traits traits, QWidget* parent)
     const QSize client = main->ClientSize();
     resize(client.width() - 2 * traits_.margin, client.height() - 2 * traits_.margin);
   }
+  // A hidden window hears of its size only when shown; the control needs it for the first layout.
+  chart_->setGeometry(rect());
   if (!traits_.menuEntry.isEmpty()) Common::CheckMenuEntry(traits_.menuEntry, true);
 }
 
@@ -61,6 +63,8 @@ void ChartView::Start() {
   bool allowed = false;
   guard([&] { allowed = StartAllowed(); });
   if (!allowed) return;
+  // The control lays the chart out for the room it has: the window's, also before it is shown.
+  guard([&] { chart_->setGeometry(rect()); });
   guard([&] { Common::SetFormFont(this); });
   guard([&] { setWindowTitle(Caption()); });
   guard([&] { RequestLayout(); });

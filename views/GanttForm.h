@@ -38,8 +38,11 @@ class GanttForm final : public ChartView {
   void RedoLayout() override;
   void RedoGraphics() override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  void PlaceOptions();
+
   // The layout pass.
   void BuildTaskList(Yproject* project, int position, QList<const Yproject*>& chain);
   void SortTaskList(int first, int last);

@@ -21,9 +21,15 @@
 #include "Ytask.h"
 #include "Ytemplate.h"
 #include "YwindowControl.h"
+#include "YwindowLibrary.h"
 
 #include <QAction>
 #include <QDir>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -348,9 +354,57 @@ TEST_F(Gantt, TheKeyShowsActualAndProjectedOffThePlan) {
   EXPECT_TRUE(keyTexts().contains(QStringLiteral("Actual")));
   EXPECT_TRUE(keyTexts().contains(QStringLiteral("Projected")));
   EXPECT_TRUE(keyTexts().contains(QStringLiteral("T   not in plan")));
+}
+
+// The sample project that the run command opens: one row per included task of its active
+// project, each with its plan bar (or, for a task without length, its plan circle). With
+// PRAXEL_SCREENSHOTS set, the window is saved there.
+TEST_F(Gantt, TheSampleProjectsChart) {
+  Common::FreeAllMemory();
+  Common::BroadcastNewThisProject();
+  dialogs.OpenAnswer(QStringLiteral(PRAXEL_SAMPLE));
+  mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
+  ASSERT_NE(Common::ThisProject(), nullptr);
+  mainForm->resize(1280, 800);
+  OpenGantt();
+  int shown = 0;
+  for (const Ytask* task : Common::ThisProject()->TaskList) shown += task->Include() ? 1 : 0;
+  EXPECT_EQ(RowObjects(Ywindow::GrobBox, kYellow).size() + RowObjects(Ywindow::GrobOval, kYellow).size(), shown);
   if (const QByteArray dir = qgetenv("PRAXEL_SCREENSHOTS"); !dir.isEmpty()) {
-    mainForm->resize(1100, 700);
     mainForm->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("gantt.png")));
+  }
+}
+
+// Printed through the control to a PDF file, scaled to fit one page: the page carries the window's
+// caption, the page number, the grid's texts and the today line's label.
+TEST_F(Gantt, PrintsToPdf) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+    FAIL() << "pdftotext (poppler-utils) is needed; scripts/setup.sh installs it";
+  }
+  QTemporaryDir folder;
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setOutputFileName(folder.filePath(QStringLiteral("gantt.pdf")));
+  pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(0.25, 0.5, 0.25, 0.5),
+                                QPageLayout::Inch));
+  Ywindow::SetPrinter(&pdf);  // the chart measures its page when it lays out
+  OpenGantt();
+  YwindowControl* chart = Chart();
+  int width = 0, height = 0, left = 0, top = 0, xpixels = 0, ypixels = 0, fixedRows = 0, fixedCols = 0;
+  chart->GetPageStats(width, height, left, top, xpixels, ypixels, fixedRows, fixedCols);
+  const float fit = std::min(static_cast<float>(width) / xpixels, static_cast<float>(height) / ypixels);
+  chart->PrintPiece(false, std::min(fit, 1.0F), Form()->windowTitle(), QStringLiteral("PRAXEL"), 0, 0, xpixels,
+                    ypixels, 0, 0);
+  chart->EndDoc();
+  Ywindow::SetPrinter(nullptr);
+
+  QProcess reader;
+  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf.outputFileName(), QStringLiteral("-")});
+  ASSERT_TRUE(reader.waitForFinished(20000));
+  const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+  for (const char* expected : {"Dudivizivo Voruv chart for Plant", "Page 1", "Task", "Dependencies", "Slack",
+                               "1: Task 1", "4: Fit-out", "Ann", "Today", "Plan"}) {
+    EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
   }
 }
 

@@ -1,0 +1,75 @@
+// The Gantt chart of a project of 10,000 tasks (200 resources), solved on a journal two months
+// after its start, offscreen at 1280 by 900 pixels.
+//
+//   GanttOpen:        Graphics > Dudivizivo Voruv until the window is shown; closing is not timed.
+//   GanttNewSolution: the redraw after a solve (the new-solution notification to the open chart).
+//   GanttScrollStep:  one turn of the mouse wheel over the chart, painted.
+
+#include "BenchProgram.h"
+#include "Forms.h"
+#include "MainForm.h"
+#include "Notifications.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QWheelEvent>
+#include <QWidget>
+
+namespace {
+
+QWidget* Gantt() { return Forms::Find(QStringLiteral("GanttForm")); }
+
+void OpenGantt(const bench::Program& program) {
+  program.main->Control(QStringLiteral("GraphicsGanttMenu"))->trigger();
+  QCoreApplication::processEvents();
+}
+
+void GanttOpen(benchmark::State& state) {
+  const bench::Program program;
+  for (auto _ : state) {
+    OpenGantt(program);
+    state.PauseTiming();
+    if (Gantt() == nullptr || !Gantt()->isVisible()) {
+      state.SkipWithError("the chart did not open");
+      break;
+    }
+    Forms::Unload(Gantt());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+void GanttNewSolution(benchmark::State& state) {
+  const bench::Program program;
+  OpenGantt(program);
+  for (auto _ : state) {
+    Common::BroadcastNewSolution();
+    QCoreApplication::processEvents();
+  }
+}
+
+void GanttScrollStep(benchmark::State& state) {
+  const bench::Program program;
+  OpenGantt(program);
+  QWidget* chart = Gantt()->findChild<QWidget*>(QStringLiteral("Ywindow"));
+  const QPointF at(chart->width() / 2.0, chart->height() / 2.0);
+  int direction = -1;
+  int steps = 0;
+  for (auto _ : state) {
+    // Down the chart and back up again, so that every step scrolls.
+    if (++steps % 50 == 0) direction = -direction;
+    QWheelEvent wheel(at, chart->mapToGlobal(at), QPoint(), QPoint(0, 120 * direction), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(chart, &wheel);
+    chart->repaint();
+  }
+}
+
+}  // namespace
+
+BENCHMARK(GanttOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(GanttNewSolution)->Unit(benchmark::kMillisecond);
+BENCHMARK(GanttScrollStep)->Unit(benchmark::kMillisecond);
