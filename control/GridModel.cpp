@@ -4,6 +4,7 @@
 #include "RuntimeError.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace Ywindow {
 
@@ -40,6 +41,7 @@ void GridModel::SetRows(int rows) {
   } else {
     while (Rows() < rows) rows_.append(NewRow());
   }
+  ForgetRowTops();
   fixedRows_ = std::min(fixedRows_, rows);
   KeepScrollInside();
 }
@@ -84,11 +86,13 @@ void GridModel::KeepScrollInside() {
 void GridModel::InsertRow(int before) {
   if (before < 0 || before > Rows()) RaiseSubscript();
   rows_.insert(before, NewRow());
+  ForgetRowTops();
 }
 
 void GridModel::RemoveRow(int row) {
   CheckRow(row);
   rows_.remove(row);
+  ForgetRowTops();
   fixedRows_ = std::min(fixedRows_, Rows());
   KeepScrollInside();
 }
@@ -153,6 +157,7 @@ int GridModel::RowHeight(int row) const {
 void GridModel::SetRowHeight(int row, int height) {
   CheckRow(row);
   if (height < 0) RaiseInvalidCall();
+  ForgetRowTops();
   rows_[row].height = height;
 }
 
@@ -195,9 +200,15 @@ int GridModel::ColPos(int col) const {
 
 int GridModel::RowPos(int row) const {
   if (row < 0 || row > Rows()) RaiseSubscript();
-  int position = 0;
-  for (int r = 0; r < row; ++r) position = praxel::AddChecked(position, rows_[r].height);
-  return position;
+  if (!rowTopsValid_) {
+    rowTops_.resize(Rows() + 1);
+    rowTops_[0] = 0;
+    for (int r = 0; r < Rows(); ++r) rowTops_[r + 1] = rowTops_[r] + rows_[r].height;
+    rowTopsValid_ = true;
+  }
+  const qint64 position = rowTops_[row];
+  if (position > std::numeric_limits<int>::max() || position < std::numeric_limits<int>::min()) praxel::RaiseOverflow();
+  return static_cast<int>(position);
 }
 
 int GridModel::ScreenColPos(int col) const {

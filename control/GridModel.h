@@ -120,8 +120,13 @@ class YWINDOW_EXPORT GridModel {
   Cell& CellAt(int row, int col);
   Row NewRow() const;
   void KeepScrollInside();
+  // The row tops are summed once per change of the rows, not at every RowPos: a chart asks for
+  // the position of each of its rows, and summing each time would make that quadratic.
+  void ForgetRowTops() { rowTopsValid_ = false; }
 
   QList<Row> rows_;
+  mutable QList<qint64> rowTops_;  // RowPos of every row and of Rows(), while rowTopsValid_
+  mutable bool rowTopsValid_ = false;
   QList<Column> cols_;
   int fixedRows_ = 0;
   int fixedCols_ = 0;

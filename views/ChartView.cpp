@@ -26,7 +26,11 @@ ChartView::ChartView(Traits traits, QWidget* parent)
   chart_->setObjectName(QStringLiteral("Ywindow"));
   // The control calls back from inside its own members: the view must answer at once.
   connect(chart_, &YwindowControl::RedoLayout, this,
-          [this] { ErrTrap::Guarded(ErrTrap::Handler(Location("Ywindow_RedoLayout")), [&] { RedoLayout(); }); },
+          [this] {
+            // The new font of a Start is laid out by the layout request that follows it.
+            if (settingFont_) return;
+            ErrTrap::Guarded(ErrTrap::Handler(Location("Ywindow_RedoLayout")), [&] { RedoLayout(); });
+          },
           Qt::DirectConnection);
   connect(chart_, &YwindowControl::RedoGraphics, this,
           [this] { ErrTrap::Guarded(ErrTrap::Handler(Location("Ywindow_RedoGraphics")), [&] { RedoGraphics(); }); },
@@ -65,7 +69,14 @@ void ChartView::Start() {
   if (!allowed) return;
   // The control lays the chart out for the room it has: the window's, also before it is shown.
   guard([&] { chart_->setGeometry(rect()); });
-  guard([&] { Common::SetFormFont(this); });
+  guard([&] {
+    settingFont_ = true;
+    const struct Done {
+      bool& flag;
+      ~Done() { flag = false; }
+    } done{settingFont_};
+    Common::SetFormFont(this);
+  });
   guard([&] { setWindowTitle(Caption()); });
   guard([&] { RequestLayout(); });
   guard([&] {

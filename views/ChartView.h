@@ -83,4 +83,5 @@ class ChartView : public QWidget {
  private:
   Traits traits_;
   YwindowControl* chart_;
+  bool settingFont_ = false;  // Start is handing the control the window's font
 };

@@ -141,6 +141,27 @@ TEST(GridModel, PositionsAddTheWidthsBeforeAndHiddenColumnsAddNothing) {
   EXPECT_EQ(ErrorNumber([&] { grid.ColPos(3); }), praxel::errOverflow);
 }
 
+// Row tops are kept between calls: every change of the rows must show in the next RowPos.
+TEST(GridModel, RowPositionsFollowEveryChangeOfTheRows) {
+  GridModel grid;
+  grid.SetCols(1);
+  grid.SetRows(3);
+  for (int row = 0; row < 3; ++row) grid.SetRowHeight(row, 100 * (row + 1));
+  EXPECT_EQ(grid.RowPos(3), 600);
+  grid.SetRowHeight(0, 50);
+  EXPECT_EQ(grid.RowPos(1), 50);
+  EXPECT_EQ(grid.RowPos(3), 550);
+  grid.InsertRow(1);  // a new row of the default height
+  EXPECT_EQ(grid.RowPos(2), 50 + grid.RowHeight(1));
+  grid.RemoveRow(1);
+  EXPECT_EQ(grid.RowPos(3), 550);
+  grid.SetRows(2);
+  EXPECT_EQ(grid.RowPos(2), 250);
+  EXPECT_EQ(ErrorNumber([&] { grid.RowPos(3); }), praxel::errSubscript);
+  grid.SetRowHeight(1, INT_MAX);
+  EXPECT_EQ(ErrorNumber([&] { grid.RowPos(2); }), praxel::errOverflow);
+}
+
 TEST(GridModel, ScreenPositionsTakeOffTheWidthScrolledOutOfView) {
   GridModel grid;
   grid.SetDefaultSizes(100, 200);

@@ -24,7 +24,10 @@
 #include "YwindowLibrary.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
@@ -149,6 +152,20 @@ TEST_F(Gantt, ANewSolutionRedrawsAndAnotherProjectClosesIt) {
   Common::BroadcastNewThisProject();
   EXPECT_EQ(Form(), nullptr);
   EXPECT_FALSE(mainForm->Control(QStringLiteral("GraphicsGanttMenu"))->isChecked());
+}
+
+// Output > Copy puts the active chart on the clipboard; the chart also leaves as a metafile.
+TEST_F(Gantt, CopiesToTheClipboardAndGivesItsMetafile) {
+  OpenGantt();
+  QGuiApplication::clipboard()->clear();
+  mainForm->Control(QStringLiteral("OutputCopyMenu"))->trigger();
+  const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(copied, nullptr);
+  EXPECT_TRUE(copied->hasFormat(QStringLiteral("image/svg+xml")));
+  EXPECT_TRUE(copied->hasImage());
+  const QString hex = Chart()->GetMetaFileInHex();
+  EXPECT_EQ(hex, hex.toUpper());
+  EXPECT_GT(QByteArray::fromHex(hex.toLatin1()).size(), 1000);
 }
 
 // The control fills the window whatever its size.
