@@ -8,10 +8,14 @@
 #include "YwindowControl.h"
 #include "YwindowLibrary.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QMetaObject>
 #include <QResizeEvent>
+#include <QShowEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -121,10 +125,60 @@ void ChartView::ClearStatus() {
   }
 }
 
+void ChartView::SetOptionsFrame(QWidget* frame) {
+  optionsFrame_ = frame;
+  QFont small = frame->font();
+  small.setPointSizeF(small.pointSizeF() * 0.85);
+  frame->setFont(small);
+  frame->adjustSize();
+}
+
 void ChartView::resizeEvent(QResizeEvent* event) {
   // The control fills the client area.
   chart_->setGeometry(0, 0, width(), height());
   QWidget::resizeEvent(event);
+  PlaceOptions();
+}
+
+void ChartView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  PlaceOptions();
+}
+
+void ChartView::WrapCaptions(int width) {
+  // A caption wider than the margin goes on two lines, broken at its last blank that fits.
+  for (QAbstractButton* option : optionsFrame_->findChildren<QAbstractButton*>()) {
+    if (!option->property("Caption").isValid()) option->setProperty("Caption", option->text());
+    const QString caption = option->property("Caption").toString();
+    option->setText(caption);
+    if (option->sizeHint().width() <= width) continue;
+    const int room = width - (option->sizeHint().width() - option->fontMetrics().horizontalAdvance(caption));
+    qsizetype cut = caption.lastIndexOf(QLatin1Char(' '));
+    while (cut > 0 && option->fontMetrics().horizontalAdvance(caption.left(cut)) > room) {
+      cut = caption.lastIndexOf(QLatin1Char(' '), cut - 1);
+    }
+    if (cut > 0) option->setText(caption.left(cut) + QLatin1Char('\n') + caption.mid(cut + 1));
+  }
+}
+
+void ChartView::PlaceOptions() {
+  if (optionsFrame_ == nullptr) return;
+  const auto* earliest = chart_->findChild<QWidget*>(QStringLiteral("EarliestText"));
+  const QWidget* panel = earliest != nullptr ? earliest->parentWidget() : nullptr;
+  if (panel == nullptr || !panel->isVisible()) {
+    optionsFrame_->hide();
+    return;
+  }
+  const QRect area(panel->mapTo(this, QPoint(0, 0)), panel->size());
+  int width = std::max(area.width(), optionsFrame_->sizeHint().width());
+  if (const auto* grid = chart_->findChild<QWidget*>(QStringLiteral("Grid"))) {
+    width = std::min(width, grid->mapTo(this, QPoint(0, 0)).x() - area.left() - 2);
+  }
+  width = std::max(width, area.width());
+  WrapCaptions(width - 2 * area.left());
+  optionsFrame_->setGeometry(area.left(), area.bottom() + area.left() + 1, width, optionsFrame_->sizeHint().height());
+  optionsFrame_->show();
+  optionsFrame_->raise();
 }
 
 void ChartView::closeEvent(QCloseEvent* event) {

@@ -77,11 +77,20 @@ class ChartView : public QWidget {
   double TextHeight(const QString& text) const;
   double TextWidth(const QString& text) const;
 
+  // A view's options frame: it stands in the control's left margin under the scaling panel, as
+  // wide as its caption where the margin has room, in a slightly smaller face.
+  void SetOptionsFrame(QWidget* frame);
+
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void PlaceOptions();
+  void WrapCaptions(int width);
+
   Traits traits_;
   YwindowControl* chart_;
   bool settingFont_ = false;  // Start is handing the control the window's font
+  QWidget* optionsFrame_ = nullptr;
 };

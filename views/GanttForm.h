@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 
-class QGroupBox;
 class Ydependency;
 class Yproject;
 class Ytask;
@@ -37,12 +36,8 @@ class GanttForm final : public ChartView {
   void RequestLayout() override;
   void RedoLayout() override;
   void RedoGraphics() override;
-  void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
-  void PlaceOptions();
-
   // The layout pass.
   void BuildTaskList(Yproject* project, int position, QList<const Yproject*>& chain);
   void SortTaskList(int first, int last);
@@ -60,7 +55,6 @@ class GanttForm final : public ChartView {
   int GetY(int row, double offset) const;
   bool IsCritical(const Ytask* task) const;
 
-  QGroupBox* optionsFrame_;
   double rangeStart_ = 0;
   double rangeFinish_ = 0;
   QList<Ytask*> chartTasks_;

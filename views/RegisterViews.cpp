@@ -2,9 +2,13 @@
 
 #include "Forms.h"
 #include "GanttForm.h"
+#include "HistogramForm.h"
 
 namespace Views {
 
-void RegisterForms() { Forms::Register(QStringLiteral("GanttForm"), [] { return new GanttForm; }); }
+void RegisterForms() {
+  Forms::Register(QStringLiteral("GanttForm"), [] { return new GanttForm; });
+  Forms::Register(QStringLiteral("HistogramForm"), [] { return new HistogramForm; });
+}
 
 }  // namespace Views

@@ -10,9 +10,8 @@
 #include "Notifications.h"
 #include "Pool.h"
 #include "Rounding.h"
-#include "RegisterViews.h"
 #include "Settings.h"
-#include "ShellFixture.h"
+#include "ViewFixture.h"
 #include "SolveState.h"
 #include "Yassignment.h"
 #include "Ydependency.h"
@@ -45,12 +44,10 @@ constexpr int kRed = 0xFF;
 // Plant: tasks 1, 2, 3 and 5 in a chain from Day(0), each a day for Ann; task 4 stands for the
 // subproject Fit-out (tasks 1 and 2 in a chain from Day(0)), follows task 3, and task 5 waits
 // for it too.
-class Gantt : public ShellTest {
+class Gantt : public ViewTest {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    Views::RegisterForms();
-    StartProgram();
+    ViewTest::SetUp();
     staff = AddTemplate(QStringLiteral("Staff"));
     plant = AddStaffedChain(QStringLiteral("Plant"), staff, {1, 2, 3, 5});
     fitOut = AddStaffedChain(QStringLiteral("Fit-out"), staff, {1, 2});
@@ -68,11 +65,7 @@ class Gantt : public ShellTest {
     Activate(staff, plant);
   }
 
-  void OpenGantt() {
-    ASSERT_TRUE(SolveNow()) << Solve::SolveMessage().toStdString();
-    mainForm->Control(QStringLiteral("GraphicsGanttMenu"))->trigger();
-    ASSERT_NE(Form(), nullptr);
-  }
+  void OpenGantt() { OpenView("GraphicsGanttMenu", "GanttForm"); }
 
   static GanttForm* Form() { return qobject_cast<GanttForm*>(Forms::Find(QStringLiteral("GanttForm"))); }
   static YwindowControl* Chart() { return Form()->Chart(); }
@@ -377,19 +370,12 @@ TEST_F(Gantt, TheKeyShowsActualAndProjectedOffThePlan) {
 // project, each with its plan bar (or, for a task without length, its plan circle). With
 // PRAXEL_SCREENSHOTS set, the window is saved there.
 TEST_F(Gantt, TheSampleProjectsChart) {
-  Common::FreeAllMemory();
-  Common::BroadcastNewThisProject();
-  dialogs.OpenAnswer(QStringLiteral(PRAXEL_SAMPLE));
-  mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
-  ASSERT_NE(Common::ThisProject(), nullptr);
-  mainForm->resize(1280, 800);
+  OpenSample();
   OpenGantt();
   int shown = 0;
   for (const Ytask* task : Common::ThisProject()->TaskList) shown += task->Include() ? 1 : 0;
   EXPECT_EQ(RowObjects(Ywindow::GrobBox, kYellow).size() + RowObjects(Ywindow::GrobOval, kYellow).size(), shown);
-  if (const QByteArray dir = qgetenv("PRAXEL_SCREENSHOTS"); !dir.isEmpty()) {
-    mainForm->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QStringLiteral("gantt.png")));
-  }
+  SaveScreenshot("gantt.png");
 }
 
 // Printed through the control to a PDF file, scaled to fit one page: the page carries the window's
