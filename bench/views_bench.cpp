@@ -4,6 +4,7 @@
 //   GanttOpen:        Graphics > Dudivizivo Voruv until the window is shown; closing is not timed.
 //   GanttNewSolution: the redraw after a solve (the new-solution notification to the open chart).
 //   GanttScrollStep:  one turn of the mouse wheel over the chart, painted.
+//   HistogramOpen:    Graphics > Histogram until the window is shown; closing is not timed.
 
 #include "BenchProgram.h"
 #include "Forms.h"
@@ -26,21 +27,27 @@ void OpenGantt(const bench::Program& program) {
   QCoreApplication::processEvents();
 }
 
-void GanttOpen(benchmark::State& state) {
+// Opens a chart through its Graphics entry, lets it show, and closes it again outside the timing.
+void OpenChart(benchmark::State& state, const char* entry, const char* form) {
   const bench::Program program;
   for (auto _ : state) {
-    OpenGantt(program);
+    program.main->Control(QString::fromLatin1(entry))->trigger();
+    QCoreApplication::processEvents();
     state.PauseTiming();
-    if (Gantt() == nullptr || !Gantt()->isVisible()) {
+    QWidget* chart = Forms::Find(QString::fromLatin1(form));
+    if (chart == nullptr || !chart->isVisible()) {
       state.SkipWithError("the chart did not open");
       break;
     }
-    Forms::Unload(Gantt());
+    Forms::Unload(chart);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     state.ResumeTiming();
   }
 }
+
+void GanttOpen(benchmark::State& state) { OpenChart(state, "GraphicsGanttMenu", "GanttForm"); }
+void HistogramOpen(benchmark::State& state) { OpenChart(state, "GraphicsHistogramMenu", "HistogramForm"); }
 
 void GanttNewSolution(benchmark::State& state) {
   const bench::Program program;
@@ -73,3 +80,4 @@ void GanttScrollStep(benchmark::State& state) {
 BENCHMARK(GanttOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(GanttNewSolution)->Unit(benchmark::kMillisecond);
 BENCHMARK(GanttScrollStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(HistogramOpen)->Unit(benchmark::kMillisecond);

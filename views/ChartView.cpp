@@ -41,7 +41,8 @@ ChartView::ChartView(Traits traits, QWidget* parent)
           Qt::DirectConnection);
   // Loaded: in from the main window's client area by the margin on every side, until the main
   // window places it; the menu entry shows the view open.
-  if (const auto* main = dynamic_cast<const MainForm*>(Forms::MainWindow())) {
+  if (const auto* main = dynamic_cast<const MainForm*>(Forms::MainWindow());
+      main != nullptr && traits_.borderStyle == Forms::BorderChart) {
     const QSize client = main->ClientSize();
     resize(client.width() - 2 * traits_.margin, client.height() - 2 * traits_.margin);
   }
@@ -83,6 +84,9 @@ void ChartView::Start() {
   });
   guard([&] { setWindowTitle(Caption()); });
   guard([&] { RequestLayout(); });
+  bool ready = false;
+  guard([&] { ready = ReadyToShow(); });
+  if (!ready) return;
   guard([&] {
     if (auto* host = dynamic_cast<FormHost*>(Forms::MainWindow())) host->ShowForm(this);
   });
@@ -183,5 +187,8 @@ void ChartView::PlaceOptions() {
 
 void ChartView::closeEvent(QCloseEvent* event) {
   if (!traits_.menuEntry.isEmpty()) Common::CheckMenuEntry(traits_.menuEntry, false);
+  if (traits_.borderStyle == Forms::BorderDialog) {
+    if (auto* host = dynamic_cast<FormHost*>(Forms::MainWindow())) host->UnlockEntryForm(this);
+  }
   QWidget::closeEvent(event);
 }

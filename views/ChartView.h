@@ -39,12 +39,15 @@ class ChartView : public QWidget {
     int margin = 20;
     int receivers = 0;
     QString noun;
+    // A chart window fills the client area, one at a time; a dialog-style view is placed like an
+    // entry dialog and locks the main window until it closes.
+    int borderStyle = Forms::BorderChart;
   };
 
   explicit ChartView(Traits traits, QWidget* parent = nullptr);
   ~ChartView() override;
 
-  int BorderStyle() const { return Forms::BorderChart; }
+  int BorderStyle() const { return traits_.borderStyle; }
   YwindowControl* Chart() const { return chart_; }
 
   // Opens the view, or draws it again when it is open.
@@ -64,6 +67,8 @@ class ChartView : public QWidget {
   virtual bool StartAllowed() { return true; }
   virtual QString Caption() const = 0;
   virtual void RequestLayout() = 0;
+  // Whether the laid-out view is shown; a view with nothing to show tells the user and says no.
+  virtual bool ReadyToShow() { return true; }
   // The control's two events.
   virtual void RedoLayout() = 0;
   virtual void RedoGraphics() = 0;

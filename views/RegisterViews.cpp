@@ -3,12 +3,16 @@
 #include "Forms.h"
 #include "GanttForm.h"
 #include "HistogramForm.h"
+#include "OverageForm.h"
+#include "ZoomForm.h"
 
 namespace Views {
 
 void RegisterForms() {
   Forms::Register(QStringLiteral("GanttForm"), [] { return new GanttForm; });
   Forms::Register(QStringLiteral("HistogramForm"), [] { return new HistogramForm; });
+  Forms::Register(QStringLiteral("ZoomForm"), [] { return new ZoomForm; });
+  Forms::Register(QStringLiteral("OverageForm"), [] { return new OverageForm; });
 }
 
 }  // namespace Views
