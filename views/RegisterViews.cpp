@@ -1,5 +1,6 @@
 #include "RegisterViews.h"
 
+#include "CalendarForm.h"
 #include "Forms.h"
 #include "GanttForm.h"
 #include "HistogramForm.h"
@@ -9,6 +10,7 @@
 namespace Views {
 
 void RegisterForms() {
+  Forms::Register(QStringLiteral("CalendarForm"), [] { return new CalendarForm; });
   Forms::Register(QStringLiteral("GanttForm"), [] { return new GanttForm; });
   Forms::Register(QStringLiteral("HistogramForm"), [] { return new HistogramForm; });
   Forms::Register(QStringLiteral("ZoomForm"), [] { return new ZoomForm; });
