@@ -4,6 +4,7 @@
 #include "GanttForm.h"
 
 #include "Common.h"
+#include "JournalSwitch.h"
 #include "Rounding.h"
 #include "Settings.h"
 #include "Ydependency.h"
@@ -31,21 +32,6 @@ constexpr int kPointRight = 7;
 constexpr double kSameFloat = 5.0 / 1440.0;
 
 int Round(double value) { return praxel::ToLong(value); }
-
-// Puts a project on another journal for as long as it lives, and back where it was after.
-class JournalSwitch {
- public:
-  JournalSwitch(Yproject* project, int index) : project_(project), saved_(project->CurrentIndex) {
-    project_->CurrentIndex = index;
-  }
-  ~JournalSwitch() { project_->CurrentIndex = saved_; }
-  JournalSwitch(const JournalSwitch&) = delete;
-  JournalSwitch& operator=(const JournalSwitch&) = delete;
-
- private:
-  Yproject* project_;
-  int saved_;
-};
 
 bool LeadersListed() { return Settings::SettingIsOn(QStringLiteral("ListTaskLeaderCheck")); }
 

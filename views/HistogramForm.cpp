@@ -7,6 +7,7 @@
 #include "Prompter.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
+#include "ScaleSteps.h"
 #include "Yresource.h"
 #include "Yslot.h"
 #include "Ytemplate.h"
@@ -123,7 +124,7 @@ void HistogramForm::BuildSumGrid() {
     for (const Band& band : bands_) total += band.tenths.value(col);
     maxTotalHours_ = std::max(maxTotalHours_, static_cast<double>(total) / kTenthsPerHour);
   }
-  hourIncrement_ = ComputeIncrement(maxTotalHours_);
+  hourIncrement_ = Views::OneTwoFiveStep(maxTotalHours_);
   const double top = std::ceil(maxTotalHours_ / hourIncrement_) * hourIncrement_;
   for (double hours = top; hours >= 0; hours -= hourIncrement_) {
     chart->AddRow();
@@ -212,15 +213,6 @@ void HistogramForm::DrawBars() {
   if (const Ytemplate* templ = Common::ThisTemplate()) chart->AddTodayLine(templ->Journal(), 0);
   chart->Refresh();
   ClearStatus();
-}
-
-double HistogramForm::ComputeIncrement(double maxTotalHours) {
-  double increment = 1;
-  while (increment * 10 < maxTotalHours) {
-    const QChar first = QString::number(increment).at(0);
-    increment *= first == QLatin1Char('2') ? 2.5 : 2;
-  }
-  return increment;
 }
 
 qint64 HistogramForm::SlotTenths(double startTime, double endTime) {

@@ -32,9 +32,6 @@ class HistogramForm final : public ChartView {
   double HourIncrement() const { return hourIncrement_; }
   int KeyEntriesPerColumn() const { return keyEntriesPerColumn_; }
 
-  // The step of the hour scale for the largest column total: 1, 2, 5, 10, 20, 50, ... the first
-  // whose ten steps reach the total.
-  static double ComputeIncrement(double maxTotalHours);
   // A booked stretch of time in whole tenths of an hour, cut: from whole minutes, so that an
   // hour is 10 whatever the rounding of the day fractions.
   static qint64 SlotTenths(double startTime, double endTime);

@@ -1,5 +1,6 @@
 #include "RegisterViews.h"
 
+#include "BudgetForm.h"
 #include "CalendarForm.h"
 #include "Forms.h"
 #include "GanttForm.h"
@@ -10,6 +11,7 @@
 namespace Views {
 
 void RegisterForms() {
+  Forms::Register(QStringLiteral("BudgetForm"), [] { return new BudgetForm; });
   Forms::Register(QStringLiteral("CalendarForm"), [] { return new CalendarForm; });
   Forms::Register(QStringLiteral("GanttForm"), [] { return new GanttForm; });
   Forms::Register(QStringLiteral("HistogramForm"), [] { return new HistogramForm; });

@@ -9,6 +9,7 @@
 #include "Notifications.h"
 #include "Pool.h"
 #include "Rounding.h"
+#include "ScaleSteps.h"
 #include "ViewFixture.h"
 #include "SolveState.h"
 #include "Yassignment.h"
@@ -27,12 +28,14 @@
 
 namespace {
 
-TEST(HistogramScale, StepsOneTwoFiveUntilTenStepsReachTheLargestTotal) {
+// The hour scale of the histogram and the money scale of the budget plot.
+TEST(ScaleSteps, StepOneTwoFiveUntilTenStepsReachTheLargestValue) {
   const struct {
-    double total;
-    double increment;
-  } cases[] = {{0, 1}, {10, 1}, {10.1, 2}, {20, 2}, {21, 5}, {37, 5}, {50, 5}, {51, 10}, {101, 20}, {950, 100}};
-  for (const auto& c : cases) EXPECT_EQ(HistogramForm::ComputeIncrement(c.total), c.increment) << c.total;
+    double largest;
+    double step;
+  } cases[] = {{0, 1},   {10, 1},   {10.1, 2},  {11, 2},   {20, 2},     {21, 5},
+               {37, 5},  {50, 5},   {51, 10},   {101, 20}, {950, 100}, {12345, 2000}};
+  for (const auto& c : cases) EXPECT_EQ(Views::OneTwoFiveStep(c.largest), c.step) << c.largest;
 }
 
 // Slots count in whole tenths of an hour, cut: from whole minutes, so that an hour is 1.0.
@@ -131,7 +134,7 @@ TEST_F(Histogram, SumsEachResourcesBookedHoursIntoABand) {
   EXPECT_EQ(Hours(bands.at(1)), 8.0);
   // The scale: rows from the top multiple of the increment down to "0.0", above the key row.
   const double increment = Form()->HourIncrement();
-  EXPECT_EQ(increment, HistogramForm::ComputeIncrement(Form()->MaxTotalHours()));
+  EXPECT_EQ(increment, Views::OneTwoFiveStep(Form()->MaxTotalHours()));
   EXPECT_EQ(Chart()->CellText(Chart()->Rows() - 2, 0), QStringLiteral("0.0"));
   EXPECT_EQ(mainForm->StatusMessageText(), QString());
 }
