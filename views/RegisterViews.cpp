@@ -6,6 +6,7 @@
 #include "GanttForm.h"
 #include "HistogramForm.h"
 #include "OverageForm.h"
+#include "WorkBreakdownForm.h"
 #include "ZoomForm.h"
 
 namespace Views {
@@ -17,6 +18,7 @@ void RegisterForms() {
   Forms::Register(QStringLiteral("HistogramForm"), [] { return new HistogramForm; });
   Forms::Register(QStringLiteral("ZoomForm"), [] { return new ZoomForm; });
   Forms::Register(QStringLiteral("OverageForm"), [] { return new OverageForm; });
+  Forms::Register(QStringLiteral("WorkBreakdownForm"), [] { return new WorkBreakdownForm; });
 }
 
 }  // namespace Views

@@ -31,6 +31,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -86,12 +87,13 @@ bool ShellTest::RunUntil(const std::function<bool()>& condition) {
 }
 
 void ShellTest::WaitForResizePoll() {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 80) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(2);
-  }
+  // Two ticks of the poll after now: the first may have begun before the change. On a busy
+  // machine a tick can come late, so the wait is counted in ticks, not in time.
+  int ticks = 0;
+  const QMetaObject::Connection counting =
+      QObject::connect(mainForm->ResizeTimer(), &QTimer::timeout, mainForm.get(), [&ticks] { ++ticks; });
+  RunUntil([&ticks] { return ticks >= 2; });
+  QObject::disconnect(counting);
 }
 
 MainForm& ShellTest::StartProgram(bool keepWelcome) {
