@@ -37,6 +37,11 @@ QString WorkBreakdownForm::Caption() const {
 
 bool WorkBreakdownForm::ReadyToShow() {
   if (levelLimit_ >= 0) return true;
+  // Fewer than two levels (or no answer) leaves nothing to show: the user hears why.
+  praxel::CurrentPrompter().MsgBox(
+      QStringLiteral("The work breakdown structure shows at least two levels: the project and its subprojects.  "
+                     "Please ask for it again and enter a number of levels of 2 or more."),
+      praxel::MsgInformation, QStringLiteral("Too Few Levels"));
   Forms::Unload(this);
   return false;
 }

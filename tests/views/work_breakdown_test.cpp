@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "Forms.h"
 #include "MainForm.h"
+#include "Prompter.h"
 #include "SolveState.h"
 #include "ViewFixture.h"
 #include "WorkBreakdownForm.h"
@@ -84,18 +85,20 @@ TEST_F(WorkBreakdown, TheProjectAndEachSubprojectGetAShadowedBoxWithTheirTasks) 
   SaveScreenshot("wbs.png");
 }
 
-// A subproject within a subproject asks how many levels to expand; fewer than two closes the
-// view unshown.
-TEST_F(WorkBreakdown, TooFewLevelsCloseTheView) {
+// A subproject within a subproject asks how many levels to expand, once while the view is open;
+// fewer than two closes the view unshown, saying why.
+TEST_F(WorkBreakdown, TooFewLevelsCloseTheViewAndTheAnswerIsAskedOnce) {
   Yproject* wiring = AddStaffedChain(QStringLiteral("Wiring"), staff, {1});
   Ytask* nested = fitOut->FindOrCreateTask(3);
   nested->Description = QStringLiteral("Wiring");
   nested->SetSubproject(wiring);
   prompter.Type(QStringLiteral("1"));
+  prompter.Answer(praxel::AnswerOk);
   Open();
-  ASSERT_FALSE(prompter.Asked().isEmpty());
-  EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("Enter Number of Levels"));
-  EXPECT_EQ(prompter.Asked().last().defaultText, QStringLiteral("3"));
+  ASSERT_EQ(prompter.Asked().size(), 2);
+  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Enter Number of Levels"));
+  EXPECT_EQ(prompter.Asked().at(0).defaultText, QStringLiteral("3"));
+  EXPECT_EQ(prompter.Asked().at(1).title, QStringLiteral("Too Few Levels"));
   EXPECT_EQ(Form(), nullptr);
   EXPECT_FALSE(mainForm->Control(QStringLiteral("GraphicsWorkBreakdownMenu"))->isChecked());
 
@@ -104,6 +107,23 @@ TEST_F(WorkBreakdown, TooFewLevelsCloseTheView) {
   ASSERT_NE(Form(), nullptr);
   EXPECT_EQ(Form()->LevelLimit(), 2);
   EXPECT_EQ(Texts().count(QStringLiteral("1: Task 1")), 3);
+  Form()->Start();  // a redraw keeps the answer
+  EXPECT_EQ(prompter.Asked().size(), 3);
+}
+
+// An answer of 2 expands nothing below the subprojects' boxes, and is not asked again.
+TEST_F(WorkBreakdown, TwoLevelsAreKeptAcrossRedraws) {
+  Yproject* wiring = AddStaffedChain(QStringLiteral("Wiring"), staff, {1});
+  Ytask* nested = fitOut->FindOrCreateTask(3);
+  nested->Description = QStringLiteral("Wiring");
+  nested->SetSubproject(wiring);
+  prompter.Type(QStringLiteral("2"));
+  Open();
+  ASSERT_NE(Form(), nullptr);
+  EXPECT_EQ(Form()->LevelLimit(), 0);
+  Form()->Start();
+  EXPECT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(Texts().count(QStringLiteral("1: Task 1")), 2);
 }
 
 }  // namespace
