@@ -31,7 +31,7 @@ QString EntryForm::HelpTip() { return QStringLiteral("Press [F1] for help"); }
 
 QString EntryForm::Location(const QString& procedure) const { return module_ + QLatin1Char(':') + procedure; }
 
-FormHost* EntryForm::Host() { return dynamic_cast<FormHost*>(Forms::MainWindow()); }
+FormHost* EntryForm::Host() { return Forms::Host(); }
 
 QLineEdit* EntryForm::NewTextBox(const QString& name, bool helpTip) {
   auto* box = new QLineEdit(this);

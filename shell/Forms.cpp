@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include "FormHost.h"
+
 #include "Check.h"
 #include "FormHelpers.h"
 
@@ -53,6 +55,8 @@ void SetMainWindow(QWidget* MainWindow, QMdiArea* ClientArea) {
   State().mainWindow = MainWindow;
   State().clientArea = ClientArea;
 }
+
+FormHost* Host() { return dynamic_cast<FormHost*>(MainWindow()); }
 
 QWidget* MainWindow() { return State().mainWindow.data(); }
 

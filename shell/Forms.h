@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class FormHost;
 class QMdiArea;
 class QObject;
 class QWidget;
@@ -36,6 +37,8 @@ bool IsRegistered(const QString& Name);
 // The main window and its client area, set by the main window for its lifetime (nullptr after).
 void SetMainWindow(QWidget* MainWindow, QMdiArea* ClientArea);
 QWidget* MainWindow();
+// The main window as the host that places the other windows; nullptr without one.
+FormHost* Host();
 
 // The loaded form of that name, made and loaded hidden when needed; nullptr when no form of that
 // name is registered. Its object name is its class name.

@@ -260,8 +260,8 @@ void BudgetForm::PlotCurve(const QString& label, int color, int thickness, bool 
   }
   if (leftOut) {
     // Where the curve's total lands, although the curve stops at today.
-    const int px = praxel::ToLong(1440.0 / logicalDpiX());
-    const int py = praxel::ToLong(1440.0 / logicalDpiY());
+    const int px = praxel::ToLong(TwipsPerPixelX());
+    const int py = praxel::ToLong(TwipsPerPixelY());
     chart->XLine(x1 - px, y1 - py, x1 + px, y1 + py, color, thickness);
   }
   const double th = TextHeight(QStringLiteral("X"));

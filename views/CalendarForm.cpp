@@ -157,7 +157,7 @@ void CalendarForm::Start() {
     SetYear(year_);
   });
   guard([&] {
-    if (auto* host = dynamic_cast<FormHost*>(Forms::MainWindow())) host->ShowForm(this);
+    if (FormHost* host = Forms::Host()) host->ShowForm(this);
   });
 }
 

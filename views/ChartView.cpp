@@ -60,12 +60,16 @@ QString ChartView::Location(const char* procedure) const {
 double ChartView::TextHeight(const QString& text) const {
   const QFontMetricsF metrics(font(), this);
   const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
-  return metrics.height() * lines * kTwipsPerInch / logicalDpiY();
+  return metrics.height() * lines * TwipsPerPixelY();
 }
 
 double ChartView::TextWidth(const QString& text) const {
-  return QFontMetricsF(font(), this).horizontalAdvance(text) * kTwipsPerInch / logicalDpiX();
+  return QFontMetricsF(font(), this).horizontalAdvance(text) * TwipsPerPixelX();
 }
+
+double ChartView::TwipsPerPixelX() const { return kTwipsPerInch / logicalDpiX(); }
+
+double ChartView::TwipsPerPixelY() const { return kTwipsPerInch / logicalDpiY(); }
 
 void ChartView::Start() {
   ErrTrap::Guard guard(Location("Start"));
@@ -88,7 +92,7 @@ void ChartView::Start() {
   guard([&] { ready = ReadyToShow(); });
   if (!ready) return;
   guard([&] {
-    if (auto* host = dynamic_cast<FormHost*>(Forms::MainWindow())) host->ShowForm(this);
+    if (FormHost* host = Forms::Host()) host->ShowForm(this);
   });
 }
 
@@ -188,7 +192,7 @@ void ChartView::PlaceOptions() {
 void ChartView::closeEvent(QCloseEvent* event) {
   if (!traits_.menuEntry.isEmpty()) Common::CheckMenuEntry(traits_.menuEntry, false);
   if (traits_.borderStyle == Forms::BorderDialog) {
-    if (auto* host = dynamic_cast<FormHost*>(Forms::MainWindow())) host->UnlockEntryForm(this);
+    if (FormHost* host = Forms::Host()) host->UnlockEntryForm(this);
   }
   QWidget::closeEvent(event);
 }

@@ -81,6 +81,9 @@ class ChartView : public QWidget {
   // The window's TextHeight and TextWidth: the text measured in its font, in twips.
   double TextHeight(const QString& text) const;
   double TextWidth(const QString& text) const;
+  // The twips of one screen pixel across and down.
+  double TwipsPerPixelX() const;
+  double TwipsPerPixelY() const;
 
   // A view's options frame: it stands in the control's left margin under the scaling panel, as
   // wide as its caption where the margin has room, in a slightly smaller face.

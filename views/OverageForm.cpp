@@ -35,8 +35,6 @@ namespace {
 
 constexpr int kTextOnly = 0;
 
-FormHost* Host() { return dynamic_cast<FormHost*>(Forms::MainWindow()); }
-
 }  // namespace
 
 OverageForm::OverageForm(QWidget* parent)
@@ -132,7 +130,7 @@ void OverageForm::Start() {
   });
   guard([&] { FillSlotList(); });
   guard([&] {
-    if (FormHost* host = Host()) host->ShowForm(this);
+    if (FormHost* host = Forms::Host()) host->ShowForm(this);
   });
 }
 
@@ -181,7 +179,7 @@ void OverageForm::DoModify() {
     Common::SetDragNode(node);
     if (node->parent() != nullptr) node->parent()->setExpanded(true);
   }
-  if (FormHost* host = Host()) host->UnlockEntryForm(this);
+  if (FormHost* host = Forms::Host()) host->UnlockEntryForm(this);
   if (auto* trees = dynamic_cast<TreeHost*>(Forms::MainWindow())) trees->PopupModify();
 }
 
@@ -189,7 +187,7 @@ void OverageForm::DoAuthorize() {
   const Yassignment* assignment = FailedAssignment();
   Yproject* project = assignment != nullptr ? assignment->Project() : nullptr;
   Common::SetDragNode(nullptr);
-  if (FormHost* host = Host()) host->UnlockEntryForm(this);
+  if (FormHost* host = Forms::Host()) host->UnlockEntryForm(this);
   if (project == nullptr) return;
   if (QWidget* dialog = Forms::Load(QStringLiteral("ProjectEntryForm"))) {
     QMetaObject::invokeMethod(dialog, "StartModify", Qt::DirectConnection, Q_ARG(Yproject*, project));
@@ -200,6 +198,6 @@ void OverageForm::DoAuthorize() {
 
 void OverageForm::closeEvent(QCloseEvent* event) {
   // However the dialog closes, the main window is free again.
-  if (FormHost* host = Host()) host->UnlockEntryForm(this);
+  if (FormHost* host = Forms::Host()) host->UnlockEntryForm(this);
   QWidget::closeEvent(event);
 }

@@ -59,8 +59,8 @@ bool ZoomForm::ReadyToShow() {
     return false;
   }
   // As big as the list, but never bigger than the main window's client area: the list scrolls.
-  const double twipsPerPixelX = 1440.0 / logicalDpiX();
-  const double twipsPerPixelY = 1440.0 / logicalDpiY();
+  const double twipsPerPixelX = TwipsPerPixelX();
+  const double twipsPerPixelY = TwipsPerPixelY();
   // The control keeps room for its scroll bars beside the grid.
   const int bars = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kMarginPixels;
   QSize wanted(static_cast<int>(std::ceil(chart->ColPos(chart->Cols()) / twipsPerPixelX)) + kMarginPixels + bars,
