@@ -1,6 +1,7 @@
 #include "ColumnWidths.h"
 
 #include "GridModel.h"
+#include "PaintBreaks.h"
 #include "Rounding.h"
 #include "TextLines.h"
 #include "TextMeasure.h"
@@ -23,20 +24,30 @@ void AutoFit(GridModel& grid, const TextMeasure& measure, int style, int headerR
       grid.SetWidthMemory(c, 0);
     } else {
       int width = 0;
-      for (int r = 0; r < grid.Rows(); ++r)
+      for (int r = 0; r < grid.Rows(); ++r) {
         width = std::max(width, std::min(GetTextWidth(measure, grid.Text(r, c)), cap));
+        KeepPainting();
+      }
       grid.SetColWidth(c, width);
       grid.SetWidthMemory(c, width);
     }
   }
 
+  // A row is as tall as its cell of the most lines; only that cell is measured.
   for (int r = 0; r < grid.Rows(); ++r) {
     if (r < headerRows && headerRows != 1) continue;
-    int height = 0;
+    KeepPainting();
+    const QString* tallest = nullptr;
+    int mostLines = 0;
     for (int c = 0; c < grid.Cols(); ++c) {
-      height = std::max(height, praxel::ToLong(measure.TextHeight(grid.Text(r, c)) + rowMargin));
+      const QString& text = grid.Text(r, c);
+      const int lines = LineCount(text);
+      if (lines > mostLines) {
+        mostLines = lines;
+        tallest = &text;
+      }
     }
-    grid.SetRowHeight(r, height);
+    grid.SetRowHeight(r, tallest == nullptr ? 0 : praxel::ToLong(measure.TextHeight(*tallest) + rowMargin));
   }
 }
 

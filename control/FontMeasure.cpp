@@ -22,9 +22,19 @@ double FontMeasure::TextWidth(const QString& text) const {
   bool more = true;
   while (more) {
     more = SplitFirstLine(rest, &line, &rest);
-    widest = std::max(widest, metrics_.horizontalAdvance(line));
+    widest = std::max(widest, LineWidth(line));
   }
   return widest * twipsPerPixelX_;
+}
+
+double FontMeasure::LineWidth(const QString& line) const {
+  constexpr qsizetype kMostRemembered = 1 << 18;
+  const auto known = lineWidths_.constFind(line);
+  if (known != lineWidths_.constEnd()) return known.value();
+  if (lineWidths_.size() >= kMostRemembered) lineWidths_.clear();
+  const double width = metrics_.horizontalAdvance(line);
+  lineWidths_.insert(line, width);
+  return width;
 }
 
 double FontMeasure::TextHeight(const QString& text) const {

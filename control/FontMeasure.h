@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 
 class QPaintDevice;
 
@@ -20,10 +21,15 @@ class FontMeasure final : public TextMeasure {
   float FontSize() const override;
 
  private:
+  double LineWidth(const QString& line) const;
+
   QFont font_;
   QFontMetricsF metrics_;
   double twipsPerPixelX_;
   double twipsPerPixelY_;
+  // Widths of lines already measured, in pixels: a chart measures the same texts again and again
+  // (fitting, then drawing; dates and durations repeat down the rows), and shaping is the cost.
+  mutable QHash<QString, double> lineWidths_;
 };
 
 }  // namespace Ywindow

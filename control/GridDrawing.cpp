@@ -3,6 +3,7 @@
 #include "GridMerging.h"
 #include "GridModel.h"
 #include "GrobList.h"
+#include "PaintBreaks.h"
 #include "Rounding.h"
 #include "TextLines.h"
 #include "TextMeasure.h"
@@ -81,6 +82,7 @@ void DrawGridText(const GridModel& grid, const TextMeasure& measure, GrobList& g
   for (int col = 0; col < grid.Cols(); ++col) {
     if (grid.ColWidth(col) <= 0) continue;
     for (int row = 0; row < grid.Rows(); ++row) {
+      KeepPainting();
       const QString text = TrimSpaces(grid.Text(row, col));
       if (text.isEmpty()) continue;
       const MergeBlock block = FindBorder(grid, row, col);
@@ -115,8 +117,14 @@ void DrawGridLines(const GridModel& grid, int style, GrobList& grobs) {
   if (style == ywGraphicsOnly) return;
   const QList<int> colPos = grid.ColPositions();
   const QList<int> rowPos = grid.RowPositions();
-  for (int row = 0; row <= grid.Rows(); ++row) DrawHorizontalGridLine(grid, style, colPos, rowPos[row], row, grobs);
-  for (int col = 0; col <= grid.Cols(); ++col) DrawVerticalGridLine(grid, style, rowPos, colPos[col], col, grobs);
+  for (int row = 0; row <= grid.Rows(); ++row) {
+    DrawHorizontalGridLine(grid, style, colPos, rowPos[row], row, grobs);
+    KeepPainting();
+  }
+  for (int col = 0; col <= grid.Cols(); ++col) {
+    DrawVerticalGridLine(grid, style, rowPos, colPos[col], col, grobs);
+    KeepPainting();
+  }
 }
 
 }  // namespace Ywindow

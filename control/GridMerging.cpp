@@ -1,6 +1,7 @@
 #include "GridMerging.h"
 
 #include "GridModel.h"
+#include "PaintBreaks.h"
 #include "TextLines.h"
 #include "YwindowEnums.h"
 
@@ -27,6 +28,18 @@ namespace {
 
 // The text with a blank on the side where the column's alignment hides it.
 QString PaddedApart(const QString& text, int columnAlignment) {
+  if (text.isEmpty()) {
+    // Blank cells are the most common by far (a chart's date columns): share two strings.
+    static const QString kOneBlank(QLatin1Char(' '));
+    static const QString kTwoBlanks(2, QLatin1Char(' '));
+    switch (columnAlignment / 3) {
+      case 0:
+      case 2:
+      case 3: return kOneBlank;
+      case 1: return kTwoBlanks;
+      default: return text;
+    }
+  }
   switch (columnAlignment / 3) {
     case 0: return text + QLatin1Char(' ');
     case 1: return QLatin1Char(' ') + text + QLatin1Char(' ');
@@ -38,23 +51,24 @@ QString PaddedApart(const QString& text, int columnAlignment) {
 
 // Below the header, each cell of columns 1 onwards merges with the equal cell above only where
 // the cells to its left merge. The first data row is compared with the last header row; without
-// a header row, row 0 has nothing above it and the comparisons start at row 1.
+// a header row, row 0 has nothing above it and the comparisons start at row 1. A cell depends on
+// the finished cells above it and to its left only, so the rows are taken one after another:
+// each row's cells lie together in memory.
 void MarkOutline(GridModel& grid, int headerRows) {
   if (grid.Rows() == 0) return;
   const int firstCompared = std::max(headerRows, 1);
-  for (int c = 1; c < grid.Cols(); ++c) {
-    QString text = grid.Text(firstCompared - 1, c);
-    for (int r = firstCompared; r < grid.Rows(); ++r) {
-      const QString above = text;
-      text = grid.Text(r, c);
+  for (int r = firstCompared; r < grid.Rows(); ++r) {
+    KeepPainting();
+    for (int c = 1; c < grid.Cols(); ++c) {
+      const QString& above = grid.Text(r - 1, c);
+      const QString& text = grid.Text(r, c);
       if (TrimSpaces(text) != TrimSpaces(above)) continue;
       if (grid.Text(r, c - 1) == grid.Text(r - 1, c - 1)) {
-        text = above;
-      } else {
-        text = TrimSpaces(text);
-        if (above == text) text = PaddedApart(text, grid.ColAlignment(c));
+        grid.SetText(r, c, QString(above));
+        continue;
       }
-      grid.SetText(r, c, text);
+      const QString trimmed = TrimSpaces(text);
+      grid.SetText(r, c, above == trimmed ? PaddedApart(trimmed, grid.ColAlignment(c)) : trimmed);
     }
   }
 }

@@ -1,5 +1,7 @@
 #include "GridModel.h"
 
+#include "PaintBreaks.h"
+
 #include "Rounding.h"
 #include "RuntimeError.h"
 
@@ -37,6 +39,12 @@ GridModel::Row GridModel::NewRow() const {
 void GridModel::SetRows(int rows) {
   if (rows < 0) RaiseInvalidCall();
   if (rows < Rows()) {
+    // Rows go a block at a time: freeing a big chart's cells is a long stretch of its own.
+    constexpr int kRowsFreedAtOnce = 512;
+    while (Rows() - rows > kRowsFreedAtOnce) {
+      rows_.resize(Rows() - kRowsFreedAtOnce);
+      KeepPainting(kRowsFreedAtOnce);
+    }
     rows_.resize(rows);
   } else {
     while (Rows() < rows) rows_.append(NewRow());

@@ -6,6 +6,7 @@
 #include "GrobDrawing.h"
 #include "GrobList.h"
 #include "MouseCodes.h"
+#include "PaintBreaks.h"
 #include "PainterCanvas.h"
 
 #include <QApplication>
@@ -188,7 +189,10 @@ void GridView::mouseDoubleClickEvent(QMouseEvent*) { emit DoubleClicked(); }
 void GridView::SetGridObjects(int count, const QList<GridTextSource>& textSources) {
   gridObjects_ = count;
   textCells_.clear();
-  for (const GridTextSource& source : textSources) textCells_.insert(source.index, QPoint(source.col, source.row));
+  for (const GridTextSource& source : textSources) {
+    textCells_.insert(source.index, QPoint(source.col, source.row));
+    Ywindow::KeepPainting();
+  }
   update();
 }
 

@@ -30,7 +30,7 @@ const Grob& GrobList::At(int index) const {
   if (index < 0 || index >= count_) {
     throw praxel::RuntimeError(praxel::errSubscript, QStringLiteral("Subscript out of range"));
   }
-  return storage_[index];
+  return blocks_[index >> kBlockShift][index & (kBlockSize - 1)];
 }
 
 void GrobList::AddGrob(const Grob& grob) {
@@ -38,11 +38,22 @@ void GrobList::AddGrob(const Grob& grob) {
   const int right = praxel::AddChecked(grob.X2, 1);
   const int bottom = praxel::AddChecked(grob.Y2, 1);
   if (count_ == 0) {
-    storage_ = QList<Grob>(kFirstUpperBound + 1);
+    capacity_ = kFirstUpperBound + 1;
   } else if (UpperBound() < count_) {
-    storage_.resize(praxel::ToLong(UpperBound() * 1.5) + 1);
+    capacity_ = praxel::ToLong(UpperBound() * 1.5) + 1;
   }
-  storage_[count_] = grob;
+  const int block = count_ >> kBlockShift;
+  if (block == blocks_.size()) {
+    blocks_.append(QList<Grob>());
+    blocks_.last().reserve(kBlockSize);
+  }
+  QList<Grob>& stored = blocks_[block];
+  const int slot = count_ & (kBlockSize - 1);
+  if (slot < stored.size()) {
+    stored[slot] = grob;
+  } else {
+    stored.append(grob);
+  }
   ++count_;
   xpixels_ = std::max(xpixels_, right);
   ypixels_ = std::max(ypixels_, bottom);

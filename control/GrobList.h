@@ -24,8 +24,8 @@ class YWINDOW_EXPORT GrobList {
   const Grob& At(int index) const;
   int Xpixels() const { return xpixels_; }
   int Ypixels() const { return ypixels_; }
-  // The last index the storage holds: 100 after the first object, growing by half at a time.
-  int UpperBound() const { return static_cast<int>(storage_.size()) - 1; }
+  // The last index the list holds room for: 100 after the first object, growing by half at a time.
+  int UpperBound() const { return capacity_ - 1; }
 
   // Appends one object and widens the extent.
   void AddGrob(const Grob& grob);
@@ -44,7 +44,12 @@ class YWINDOW_EXPORT GrobList {
                 int MaxWidth = 0);
 
  private:
-  QList<Grob> storage_;
+  // The objects lie in blocks of equal size, so that growing never moves the ones already
+  // stored: a big chart's list grows by many megabytes at a time.
+  static constexpr int kBlockShift = 12;
+  static constexpr int kBlockSize = 1 << kBlockShift;
+  QList<QList<Grob>> blocks_;
+  int capacity_ = 0;
   int count_ = 0;
   int xpixels_ = 0;
   int ypixels_ = 0;

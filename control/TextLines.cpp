@@ -7,6 +7,7 @@ QString TrimSpaces(const QString& text) {
   qsizetype last = text.size();
   while (first < last && text.at(first) == QLatin1Char(' ')) ++first;
   while (last > first && text.at(last - 1) == QLatin1Char(' ')) --last;
+  if (first == 0 && last == text.size()) return text;  // shared, not copied
   return text.mid(first, last - first);
 }
 
@@ -14,7 +15,7 @@ bool SplitFirstLine(const QString& text, QString* line, QString* rest) {
   const qsizetype cr = text.indexOf(QLatin1Char('\r'));
   if (cr < 0) {
     *line = text;
-    rest->clear();
+    if (!rest->isEmpty()) rest->clear();
     return false;
   }
   qsizetype next = cr + 1;
@@ -26,12 +27,15 @@ bool SplitFirstLine(const QString& text, QString* line, QString* rest) {
 }
 
 int LineCount(const QString& text) {
+  // Counted in place: every break that has text after it (a CR, or a CR LF) starts a line.
   int lines = 1;
-  QString rest = text;
-  QString line;
-  while (SplitFirstLine(rest, &line, &rest)) {
-    if (rest.isEmpty()) break;  // a break at the very end
+  qsizetype cr = text.indexOf(QLatin1Char('\r'));
+  while (cr >= 0) {
+    qsizetype next = cr + 1;
+    if (next < text.size() && text.at(next) == QLatin1Char('\n')) ++next;
+    if (next >= text.size()) break;  // a break at the very end
     ++lines;
+    cr = text.indexOf(QLatin1Char('\r'), next);
   }
   return lines;
 }

@@ -7,6 +7,7 @@
 #include "GridMerging.h"
 #include "GridView.h"
 #include "Guard.h"
+#include "PaintBreaks.h"
 #include "PictureBox.h"
 #include "PrintJob.h"
 #include "Printer.h"
@@ -641,6 +642,8 @@ void YwindowControl::UserControl_Resize() {
 
 void YwindowControl::WidthChangeTimer_Timer() {
   Guard guard(Handler(QStringLiteral("YwindowControl:WidthChangeTimer_Timer")));
+  // Not in a break of a rebuild: the grid is half made. The next tick looks again.
+  if (Ywindow::PaintBreaks::Active()) return;
   bool changed = false;
   guard([&] { changed = Ywindow::WatchColumnWidths(grid_, Pixels().x, hiddenCols_); });
   if (!changed) return;
@@ -672,8 +675,9 @@ Ywindow::TwipsRect YwindowControl::GridRect() const {
 const Ywindow::TextMeasure& YwindowControl::Measure() const { return *measure_; }
 
 void YwindowControl::ApplyFont(const QFont& font) {
+  // The same font keeps its measure, and with it the widths measured so far.
+  if (measure_ == nullptr || font != font_) measure_ = std::make_unique<Ywindow::FontMeasure>(font, this);
   font_ = font;
-  measure_ = std::make_unique<Ywindow::FontMeasure>(font_, this);
   const Ywindow::PixelSize pixel = Pixels();
   grid_.SetDefaultSizes(praxel::ToLong(64 * pixel.x),
                         praxel::ToLong(measure_->TextHeight(QStringLiteral("X")) + 4 * pixel.y));

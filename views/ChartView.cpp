@@ -5,6 +5,7 @@
 #include "Guard.h"
 #include "MainForm.h"
 #include "OpenViews.h"
+#include "QuietRebuild.h"
 #include "YwindowControl.h"
 #include "YwindowLibrary.h"
 
@@ -13,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QMetaObject>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QShowEvent>
 
 #include <algorithm>
@@ -72,22 +74,34 @@ double ChartView::TwipsPerPixelX() const { return kTwipsPerInch / logicalDpiX();
 double ChartView::TwipsPerPixelY() const { return kTwipsPerInch / logicalDpiY(); }
 
 void ChartView::Start() {
+  // A notification that arrives during a rebuild's paint breaks is answered after it.
+  if (rebuilding_) {
+    startAgain_ = true;
+    return;
+  }
   ErrTrap::Guard guard(Location("Start"));
   bool allowed = false;
   guard([&] { allowed = StartAllowed(); });
   if (!allowed) return;
-  // The control lays the chart out for the room it has: the window's, also before it is shown.
-  guard([&] { chart_->setGeometry(rect()); });
-  guard([&] {
-    settingFont_ = true;
-    const struct Done {
-      bool& flag;
-      ~Done() { flag = false; }
-    } done{settingFont_};
-    Common::SetFormFont(this);
-  });
-  guard([&] { setWindowTitle(Caption()); });
-  guard([&] { RequestLayout(); });
+  {
+    rebuilding_ = true;
+    const auto done = qScopeGuard([&] { rebuilding_ = false; });
+    const QuietRebuild quiet(chart_);
+    // The control lays the chart out for the room it has: the window's, also before it is shown.
+    guard([&] { chart_->setGeometry(rect()); });
+    guard([&] {
+      settingFont_ = true;
+      const auto fontSet = qScopeGuard([&] { settingFont_ = false; });
+      Common::SetFormFont(this);
+    });
+    guard([&] { setWindowTitle(Caption()); });
+    guard([&] { RequestLayout(); });
+  }
+  if (startAgain_) {
+    startAgain_ = false;
+    Start();
+    return;
+  }
   bool ready = false;
   guard([&] { ready = ReadyToShow(); });
   if (!ready) return;

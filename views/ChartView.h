@@ -100,5 +100,7 @@ class ChartView : public QWidget {
   Traits traits_;
   YwindowControl* chart_;
   bool settingFont_ = false;  // Start is handing the control the window's font
+  bool rebuilding_ = false;   // Start is laying the chart out
+  bool startAgain_ = false;   // a Start came during that, from a paint break
   QWidget* optionsFrame_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "Ydependency.h"
 #include "Yproject.h"
 #include "Ytask.h"
+#include "PaintBreaks.h"
 #include "YwindowControl.h"
 
 #include <cmath>
@@ -55,6 +56,7 @@ void GanttForm::RedoGraphics() {
   const bool milestone = Settings::SettingIsOn(QStringLiteral("MilestoneOption"));
   for (Ytask* task : chartTasks_) {
     if (IncludeTask(task)) DrawTaskBar(task, milestone);
+    Ywindow::KeepPainting();
   }
   if (Settings::SettingIsOn(QStringLiteral("ShowMarkersCheck"))) {
     for (const Ytask* task : chartTasks_) {
@@ -62,18 +64,21 @@ void GanttForm::RedoGraphics() {
       Yproject* own = task->Project();
       const JournalSwitch plan(own, own->PlanIndex);
       if (IncludeTask(task)) DrawMarker(task);
+      Ywindow::KeepPainting();
     }
   }
   const QString arrows = Settings::SettingLetter(QStringLiteral("DependencyArrowsCombo"));
   if (arrows == QLatin1String("C")) {
     for (const Ytask* task : chartTasks_) {
       if (IncludeTask(task)) DrawDependency(task->ControlDependency());
+      Ywindow::KeepPainting();
     }
   } else if (arrows == QLatin1String("A")) {
     for (const Ytask* task : chartTasks_) {
       for (const Ydependency* dependency : task->DependencyList) {
         if (dependency->Include()) DrawDependency(dependency);
       }
+      Ywindow::KeepPainting();
     }
   }
   chart->RemapColors(Settings::SettingIsOn(QStringLiteral("AdjustColorsCheck")));

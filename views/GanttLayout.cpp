@@ -11,6 +11,7 @@
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Ytask.h"
+#include "PaintBreaks.h"
 #include "YwindowControl.h"
 
 #include <algorithm>
@@ -68,6 +69,7 @@ void GanttForm::RedoLayout() {
   taskRows_.clear();
   for (Ytask* task : chartTasks_) {
     if (IncludeTask(task)) BuildTaskRow(task);
+    Ywindow::KeepPainting();
   }
   chart->LayoutComplete(2, Settings::SettingIsOn(QStringLiteral("ListTaskLeaderCheck")) ? 8 : 5);
 }
@@ -81,6 +83,7 @@ void GanttForm::BuildTaskList(Yproject* project, int position, QList<const Yproj
     if (!task->Include()) continue;
     chartTasks_.insert(index, task);
     ++index;
+    Ywindow::KeepPainting();
   }
   if (!SortsWholeList()) SortTaskList(position + 1, index);
   // From the end, so that the positions still to visit stay where they are.

@@ -39,6 +39,21 @@ TEST(GrobList, GrowsByHalfItsSizeAndStartsAfreshAfterAClearing) {
   EXPECT_EQ(ErrorNumber([&] { grobs.At(1); }), praxel::errSubscript);
 }
 
+// A big chart's list spans many blocks of storage; every object stays where it was put, also
+// when a clearing lets the next chart reuse the blocks.
+TEST(GrobList, KeepsEveryObjectOfABigChartAcrossClearings) {
+  GrobList grobs;
+  for (int i = 0; i < 10000; ++i) grobs.XLine(i, 0, i, 1);
+  for (const int index : {0, 4095, 4096, 8191, 8192, 9999}) EXPECT_EQ(grobs.At(index).X1, index);
+
+  grobs.Clear();
+  for (int i = 0; i < 5000; ++i) grobs.Box(0, i, 1, i);
+  EXPECT_EQ(grobs.Count(), 5000);
+  EXPECT_EQ(grobs.At(4096).Kind, Ywindow::GrobBox);
+  EXPECT_EQ(grobs.At(4999).Y1, 4999);
+  EXPECT_EQ(ErrorNumber([&] { grobs.At(5000); }), praxel::errSubscript);
+}
+
 TEST(GrobList, TheExtentCountsOnlyTheSecondCorners) {
   GrobList grobs;
   grobs.XLine(500, 700, 100, 300);  // drawn leftwards and upwards

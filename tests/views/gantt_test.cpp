@@ -8,6 +8,7 @@
 #include "GanttForm.h"
 #include "MainForm.h"
 #include "Notifications.h"
+#include "PaintBreaks.h"
 #include "Pool.h"
 #include "Rounding.h"
 #include "Settings.h"
@@ -30,8 +31,11 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -145,6 +149,48 @@ TEST_F(Gantt, ANewSolutionRedrawsAndAnotherProjectClosesIt) {
   Common::BroadcastNewThisProject();
   EXPECT_EQ(Form(), nullptr);
   EXPECT_FALSE(mainForm->Control(QStringLiteral("GraphicsGanttMenu"))->isChecked());
+}
+
+// The screen's picture of the chart: what the window shows, not what the chart would paint now.
+QImage OnScreen(QWidget* chart) {
+  const QPoint at = chart->mapTo(chart->window(), QPoint(0, 0));
+  return chart->screen()
+      ->grabWindow(chart->window()->winId(), at.x(), at.y(), chart->width(), chart->height())
+      .toImage();
+}
+
+// After a solve the shown chart is built again with breaks for painting: until the new chart is
+// complete the window keeps the old picture, and a notification that comes in a break is
+// answered after the rebuild.
+TEST_F(Gantt, ARebuildKeepsTheOldPictureOnScreenAndLetsTheWindowPaint) {
+  OpenGantt();
+  const auto restore = qScopeGuard([] { Ywindow::PaintBreaks::SetInterval(20); });
+  Ywindow::PaintBreaks::SetInterval(0);
+  QCoreApplication::processEvents();
+  const QStringList rows = Captions();
+  const int bars = static_cast<int>(RowObjects(Ywindow::GrobBox, kYellow).size());
+  const QImage shown = OnScreen(Chart());
+  bool inBreak = false;
+  bool updatesInBreak = true;
+  QImage inBreakPicture;
+  QTimer::singleShot(0, [&] {
+    inBreak = Ywindow::PaintBreaks::Active();
+    updatesInBreak = Chart()->updatesEnabled();
+    // The paints the break lets through, before the picture is taken.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    inBreakPicture = OnScreen(Chart());
+    Common::BroadcastNewSolution();
+  });
+  Common::BroadcastNewSolution();
+
+  EXPECT_TRUE(inBreak);
+  EXPECT_FALSE(updatesInBreak);
+  EXPECT_FALSE(shown.isNull());
+  EXPECT_EQ(inBreakPicture, shown);
+  EXPECT_FALSE(Ywindow::PaintBreaks::Active());
+  EXPECT_TRUE(Chart()->updatesEnabled());
+  EXPECT_EQ(Captions(), rows);
+  EXPECT_EQ(RowObjects(Ywindow::GrobBox, kYellow).size(), bars);
 }
 
 // Output > Copy puts the active chart on the clipboard; the chart also leaves as a metafile.
