@@ -52,7 +52,7 @@ void RunEvents(int milliseconds) {
   } while (clock.elapsed() < milliseconds);
 }
 
-Program::Program() {
+Program::Program(int tasks, int resources) {
   StartApplication();
   Solve::InstallSolver();
   Dialogs::RegisterForms();
@@ -66,9 +66,9 @@ Program::Program() {
   if (QWidget* welcome = Forms::Find(QStringLiteral("WelcomeForm"))) Forms::Unload(welcome);
 
   generator::WorkloadSize size;
-  size.tasks = 10000;
-  size.resources = 200;
-  size.tasksPerProject = 10000;
+  size.tasks = tasks;
+  size.resources = resources;
+  size.tasksPerProject = tasks;
   project = generator::GenerateWorkload(size).projects.front();
   // A journal well into the schedule, so that the windows show work booked before it.
   project->AddJournal(project->Journal() + 61);

@@ -7,6 +7,9 @@
 //                     or run a timer (counter longest_still_ms).
 //   GanttScrollStep:  one turn of the mouse wheel over the chart, painted.
 //   HistogramOpen:    Graphics > Histogram until the window is shown; closing is not timed.
+//   PrecedenceOpen:   Graphics > Precedence diagram of a project of 2,000 tasks (40 resources),
+//                     numbered boxes, until the window is shown; closing is not timed.
+//   PrecedenceDates:  the same diagram laid out and drawn again in the style "Date and time".
 
 #include "BenchProgram.h"
 #include "Forms.h"
@@ -20,6 +23,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRadioButton>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
@@ -33,9 +37,9 @@ void OpenGantt(const bench::Program& program) {
   QCoreApplication::processEvents();
 }
 
-// Opens a chart through its Graphics entry, lets it show, and closes it again outside the timing.
-void OpenChart(benchmark::State& state, const char* entry, const char* form) {
-  const bench::Program program;
+// Opens a chart of the program through its Graphics entry, lets it show, and closes it again
+// outside the timing.
+void OpenChart(benchmark::State& state, const char* entry, const char* form, const bench::Program& program) {
   for (auto _ : state) {
     program.main->Control(QString::fromLatin1(entry))->trigger();
     QCoreApplication::processEvents();
@@ -52,8 +56,29 @@ void OpenChart(benchmark::State& state, const char* entry, const char* form) {
   }
 }
 
-void GanttOpen(benchmark::State& state) { OpenChart(state, "GraphicsGanttMenu", "GanttForm"); }
-void HistogramOpen(benchmark::State& state) { OpenChart(state, "GraphicsHistogramMenu", "HistogramForm"); }
+void GanttOpen(benchmark::State& state) { OpenChart(state, "GraphicsGanttMenu", "GanttForm", bench::Program()); }
+void HistogramOpen(benchmark::State& state) {
+  OpenChart(state, "GraphicsHistogramMenu", "HistogramForm", bench::Program());
+}
+void PrecedenceOpen(benchmark::State& state) {
+  OpenChart(state, "GraphicsPrecedenceMenu", "PrecedenceForm", bench::Program(2000, 40));
+}
+
+void PrecedenceDates(benchmark::State& state) {
+  const bench::Program program(2000, 40);
+  program.main->Control(QStringLiteral("GraphicsPrecedenceMenu"))->trigger();
+  QCoreApplication::processEvents();
+  QWidget* diagram = Forms::Find(QStringLiteral("PrecedenceForm"));
+  auto* numbers = diagram->findChild<QRadioButton*>(QStringLiteral("StyleOption0"));
+  auto* dates = diagram->findChild<QRadioButton*>(QStringLiteral("StyleOption3"));
+  for (auto _ : state) {
+    dates->click();
+    QCoreApplication::processEvents();
+    state.PauseTiming();
+    numbers->click();
+    state.ResumeTiming();
+  }
+}
 
 void GanttNewSolution(benchmark::State& state) {
   const bench::Program program;
@@ -104,3 +129,5 @@ BENCHMARK(GanttOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(GanttNewSolution)->Unit(benchmark::kMillisecond);
 BENCHMARK(GanttScrollStep)->Unit(benchmark::kMillisecond);
 BENCHMARK(HistogramOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrecedenceOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrecedenceDates)->Unit(benchmark::kMillisecond);

@@ -26,6 +26,7 @@ struct SliceGraph {
   QList<Yslice*> ready;  // the next wave, ranked when it is taken up
   QHash<const Yproject*, int> projectRank;
   QList<Yslice*> dangling;
+  int generation = 0;  // counts the times the slices were given back to the pool
 };
 
 SliceGraph& Graph() {
@@ -103,6 +104,7 @@ void ComputeOrder() {
     graph.order.clear();
     graph.ready.clear();
     graph.dangling.clear();
+    ++graph.generation;
     Common::FreeYobjects(QList<Ypooled*>(previous.begin(), previous.end()));
   });
 
@@ -266,6 +268,8 @@ const QList<Yslice*>& AllSlices() { return Graph().all; }
 
 const QList<Yslice*>& SliceList() { return Graph().order; }
 
+int SliceGeneration() { return Graph().generation; }
+
 Yslice* FirstSlice(const Ytask* task) { return Graph().first.value(task, nullptr); }
 
 Yslice* SliceOnCycle() {
@@ -302,6 +306,7 @@ void ClearSliceList() {
   graph.ready.clear();
   graph.projectRank.clear();
   graph.dangling.clear();
+  ++graph.generation;
 }
 
 }  // namespace Solve

@@ -51,6 +51,9 @@ bool RanksBefore(const Yslice& s, const Yslice& r);
 const QList<Yslice*>& AllSlices();
 // The slices in solve order: those the ordering reached.
 const QList<Yslice*>& SliceList();
+// Counts the times the slices went back to the pool (each new ordering, and the clear-all): a
+// view that keeps slices between events knows by it whether they are still the ones it took.
+int SliceGeneration();
 // The task's first slice in the current ordering, or none.
 Yslice* FirstSlice(const Ytask* task);
 // A slice that the ordering could not reach because it lies on a dependency cycle; none when

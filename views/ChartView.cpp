@@ -88,7 +88,7 @@ void ChartView::Start() {
     const auto done = qScopeGuard([&] { rebuilding_ = false; });
     const QuietRebuild quiet(chart_);
     // The control lays the chart out for the room it has: the window's, also before it is shown.
-    guard([&] { chart_->setGeometry(rect()); });
+    guard([&] { chart_->setGeometry(ChartArea()); });
     guard([&] {
       settingFont_ = true;
       const auto fontSet = qScopeGuard([&] { settingFont_ = false; });
@@ -156,8 +156,7 @@ void ChartView::SetOptionsFrame(QWidget* frame) {
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
-  // The control fills the client area.
-  chart_->setGeometry(0, 0, width(), height());
+  chart_->setGeometry(ChartArea());
   QWidget::resizeEvent(event);
   PlaceOptions();
 }

@@ -69,6 +69,8 @@ class ChartView : public QWidget {
   virtual void RequestLayout() = 0;
   // Whether the laid-out view is shown; a view with nothing to show tells the user and says no.
   virtual bool ReadyToShow() { return true; }
+  // Where the control stands in the window: all of it, unless the view keeps a place for options.
+  virtual QRect ChartArea() const { return rect(); }
   // The control's two events.
   virtual void RedoLayout() = 0;
   virtual void RedoGraphics() = 0;

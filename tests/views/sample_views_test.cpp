@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "MainForm.h"
 #include "OleDate.h"
+#include "PrecedenceForm.h"
 #include "ViewFixture.h"
 #include "WorkBreakdownForm.h"
 #include "Yproject.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QDate>
+#include <QRadioButton>
 #include <QTableWidget>
 
 #include <cmath>
@@ -47,6 +49,18 @@ TEST_F(SampleViews, CalendarZoomAndWorkBreakdownOfTheSample) {
   ASSERT_NE(breakdown, nullptr);
   EXPECT_GT(breakdown->Chart()->Grobs().Count(), 0);
   SaveScreenshot("sample-wbs.png");
+}
+
+TEST_F(SampleViews, PrecedenceDiagramOfTheSample) {
+  OpenSample();
+  OpenView("GraphicsPrecedenceMenu", "PrecedenceForm");
+  auto* diagram = qobject_cast<PrecedenceForm*>(Forms::Find(QStringLiteral("PrecedenceForm")));
+  ASSERT_NE(diagram, nullptr);
+  EXPECT_GE(diagram->IncludeList().size(), Common::ThisProject()->TaskList.Count());
+  SaveScreenshot("sample-precedence-numbers.png");
+  diagram->findChild<QRadioButton*>(QStringLiteral("StyleOption2"))->click();
+  EXPECT_GT(diagram->Chart()->Grobs().Count(), 4 * diagram->IncludeList().size());
+  SaveScreenshot("sample-precedence-dates.png");
 }
 
 }  // namespace
