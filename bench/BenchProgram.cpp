@@ -7,6 +7,7 @@
 #include "Notifications.h"
 #include "Pool.h"
 #include "ProjectGenerator.h"
+#include "RegisterAnalysis.h"
 #include "RegisterDialogs.h"
 #include "RegisterViews.h"
 #include "SolveState.h"
@@ -57,6 +58,7 @@ Program::Program(int tasks, int resources) {
   Solve::InstallSolver();
   Dialogs::RegisterForms();
   Views::RegisterForms();
+  Analysis::RegisterForms();
   // The main window starts on an empty model.
   main = std::make_unique<MainForm>();
   main->resize(1280, 900);

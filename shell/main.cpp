@@ -2,6 +2,7 @@
 #include "MainForm.h"
 #include "QtCommonDialogs.h"
 #include "QtPrompter.h"
+#include "RegisterAnalysis.h"
 #include "RegisterDialogs.h"
 #include "RegisterViews.h"
 #include "TrySolve.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   Solve::InstallSolver();
   Dialogs::RegisterForms();
   Views::RegisterForms();
+  Analysis::RegisterForms();
 
   MainForm mainForm(Application::CommandLineFile(Application::arguments()));
   mainForm.show();

@@ -247,6 +247,8 @@ const QList<Ycrash>* CrashItems() { return crashItems ? &*crashItems : nullptr; 
 
 void ClearCrashItems() { crashItems.reset(); }
 
+void SetCrashItems(QList<Ycrash> Items) { crashItems = std::move(Items); }
+
 void ForgetCrashedTask(const Ypooled* Object) {
   // Only tasks stand in the rows; the many slices a solve frees pass by at once.
   if (!crashItems || Object == nullptr || Object->Ytype() != ytTask) return;

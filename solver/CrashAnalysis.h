@@ -37,6 +37,8 @@ void SetTeamIncrement(float Increment);
 // then one row per step in step order. None before the first analysis and after ClearCrashItems.
 const QList<Ycrash>* CrashItems();
 void ClearCrashItems();
+// Rows kept as the analysis's own (results made elsewhere, such as a test's).
+void SetCrashItems(QList<Ycrash> Items);
 // The pool has freed the object: a row that names it as its task keeps its step without the task,
 // so that no row names an object the pool hands out again.
 void ForgetCrashedTask(const Ypooled* Object);

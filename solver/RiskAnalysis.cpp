@@ -26,6 +26,7 @@ std::int32_t riskIterations = 0;
 std::int32_t riskIteration = 0;
 std::vector<float> permuteTable;
 RiskResults results;
+const Yproject* riskProject = nullptr;  // the active project of the run the results come from
 
 // The sampled minutes of a task at the deviate z: the most likely estimate moved by z thirds of
 // the distance to the pessimistic estimate (z above 0) or to the optimistic one. Not clamped: a
@@ -117,6 +118,22 @@ const std::vector<double>& RiskFinishDates() { return results.FinishDates(); }
 
 const std::vector<praxel::Currency>& RiskCosts() { return results.Costs(); }
 
+const Yproject* RiskProject() { return riskProject; }
+
+void SetRiskResults(const Yproject* Project, const RiskResults& Results) {
+  results = Results;
+  riskProject = Project;
+}
+
+void ClearRiskResults() {
+  results = RiskResults();
+  riskProject = nullptr;
+}
+
+void ForgetRiskProject(const Ypooled* Object) {
+  if (Object != nullptr && Object == riskProject) ClearRiskResults();
+}
+
 float PtoZ(float p) {
   float z = 0.0f;
   ErrTrap::Guarded(QStringLiteral("Solve:PtoZ"), [&] {
@@ -163,6 +180,7 @@ void PrepareRiskSolve() {
   ErrTrap::Guard guard(QStringLiteral("Solve:PrepareRiskSolve"));
   guard([&] { BuildPermuteTable(); });
   guard([&] { results.Clear(riskIterations); });
+  guard([&] { riskProject = Common::ThisProject(); });
   guard([&] { riskIteration = 0; });
   guard([&] { RecordRiskResult(); });
   guard([&] {

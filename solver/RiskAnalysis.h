@@ -5,6 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+class Ypooled;
+class Yproject;
+
+namespace Solve {
+class RiskResults;
+}
+
 // The risk analysis: how likely the active project is to finish by each date, and at what total
 // cost, from the tasks' three-point estimates. It runs N iterations (RiskIterations). In each, every
 // slice draws one standard normal deviate, which turns its task's estimates into sampled minutes
@@ -39,6 +46,14 @@ const std::vector<float>& PermuteTable();
 // in ascending order of finish; later entries 0. N + 1 entries; empty before the first run.
 const std::vector<double>& RiskFinishDates();
 const std::vector<praxel::Currency>& RiskCosts();
+// The project the results belong to (the active one of their run); none before the first run
+// and once the results are cleared.
+const Yproject* RiskProject();
+// Results kept as a run's own (results made elsewhere, such as a test's).
+void SetRiskResults(const Yproject* Project, const RiskResults& Results);
+// Drops the results (the clear-all), and drops them when their project is freed.
+void ClearRiskResults();
+void ForgetRiskProject(const Ypooled* Object);
 
 // The standard normal quantile of p (0 < p < 1), by the rational approximation 26.2.23 of
 // Abramowitz and Stegun (absolute error below 4.5e-4) on both tails.

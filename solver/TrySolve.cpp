@@ -8,6 +8,7 @@
 #include "Poll.h"
 #include "Pool.h"
 #include "ResourceCalendar.h"
+#include "RiskAnalysis.h"
 #include "Rounding.h"
 #include "RunChecks.h"
 #include "SliceOrder.h"
@@ -22,12 +23,19 @@ namespace Solve {
 namespace {
 
 // The program-wide clear-all is about to free every object: the solver forgets its slices,
-// slots and calendars, which the pool frees with everything else, and the crash rows, whose
-// tasks go too.
+// slots and calendars, which the pool frees with everything else, the crash rows, whose tasks go
+// too, and the risk results, whose project goes.
 void ForgetEverything() {
   ClearSliceList();
   ForgetCalendars();
   ClearCrashItems();
+  ClearRiskResults();
+}
+
+// An object the pool frees: a task leaves the crash rows, a project takes its risk results along.
+void ForgetAnalysedObject(const Ypooled* Object) {
+  ForgetCrashedTask(Object);
+  ForgetRiskProject(Object);
 }
 
 // A slice's share of its task's most likely estimate, in whole minutes.
@@ -101,7 +109,7 @@ void InstallSolver() {
   Common::RegisterYtype(ytSlice, []() -> Ypooled* { return new Yslice; });
   Common::RegisterYtype(ytSlot, []() -> Ypooled* { return new Yslot; });
   Common::SetFreeAllHook(ForgetEverything);
-  SetForgetObjectHook(ForgetCrashedTask);
+  SetForgetObjectHook(ForgetAnalysedObject);
   SetTrySolve(TrySolve);
 }
 

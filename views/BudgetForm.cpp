@@ -5,6 +5,7 @@
 #include "FormHelpers.h"
 #include "Guard.h"
 #include "JournalSwitch.h"
+#include "MoneyAxis.h"
 #include "Rounding.h"
 #include "ScaleSteps.h"
 #include "Yproject.h"
@@ -137,11 +138,7 @@ void BudgetForm::RedoLayout() {
   chart->AddDateGrid();
   ComputeMaxCost();
   increment_ = Views::OneTwoFiveStep(maxCost_.ToDouble());
-  const double top = std::ceil(maxCost_.ToDouble() / increment_) * increment_;
-  for (double value = top; value >= 0; value -= increment_) {
-    chart->AddRow();
-    chart->CellText(chart->Rows() - 1, 0, Common::FormatCurrency(value));
-  }
+  Views::AddMoneyRows(chart, maxCost_.ToDouble(), increment_);
   const int costs = (material_->isChecked() ? 1 : 0) + (labor_->isChecked() ? 1 : 0) + (total_->isChecked() ? 1 : 0);
   layoutCurves_ = earnedValue_->isChecked() ? 3 : costs * (plan_->isChecked() && current_->isChecked() ? 2 : 1);
   chart->LayoutComplete(1, layoutCurves_ + 1);

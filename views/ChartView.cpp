@@ -16,8 +16,10 @@
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <QShowEvent>
+#include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -82,7 +84,11 @@ void ChartView::Start() {
   ErrTrap::Guard guard(Location("Start"));
   bool allowed = false;
   guard([&] { allowed = StartAllowed(); });
-  if (!allowed) return;
+  if (!allowed) {
+    // A view that may not open now is not left loaded behind its menu's check mark.
+    if (!isVisible()) guard([&] { Forms::Unload(this); });
+    return;
+  }
   {
     rebuilding_ = true;
     const auto done = qScopeGuard([&] { rebuilding_ = false; });
@@ -144,6 +150,26 @@ void ChartView::ShowBuilding() const {
 void ChartView::ClearStatus() {
   if (QWidget* main = Forms::MainWindow()) {
     QMetaObject::invokeMethod(main, "StatusMessage", Qt::DirectConnection, Q_ARG(QString, QString()));
+  }
+}
+
+void ChartView::SizeToGrid() {
+  constexpr int kMarginPixels = 4;
+  // The control keeps room for its scroll bars beside the grid.
+  const int bars = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kMarginPixels;
+  QSize wanted(static_cast<int>(std::ceil(chart_->ColPos(chart_->Cols()) / TwipsPerPixelX())) + kMarginPixels + bars,
+               static_cast<int>(std::ceil(chart_->RowPos(chart_->Rows()) / TwipsPerPixelY())) + kMarginPixels + bars);
+  QWidget* frame = Forms::FrameOf(this);
+  // The frame's border and title bar, which it keeps as its contents margins.
+  const QMargins margins = frame != this ? frame->contentsMargins() : QMargins();
+  const QSize decoration(margins.left() + margins.right(), margins.top() + margins.bottom());
+  if (const auto* main = dynamic_cast<const MainForm*>(Forms::MainWindow())) {
+    wanted = wanted.boundedTo(main->ClientSize() - decoration);
+  }
+  if (frame != this) {
+    frame->resize(wanted + decoration);
+  } else {
+    resize(wanted);
   }
 }
 

@@ -87,6 +87,10 @@ class ChartView : public QWidget {
   double TwipsPerPixelX() const;
   double TwipsPerPixelY() const;
 
+  // A dialog-style list: the window as big as the control's grid, but never bigger than the main
+  // window's client area, so that the list scrolls instead of growing the main window.
+  void SizeToGrid();
+
   // A view's options frame: it stands in the control's left margin under the scaling panel, as
   // wide as its caption where the margin has room, in a slightly smaller face.
   void SetOptionsFrame(QWidget* frame);

@@ -3,31 +3,23 @@
 
 #include "GanttForm.h"
 
+#include "ChartColors.h"
 #include "Common.h"
+#include "Grob.h"
 #include "JournalSwitch.h"
+#include "PaintBreaks.h"
 #include "Rounding.h"
 #include "Settings.h"
 #include "Ydependency.h"
 #include "Yproject.h"
 #include "Ytask.h"
-#include "PaintBreaks.h"
 #include "YwindowControl.h"
 
 #include <cmath>
 
+using namespace ChartColors;
+
 namespace {
-
-constexpr int kBlack = 0;
-constexpr int kRed = 0xFF;
-constexpr int kGreen = 0xFF00;
-constexpr int kYellow = 0xFFFF;
-constexpr int kBlue = 0xFF0000;
-constexpr int kWhite = 0xFFFFFF;
-
-// Triangle directions: the apex at the middle of the top (Y1), bottom (Y2) or right (X2) side.
-constexpr int kPointUp = 3;
-constexpr int kPointDown = 5;
-constexpr int kPointRight = 7;
 
 // Floats closer than one five-minute cell are the same float: dates are sums of day fractions.
 constexpr double kSameFloat = 5.0 / 1440.0;
@@ -157,7 +149,7 @@ void GanttForm::DrawMarker(const Ytask* task) {
   const int y1 = GetY(row, 0);
   const int y2 = GetY(row, 3);
   const double h = y2 - y1;
-  Chart()->Triangle(Round(x - h / 2), y1, Round(x + h / 2), y2, kRed, kRed, kPointDown);
+  Chart()->Triangle(Round(x - h / 2), y1, Round(x + h / 2), y2, kRed, kRed, Ywindow::TriangleDown);
 }
 
 void GanttForm::DrawDependency(const Ydependency* dependency) {
@@ -192,9 +184,9 @@ void GanttForm::DrawArrowBetweenRows(int fromRow, double fromDate, int toRow, do
   chart->XLine(x1, yMiddle, x2, yMiddle, color);
   chart->XLine(x2, yMiddle, x2, yTo, color);
   int a = Round(x1 - textHeight_ / 7);
-  chart->Triangle(a, yFrom, 2 * x1 - a, yFrom + (GetY(fromRow, 8) - GetY(fromRow, 6)), color, color, kPointUp);
+  chart->Triangle(a, yFrom, 2 * x1 - a, yFrom + (GetY(fromRow, 8) - GetY(fromRow, 6)), color, color, Ywindow::TriangleUp);
   a = Round(x2 - textHeight_ / 7);
-  chart->Triangle(a, GetY(toRow, 1), 2 * x2 - a, yTo, color, color, kPointDown);
+  chart->Triangle(a, GetY(toRow, 1), 2 * x2 - a, yTo, color, color, Ywindow::TriangleDown);
 }
 
 void GanttForm::DrawDateDependency(int fromRow, double fromDate, int toRow, double toDate) {
@@ -205,7 +197,7 @@ void GanttForm::DrawDateDependency(int fromRow, double fromDate, int toRow, doub
     const int y1 = GetY(toRow, 1);
     const int y2 = GetY(toRow, 3);
     const int x = Chart()->DateToX(toDate);
-    Chart()->Triangle(x, y1, x + (y2 - y1) / 2, y2, kBlack, kBlack, kPointRight);
+    Chart()->Triangle(x, y1, x + (y2 - y1) / 2, y2, kBlack, kBlack, Ywindow::TriangleRight);
   }
 }
 
@@ -249,7 +241,7 @@ void GanttForm::BuildKey() {
   const auto marker = [&](int y1, int fill, const QString& text) {
     const int y2 = Round(y1 + h / 3.0);
     const double half = (y2 - y1) / 2.0;
-    chart->Triangle(Round(xc - half), y1, Round(xc + half), y2, kRed, fill, kPointDown);
+    chart->Triangle(Round(xc - half), y1, Round(xc + half), y2, kRed, fill, Ywindow::TriangleDown);
     chart->DrawText(xText, Round(y2 - 0.8 * th), QStringLiteral("T   ") + text);
     chart->DrawText(Round(xText + TextWidth(QStringLiteral("T"))), Round(y2 - 0.4 * th), QStringLiteral("L"));
   };
@@ -260,8 +252,8 @@ void GanttForm::BuildKey() {
     const int yb = Round(top + 2.25 * h);
     chart->XLine(xc, ya, xc, yb);
     const int a = Round(xc - th / 7);
-    chart->Triangle(a, Round(ya + 2.0 * h / 9.0), 2 * xc - a, ya, kBlack, kBlack, kPointDown);
-    chart->Triangle(a, yb, 2 * xc - a, Round(yb - 2.0 * h / 9.0), kBlack, kBlack, kPointUp);
+    chart->Triangle(a, Round(ya + 2.0 * h / 9.0), 2 * xc - a, ya, kBlack, kBlack, Ywindow::TriangleDown);
+    chart->Triangle(a, yb, 2 * xc - a, Round(yb - 2.0 * h / 9.0), kBlack, kBlack, Ywindow::TriangleUp);
     chart->DrawText(xText, Round(top + 11.0 * h / 6.0 - 0.8 * th), QStringLiteral("Dependencies"));
   }
 }

@@ -5,13 +5,13 @@
 
 #include "Common.h"
 #include "Format.h"
+#include "PaintBreaks.h"
 #include "Settings.h"
 #include "Yassignment.h"
 #include "Ydependency.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Ytask.h"
-#include "PaintBreaks.h"
 #include "YwindowControl.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 
 #include "PrecedenceForm.h"
 
+#include "ChartColors.h"
 #include "Rounding.h"
 #include "ShortDate.h"
 #include "Yproject.h"
@@ -17,10 +18,10 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace ChartColors;
+
 namespace {
 
-constexpr int kBlack = 0x000000;
-constexpr int kWhite = 0xFFFFFF;
 const QString kLineBreak = QStringLiteral("\r\n");
 
 // The minutes of each unit of the units list, by its text.

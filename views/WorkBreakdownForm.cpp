@@ -1,5 +1,6 @@
 #include "WorkBreakdownForm.h"
 
+#include "ChartColors.h"
 #include "Common.h"
 #include "FormHelpers.h"
 #include "Prompter.h"
@@ -11,11 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace ChartColors;
+
 namespace {
 
 constexpr int kGraphicsOnly = 1;
-constexpr int kBlack = 0;
-constexpr int kWhite = 0xFFFFFF;
 constexpr int kDefaultLevels = 3;
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "Common.h"
 #include "FormHelpers.h"
-#include "MainForm.h"
 #include "Prompter.h"
 #include "ShortDate.h"
 #include "Yresource.h"
@@ -10,15 +9,12 @@
 #include "YwindowControl.h"
 #include "ZoomList.h"
 
-#include <QStyle>
-
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int kTextOnly = 0;
-constexpr int kMarginPixels = 4;
 
 }  // namespace
 
@@ -58,24 +54,6 @@ bool ZoomForm::ReadyToShow() {
     Forms::Unload(this);
     return false;
   }
-  // As big as the list, but never bigger than the main window's client area: the list scrolls.
-  const double twipsPerPixelX = TwipsPerPixelX();
-  const double twipsPerPixelY = TwipsPerPixelY();
-  // The control keeps room for its scroll bars beside the grid.
-  const int bars = style()->pixelMetric(QStyle::PM_ScrollBarExtent) + kMarginPixels;
-  QSize wanted(static_cast<int>(std::ceil(chart->ColPos(chart->Cols()) / twipsPerPixelX)) + kMarginPixels + bars,
-               static_cast<int>(std::ceil(chart->RowPos(chart->Rows()) / twipsPerPixelY)) + kMarginPixels + bars);
-  QWidget* frame = Forms::FrameOf(this);
-  // The frame's border and title bar, which it keeps as its contents margins.
-  const QMargins margins = frame != this ? frame->contentsMargins() : QMargins();
-  const QSize decoration(margins.left() + margins.right(), margins.top() + margins.bottom());
-  if (const auto* main = dynamic_cast<const MainForm*>(Forms::MainWindow())) {
-    wanted = wanted.boundedTo(main->ClientSize() - decoration);
-  }
-  if (frame != this) {
-    frame->resize(wanted + decoration);
-  } else {
-    resize(wanted);
-  }
+  SizeToGrid();
   return true;
 }

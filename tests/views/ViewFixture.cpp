@@ -5,6 +5,7 @@
 #include "MainForm.h"
 #include "Notifications.h"
 #include "Pool.h"
+#include "RegisterAnalysis.h"
 #include "RegisterViews.h"
 #include "SolveState.h"
 
@@ -14,6 +15,7 @@
 void ViewTest::SetUp() {
   ShellTest::SetUp();
   Views::RegisterForms();
+  Analysis::RegisterForms();
   StartProgram();
 }
 

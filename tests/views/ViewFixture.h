@@ -2,7 +2,8 @@
 
 #include "ShellFixture.h"
 
-// The real main window with the chart views registered as the program registers them.
+// The real main window with the chart views and the analysis views registered as the program
+// registers them.
 class ViewTest : public ShellTest {
  protected:
   void SetUp() override;

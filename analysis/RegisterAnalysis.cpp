@@ -1,0 +1,16 @@
+#include "RegisterAnalysis.h"
+
+#include "CrashDataForm.h"
+#include "CrashForm.h"
+#include "Forms.h"
+#include "RiskForm.h"
+
+namespace Analysis {
+
+void RegisterForms() {
+  Forms::Register(QStringLiteral("CrashForm"), [] { return new CrashForm; });
+  Forms::Register(QStringLiteral("CrashDataForm"), [] { return new CrashDataForm; });
+  Forms::Register(QStringLiteral("RiskForm"), [] { return new RiskForm; });
+}
+
+}  // namespace Analysis
