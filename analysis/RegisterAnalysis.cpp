@@ -4,6 +4,7 @@
 #include "CrashForm.h"
 #include "Forms.h"
 #include "RiskForm.h"
+#include "SpreadsheetForm.h"
 
 namespace Analysis {
 
@@ -11,6 +12,7 @@ void RegisterForms() {
   Forms::Register(QStringLiteral("CrashForm"), [] { return new CrashForm; });
   Forms::Register(QStringLiteral("CrashDataForm"), [] { return new CrashDataForm; });
   Forms::Register(QStringLiteral("RiskForm"), [] { return new RiskForm; });
+  Forms::Register(QStringLiteral("SpreadsheetForm"), [] { return new SpreadsheetForm; });
 }
 
 }  // namespace Analysis

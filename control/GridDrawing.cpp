@@ -83,8 +83,15 @@ void DrawGridText(const GridModel& grid, const TextMeasure& measure, GrobList& g
     if (grid.ColWidth(col) <= 0) continue;
     for (int row = 0; row < grid.Rows(); ++row) {
       KeepPainting();
-      const QString text = TrimSpaces(grid.Text(row, col));
+      const QString& raw = grid.Text(row, col);
+      const QString text = TrimSpaces(raw);
       if (text.isEmpty()) continue;
+      // A cell that merges with the one above or to its left lies inside a block drawn from its
+      // first cell: only first cells look for their block, so a long run is walked once.
+      if ((row > 0 && grid.MergeCol(col) && grid.Text(row - 1, col) == raw) ||
+          (col > 0 && grid.MergeRow(row) && grid.Text(row, col - 1) == raw)) {
+        continue;
+      }
       const MergeBlock block = FindBorder(grid, row, col);
       if (row != block.Row1 + 1 || col != block.Col1 + 1) continue;
 

@@ -8,6 +8,7 @@
 #include "MainForm.h"
 #include "RiskAnalysis.h"
 #include "RiskForm.h"
+#include "SpreadsheetForm.h"
 #include "ViewFixture.h"
 #include "YwindowControl.h"
 
@@ -54,6 +55,21 @@ TEST_F(SampleAnalyses, CrashPlotStepListAndRiskPlotOfTheSample) {
   SaveScreenshot("sample-risk-probability.png");
   risk->findChild<QRadioButton*>(QStringLiteral("TotalCostOption"))->click();
   SaveScreenshot("sample-risk-cost.png");
+}
+
+TEST_F(SampleAnalyses, ProjectSummaryAndLoadingByDayOfTheSample) {
+  OpenSample();
+  ASSERT_TRUE(SolveNow());
+  mainForm->Control(QStringLiteral("SpreadsheetTypeMenu3"))->trigger();
+  auto* sheet = qobject_cast<SpreadsheetForm*>(Forms::Find(QStringLiteral("SpreadsheetForm")));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_GT(sheet->Chart()->Rows(), 10);
+  SaveScreenshot("sample-sheet-project-summary.png");
+  mainForm->Control(QStringLiteral("SpreadsheetTypeMenu7"))->trigger();
+  sheet = qobject_cast<SpreadsheetForm*>(Forms::Find(QStringLiteral("SpreadsheetForm")));
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_GT(sheet->Chart()->Rows(), 2);
+  SaveScreenshot("sample-sheet-loading-by-day.png");
 }
 
 }  // namespace

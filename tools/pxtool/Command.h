@@ -26,5 +26,6 @@ int RunResave(const QStringList& arguments);
 int RunSolve(const QStringList& arguments);
 int RunCrash(const QStringList& arguments);
 int RunRisk(const QStringList& arguments);
+int RunSheet(const QStringList& arguments);
 
 }  // namespace pxtool

@@ -20,6 +20,8 @@ const Command kCommands[] = {
      "solve a project file and print the steps of a crash analysis of its first project", pxtool::RunCrash},
     {"risk", "FILE --iterations N [--quick|--detailed]",
      "solve a project file and print the results of a risk analysis of its first project", pxtool::RunRisk},
+    {"sheet", "FILE TYPE [--month mm/yyyy]",
+     "solve a project file and print spreadsheet TYPE (1 to 10) of its first project and template", pxtool::RunSheet},
     {"resave", "IN OUT", "load a .pxa or .pxb file and save it again (the kind by the extension)", pxtool::RunResave},
 };
 

@@ -3,7 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// One run of pxtool, the headless companion, as the file tests start it.
+// One run of pxtool, the headless companion, as the tests start it: in the United States English
+// locale, whatever the machine's.
 struct ToolRun {
   int exitCode;
   QString out;

@@ -1,0 +1,163 @@
+// The sheets of the active project's solved schedule: the project summary (the current journal)
+// and the project update (the plan journal beside the current one), with their cost totals.
+
+#include "Sheets.h"
+
+#include "Common.h"
+#include "Format.h"
+#include "JournalSwitch.h"
+#include "Journals.h"
+#include "RuntimeError.h"
+#include "Ydependency.h"
+#include "Yproject.h"
+#include "Ytask.h"
+
+#include <QLocale>
+
+#include <array>
+
+namespace Sheets {
+
+namespace {
+
+using praxel::Currency;
+
+constexpr int kLeft = 1;
+constexpr int kRight = 7;
+constexpr int kFirstCostColumn = 10;
+
+// The material, labor and total cost of one row.
+using Costs = std::array<Currency, 3>;
+
+// The figures of a task from column 2 on, in the journal now current: effort, the four dates,
+// duration, slack, time left as of the journal's date, and the three costs.
+Costs FillTaskFigures(SheetTable& sheet, int row, const Yproject& project, const Ytask& task) {
+  sheet.SetText(row, 2, task.Subproject() != nullptr ? QString() : Common::FormatEffort(task, true));
+  sheet.SetText(row, 3, Common::DateText(task.EarlyStart()));
+  sheet.SetText(row, 4, Common::DateText(task.EarlyFinish()));
+  sheet.SetText(row, 5, Common::DateText(task.LateStart()));
+  sheet.SetText(row, 6, Common::DateText(task.LateFinish()));
+  sheet.SetText(row, 7, Common::FormatDuration(task.EarlyFinish() - task.EarlyStart(), true));
+  sheet.SetText(row, 8, Common::FormatDuration(task.LateFinish() - task.EarlyFinish(), true));
+  sheet.SetText(row, 9,
+                task.EarlyFinish() < project.Journal() ? QStringLiteral("done")
+                                                       : Common::FormatDuration(task.EarlyFinish() - project.Journal(), true));
+  const Costs costs = {task.MaterialCost(), task.LaborCost(), task.LaborCost() + task.MaterialCost()};
+  for (int kind = 0; kind < 3; ++kind) sheet.SetText(row, kFirstCostColumn + kind, Common::FormatCurrency(costs[kind]));
+  return costs;
+}
+
+// The columns of a sheet of task figures: the task, a second column of the sheet's own, and the
+// figures of FillTaskFigures.
+SheetTable TaskFigureSheet(const QString& title, const QString& second, int secondAlignment, int lockedColumns) {
+  SheetTable sheet;
+  sheet.title = title;
+  sheet.titleTakesPageHeader = true;
+  sheet.AddColumn(QStringLiteral("Task"), kLeft);
+  sheet.AddColumn(second, secondAlignment);
+  sheet.AddColumn(QStringLiteral("Effort"), kRight);
+  for (const char* heading : {"Early start", "Early finish", "Late start", "Late finish", "Duration", "Slack",
+                              "Time left", "Material cost", "Labor cost", "Total cost"}) {
+    sheet.AddColumn(QString::fromLatin1(heading), kRight);
+  }
+  sheet.FixTop();
+  sheet.lockedColumns = lockedColumns;
+  return sheet;
+}
+
+// The sum of the costs of the rows, kind by kind; a sum beyond the money range is none.
+std::array<std::optional<Currency>, 3> Totals(const QList<Costs>& rows) {
+  std::array<std::optional<Currency>, 3> totals;
+  for (int kind = 0; kind < 3; ++kind) {
+    try {
+      Currency sum;
+      for (const Costs& costs : rows) sum = sum + costs[kind];
+      totals[kind] = sum;
+    } catch (const praxel::RuntimeError&) {
+      totals[kind].reset();
+    }
+  }
+  return totals;
+}
+
+QString TotalText(const std::optional<Currency>& total, bool asMoney) {
+  if (!total) return QStringLiteral("Overflow");
+  if (asMoney) return Common::FormatCurrency(*total);
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale.toString(total->ToDouble(), 'g', QLocale::FloatingPointShortest);
+}
+
+}  // namespace
+
+SheetTable ProjectSummarySheet() {
+  SheetTable sheet = TaskFigureSheet(QStringLiteral("Project Summary Spreadsheet for "),
+                                     QStringLiteral("Control dependency"), kLeft, 1);
+
+  QList<Costs> costs;
+  if (const Yproject* project = Common::ThisProject()) {
+    for (const Ytask* task : project->TaskList) {
+      if (!task->Include()) continue;
+      const int row = sheet.AddRow();
+      sheet.SetText(row, 0, task->BuildNodeText());
+      // A task without a controlling dependency (edited since the solve) shows an empty cell.
+      const Ydependency* control = task->ControlDependency();
+      sheet.SetText(row, 1, control != nullptr ? control->BuildNodeText() : QString());
+      costs.append(FillTaskFigures(sheet, row, *project, *task));
+    }
+  }
+  // The totals are summed from the costs themselves, never read back from the texts. Without a
+  // task row they are plain numbers, as under a heading.
+  const int row = sheet.AddRow();
+  sheet.SetText(row, 0, QStringLiteral("Total"));
+  const auto totals = Totals(costs);
+  for (int kind = 0; kind < 3; ++kind) sheet.SetText(row, kFirstCostColumn + kind, TotalText(totals[kind], !costs.isEmpty()));
+  return sheet;
+}
+
+SheetTable ProjectUpdateSheet() {
+  SheetTable sheet = TaskFigureSheet(QStringLiteral("Project Update Spreadsheet for "), QStringLiteral("Journal"), kRight, 2);
+
+  QList<Costs> planCosts;
+  QList<Costs> currentCosts;
+  if (Yproject* project = Common::ThisProject()) {
+    for (const Ytask* task : project->TaskList) {
+      const auto addRow = [&](const char* journal, QList<Costs>& costs) {
+        if (!task->Include()) return;
+        const int row = sheet.AddRow();
+        sheet.SetText(row, 0, task->BuildNodeText());
+        sheet.SetText(row, 1, QString::fromLatin1(journal));
+        costs.append(FillTaskFigures(sheet, row, *project, *task));
+      };
+      {
+        const JournalSwitch plan(project, project->PlanIndex);
+        addRow("Plan", planCosts);
+      }
+      addRow("Current", currentCosts);
+    }
+  }
+  const auto plan = Totals(planCosts);
+  const auto current = Totals(currentCosts);
+  const int first = sheet.Rows();
+  for (const char* journal : {"Plan", "Current", "Difference"}) {
+    const int row = sheet.AddRow();
+    sheet.SetText(row, 0, QStringLiteral("Total"));
+    sheet.SetText(row, 1, QString::fromLatin1(journal));
+  }
+  for (int kind = 0; kind < 3; ++kind) {
+    const int col = kFirstCostColumn + kind;
+    sheet.SetText(first, col, TotalText(plan[kind], true));
+    sheet.SetText(first + 1, col, TotalText(current[kind], true));
+    std::optional<Currency> difference;
+    if (plan[kind] && current[kind]) {
+      try {
+        difference = *plan[kind] - *current[kind];
+      } catch (const praxel::RuntimeError&) {
+      }
+    }
+    sheet.SetText(first + 2, col, TotalText(difference, true));
+  }
+  return sheet;
+}
+
+}  // namespace Sheets

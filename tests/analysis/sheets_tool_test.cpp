@@ -1,0 +1,76 @@
+// pxtool sheet: every sheet type of a solved fixture (three projects, one of them a subproject,
+// two journals, objects excluded in the current journal and included in the plan) against its
+// golden text, and the calls it refuses. PRAXEL_UPDATE_GOLDEN=1 writes the golden texts anew.
+
+#include "CaseName.h"
+#include "PxtoolRun.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString kFixture = QStringLiteral(PRAXEL_ANALYSIS_DATA "/data/sheets.pxa");
+
+QString GoldenPath(const QString& name) { return QStringLiteral(PRAXEL_ANALYSIS_DATA "/golden/") + name; }
+
+struct SheetCase {
+  const char* name;
+  QStringList arguments;
+  const char* golden;
+};
+
+class PxtoolSheet : public testing::TestWithParam<SheetCase> {};
+
+TEST_P(PxtoolSheet, PrintsTheSheetAsTheGridCopiesIt) {
+  const ToolRun run = RunPxtool(QStringList{QStringLiteral("sheet"), kFixture} + GetParam().arguments);
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QString golden = GoldenPath(QString::fromLatin1(GetParam().golden));
+  if (qEnvironmentVariableIsSet("PRAXEL_UPDATE_GOLDEN")) testsupport::WriteFileBytes(golden, run.out.toUtf8());
+  EXPECT_EQ(run.out, QString::fromUtf8(testsupport::ReadFileBytes(golden)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, PxtoolSheet,
+    testing::Values(SheetCase{"ResourceEntry", {"1"}, "sheet-01.txt"}, SheetCase{"TaskEntry", {"2"}, "sheet-02.txt"},
+                    SheetCase{"ProjectSummary", {"3"}, "sheet-03.txt"}, SheetCase{"ProjectUpdate", {"4"}, "sheet-04.txt"},
+                    SheetCase{"LoadingByResource", {"5"}, "sheet-05.txt"},
+                    SheetCase{"LoadingByProject", {"6"}, "sheet-06.txt"},
+                    SheetCase{"LoadingByDay", {"7"}, "sheet-07.txt"},
+                    SheetCase{"LoadingByDayInMay", {"7", "--month", "05/2026"}, "sheet-07-may-2026.txt"},
+                    SheetCase{"OvertimeAndOverload", {"8"}, "sheet-08.txt"}, SheetCase{"Overload", {"9"}, "sheet-09.txt"},
+                    SheetCase{"DateDependency", {"10"}, "sheet-10.txt"}),
+    testsupport::CaseName());
+
+TEST(PxtoolSheetCalls, RefusesAnUnknownTypeAndAMonthItCannotRead) {
+  const struct {
+    QStringList arguments;
+    const char* message;
+  } cases[] = {{{"11"}, "the spreadsheet type is a number from 1 to 10, not 11"},
+               {{"x"}, "the spreadsheet type is a number from 1 to 10, not x"},
+               {{"7", "--month", "13/2026"}, "--month takes a month as mm/yyyy"}};
+  for (const auto& c : cases) {
+    const ToolRun run = RunPxtool(QStringList{QStringLiteral("sheet"), kFixture} + c.arguments);
+    EXPECT_EQ(run.exitCode, 64) << c.message;
+    EXPECT_TRUE(run.err.contains(QString::fromLatin1(c.message))) << run.err.toStdString();
+  }
+  EXPECT_EQ(RunPxtool({QStringLiteral("sheet"), QStringLiteral("/no/such/file.pxa"), QStringLiteral("1")}).exitCode, 2);
+}
+
+// The project update sheet compares two journals: a project whose current journal is its plan
+// has nothing to compare, and the sheet says so.
+TEST(PxtoolSheetCalls, TheProjectUpdateNeedsTwoJournals) {
+  QByteArray text = testsupport::ReadFileBytes(kFixture);
+  text.replace("PlanIndex,0", "PlanIndex,1");
+  const QString path = testsupport::DataFolderPath(QStringLiteral("plan.pxa"));
+  testsupport::WriteFileBytes(path, text);
+  const ToolRun run = RunPxtool({QStringLiteral("sheet"), path, QStringLiteral("4")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("current journal to be different from the plan journal")))
+      << run.err.toStdString();
+}
+
+}  // namespace
