@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "RiskForm.h"
 #include "SpreadsheetForm.h"
+#include "StatusReportForm.h"
 
 namespace Analysis {
 
@@ -13,6 +14,7 @@ void RegisterForms() {
   Forms::Register(QStringLiteral("CrashDataForm"), [] { return new CrashDataForm; });
   Forms::Register(QStringLiteral("RiskForm"), [] { return new RiskForm; });
   Forms::Register(QStringLiteral("SpreadsheetForm"), [] { return new SpreadsheetForm; });
+  Forms::Register(QStringLiteral("StatusReportForm"), [] { return new StatusReportForm; });
 }
 
 }  // namespace Analysis

@@ -23,6 +23,9 @@
 
 namespace {
 
+// How many OffScreen scopes live: views made meanwhile are only drawn, never shown.
+int offScreenViews = 0;
+
 constexpr double kTwipsPerInch = 1440.0;
 
 }  // namespace
@@ -52,10 +55,13 @@ ChartView::ChartView(Traits traits, QWidget* parent)
   }
   // A hidden window hears of its size only when shown; the control needs it for the first layout.
   chart_->setGeometry(rect());
-  if (!traits_.menuEntry.isEmpty()) Common::CheckMenuEntry(traits_.menuEntry, true);
+  if (!traits_.menuEntry.isEmpty() && offScreenViews == 0) Common::CheckMenuEntry(traits_.menuEntry, true);
 }
 
 ChartView::~ChartView() = default;
+
+ChartView::OffScreen::OffScreen() { ++offScreenViews; }
+ChartView::OffScreen::~OffScreen() { --offScreenViews; }
 
 QString ChartView::Location(const char* procedure) const {
   return traits_.module + QLatin1Char(':') + QLatin1String(procedure);
@@ -114,6 +120,24 @@ void ChartView::Start() {
   guard([&] {
     if (FormHost* host = Forms::Host()) host->ShowForm(this);
   });
+}
+
+QString ChartView::PictureOffScreen() {
+  QString picture;
+  ErrTrap::Guard guard(Location("PictureOffScreen"));
+  bool allowed = false;
+  guard([&] { allowed = StartAllowed(); });
+  if (!allowed) return picture;
+  guard([&] { chart_->setGeometry(ChartArea()); });
+  guard([&] {
+    settingFont_ = true;
+    const auto fontSet = qScopeGuard([&] { settingFont_ = false; });
+    Common::SetFormFont(this);
+  });
+  guard([&] { setWindowTitle(Caption()); });
+  guard([&] { RequestLayout(); });
+  guard([&] { picture = chart_->GetMetaFileInHex(); });
+  return picture;
 }
 
 void ChartView::ChangeFont() {

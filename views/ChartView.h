@@ -52,6 +52,17 @@ class ChartView : public QWidget {
 
   // Opens the view, or draws it again when it is open.
   Q_INVOKABLE void Start();
+  // The view laid out and drawn for its window's size without showing it, as a metafile in hex
+  // text; empty when the view may not open now. For a view made while an OffScreen lives.
+  QString PictureOffScreen();
+  // While one lives, the views made are drawn off screen: they leave the menu's check marks alone.
+  class OffScreen {
+   public:
+    OffScreen();
+    ~OffScreen();
+    OffScreen(const OffScreen&) = delete;
+    OffScreen& operator=(const OffScreen&) = delete;
+  };
   // Setup > Font: a font chosen in the font dialog is stored for this window, and the view starts
   // again with it.
   Q_INVOKABLE void ChangeFont();

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The monthly status report: an RTF document the user edits in an RTF editor. It holds a status
+// table (table rows of four cells: the previous month's light, the item, the present month's
+// light, comments; the first such row is the heading) and two pictures, the financial plot and
+// the Gantt chart. The report is read as a list of tokens kept in order, the table's lights and
+// items are taken from it, and on writing only the lights and the two pictures' data change.
+class StatusReportFile {
+ public:
+  // A light: "G", "Y", "R", or empty for none.
+  struct Row {
+    QString previous;
+    QString item;
+    QString present;
+  };
+
+  // Reads the report. False, with the reason, when the file cannot be read.
+  bool Read(const QString& path, QString* error);
+  // Writes the report with the lights of `rows` (as Rows() gave them, lights changed) and the two
+  // pictures (metafiles as hex text; an empty one keeps the old picture) into a temporary file
+  // that then replaces the report, so a failed write leaves the old report as it was.
+  bool Write(const QString& path, const QList<Row>& rows, const QString& budgetPicture, const QString& ganttPicture,
+             QString* error) const;
+
+  // The status table: the heading row first, then one row per item; a gap between four-cell rows
+  // gives an empty row.
+  const QList<Row>& Rows() const { return rows_; }
+  const QStringList& Tokens() const { return tokens_; }
+  // The colour-table numbers of the lights' colours, 0 when the table has none.
+  int ColorIndex(const QString& light) const;
+
+  // The tokens of RTF text, as the report is read: braces, control words with their delimiting
+  // blank (a control word that ends a line is given one), control symbols, and runs of text.
+  static QStringList Tokenize(const QString& text);
+
+ private:
+  void LearnColors();
+
+  QStringList tokens_;
+  QList<Row> rows_;
+  int headingRow_ = -1;
+  int green_ = 0;
+  int yellow_ = 0;
+  int red_ = 0;
+};

@@ -1,0 +1,269 @@
+// The monthly status report: its tokens, reading and writing the lights and pictures of the
+// layout, the report's file name, the RTF editor, and the window from the menu to the written
+// report.
+
+#include "Common.h"
+#include "Forms.h"
+#include "MainForm.h"
+#include "ProgramInfo.h"
+#include "RtfEditor.h"
+#include "Settings.h"
+#include "StatusReportFile.h"
+#include "StatusReportForm.h"
+#include "TestSupport.h"
+#include "ViewFixture.h"
+#include "Yproject.h"
+#include "Ytemplate.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+using Row = StatusReportFile::Row;
+
+
+TEST(StatusReportTokens, ControlWordsKeepTheirDelimiters) {
+  const struct {
+    const char* text;
+    QStringList tokens;
+  } cases[] = {
+      {"{\\cf6 R\\cell }", {"{", "\\cf6 ", "R", "\\cell ", "}"}},
+      {"\\li-360\\fi0 Text", {"\\li-360", "\\fi0 ", "Text"}},
+      {"caf\\'e9 au lait", {"caf", "\\'", "e9 au lait"}},
+      {"\\\\ and \\{", {"\\\\", " and ", "\\{"}},
+      // A word that ends its line keeps a blank, so the next line's text is not read into it.
+      {"\\par\r\nHello", {"\\par ", "Hello"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StatusReportFile::Tokenize(QString::fromLatin1(c.text)), c.tokens) << c.text;
+}
+
+class StatusReportFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::ClearProgramDataFolder();
+    path = testsupport::DataFolderPath(QStringLiteral("report.rtf"));
+    ASSERT_TRUE(QFile::copy(StatusReports::LayoutPath(), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(report.Read(path, nullptr));
+  }
+  StatusReportFile Reread() const {
+    StatusReportFile again;
+    EXPECT_TRUE(again.Read(path, nullptr));
+    return again;
+  }
+  QString Text() const { return QString::fromLatin1(testsupport::ReadFileBytes(path)); }
+
+  QString path;
+  StatusReportFile report;
+};
+
+TEST_F(StatusReportFileTest, TheLayoutHoldsTheHeadingSixItemsAndTheLightColours) {
+  const QList<Row>& rows = report.Rows();
+  ASSERT_EQ(rows.size(), 7);
+  EXPECT_EQ(rows.at(0).item, QStringLiteral("Item"));
+  EXPECT_EQ(rows.at(1).item, QStringLiteral("Schedule"));
+  for (int i = 1; i < rows.size(); ++i) {
+    EXPECT_EQ(rows.at(i).previous, QStringLiteral("G"));
+    EXPECT_EQ(rows.at(i).present, QStringLiteral("G"));
+  }
+  // Learnt from the colour table, not from the letters written before the colour words.
+  EXPECT_EQ(report.ColorIndex(QStringLiteral("G")), 1);
+  EXPECT_EQ(report.ColorIndex(QStringLiteral("Y")), 2);
+  EXPECT_EQ(report.ColorIndex(QStringLiteral("R")), 3);
+}
+
+TEST_F(StatusReportFileTest, LightsAreWrittenWithTheirColoursAndReadBack) {
+  QList<Row> rows = report.Rows();
+  rows[1].previous = QStringLiteral("Y");
+  rows[1].present = QStringLiteral("R");
+  rows[2].present = QString();
+  ASSERT_TRUE(report.Write(path, rows, QString(), QString(), nullptr));
+  const QString text = Text();
+  EXPECT_TRUE(text.contains(QStringLiteral("\\cf2 Y"))) << "the colour word keeps its blank";
+  EXPECT_TRUE(text.contains(QStringLiteral("\\cf3 R")));
+  const StatusReportFile again = Reread();
+  EXPECT_EQ(again.Rows().at(1).previous, QStringLiteral("Y"));
+  EXPECT_EQ(again.Rows().at(1).present, QStringLiteral("R"));
+  EXPECT_EQ(again.Rows().at(2).present, QString());
+  EXPECT_EQ(again.Rows().at(3).present, QStringLiteral("G"));
+
+  // A light cleared once can be set again: its letter and colour come back.
+  rows = again.Rows();
+  rows[2].present = QStringLiteral("Y");
+  ASSERT_TRUE(again.Write(path, rows, QString(), QString(), nullptr));
+  EXPECT_EQ(Reread().Rows().at(2).present, QStringLiteral("Y"));
+}
+
+TEST_F(StatusReportFileTest, TheTwoPicturesReceiveTheFinancialPlotThenTheGanttChart) {
+  const QString budget = QStringLiteral("0100090000031200\r\n");
+  const QString gantt = QStringLiteral("0100090000034400\r\n");
+  ASSERT_TRUE(report.Write(path, report.Rows(), budget, gantt, nullptr));
+  const QString text = Text();
+  const qsizetype first = text.indexOf(QStringLiteral("0100090000031200"));
+  const qsizetype second = text.indexOf(QStringLiteral("0100090000034400"));
+  EXPECT_GT(first, 0);
+  EXPECT_GT(second, first);
+  EXPECT_FALSE(text.contains(QStringLiteral("0c000000000003000000"))) << "the layout's empty pictures are gone";
+  // No line is longer than 79 characters but one that holds a single longer token.
+  for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+    if (line.size() >= 80) {
+      EXPECT_EQ(StatusReportFile::Tokenize(line).size(), 1) << line.toStdString();
+    }
+  }
+  // And they stay pictures a later writing can replace again.
+  const StatusReportFile again = Reread();
+  ASSERT_TRUE(again.Write(path, again.Rows(), gantt, QString(), nullptr));
+  EXPECT_EQ(Text().count(QStringLiteral("0100090000034400")), 2);
+}
+
+TEST_F(StatusReportFileTest, AFailedWriteSaysWhyAndLeavesNothingBehind) {
+  QString error;
+  const QString nowhere = QDir(testsupport::DataFolderPath(QStringLiteral("missing"))).filePath(QStringLiteral("r.rtf"));
+  EXPECT_FALSE(report.Write(nowhere, report.Rows(), QString(), QString(), &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(nowhere));
+}
+
+TEST(StatusReports, AReportsNameStaysInTheReportsFolder) {
+  testsupport::ClearProgramDataFolder();
+  const struct {
+    const char* project;
+    const char* file;
+  } cases[] = {{"Warehouse", "Warehouse.rtf"}, {"../secret", "_._secret.rtf"}, {"a/b\\c", "a_b_c.rtf"}, {"", "_.rtf"}};
+  for (const auto& c : cases) {
+    const QFileInfo file(StatusReports::FileFor(QString::fromLatin1(c.project)));
+    EXPECT_EQ(file.fileName(), QString::fromLatin1(c.file)) << c.project;
+    EXPECT_EQ(file.absolutePath(), QDir(StatusReports::Folder()).absolutePath()) << c.project;
+  }
+}
+
+TEST(RtfEditorCommand, TheDesktopEntrysCommandWithoutItsFieldCodes) {
+  EXPECT_EQ(RtfEditor::DesktopEntryCommand(QStringLiteral("libreoffice --writer %U")),
+            QStringList({"libreoffice", "--writer"}));
+  EXPECT_EQ(RtfEditor::DesktopEntryCommand(QStringLiteral("\"/opt/My Editor/edit\" %f")),
+            QStringList({"/opt/My Editor/edit"}));
+}
+
+// A stub editor that writes the arguments it was started with into a file.
+QString StubEditor(const QString& folder, const QString& record) {
+  const QString script = QDir(folder).filePath(QStringLiteral("editor.sh"));
+  QFile file(script);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
+  file.close();
+  file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  return script;
+}
+
+class StatusReport : public ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    record = QDir(scratch.path()).filePath(QStringLiteral("started.txt"));
+    Settings::WriteSettings(QStringLiteral("RtfEditor"), StubEditor(scratch.path(), record));
+    Ytemplate* staff = AddTemplate(QStringLiteral("Staff"));
+    Activate(staff, AddStaffedChain(QStringLiteral("Plant"), staff, {1, 2, 3}));
+    ASSERT_TRUE(SolveNow());
+  }
+  QStringList Started() const {
+    return QString::fromUtf8(testsupport::ReadFileBytes(record)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  }
+  static StatusReportForm* Form() {
+    return qobject_cast<StatusReportForm*>(Forms::Find(QStringLiteral("StatusReportForm")));
+  }
+
+  QTemporaryDir scratch;
+  QString record;
+};
+
+TEST_F(StatusReport, ANewReportIsEditedFirstThenItsLightsAreSetAndWritten) {
+  mainForm->Control(QStringLiteral("GraphicsStatusReportMenu"))->trigger();
+  ASSERT_NE(Form(), nullptr);
+  const QString report = StatusReports::FileFor(QStringLiteral("Plant"));
+  EXPECT_EQ(Form()->ReportFile(), report);
+  EXPECT_EQ(Started(), QStringList({report})) << "the editor had the new report first";
+  QTableWidget* grid = Form()->Grid();
+  ASSERT_EQ(grid->rowCount(), 8);
+  EXPECT_EQ(grid->item(2, 3)->text(), QStringLiteral("Schedule"));
+
+  emit grid->cellClicked(2, 1);  // previous month: Y
+  EXPECT_EQ(grid->item(2, 0)->text(), QString());
+  EXPECT_EQ(grid->item(2, 1)->text(), QStringLiteral("Y"));
+  EXPECT_EQ(grid->item(2, 1)->background().color(), QColor(255, 255, 0));
+  EXPECT_EQ(grid->item(2, 0)->background().color(), QColor(Qt::white));
+  emit grid->cellClicked(3, 6);  // present month: R
+  Form()->findChild<QPushButton*>(QStringLiteral("CopyCommand"))->click();
+  EXPECT_EQ(grid->item(3, 2)->text(), QStringLiteral("R"));
+  SaveScreenshot("status-report.png");
+
+  Form()->findChild<QPushButton*>(QStringLiteral("OkCommand"))->click();
+  EXPECT_EQ(Form(), nullptr);
+  StatusReportFile written;
+  ASSERT_TRUE(written.Read(report, nullptr));
+  EXPECT_EQ(written.Rows().at(1).previous, QStringLiteral("G")) << "copied from the present month";
+  EXPECT_EQ(written.Rows().at(2).previous, QStringLiteral("R"));
+  EXPECT_EQ(written.Rows().at(2).present, QStringLiteral("R"));
+  // Both pictures were drawn off screen: no chart window was opened or checked.
+  const QString text = QString::fromLatin1(testsupport::ReadFileBytes(report));
+  EXPECT_GT(text.count(QStringLiteral("\\blipuid")), 1);
+  EXPECT_FALSE(text.contains(QStringLiteral("0c000000000003000000")));
+  EXPECT_FALSE(mainForm->Control(QStringLiteral("GraphicsGanttMenu"))->isChecked());
+  EXPECT_FALSE(mainForm->Control(QStringLiteral("GraphicsBudgetMenu"))->isChecked());
+  EXPECT_EQ(Forms::Find(QStringLiteral("GanttForm")), nullptr);
+  // The editor again, now not waited for.
+  ASSERT_TRUE(RunUntil([&] { return Started().size() == 2; }));
+}
+
+TEST_F(StatusReport, WithoutAnEditorTheUserIsTold) {
+  Settings::WriteSettings(QStringLiteral("RtfEditor"), QString());
+  const QByteArray dirs = qgetenv("XDG_DATA_DIRS");
+  const QByteArray home = qgetenv("XDG_DATA_HOME");
+  const auto restore = qScopeGuard([&] {
+    qputenv("XDG_DATA_DIRS", dirs);
+    qputenv("XDG_DATA_HOME", home);
+  });
+  qputenv("XDG_DATA_DIRS", scratch.path().toUtf8());
+  qputenv("XDG_DATA_HOME", scratch.path().toUtf8());
+  prompter.Answer(praxel::AnswerOk);
+  EXPECT_FALSE(RtfEditor::Launch(QStringLiteral("report.rtf"), false)) << "no desktop entry for RTF here";
+  ASSERT_FALSE(prompter.Asked().isEmpty());
+  EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("No .RTF Editor"));
+}
+
+// With LibreOffice at hand, the written report converts to a PDF with its table and both
+// pictures.
+TEST_F(StatusReport, LibreOfficeReadsTheWrittenReport) {
+  const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+  if (office.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  }
+  mainForm->Control(QStringLiteral("GraphicsStatusReportMenu"))->trigger();
+  ASSERT_NE(Form(), nullptr);
+  Form()->findChild<QPushButton*>(QStringLiteral("OkCommand"))->click();
+  const QString report = StatusReports::FileFor(QStringLiteral("Plant"));
+  QProcess convert;
+  convert.start(office, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                         QStringLiteral("--outdir"), scratch.path(), report});
+  ASSERT_TRUE(convert.waitForFinished(180000));
+  const QString pdf = QDir(scratch.path()).filePath(QStringLiteral("Plant.pdf"));
+  ASSERT_TRUE(QFileInfo::exists(pdf)) << convert.readAllStandardError().toStdString();
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  ASSERT_TRUE(text.waitForFinished(60000));
+  const QString words = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(words.contains(QStringLiteral("Monthly status report")));
+  EXPECT_TRUE(words.contains(QStringLiteral("Schedule")));
+  EXPECT_TRUE(words.contains(QStringLiteral("Dollars"))) << "the budget plot's axis";
+  EXPECT_TRUE(words.contains(QStringLiteral("Task 1"))) << "the Gantt chart's rows";
+}
+
+}  // namespace
