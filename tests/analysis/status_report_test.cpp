@@ -240,7 +240,8 @@ TEST_F(StatusReport, WithoutAnEditorTheUserIsTold) {
 }
 
 // With LibreOffice at hand, the written report converts to a PDF with its table and both
-// pictures.
+// pictures. The pictures are vector metafiles, so they are found by their texts (the budget
+// plot's axis heading, the Gantt chart's task rows), not as raster images.
 TEST_F(StatusReport, LibreOfficeReadsTheWrittenReport) {
   const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
   if (office.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
