@@ -13,6 +13,8 @@
 #include "Yresource.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMetaObject>
@@ -94,14 +96,32 @@ void CurrencyLostFocus(QLineEdit* tb) {
   });
 }
 
+QString DesktopFamily(const QString& name) {
+  static const QStringList sans = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                   QStringLiteral("Arial"), QStringLiteral("Small fonts"), QStringLiteral("Tahoma")};
+  static const QStringList mono = {QStringLiteral("Courier New"), QStringLiteral("Courier")};
+  static const QStringList serif = {QStringLiteral("Times New Roman"), QStringLiteral("Times")};
+  if (sans.contains(name, Qt::CaseInsensitive)) return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+  if (mono.contains(name, Qt::CaseInsensitive)) return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+  if (serif.contains(name, Qt::CaseInsensitive)) {
+    // The desktop's serif face: the family the font configuration gives the generic name.
+    QFont font(QStringLiteral("serif"));
+    font.setStyleHint(QFont::Serif);
+    return QFontInfo(font).family();
+  }
+  return name;
+}
+
 void SetFormFont(QWidget* frm) {
   ErrTrap::Guarded(QStringLiteral("Common:SetFormFont"), [&] {
     const QString name = frm->objectName();
-    QFont font(QStringLiteral("Times New Roman"));
+    QWidget* tree = frm->findChild<QWidget*>(QStringLiteral("Tree"));
+    // A chart starts in the serif face, a tree in the desktop's own sans.
+    QFont font(DesktopFamily(tree != nullptr ? QStringLiteral("MS Sans Serif") : QStringLiteral("Times New Roman")));
     font.setPointSizeF(9);
     const QString fontName = Settings::ReadSettings(name + QStringLiteral(".FontName"));
     if (!fontName.isEmpty()) {
-      font.setFamily(fontName);
+      font.setFamily(DesktopFamily(fontName));
       const double size = LeadingNumber(Settings::ReadSettings(name + QStringLiteral(".FontSize")));
       if (size > 0) font.setPointSizeF(size);
       font.setBold(Settings::ReadSettings(name + QStringLiteral(".FontBold")) == QLatin1String("True"));
@@ -113,7 +133,7 @@ void SetFormFont(QWidget* frm) {
       const int index = chart->metaObject()->indexOfMethod("SetFont(QWidget*)");
       if (index >= 0) QMetaObject::invokeMethod(chart, "SetFont", Qt::DirectConnection, Q_ARG(QWidget*, frm));
     }
-    if (QWidget* tree = frm->findChild<QWidget*>(QStringLiteral("Tree"))) tree->setFont(font);
+    if (tree != nullptr) tree->setFont(font);
   });
 }
 

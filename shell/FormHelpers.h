@@ -40,6 +40,10 @@ void CurrencyLostFocus(QLineEdit* tb);
 // ".FontItalic"), or "Times New Roman" 9 when none was stored, then hands it to the window's chart
 // control "Ywindow" (by its member SetFont) and tree control "Tree", where the window has them.
 void SetFormFont(QWidget* frm);
+// The desktop's family for a font name the program uses: its sans face for "MS Sans Serif",
+// "Arial" and "Small fonts", its monospace for "Courier New", its serif for "Times New Roman";
+// any other name as it is.
+QString DesktopFamily(const QString& name);
 
 // The number a text starts with: blanks skipped, an optional sign, digits and a decimal point
 // ("20" gives 20, "15 minutes" 15, "off" 0). The decimal point is a point unless one is given

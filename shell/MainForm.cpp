@@ -1,4 +1,5 @@
 #include "MainForm.h"
+#include "PreferencesForm.h"
 
 #include "Common.h"
 #include "CrashAnalysis.h"
@@ -57,6 +58,7 @@ MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
   setCentralWidget(mdiArea_);
   Forms::SetMainWindow(this, mdiArea_);
   RegisterOwnForm(QStringLiteral("WelcomeForm"), [this] { return new WelcomeForm(*this); });
+  RegisterOwnForm(QStringLiteral("PreferencesForm"), [this] { return new PreferencesForm(*this); });
   // The trees, unless stand-ins were registered in their place.
   if (!Forms::IsRegistered(QStringLiteral("ProjectTreeForm"))) {
     RegisterOwnForm(QStringLiteral("ProjectTreeForm"), [this] { return new ProjectTreeForm(*this); });
@@ -103,7 +105,7 @@ void MainForm::MDIForm_Load() {
   guard([&] { UpdateMenu(); });
   guard([&] { RedoRecentMenu(); });
   guard([&] {
-    autoBackupMinutes_ = praxel::ToInteger(Common::LeadingNumber(Settings::ReadSettings(QStringLiteral("AutomaticBackupCombo"))));
+    autoBackupMinutes_ = PreferencesForm::BackupMinutes(Settings::ReadSettings(QStringLiteral("AutomaticBackupCombo")));
   });
   guard([&] {
     Solve::SuspendSolve();

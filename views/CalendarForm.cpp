@@ -1,6 +1,7 @@
 #include "CalendarForm.h"
 
 #include "Color.h"
+#include "CommonDialogService.h"
 #include "Common.h"
 #include "FormHelpers.h"
 #include "FormHost.h"
@@ -247,4 +248,10 @@ void CalendarForm::ZoomInOnDay() {
     return;
   }
   QMetaObject::invokeMethod(zoom, "Start", Qt::DirectConnection, Q_ARG(double, selectedDay_));
+}
+
+void CalendarForm::ChangeFont() {
+  ErrTrap::Guarded(QStringLiteral("Calendar:ChangeFont"), [&] {
+    if (Help::ShowFont(this)) Start();
+  });
 }

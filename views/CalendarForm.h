@@ -24,6 +24,8 @@ class CalendarForm final : public QWidget {
   int BorderStyle() const { return Forms::BorderChart; }
 
   Q_INVOKABLE void Start();
+  // Setup > Font: a font chosen for this window, and the calendar drawn again in it.
+  Q_INVOKABLE void ChangeFont();
   Q_INVOKABLE void NewJournal() { Start(); }
   Q_INVOKABLE void NewSolution() { Start(); }
   Q_INVOKABLE void NewThisProject() { Start(); }

@@ -6,6 +6,7 @@
 #include "GanttForm.h"
 #include "HistogramForm.h"
 #include "OverageForm.h"
+#include "PageSizeForm.h"
 #include "PrecedenceForm.h"
 #include "WorkBreakdownForm.h"
 #include "ZoomForm.h"
@@ -19,6 +20,7 @@ void RegisterForms() {
   Forms::Register(QStringLiteral("HistogramForm"), [] { return new HistogramForm; });
   Forms::Register(QStringLiteral("ZoomForm"), [] { return new ZoomForm; });
   Forms::Register(QStringLiteral("OverageForm"), [] { return new OverageForm; });
+  Forms::Register(QStringLiteral("PageSizeForm"), [] { return new PageSizeForm; });
   Forms::Register(QStringLiteral("PrecedenceForm"), [] { return new PrecedenceForm; });
   Forms::Register(QStringLiteral("WorkBreakdownForm"), [] { return new WorkBreakdownForm; });
 }

@@ -195,6 +195,7 @@ TEST_F(Menus, EveryEntryAnswersAClick) {
       {QStringLiteral("OutputCopyMenu"), {"Not Applicable", praxel::AnswerOk}},
       {QStringLiteral("SetupFontMenu"), {"Not Applicable", praxel::AnswerOk}},
       {QStringLiteral("SetupPrinterMenu"), {"", 0}},
+      {QStringLiteral("SetupPreferencesMenu"), {"", 0}},
       {QStringLiteral("HelpAboutMenu"), {"", 0}},
   };
   for (QAction* entry : mainForm->MenuControls()) {
@@ -227,6 +228,11 @@ TEST_F(Menus, EveryEntryAnswersAClick) {
       EXPECT_EQ(prompter.Asked().last().title, expected) << name.toStdString();
     }
     EXPECT_FALSE(entry->isChecked()) << name.toStdString();
+    if (name == QLatin1String("SetupPreferencesMenu")) {
+      QWidget* preferences = Forms::Find(QStringLiteral("PreferencesForm"));
+      ASSERT_NE(preferences, nullptr);
+      Forms::Unload(preferences);
+    }
     if (name == QLatin1String("HelpAboutMenu")) {
       QWidget* welcome = Forms::Find(QStringLiteral("WelcomeForm"));
       ASSERT_NE(welcome, nullptr);

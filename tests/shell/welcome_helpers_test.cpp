@@ -109,7 +109,8 @@ TEST(FormHelpers, LeadingNumber) {
   EXPECT_EQ(Common::LeadingNumber(QStringLiteral("2.5"), QLatin1Char(',')), 2.0);
 }
 
-// A window takes the font stored under its name, or Times New Roman 9; its tree follows.
+// A window takes the font stored under its name, or the desktop's sans face at 9 points for a
+// window with a tree (Times New Roman, the desktop's serif face, for a chart); its tree follows.
 TEST(FormHelpers, SetFormFontAppliesTheStoredFont) {
   testsupport::ClearProgramDataFolder();
   Settings::ForgetStore();
@@ -119,7 +120,7 @@ TEST(FormHelpers, SetFormFontAppliesTheStoredFont) {
   tree->setObjectName(QStringLiteral("Tree"));
 
   Common::SetFormFont(&window);
-  EXPECT_EQ(window.font().family(), QStringLiteral("Times New Roman"));
+  EXPECT_EQ(window.font().family(), Common::DesktopFamily(QStringLiteral("MS Sans Serif")));
   EXPECT_EQ(window.font().pointSizeF(), 9.0);
 
   Settings::WriteSettings(QStringLiteral("ProjectTreeForm.FontName"), QStringLiteral("DejaVu Sans"));
