@@ -80,7 +80,9 @@ QList<Yslice*> TakeWave() {
 Yslice* NextOfTask(const Yslice* slice) {
   if (slice->ForwardList.isEmpty()) return nullptr;
   Yslice* last = slice->ForwardList.last();
-  return last->Task == slice->Task ? last : nullptr;
+  // The next slice of the task starts where this one ends. A task that waits for itself lists one
+  // of its own slices as a successor too: that is no next slice.
+  return last->Task == slice->Task && last->FromPercent == slice->ToPercent && last != slice ? last : nullptr;
 }
 
 // Links `successor` after `predecessor`: in front of the predecessor's other successors.

@@ -210,6 +210,20 @@ TEST_F(RunTest, ADependencyOnATaskOfAProjectNoLongerLoadedIsReported) {
   EXPECT_EQ(Solve::SolveErrorObject(), dependency);
 }
 
+// A task that waits for itself, with another task waiting for it, is a cycle like any other: the
+// slice search must not follow the self-link for ever.
+TEST_F(RunTest, ATaskWaitingForItselfWithASuccessorIsACycle) {
+  Ytask* after = AddTask(2, 0);
+  Depend(task, task);
+  Depend(after, task);
+  EXPECT_EQ(SolveAll().left(31), QStringLiteral("Circular dependencies through ("));
+  EXPECT_EQ(Solve::SolveErrorObject(), task);
+
+  // Also when a successor waits for half of it, which cuts it in two slices.
+  after->DependencyList.First()->SetFromPercent(50);
+  EXPECT_EQ(SolveAll().left(31), QStringLiteral("Circular dependencies through ("));
+}
+
 TEST_F(RunTest, ADependencyCycleIsReportedOnATaskOfTheCycle) {
   Ytask* b = AddTask(2, 0);
   Ytask* c = AddTask(3, 0);
