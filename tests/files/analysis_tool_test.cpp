@@ -110,3 +110,18 @@ TEST(PxtoolAnalysis, RefusesWhatItCannotAnalyse) {
 }
 
 }  // namespace
+
+namespace {
+
+// A run-time error that nothing below caught ends the command with its message and exit code 1,
+// never with an uncaught exception (a dependency offset of a million million minutes runs every
+// date past what the schedule can print).
+TEST(PxtoolErrors, NoCommandEndsOnAnUncaughtException) {
+  const QString file = Variant(QStringLiteral("far.pxa"), "TaskRequired,Plant,1\r\n  FromPercent,100\r\n  ToPercent,0\r\n  Offset,0",
+                               "TaskRequired,Plant,1\r\n  FromPercent,100\r\n  ToPercent,0\r\n  Offset,1E+12");
+  const ToolRun run = RunPxtool({QStringLiteral("solve"), file});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("pxtool: "))) << run.err.toStdString();
+}
+
+}  // namespace
