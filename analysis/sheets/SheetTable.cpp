@@ -32,7 +32,7 @@ void SheetTable::FixTop(bool centreDates) {
   centreDateHeader = centreDates;
 }
 
-QString SheetTable::Text(const QString& rowEnd, const QString& cellBreak) const {
+QString SheetTable::CopiedText(const QString& rowEnd, const QString& cellBreak) const {
   QString text;
   for (int row = 0; row < Rows(); ++row) {
     QStringList cells;

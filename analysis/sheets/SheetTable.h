@@ -52,7 +52,7 @@ class SheetTable {
   // The sheet as the grid copies it: a line per row, the cells' texts without their blanks
   // around them, separated by tabs; a heading stands in every header row of its column. Lines
   // end with `rowEnd`; a line break inside a cell becomes `cellBreak`.
-  QString Text(const QString& rowEnd, const QString& cellBreak) const;
+  QString CopiedText(const QString& rowEnd, const QString& cellBreak) const;
 
  private:
   QList<QList<Cell>> rows_;

@@ -63,4 +63,14 @@ TEST_F(SampleViews, PrecedenceDiagramOfTheSample) {
   SaveScreenshot("sample-precedence-dates.png");
 }
 
+TEST_F(SampleViews, PreferencesOverTheSample) {
+  OpenSample();
+  OpenView("GraphicsPrecedenceMenu", "PrecedenceForm");
+  mainForm->Control(QStringLiteral("SetupPreferencesMenu"))->trigger();
+  QWidget* preferences = Forms::Find(QStringLiteral("PreferencesForm"));
+  ASSERT_NE(preferences, nullptr);
+  SaveScreenshot("sample-preferences.png");
+  Forms::Unload(preferences);
+}
+
 }  // namespace

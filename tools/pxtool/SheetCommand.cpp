@@ -84,7 +84,7 @@ int RunSheet(const QStringList& arguments) {
   }
   const SheetTable sheet = Sheets::Build(type, byDayStart);
   QTextStream out(stdout);
-  out << sheet.Text(QStringLiteral("\n"), QStringLiteral(" "));
+  out << sheet.CopiedText(QStringLiteral("\n"), QStringLiteral(" "));
   if (!FinishStandardOutput(out)) return kExitUnwritable;
   return solved ? kExitSuccess : kExitSolveError;
 }
