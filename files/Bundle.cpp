@@ -70,6 +70,7 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
         // A project is found by its name: without one there is no project to read into.
         if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"ProjectName\" cannot be empty."));
         Yproject* project = Common::FindOrCreateProject(name);
+        file.ClaimRecord(project, QStringLiteral("Project \"%1\"").arg(name));
         Common::Projects().MoveToEnd(project);
         if (first != nullptr && first->project == nullptr) first->project = project;
         LoadData(*project, file);
@@ -78,12 +79,12 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
         file.LoadField(QStringLiteral("TemplateName"), name);
         if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"TemplateName\" cannot be empty."));
         Ytemplate* templ = Common::FindOrCreateTemplate(name);
+        file.ClaimRecord(templ, QStringLiteral("Template \"%1\"").arg(name));
         Common::Templates().MoveToEnd(templ);
         if (first != nullptr && first->templ == nullptr) first->templ = templ;
         LoadData(*templ, file);
       } else {
-        praxel::RaiseProgramError(QStringLiteral("Error reading file ") + Path + QStringLiteral(": read \"") + keyword +
-                                  QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
+        file.RaiseReadError(QStringLiteral("read \"") + keyword + QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
       }
     }
     file.CloseFile();

@@ -157,7 +157,11 @@ void LoadData(Yproject& project, Yfile& file) {
       });
       if (ID == 0) continue;
       Ytask* task = nullptr;
-      guard([&] { task = project.FindOrCreateTask(ID); });
+      guard([&] {
+        Ytask* found = project.FindOrCreateTask(ID);
+        file.ClaimRecord(found, QStringLiteral("Task %1 of project \"%2\"").arg(ID).arg(project.ProjectName()));
+        task = found;
+      });
       if (task != nullptr) guard([&] { LoadData(*task, file); });
     }
     guard([&] { file.UnReadLine(); });

@@ -67,7 +67,9 @@ void LoadShiftRecord(Ytemplate& templ, Yfile& file, ErrTrap::Guard& guard) {
   guard([&] {
     // A shift without a name would stand in no list and could never be named by a resource.
     if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"ShiftName\" cannot be empty."));
-    shift = templ.FindOrCreateShift(name);
+    Yshift* found = templ.FindOrCreateShift(name);
+    file.ClaimRecord(found, QStringLiteral("Shift \"%1\" of template \"%2\"").arg(name, templ.TemplateName()));
+    shift = found;
   });
   if (shift != nullptr) guard([&] { LoadData(*shift, file); });
 }
@@ -79,7 +81,9 @@ void LoadResourceRecord(Ytemplate& templ, Yfile& file, ErrTrap::Guard& guard) {
   guard([&] {
     // ID 0 means a resource filed in no template: it would stand in no list.
     if (id == 0) file.RaiseReadError(QStringLiteral("\"ResourceID\" cannot be 0."));
-    resource = templ.FindOrCreateResource(id);
+    Yresource* found = templ.FindOrCreateResource(id);
+    file.ClaimRecord(found, QStringLiteral("Resource %1 of template \"%2\"").arg(id).arg(templ.TemplateName()));
+    resource = found;
   });
   if (resource != nullptr) guard([&] { LoadData(*resource, file); });
 }

@@ -9,7 +9,6 @@
 #include "PackDecoder.h"
 #include "Packing.h"
 #include "Pool.h"
-#include "Rounding.h"
 #include "TextEncoding.h"
 #include "Yproject.h"
 #include "Yresource.h"
@@ -21,6 +20,7 @@
 #include <QFileInfo>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -90,7 +90,9 @@ bool ParseTime(const QString& text, int& minutesOfDay, double& seconds) {
   const int minute = parts.at(1).toInt(&ok2);
   bool ok3 = true;
   seconds = parts.size() == 3 ? parts.at(2).toDouble(&ok3) : 0.0;
-  if (!ok1 || !ok2 || !ok3 || minute < 0 || minute > 59 || hour < 0 || hour > 23) return false;
+  if (!ok1 || !ok2 || !ok3 || minute < 0 || minute > 59 || hour < 0 || hour > 23 || !(seconds >= 0 && seconds < 60)) {
+    return false;
+  }
   if (am || pm) {
     if (hour < 1 || hour > 12) return false;
     hour = hour % 12 + (pm ? 12 : 0);
@@ -107,39 +109,89 @@ bool AllEqual(const QList<T>& values) {
   return true;
 }
 
-// Typed conversions of a token, by the type of the receiving field.
+// A token that the receiving field cannot hold; `expected` says what it can ("a whole number
+// from 0 to 100").
+struct ValueRefused {
+  QString expected;
+};
+
+// Typed conversions of a token, by the type of the receiving field. A value the field cannot
+// hold is refused rather than cut down or wrapped.
 struct Convert {
   static QString Text(const QString& token) { return token; }
-  static double Double(const QString& token) { return LeadingNumber(token); }
+  static double Double(const QString& token) {
+    const double value = LeadingNumber(token);
+    if (!std::isfinite(value)) throw ValueRefused{QStringLiteral("a number within the range of the file")};
+    return value;
+  }
   static float Single(const QString& token) {
     const double value = LeadingNumber(token);
-    if (std::isfinite(value) && std::fabs(value) > 3.4028235e38) praxel::RaiseOverflow();
+    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+      throw ValueRefused{QStringLiteral("a number from -3.402823E+38 to 3.402823E+38")};
+    }
     return static_cast<float>(value);
   }
-  static int Long(const QString& token) { return praxel::ToLong(LeadingNumber(token)); }
-  static std::uint8_t Byte(const QString& token) {
-    const std::int32_t value = praxel::ToLong(LeadingNumber(token));
-    if (value < 0 || value > 255) praxel::RaiseOverflow();
+  static int Long(const QString& token) {
+    const double value = std::nearbyint(LeadingNumber(token));  // to even, as ToLong rounds
+    if (!(value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max())) {
+      throw ValueRefused{QStringLiteral("a whole number from %1 to %2")
+                             .arg(std::numeric_limits<std::int32_t>::min())
+                             .arg(std::numeric_limits<std::int32_t>::max())};
+    }
+    return static_cast<int>(value);
+  }
+  static std::uint8_t Percent(const QString& token) {
+    const double value = std::nearbyint(LeadingNumber(token));
+    if (!(value >= 0 && value <= 100)) throw ValueRefused{QStringLiteral("a whole number from 0 to 100")};
     return static_cast<std::uint8_t>(value);
   }
-  static praxel::Currency Money(const QString& token) { return praxel::Currency::FromDouble(LeadingNumber(token)); }
+  static praxel::Currency Money(const QString& token) {
+    const double value = LeadingNumber(token);
+    // The largest amount a double carries into the ten-thousandths without overflowing them.
+    constexpr double kLargestAmount = 922337203685477.0;
+    if (!(std::fabs(value) <= kLargestAmount)) {
+      throw ValueRefused{QStringLiteral("an amount from -922337203685477 to 922337203685477")};
+    }
+    return praxel::Currency::FromDouble(value);
+  }
   static bool Boolean(const QString& token) {
     const QString t = token.trimmed();
     if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
     if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
     bool ok = false;
     const double value = t.toDouble(&ok);
-    if (!ok) throw praxel::RuntimeError(praxel::errTypeMismatch, QStringLiteral("Type mismatch"));
+    if (!ok) throw ValueRefused{QStringLiteral("True or False")};
     return value != 0.0;
   }
 };
+
+// A token converted for the field `Keyword`; a value the field cannot hold is a reading error
+// that names the field and the value.
+template <class ConvertFunction>
+auto ConvertedValue(const Yfile& file, const QString& Keyword, const QString& token, ConvertFunction convert)
+    -> decltype(convert(token)) {
+  try {
+    return convert(token);
+  } catch (const ValueRefused& refused) {
+    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, token, refused.expected));
+  }
+}
 
 }  // namespace
 
 QString Yfile::Location(const char* member) const { return QStringLiteral("Yfile:") + QLatin1String(member); }
 
 void Yfile::RaiseReadError(const QString& detail) const {
-  praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + QStringLiteral(": ") + detail);
+  const QString line = lineNumber_ > 0 ? QStringLiteral(", line %1").arg(lineNumber_) : QString();
+  praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + line + QStringLiteral(": ") + detail);
+}
+
+void Yfile::ClaimRecord(const void* object, const QString& what) {
+  const int first = recordLines_.value(object, 0);
+  if (first != 0) {
+    RaiseReadError(QStringLiteral("%1 is in the file twice, at line %2 and at line %3.").arg(what).arg(first).arg(lineNumber_));
+  }
+  recordLines_.insert(object, lineNumber_);
 }
 
 void Yfile::Reset() {
@@ -156,6 +208,7 @@ void Yfile::Reset() {
 
 // Reading starts again from the first line of text_.
 void Yfile::StartReading() {
+  recordLines_.clear();
   next_ = 0;
   lineNumber_ = 0;
   endOfData_ = false;
@@ -289,7 +342,7 @@ bool Yfile::GetAnotherLine() {
   const QString line = TakeLine();
   if (line.trimmed().isEmpty()) {
     if (!text_.mid(next_).trimmed().isEmpty()) {
-      RaiseReadError(QStringLiteral("line %1 is empty, but more data follows it.").arg(lineNumber_));
+      RaiseReadError(QStringLiteral("the line is empty, but more data follows it."));
     }
     endOfData_ = true;
     return false;
@@ -315,7 +368,9 @@ QString Yfile::NextToken() {
     const qsizetype quote = rest_.indexOf(QLatin1Char('"'), i);
     if (quote < 0) {
       // The value goes on after the line end, which is part of the value as it was written.
-      if (next_ >= text_.size()) RaiseReadError(QStringLiteral("a quoted value is not closed."));
+      if (next_ >= text_.size()) {
+        RaiseReadError(QStringLiteral("the quoted value of \"%1\" is not closed.").arg(LineKeyword()));
+      }
       const QString lineBreak = lineBreak_;
       const QString line = TakeLine();
       currentLine_ += lineBreak + line;
@@ -334,10 +389,18 @@ QString Yfile::NextToken() {
       valuePending_ = rest_.isEmpty();
       return token;
     }
-    TRAP_ASSERT(c == QLatin1Char('"'), "inside a quoted token a quote is followed by a comma, a quote or the end");
+    if (c != QLatin1Char('"')) {
+      RaiseReadError(QStringLiteral("the value %1 of \"%2\" has more after its closing quote.")
+                         .arg(rest_.left(rest_.indexOf(QLatin1Char(','), after)), LineKeyword()));
+    }
     token += QLatin1Char('"');
     i = after + 1;
   }
+}
+
+QString Yfile::LineKeyword() const {
+  const QString line = Common::TrimBlanks(currentLine_);
+  return line.left(line.indexOf(QLatin1Char(',')));
 }
 
 QString Yfile::ReadToken() {
@@ -394,7 +457,7 @@ void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int nu
     const QStringList tokens = ReadValues(Keyword);
     CheckJournalCount(Keyword, tokens.size(), numJournals);
     QList<T> values;
-    for (const QString& token : tokens) values.append(convert(token));
+    for (const QString& token : tokens) values.append(ConvertedValue(*this, Keyword, token, convert));
     target.SetValues(values);
   });
 }
@@ -406,7 +469,7 @@ void Yfile::LoadScalar(const QString& Keyword, T& target, ConvertToken convert) 
     if (tokens.size() != 1) {
       RaiseReadError(QStringLiteral("\"%1\" holds %2 values where one belongs.").arg(Keyword).arg(tokens.size()));
     }
-    target = convert(tokens.first());
+    target = ConvertedValue(*this, Keyword, tokens.first(), convert);
   });
 }
 
@@ -429,7 +492,7 @@ void Yfile::LoadField(const QString& Keyword, PerJournal<bool>& target, int numJ
   LoadPerJournal(Keyword, target, numJournals, Convert::Boolean);
 }
 void Yfile::LoadField(const QString& Keyword, PerJournal<std::uint8_t>& target, int numJournals) {
-  LoadPerJournal(Keyword, target, numJournals, Convert::Byte);
+  LoadPerJournal(Keyword, target, numJournals, Convert::Percent);
 }
 void Yfile::LoadField(const QString& Keyword, PerJournal<praxel::Currency>& target, int numJournals) {
   LoadPerJournal(Keyword, target, numJournals, Convert::Money);
@@ -440,41 +503,41 @@ void Yfile::LoadField(const QString& Keyword, Presence& target, int numJournals)
 
 namespace {
 
+// A number of the date layout: digits only, else -1.
+int LayoutNumber(const QString& text) {
+  bool ok = false;
+  const int number = text.trimmed().toInt(&ok);
+  return ok && number >= 0 ? number : -1;
+}
+
 // The fixed date layout: month from characters 1-2, day from 4-5, year from 7-10, the time of
-// day from character 12 on.
-bool ExtractDate(const QString& token, double& day) {
-  if (token.size() < 10) return false;
-  const int month = static_cast<int>(LeadingNumber(token.mid(0, 2)));
-  const int dayOfMonth = static_cast<int>(LeadingNumber(token.mid(3, 2)));
-  const int year = static_cast<int>(LeadingNumber(token.mid(6, 4)));
-  const QDate date(year, month, dayOfMonth);
+// day from character 12 on. Only the dates the writer can write back are dates of the file:
+// from the year 100 to the year 9999, and not so late on its last day that rounding to the
+// minute would carry it into the year 10000.
+double ExtractDate(const QString& token) {
+  static const QString expected = QStringLiteral("a date from 01/01/0100 12:00am to 12/31/9999 11:59pm");
+  if (token.size() < 10) throw ValueRefused{expected};
+  const QDate date(LayoutNumber(token.mid(6, 4)), LayoutNumber(token.mid(0, 2)), LayoutNumber(token.mid(3, 2)));
   int minutes = 0;
   double seconds = 0;
-  if (!date.isValid() || !ParseTime(token.mid(11), minutes, seconds)) return false;
+  if (!date.isValid() || date.year() < 100 || !ParseTime(token.mid(11), minutes, seconds)) throw ValueRefused{expected};
   const double whole = praxel::ToOleDate(date);
   const double fraction = (minutes * 60.0 + seconds) / 86400.0;
-  day = whole < 0 ? whole - fraction : whole + fraction;
-  return true;
+  const double day = whole < 0 ? whole - fraction : whole + fraction;
+  if (day + 30.0 / 86400.0 >= praxel::kEndOfDates) throw ValueRefused{expected};
+  return day;
 }
 
 }  // namespace
 
 void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, int numJournals) {
-  LoadPerJournal(Keyword, target, numJournals, [this](const QString& token) {
-    double day = 0;
-    if (!ExtractDate(token, day)) RaiseReadError(QStringLiteral("\"%1\" is not a date.").arg(token));
-    return day;
-  });
+  LoadPerJournal(Keyword, target, numJournals, ExtractDate);
 }
 
 void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
   ErrTrap::Guarded(Location("LoadDateField"), [&] {
     QList<double> dates;
-    for (const QString& token : ReadValues(Keyword)) {
-      double day = 0;
-      if (!ExtractDate(token, day)) RaiseReadError(QStringLiteral("\"%1\" is not a date.").arg(token));
-      dates.append(day);
-    }
+    for (const QString& token : ReadValues(Keyword)) dates.append(ConvertedValue(*this, Keyword, token, ExtractDate));
     target = dates;
   });
 }
@@ -497,7 +560,7 @@ void Yfile::LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int nu
       links.append(nullptr);
       continue;
     }
-    const int id = Convert::Long(ReadToken());
+    const int id = ConvertedValue(*this, Keyword, ReadToken(), Convert::Long);
     if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, name));
     links.append(find(name, id));
   } while (!EndOfLine());

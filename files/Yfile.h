@@ -5,6 +5,7 @@
 #include "Ypooled.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QSaveFile>
 #include <QString>
 
@@ -132,8 +133,11 @@ class Yfile final : public Ypooled {
   // A text value: bare when it reads back as it is, else quoted with inner quotes doubled.
   static QString Quote(const QString& text);
 
-  // Raises error 10000 "Error reading file <name>: <detail>".
+  // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last.
   [[noreturn]] void RaiseReadError(const QString& detail) const;
+  // Notes that the record of `object` (`what`, as the user knows it) was read at the current
+  // line; a second record of the same object in one file is a reading error naming both lines.
+  void ClaimRecord(const void* object, const QString& what);
 
  private:
   struct Reading;
@@ -143,6 +147,7 @@ class Yfile final : public Ypooled {
   bool GetAnotherLine();
   QString TakeLine();
   QString NextToken();
+  QString LineKeyword() const;
   QStringList ReadValues(const QString& Keyword);
   template <class T, class Convert>
   void LoadScalar(const QString& Keyword, T& target, Convert convert);
@@ -169,6 +174,7 @@ class Yfile final : public Ypooled {
   QString lineBreak_;  // how the last line read ended: CR LF, a bare LF, or nothing at the end
   QString rest_;
   bool valuePending_ = false;  // the line ended in a comma: one empty value is still to come
+  QHash<const void*, int> recordLines_;  // the line of each record read so far, by its object
   // Writing: the text so far, and the file that replaces the target when complete.
   QString out_;
   std::unique_ptr<QSaveFile> target_;

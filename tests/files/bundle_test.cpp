@@ -149,7 +149,7 @@ TEST_F(BundleTest, AnUnknownRecordIsNamed) {
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(Bundle::OpenBundle(testsupport::DataFolderPath(QStringLiteral("odd.pxa"))), ErrTrap::CallChain);
   EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(
-      QStringLiteral(": read \"CALENDAR\" when expecting \"PROJECT\" or \"TEMPLATE\"")));
+      QStringLiteral(", line 1: read \"CALENDAR\" when expecting \"PROJECT\" or \"TEMPLATE\"")));
 }
 
 // A project or template is found by its name; a record without one is reported, not followed
@@ -166,10 +166,46 @@ TEST_F(BundleTest, ARecordWithoutANameIsReported) {
     EXPECT_THROW(Bundle::OpenBundle(path), ErrTrap::CallChain);
     ASSERT_FALSE(prompter.Asked().isEmpty());
     EXPECT_EQ(prompter.Asked().last().text,
-              QStringLiteral("Internal error 10000: Error reading file ") + path + QStringLiteral(": ") + detail);
+              QStringLiteral("Internal error 10000: Error reading file ") + path + QStringLiteral(", line 2: ") + detail);
     EXPECT_EQ(Common::Projects().Count(), 0);
     EXPECT_EQ(Common::Templates().Count(), 0);
   }
+}
+
+// Within one file every project and template has one record: a second one is reported with both
+// lines, not merged over the first. Opening another file into what is loaded still merges.
+TEST_F(BundleTest, AProjectOrTemplateTwiceInOneFileIsReportedWithBothLines) {
+  const QByteArray project = "PROJECT\r\n  ProjectName,Main\r\n  Description,x\r\n  ViewPassword,\"\"\r\n"
+                             "  ModifyPassword,\"\"\r\n  PlanIndex,0\r\n  CurrentIndex,0\r\n  NumJournals,1\r\n"
+                             "  JournalDates,03/02/2026 12:00am\r\n  Priority,1\r\n  SolveRules,0\r\n"
+                             "  Parent,\"\"\r\n  Manager,\"\"\r\n";
+  const QByteArray templ = "TEMPLATE\r\n  TemplateName,Staff\r\n  Description,x\r\n  ViewPassword,\"\"\r\n"
+                           "  ModifyPassword,\"\"\r\n  CurrentIndex,0\r\n  NumJournals,1\r\n"
+                           "  JournalDates,03/02/2026 12:00am\r\n";
+  const std::pair<QByteArray, QString> files[] = {
+      {project + project, QStringLiteral("line 15: Project \"Main\" is in the file twice, at line 2 and at line 15.")},
+      {templ + templ, QStringLiteral("line 10: Template \"Staff\" is in the file twice, at line 2 and at line 10.")},
+      {templ + QByteArray(templ).replace("Staff", "STAFF"),
+       QStringLiteral("line 10: Template \"STAFF\" is in the file twice, at line 2 and at line 10.")},
+  };
+  for (const auto& [bytes, detail] : files) {
+    SCOPED_TRACE(detail.toStdString());
+    const QString path = testsupport::DataFolderPath(QStringLiteral("twice.pxa"));
+    testsupport::WriteFileBytes(path, bytes);
+    prompter.Answer(praxel::AnswerAbort);
+    EXPECT_THROW(Bundle::OpenBundle(path), ErrTrap::CallChain);
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    EXPECT_EQ(prompter.Asked().last().text, QStringLiteral("Internal error 10000: Error reading file ") + path +
+                                                QStringLiteral(", ") + detail);
+    Common::FreeAllMemory();
+  }
+
+  const QString path = testsupport::DataFolderPath(QStringLiteral("once.pxa"));
+  testsupport::WriteFileBytes(path, templ + project);
+  ASSERT_TRUE(Bundle::OpenBundle(path));
+  ASSERT_TRUE(Bundle::OpenBundle(path));
+  EXPECT_EQ(Common::Projects().Count(), 1);
+  EXPECT_EQ(Common::Templates().Count(), 1);
 }
 
 TEST(Bundle, RecoverPathKeepsTheFolder) {

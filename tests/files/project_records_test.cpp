@@ -454,7 +454,8 @@ struct DamagedRecord {
   const char* name;
   QString line;         // the line changed
   QStringList becomes;  // what stands there instead (none: the line is missing)
-  QString detail;       // what the user is told after "Error reading file <name>: "
+  int at;               // the line the reader stops on
+  QString detail;       // what the user is told after "Error reading file <name>, line <at>: "
 };
 void PrintTo(const DamagedRecord& damage, std::ostream* out) { *out << damage.name; }
 
@@ -474,48 +475,143 @@ TEST_P(DamagedRecordTest, StopsTheLoadWithTheReadingError) {
   EXPECT_THROW(ReadProjects(path), ErrTrap::CallChain);
   ASSERT_EQ(prompter.Asked().size(), 1);
   EXPECT_EQ(prompter.Asked().first().text,
-            QStringLiteral("Internal error 10000: Error reading file ") + path + QStringLiteral(": ") + damage.detail);
+            QStringLiteral("Internal error 10000: Error reading file %1, line %2: %3").arg(path).arg(damage.at).arg(damage.detail));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Records, DamagedRecordTest,
-    testing::Values(DamagedRecord{"TaskWithoutInclude",
-                                  QStringLiteral("  Include,True"),
-                                  {},
-                                  QStringLiteral("read \"EffortUnits\" when expecting \"Include\"")},
-                    DamagedRecord{
-                        "TooFewJournalDates",
-                        QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am,04/30/2024 12:00am"),
-                        {QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am")},
-                        QStringLiteral("\"JournalDates\" holds 2 values for 3 journals.")},
-                    DamagedRecord{"CurrentIndexPastTheLastJournal",
-                                  QStringLiteral("  CurrentIndex,2"),
-                                  {QStringLiteral("  CurrentIndex,3")},
-                                  QStringLiteral("\"CurrentIndex\" 3 is not one of the journals 0 to 2.")},
-                    DamagedRecord{"NegativePlanIndex",
-                                  QStringLiteral("  PlanIndex,0"),
-                                  {QStringLiteral("  PlanIndex,-1")},
-                                  QStringLiteral("\"PlanIndex\" -1 is not one of the journals 0 to 2.")},
-                    DamagedRecord{"ManagerPerJournal",
-                                  QStringLiteral("  Manager,Staff,7"),
-                                  {QStringLiteral("  Manager,Staff,7,Staff,8")},
-                                  QStringLiteral("\"Manager\" holds 2 values for 3 journals.")},
-                    DamagedRecord{"TaskValuePerJournal",
-                                  QStringLiteral("  MostLikely,120,120,180"),
-                                  {QStringLiteral("  MostLikely,120,180")},
-                                  QStringLiteral("\"MostLikely\" holds 2 values for 3 journals.")},
-                    DamagedRecord{"DependencyLinkPerJournal",
-                                  QStringLiteral("  TaskRequired,\"\""),
-                                  {QStringLiteral("  TaskRequired,\"\",\"\",\"\",\"\"")},
-                                  QStringLiteral("\"TaskRequired\" holds 4 values for 3 journals.")},
-                    DamagedRecord{"AssignmentValuePerJournal",
-                                  QStringLiteral("  Include,False,True,True"),
-                                  {QStringLiteral("  Include,False,True")},
-                                  QStringLiteral("\"Include\" holds 2 values for 3 journals.")},
-                    DamagedRecord{"TaskIdZero",
-                                  QStringLiteral("  TaskID,1"),
-                                  {QStringLiteral("  TaskID,0")},
-                                  QStringLiteral("\"TaskID\" cannot be 0.")}),
+    testing::Values(
+        DamagedRecord{"TaskWithoutInclude",
+                      QStringLiteral("  Include,True"),
+                      {},
+                      18,
+                      QStringLiteral("read \"EffortUnits\" when expecting \"Include\"")},
+        DamagedRecord{"TooFewJournalDates",
+                      QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am,04/30/2024 12:00am"),
+                      {QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am")},
+                      9,
+                      QStringLiteral("\"JournalDates\" holds 2 values for 3 journals.")},
+        DamagedRecord{"CurrentIndexPastTheLastJournal",
+                      QStringLiteral("  CurrentIndex,2"),
+                      {QStringLiteral("  CurrentIndex,3")},
+                      9,
+                      QStringLiteral("\"CurrentIndex\" 3 is not one of the journals 0 to 2.")},
+        DamagedRecord{"NegativePlanIndex",
+                      QStringLiteral("  PlanIndex,0"),
+                      {QStringLiteral("  PlanIndex,-1")},
+                      9,
+                      QStringLiteral("\"PlanIndex\" -1 is not one of the journals 0 to 2.")},
+        DamagedRecord{"ManagerPerJournal",
+                      QStringLiteral("  Manager,Staff,7"),
+                      {QStringLiteral("  Manager,Staff,7,Staff,8")},
+                      13,
+                      QStringLiteral("\"Manager\" holds 2 values for 3 journals.")},
+        DamagedRecord{"TaskValuePerJournal",
+                      QStringLiteral("  MostLikely,120,120,180"),
+                      {QStringLiteral("  MostLikely,120,180")},
+                      21,
+                      QStringLiteral("\"MostLikely\" holds 2 values for 3 journals.")},
+        DamagedRecord{"DependencyLinkPerJournal",
+                      QStringLiteral("  TaskRequired,\"\""),
+                      {QStringLiteral("  TaskRequired,\"\",\"\",\"\",\"\"")},
+                      33,
+                      QStringLiteral("\"TaskRequired\" holds 4 values for 3 journals.")},
+        DamagedRecord{"AssignmentValuePerJournal",
+                      QStringLiteral("  Include,False,True,True"),
+                      {QStringLiteral("  Include,False,True")},
+                      38,
+                      QStringLiteral("\"Include\" holds 2 values for 3 journals.")},
+        DamagedRecord{"TaskIdZero",
+                      QStringLiteral("  TaskID,1"),
+                      {QStringLiteral("  TaskID,0")},
+                      15,
+                      QStringLiteral("\"TaskID\" cannot be 0.")},
+        // Values the field cannot hold.
+        DamagedRecord{"EffortUnitsPastTheLargestWholeNumber",
+                      QStringLiteral("  EffortUnits,-60"),
+                      {QStringLiteral("  EffortUnits,2147483648")},
+                      19,
+                      QStringLiteral("\"EffortUnits\" value \"2147483648\" is not a whole number from -2147483648 to "
+                                     "2147483647.")},
+        DamagedRecord{"PessimisticPastTheLargestWholeNumber",
+                      QStringLiteral("  Pessimistic,240"),
+                      {QStringLiteral("  Pessimistic,1E+12")},
+                      22,
+                      QStringLiteral("\"Pessimistic\" value \"1E+12\" is not a whole number from -2147483648 to "
+                                     "2147483647.")},
+        DamagedRecord{"MaterialCostPastTheLargestAmount",
+                      QStringLiteral("  MaterialCost,12.5"),
+                      {QStringLiteral("  MaterialCost,1E+15")},
+                      24,
+                      QStringLiteral("\"MaterialCost\" value \"1E+15\" is not an amount from -922337203685477 to "
+                                     "922337203685477.")},
+        DamagedRecord{"NegativeFromPercent",
+                      QStringLiteral("  FromPercent,100"),
+                      {QStringLiteral("  FromPercent,-5")},
+                      34,
+                      QStringLiteral("\"FromPercent\" value \"-5\" is not a whole number from 0 to 100.")},
+        DamagedRecord{"ToPercentPastAHundred",
+                      QStringLiteral("  ToPercent,0"),
+                      {QStringLiteral("  ToPercent,101")},
+                      35,
+                      QStringLiteral("\"ToPercent\" value \"101\" is not a whole number from 0 to 100.")},
+        DamagedRecord{"OffsetPastEveryNumber",
+                      QStringLiteral("  Offset,0"),
+                      {QStringLiteral("  Offset,1E+400")},
+                      36,
+                      QStringLiteral("\"Offset\" value \"1E+400\" is not a number within the range of the file.")},
+        DamagedRecord{"IncludeNeitherTrueNorFalse",
+                      QStringLiteral("  Include,True"),
+                      {QStringLiteral("  Include,Maybe")},
+                      18,
+                      QStringLiteral("\"Include\" value \"Maybe\" is not True or False.")},
+        DamagedRecord{"TextAfterTheClosingQuote",
+                      QStringLiteral("  Description,Design"),
+                      {QStringLiteral("  Description,\"Design\"ed")},
+                      17,
+                      QStringLiteral("the value \"Design\"ed of \"Description\" has more after its closing quote.")},
+        DamagedRecord{"QuoteNeverClosed",
+                      QStringLiteral("  Description,Design"),
+                      {QStringLiteral("  Description,\"Design")},
+                      49,
+                      QStringLiteral("the quoted value of \"Description\" is not closed.")},
+        // Dates the file cannot write back.
+        DamagedRecord{"DateInTheFirstCentury",
+                      QStringLiteral("  EarlyStart,03/04/2024 08:00am"),
+                      {QStringLiteral("  EarlyStart,03/04/0099 08:00am")},
+                      26,
+                      QStringLiteral("\"EarlyStart\" value \"03/04/0099 08:00am\" is not a date from 01/01/0100 12:00am "
+                                     "to 12/31/9999 11:59pm.")},
+        DamagedRecord{"JournalDateInTheFirstCentury",
+                      QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/2024 12:00am,04/30/2024 12:00am"),
+                      {QStringLiteral("  JournalDates,03/01/2024 12:00am,03/31/0024 12:00am,04/30/2024 12:00am")},
+                      9,
+                      QStringLiteral("\"JournalDates\" value \"03/31/0024 12:00am\" is not a date from 01/01/0100 "
+                                     "12:00am to 12/31/9999 11:59pm.")},
+        DamagedRecord{"DateRoundingIntoTheYear10000",
+                      QStringLiteral("  DepDate,03/04/2024 08:00am"),
+                      {QStringLiteral("  DepDate,12/31/9999 11:59:45pm")},
+                      32,
+                      QStringLiteral("\"DepDate\" value \"12/31/9999 11:59:45pm\" is not a date from 01/01/0100 "
+                                     "12:00am to 12/31/9999 11:59pm.")},
+        DamagedRecord{"DateWithSecondsPastAMinute",
+                      QStringLiteral("  DepDate,03/04/2024 08:00am"),
+                      {QStringLiteral("  DepDate,03/04/2024 08:00:75am")},
+                      32,
+                      QStringLiteral("\"DepDate\" value \"03/04/2024 08:00:75am\" is not a date from 01/01/0100 "
+                                     "12:00am to 12/31/9999 11:59pm.")},
+        DamagedRecord{"YearPastEveryNumber",
+                      QStringLiteral("  DepDate,03/04/2024 08:00am"),
+                      {QStringLiteral("  DepDate,03/04/9E99 08:00am")},
+                      32,
+                      QStringLiteral("\"DepDate\" value \"03/04/9E99 08:00am\" is not a date from 01/01/0100 "
+                                     "12:00am to 12/31/9999 11:59pm.")},
+        // One task twice in one file.
+        DamagedRecord{"TaskTwice",
+                      QStringLiteral("  WorkOnShutdown,False"),
+                      {QStringLiteral("  WorkOnShutdown,False"), QStringLiteral("TASK"), QStringLiteral("  TaskID,1")},
+                      51,
+                      QStringLiteral("Task 1 of project \"Main\" is in the file twice, at line 15 and at line 51.")}),
     testsupport::CaseName());
 
 // What was read before the failure stays; the project's current journal is the file's again.
@@ -604,7 +700,7 @@ TEST_F(MergeTest, RefusesAFileWithAnotherNumberOfJournals) {
   EXPECT_THROW(ReadProjects(path), ErrTrap::CallChain);
   ASSERT_EQ(prompter.Asked().size(), 1);
   EXPECT_EQ(prompter.Asked().first().text,
-            QStringLiteral("Internal error 10000: Error reading file ") + path +
+            QStringLiteral("Internal error 10000: Error reading file ") + path + QStringLiteral(", line 9") +
                 QStringLiteral(": project \"Main\" is loaded with 3 journals and cannot take 2."));
   EXPECT_EQ(main->NumJournals, 3);
   EXPECT_EQ(main->JournalDates.size(), 3);

@@ -253,26 +253,40 @@ TEST_F(TemplateRecordsTest, BadRecordsStopTheLoadWithAReadingError) {
     const char* name;
     QString from;
     QString to;
+    int line;  // the line the reader stops on
     QString detail;
     bool journalsTaken;  // the journal fields were read before the fault
   };
   const QList<Case> cases = {
       {"misordered field", QStringLiteral("  Department,Welding\r\n  Title,Welder\r\n"),
        QStringLiteral("  Title,Welder\r\n  Department,Welding\r\n"),
-       QStringLiteral("read \"Title\" when expecting \"Department\""), true},
+       73, QStringLiteral("read \"Title\" when expecting \"Department\""), true},
       {"too few journal dates", dates,
        QStringLiteral("  JournalDates,%1,%2\r\n").arg(Yfile::FormatDate(kJanuary), Yfile::FormatDate(kFebruary)),
-       QStringLiteral("\"JournalDates\" holds 2 values for 3 journals."), false},
+       8, QStringLiteral("\"JournalDates\" holds 2 values for 3 journals."), false},
       {"current journal beyond the last", QStringLiteral("  CurrentIndex,2\r\n"), QStringLiteral("  CurrentIndex,3\r\n"),
-       QStringLiteral("\"CurrentIndex\" 3 is not one of the journals 0 to 2."), false},
+       8, QStringLiteral("\"CurrentIndex\" 3 is not one of the journals 0 to 2."), false},
       {"negative current journal", QStringLiteral("  CurrentIndex,2\r\n"), QStringLiteral("  CurrentIndex,-1\r\n"),
-       QStringLiteral("\"CurrentIndex\" -1 is not one of the journals 0 to 2."), false},
+       8, QStringLiteral("\"CurrentIndex\" -1 is not one of the journals 0 to 2."), false},
       {"per-journal line of two values", QStringLiteral("  BurdenedRate,0,55,55\r\n"),
-       QStringLiteral("  BurdenedRate,0,55\r\n"), QStringLiteral("\"BurdenedRate\" holds 2 values for 3 journals."), true},
+       QStringLiteral("  BurdenedRate,0,55\r\n"), 95, QStringLiteral("\"BurdenedRate\" holds 2 values for 3 journals."),
+       true},
       {"resource ID 0", QStringLiteral("  ResourceID,12\r\n"), QStringLiteral("  ResourceID,0\r\n"),
-       QStringLiteral("\"ResourceID\" cannot be 0."), true},
+       110, QStringLiteral("\"ResourceID\" cannot be 0."), true},
       {"nameless shift", QStringLiteral("  ShiftName,Night\r\n"), QStringLiteral("  ShiftName,\"\"\r\n"),
-       QStringLiteral("\"ShiftName\" cannot be empty."), true},
+       40, QStringLiteral("\"ShiftName\" cannot be empty."), true},
+      {"one shift twice", QStringLiteral("  ShiftName,Night\r\n"), QStringLiteral("  ShiftName,Day\r\n"), 40,
+       QStringLiteral("Shift \"Day\" of template \"Plant\" is in the file twice, at line 10 and at line 40."), true},
+      {"one resource twice", QStringLiteral("  ResourceID,12\r\n"), QStringLiteral("  ResourceID,3\r\n"), 110,
+       QStringLiteral("Resource 3 of template \"Plant\" is in the file twice, at line 70 and at line 110."), true},
+      {"a rate past the largest amount", QStringLiteral("  BurdenedRate,0,55,55\r\n"),
+       QStringLiteral("  BurdenedRate,0,55,1E+300\r\n"), 95,
+       QStringLiteral("\"BurdenedRate\" value \"1E+300\" is not an amount from -922337203685477 to 922337203685477."),
+       true},
+      {"a multiplier past the largest single", QStringLiteral("  OffDayMultiplier,2.5\r\n"),
+       QStringLiteral("  OffDayMultiplier,1E+39\r\n"), 43,
+       QStringLiteral("\"OffDayMultiplier\" value \"1E+39\" is not a number from -3.402823E+38 to 3.402823E+38."),
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -284,8 +298,10 @@ TEST_F(TemplateRecordsTest, BadRecordsStopTheLoadWithAReadingError) {
     EXPECT_THROW(Load(QStringLiteral("bad.pxa")), ErrTrap::CallChain);
     ASSERT_EQ(prompter.Asked().size(), asked + 1);
     EXPECT_EQ(prompter.Asked().last().text,
-              QStringLiteral("Internal error 10000: Error reading file ") + testsupport::DataFolderPath(QStringLiteral("bad.pxa")) +
-                  QStringLiteral(": ") + c.detail);
+              QStringLiteral("Internal error 10000: Error reading file %1, line %2: %3")
+                  .arg(testsupport::DataFolderPath(QStringLiteral("bad.pxa")))
+                  .arg(c.line)
+                  .arg(c.detail));
 
     const Ytemplate* templ = Common::Templates().Find(QStringLiteral("Plant"));
     ASSERT_NE(templ, nullptr);
@@ -334,7 +350,7 @@ TEST_F(TemplateRecordsTest, RecordWithOtherJournalsIsNotMergedIntoJournaledResou
   ASSERT_EQ(prompter.Asked().size(), 1);
   EXPECT_EQ(prompter.Asked().first().text,
             QStringLiteral("Internal error 10000: Error reading file ") + testsupport::DataFolderPath(QStringLiteral("three.pxa")) +
-                QStringLiteral(": the template \"Plant\" is loaded with 2 journals, the file has 3."));
+                QStringLiteral(", line 8: the template \"Plant\" is loaded with 2 journals, the file has 3."));
   EXPECT_EQ(Describe(*plant), before);
 }
 

@@ -123,15 +123,20 @@ TEST_F(YfileTest, AMisorderedFieldNamesWhatWasReadAndWhatWasExpected) {
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(in.ExpectToken(QStringLiteral("Department")), ErrTrap::CallChain);
   EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Error reading file ") + testsupport::DataFolderPath("in.pxa") +
-                                             QStringLiteral(": read \"Title\" when expecting \"Department\""));
+                                             QStringLiteral(", line 1: read \"Title\" when expecting \"Department\""));
 }
 
-TEST_F(YfileTest, ABadCharacterAfterAClosingQuoteIsAnAssertion) {
-  Yfile& in = Reading("  Description,\"a\"b\r\n");
+TEST_F(YfileTest, ACharacterAfterAClosingQuoteIsAReadingErrorNamingTheFieldAndValue) {
+  Yfile& in = Reading("  Title,x\r\n  Description,\"a\"b,c\r\n");
   in.ReadToken();
-  prompter.Answer(praxel::AnswerIgnore);
-  EXPECT_EQ(in.ReadToken(), QString());
-  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Assertion failed"));
+  in.ReadToken();
+  in.ReadToken();
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(in.ReadToken(), ErrTrap::CallChain);
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Error reading file ") +
+                                             testsupport::DataFolderPath("in.pxa") +
+                                             QStringLiteral(", line 2: the value \"a\"b of \"Description\" has more "
+                                                            "after its closing quote."));
 }
 
 // A blank line used to end the data silently, dropping every record after it.
@@ -142,7 +147,7 @@ TEST_F(YfileTest, ABlankLineBeforeMoreDataIsReported) {
   in.ReadToken();
   prompter.Answer(praxel::AnswerAbort);
   EXPECT_THROW(in.ReadToken(), ErrTrap::CallChain);
-  EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(QStringLiteral("line 3 is empty, but more data follows it.")));
+  EXPECT_TRUE(prompter.Asked().at(0).text.endsWith(QStringLiteral(", line 3: the line is empty, but more data follows it.")));
 
   Yfile& trailing = Reading("PROJECT\r\n\r\n \r\n", QStringLiteral("trailing.pxa"));
   EXPECT_EQ(trailing.ReadToken(), QStringLiteral("PROJECT"));
@@ -239,7 +244,9 @@ TEST_F(YfileTest, TypedValuesReadBack) {
   bool h = false;
   prompter.Answer(praxel::AnswerIgnore);
   in.LoadField(QStringLiteral("H"), h);
-  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 13: Type mismatch"));
+  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Error reading file ") +
+                                             testsupport::DataFolderPath("in.pxa") +
+                                             QStringLiteral(", line 8: \"H\" value \"maybe\" is not True or False."));
 }
 
 TEST_F(YfileTest, FilesFromTheOriginalPlatformAreWindows1252) {
