@@ -16,6 +16,7 @@ constexpr int kRight = 7;
 CrashDataForm::CrashDataForm(QWidget* parent)
     : ChartView({QStringLiteral("CrashData"), QString(), 0, 0, QString(), Forms::BorderDialog}, parent) {
   setObjectName(QStringLiteral("CrashDataForm"));
+  setProperty("HelpKey", QStringLiteral("Crash"));
   Chart()->Style(kTextOnly);
 }
 

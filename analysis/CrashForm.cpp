@@ -54,6 +54,7 @@ CrashForm::CrashForm(QWidget* parent)
                 parent) {
   setObjectName(QStringLiteral("CrashForm"));
   setWindowTitle(QStringLiteral("Crash Analysis"));
+  setProperty("HelpKey", QStringLiteral("Crash analysis"));
   options_ = AddOptionFrame(this, QStringLiteral("Crash options"), QStringLiteral("Crash"),
                             {{"TotalCostOption", "Total cost"}, {"CrashCostOption", "Crash cost"}}, kCrashCostOption,
                             [this] { Start(); });

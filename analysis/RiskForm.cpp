@@ -40,6 +40,7 @@ RiskForm::RiskForm(QWidget* parent)
                 parent) {
   setObjectName(QStringLiteral("RiskForm"));
   setWindowTitle(QStringLiteral("Risk Analysis"));
+  setProperty("HelpKey", QStringLiteral("Risk analysis"));
   options_ = AddOptionFrame(this, QStringLiteral("Risk options"), QStringLiteral("Risk"),
                             {{"ProbabilityOption", "Probability"}, {"TotalCostOption", "Total cost"}},
                             kProbabilityOption, [this] { Start(); });

@@ -38,6 +38,7 @@ double SpreadsheetForm::ByDayStart() const { return byDayStart; }
 bool SpreadsheetForm::StartAllowed() {
   ShowBuilding();
   sheet_ = Sheets::Build(Common::SpreadsheetType(), byDayStart);
+  setProperty("HelpKey", Common::SpreadsheetTypeName(Common::SpreadsheetType()));
   return true;
 }
 

@@ -67,6 +67,7 @@ StatusReportForm::StatusReportForm(QWidget* parent)
       copyCommand_(new QPushButton(QStringLiteral("Copy to Previous"))) {
   setObjectName(QStringLiteral("StatusReportForm"));
   setWindowTitle(QStringLiteral("Status Report Generation"));
+  setProperty("HelpKey", QStringLiteral("Graphics"));
   grid_->setObjectName(QStringLiteral("Grid"));
   grid_->setColumnCount(kColumns);
   grid_->horizontalHeader()->hide();

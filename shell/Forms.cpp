@@ -4,9 +4,11 @@
 
 #include "Check.h"
 #include "FormHelpers.h"
+#include "Guard.h"
 
 #include <QCloseEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaObject>
@@ -42,6 +44,24 @@ class FormFrame final : public QMdiSubWindow {
     if (event->isAccepted() && widget() != nullptr) Forget(widget());
   }
 };
+
+// F1 that no control of a form in the client area answered asks for the help of the window.
+class ContextHelpKey final : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) {
+      return QObject::eventFilter(watched, event);
+    }
+    ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("Forms:Form_KeyDown")),
+                     [] { StartForm(QStringLiteral("HelpForm"), "ContextHelp"); });
+    return true;
+  }
+};
+
+QObject* ContextHelpKeys() {
+  static ContextHelpKey keys;
+  return &keys;
+}
 
 }  // namespace
 
@@ -86,6 +106,7 @@ QWidget* Load(const QString& Name) {
       frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     }
     frame->setWidget(form);
+    form->installEventFilter(ContextHelpKeys());
     registry.clientArea->addSubWindow(frame);
     frame->hide();
     // A form that chose its own size keeps it; the frame adds its title bar and borders.
@@ -115,6 +136,12 @@ QList<QObject*> LoadedWindows() {
   if (!State().mainWindow.isNull()) windows.append(State().mainWindow.data());
   for (QWidget* form : Loaded()) windows.append(form);
   return windows;
+}
+
+QWidget* ActiveForm() {
+  if (State().clientArea.isNull()) return nullptr;
+  const QMdiSubWindow* frame = State().clientArea->currentSubWindow();
+  return frame != nullptr ? frame->widget() : nullptr;
 }
 
 int BorderStyleOf(const QWidget* Form) {

@@ -16,6 +16,9 @@ class QWidget;
 // area (the help window stands on its own) and is unloaded when that frame closes: the form's
 // close event is its unload handler, and a form that refuses the close stays loaded (hidden, if
 // it hides itself). A command whose form no folder has registered yet answers "Not Ready Yet".
+// F1 in a form of the client area that no control answered asks the help window for the form's
+// page: its "HelpKey" property when it has one (a view: "Histogram"), else the page of its
+// caption and focused control.
 namespace Forms {
 
 // The window kinds by border style.
@@ -50,6 +53,9 @@ bool IsLoaded(const QWidget* Form);
 QList<QWidget*> Loaded();
 // The main window, then every loaded form: the windows that notifications go to.
 QList<QObject*> LoadedWindows();
+
+// The form of the client area's active window (a chart, a tree or a dialog), or nullptr.
+QWidget* ActiveForm();
 
 // A form's border style: its "BorderStyle" property, 0 when it has none.
 int BorderStyleOf(const QWidget* Form);

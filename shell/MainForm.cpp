@@ -5,6 +5,7 @@
 #include "CrashAnalysis.h"
 #include "ErrTrap.h"
 #include "FormHelpers.h"
+#include "HelpForm.h"
 #include "Forms.h"
 #include "Guard.h"
 #include "Notifications.h"
@@ -59,7 +60,10 @@ MainForm::MainForm(const QString& CommandLineFile, QWidget* parent)
   Forms::SetMainWindow(this, mdiArea_);
   RegisterOwnForm(QStringLiteral("WelcomeForm"), [this] { return new WelcomeForm(*this); });
   RegisterOwnForm(QStringLiteral("PreferencesForm"), [this] { return new PreferencesForm(*this); });
-  // The trees, unless stand-ins were registered in their place.
+  // The help window and the trees, unless stand-ins were registered in their place.
+  if (!Forms::IsRegistered(QStringLiteral("HelpForm"))) {
+    RegisterOwnForm(QStringLiteral("HelpForm"), [this] { return new HelpForm(this); });
+  }
   if (!Forms::IsRegistered(QStringLiteral("ProjectTreeForm"))) {
     RegisterOwnForm(QStringLiteral("ProjectTreeForm"), [this] { return new ProjectTreeForm(*this); });
   }
@@ -230,10 +234,7 @@ void MainForm::DelayedResize() {
   }
 }
 
-QWidget* MainForm::ActiveChild() const {
-  const QMdiSubWindow* frame = mdiArea_->currentSubWindow();
-  return frame != nullptr ? frame->widget() : nullptr;
-}
+QWidget* MainForm::ActiveChild() const { return Forms::ActiveForm(); }
 
 void MainForm::closeEvent(QCloseEvent* event) {
   bool cancel = false;

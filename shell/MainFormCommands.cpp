@@ -28,6 +28,14 @@ void MainForm::BuildCommands() {
       {QStringLiteral("HelpAboutMenu"), [this] { ShowFormNamed(QStringLiteral("WelcomeForm")); }},
       {QStringLiteral("CantCreateDepartment"), [this] { CantCreateDepartment(); }},
   };
+  // The Help menu's pages.
+  const QList<std::pair<const char*, const char*>> helpPages = {
+      {"HelpWelcomeMenu", "Welcome"}, {"HelpUsingHelpMenu", "Using Help"},  {"HelpMenuMenu", "Menu"},
+      {"HelpToolbarMenu", "Toolbar"}, {"HelpGuideMeMenu", "Guide me"},      {"HelpIndexMenu", "Index"},
+      {"HelpTechnicalSupportMenu", "Technical Support"}};
+  for (const auto& [menu, page] : helpPages) {
+    commands_.insert(QString::fromLatin1(menu), [page] { Common::DisplayHelpPage(QString::fromLatin1(page)); });
+  }
   BuildViewCommands();
   BuildAnalysisCommands();
   BuildJournalCommands();

@@ -2,6 +2,8 @@
 
 #include "MainForm.h"
 
+#include "OpenViews.h"
+
 #include "Check.h"
 #include "Common.h"
 #include "Guard.h"
@@ -71,10 +73,6 @@ const QList<MenuDefinition>& MenuBarDefinition() {
   return menus;
 }
 
-const char* const kSpreadsheetTypes[] = {"Resource entry",      "Task entry",          "Project summary",
-                                         "Project update",      "Loading by resource", "Loading by project",
-                                         "Loading by day",      "Overtime and overload", "Overload",
-                                         "Date dependency"};
 constexpr int kRecentFiles = 9;
 
 // A toolbar button: its name (key, tool tip and picture), the kind letter of the tree objects
@@ -181,9 +179,8 @@ void MainForm::BuildMenus() {
       }
     }
     if (name == QLatin1String("SpreadsheetMenu")) {
-      int index = 0;
-      for (const char* type : kSpreadsheetTypes) {
-        addEntry(menu, QStringLiteral("SpreadsheetTypeMenu%1").arg(++index), QString::fromLatin1(type),
+      for (int type = 1; type <= Common::kSpreadsheetTypes; ++type) {
+        addEntry(menu, QStringLiteral("SpreadsheetTypeMenu%1").arg(type), Common::SpreadsheetTypeName(type),
                  QStringLiteral("SpreadsheetTypeMenu"), true);
       }
     }

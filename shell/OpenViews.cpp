@@ -22,6 +22,15 @@ int SpreadsheetType() { return spreadsheetType; }
 
 void SetSpreadsheetType(int Type) { spreadsheetType = Type; }
 
+QString SpreadsheetTypeName(int Type) {
+  static const char* const names[kSpreadsheetTypes] = {
+      "Resource entry",      "Task entry",          "Project summary",       "Project update",
+      "Loading by resource", "Loading by project",  "Loading by day",        "Overtime and overload",
+      "Overload",            "Date dependency"};
+  if (Type < 1 || Type > kSpreadsheetTypes) return QString();
+  return QString::fromLatin1(names[Type - 1]);
+}
+
 void CheckMenuEntry(const QString& Control, bool Checked) {
   if (QAction* entry = MenuEntry(Control)) entry->setChecked(Checked);
 }

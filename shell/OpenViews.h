@@ -10,6 +10,10 @@ namespace Common {
 // The spreadsheet type shown, 1 to 10; 0 when no spreadsheet window is open.
 int SpreadsheetType();
 void SetSpreadsheetType(int Type);
+// The name of a spreadsheet type (1 "Resource entry" .. 10 "Date dependency"), as the Spreadsheet
+// menu shows it; it is also the key of the sheet's help page. Empty outside 1 to 10.
+QString SpreadsheetTypeName(int Type);
+constexpr int kSpreadsheetTypes = 10;
 
 // Sets or clears the check mark of a menu entry of the main window, by its control name
 // ("GraphicsGanttMenu", "SpreadsheetTypeMenu3"); nothing without a main window or such an entry.

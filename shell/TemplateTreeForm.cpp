@@ -61,17 +61,6 @@ void TemplateTreeForm::ShowTree() {
 }
 
 void TemplateTreeForm::Tree_KeyDown() {
-  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("TemplateTree:Tree_KeyDown")), [&] {
-    static const QHash<QString, QString> pages = {{QStringLiteral("l"), QStringLiteral("Template")},
-                                                  {QStringLiteral("h"), QStringLiteral("Shift")},
-                                                  {QStringLiteral("g"), QStringLiteral("Department")},
-                                                  {QStringLiteral("r"), QStringLiteral("Resource")}};
-    const QTreeWidgetItem* selected = Tree()->currentItem();
-    if (selected == nullptr) praxel::RaiseProgramError(QStringLiteral("Tree.SelectedItem Is Nothing"));
-    const QString image = Common::NodeImage(selected);
-    if (!pages.contains(image)) {
-      praxel::RaiseProgramError(QStringLiteral("Tree.SelectedItem.Image = \"") + image + QLatin1Char('"'));
-    }
-    Common::DisplayHelpPage(pages.value(image));
-  });
+  ErrTrap::Guarded(ErrTrap::Handler(QStringLiteral("TemplateTree:Tree_KeyDown")),
+                   [] { Forms::StartForm(QStringLiteral("HelpForm"), "ContextHelp"); });
 }

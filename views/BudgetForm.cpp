@@ -44,6 +44,7 @@ BudgetForm::BudgetForm(QWidget* parent)
                 parent) {
   setObjectName(QStringLiteral("BudgetForm"));
   setWindowTitle(QStringLiteral("Budget"));
+  setProperty("HelpKey", QStringLiteral("Budget"));
   auto* options = new QGroupBox(QStringLiteral("Budget options"), this);
   options->setObjectName(QStringLiteral("BudgetOptionsFrame"));
   auto* layout = new QVBoxLayout(options);

@@ -57,6 +57,7 @@ int UpdateKeyType(int kind, const Yslot* slot) {
 }  // namespace
 
 CalendarForm::CalendarForm(QWidget* parent) : QWidget(parent), content_(new QWidget) {
+  setProperty("HelpKey", QStringLiteral("Calendar"));
   setObjectName(QStringLiteral("CalendarForm"));
   // The year scrolls when the window is smaller than its twelve months.
   auto* scroll = new QScrollArea(this);

@@ -19,6 +19,7 @@ GanttForm::GanttForm(QWidget* parent)
                 parent) {
   setObjectName(QStringLiteral("GanttForm"));
   setWindowTitle(QStringLiteral("Gantt Chart"));
+  setProperty("HelpKey", QStringLiteral("Dudivizivo Voruv"));
   auto* options = new QGroupBox(QStringLiteral("Gantt chart options"), this);
   options->setObjectName(QStringLiteral("OptionsFrame"));
   auto* preferences = new QPushButton(QStringLiteral("Preferences"), options);

@@ -37,6 +37,7 @@ HistogramForm::HistogramForm(QWidget* parent)
                 parent) {
   setObjectName(QStringLiteral("HistogramForm"));
   setWindowTitle(QStringLiteral("Histogram"));
+  setProperty("HelpKey", QStringLiteral("Histogram"));
   auto* options = new QGroupBox(QStringLiteral("Histogram options"), this);
   options->setObjectName(QStringLiteral("OptionsFrame"));
   byDepartment_ = new QCheckBox(QStringLiteral("Group by department"), options);

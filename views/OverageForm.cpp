@@ -1,5 +1,7 @@
 #include "OverageForm.h"
 
+#include "HelpKeys.h"
+
 #include "Common.h"
 #include "FormHelpers.h"
 #include "FormHost.h"
@@ -118,6 +120,7 @@ void OverageForm::Start() {
   if (assignment == nullptr || assignment->Task() == nullptr) return;
   guard([&] {
     setWindowTitle(Solve::SolveMessage());
+    setProperty("HelpKey", Common::FindPageKey(Solve::SolveMessage()));
     const Yresource* resource = assignment->ResourceRequired();
     templateText_->setText(resource != nullptr && resource->Template() != nullptr ? resource->Template()->TemplateName()
                                                                                   : QString());

@@ -41,6 +41,7 @@ void MainCommand(const char* control) {
 PageSizeForm::PageSizeForm(QWidget* parent) : QWidget(parent), page_(new QWidget(this)) {
   setObjectName(QStringLiteral("PageSizeForm"));
   setWindowTitle(QStringLiteral("Print Preview"));
+  setProperty("HelpKey", QStringLiteral("Print"));
   const QStringList captions = {QStringLiteral("Change font"),    QStringLiteral("Change page"),
                                 QStringLiteral("Reduce to fit"),  QStringLiteral("Expand to fit"),
                                 QStringLiteral("Single heading"), QStringLiteral("Multiple headings"),

@@ -39,6 +39,7 @@ PrecedenceForm::PrecedenceForm(QWidget* parent)
       unitsCombo_(new QComboBox(styleFrame_)) {
   setObjectName(QStringLiteral("PrecedenceForm"));
   setWindowTitle(QStringLiteral("Precedence Diagram"));
+  setProperty("HelpKey", QStringLiteral("Precedence diagram"));
   Chart()->Style(kGraphicsOnly);
 
   styleFrame_->setObjectName(QStringLiteral("StyleFrame"));

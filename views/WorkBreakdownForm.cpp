@@ -27,6 +27,7 @@ WorkBreakdownForm::WorkBreakdownForm(QWidget* parent)
                 parent) {
   setObjectName(QStringLiteral("WorkBreakdownForm"));
   setWindowTitle(QStringLiteral("Work Breakdown Structure"));
+  setProperty("HelpKey", QStringLiteral("Work breakdown structure"));
   Chart()->Style(kGraphicsOnly);
 }
 

@@ -21,6 +21,7 @@ constexpr int kTextOnly = 0;
 ZoomForm::ZoomForm(QWidget* parent)
     : ChartView({QStringLiteral("Zoom"), QString(), 0, RestartsOnNewSolution, QString(), Forms::BorderDialog}, parent) {
   setObjectName(QStringLiteral("ZoomForm"));
+  setProperty("HelpKey", QStringLiteral("Calendar"));
   Chart()->Style(kTextOnly);
 }
 

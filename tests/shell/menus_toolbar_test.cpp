@@ -96,7 +96,7 @@ TEST_P(ToolbarButtons, RunTheirCommand) {
     dialogs.SaveAnswer(QString());
   } else if (outcome == QLatin1String("open dialog")) {
     dialogs.OpenAnswer(QString());
-  } else if (!outcome.contains(QLatin1Char('.'))) {
+  } else if (!outcome.contains(QLatin1Char('.')) && outcome != QLatin1String("help window")) {
     prompter.Answer(praxel::AnswerOk);
   }
   FormCalls().clear();
@@ -111,6 +111,10 @@ TEST_P(ToolbarButtons, RunTheirCommand) {
     EXPECT_EQ(dialogs.Asked().at(0).kind, testsupport::AskedDialog::Kind::Open);
   } else if (outcome.contains(QLatin1Char('.'))) {
     EXPECT_EQ(FormCalls().value(0), outcome);
+  } else if (outcome == QLatin1String("help window")) {
+    EXPECT_TRUE(prompter.Asked().isEmpty());
+    ASSERT_NE(Forms::Find(QStringLiteral("HelpForm")), nullptr);
+    EXPECT_TRUE(Forms::Find(QStringLiteral("HelpForm"))->isVisible());
   } else {
     ASSERT_EQ(prompter.Asked().size(), 1);
     EXPECT_EQ(prompter.Asked().at(0).title, outcome);
@@ -134,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ButtonCase{"Dudivizivo Voruv", "No Projects in Memory"}, ButtonCase{"Histogram", "No Projects in Memory"},
                     ButtonCase{"Budget", "No Projects in Memory"},
                     ButtonCase{"Work breakdown structure", "No Projects in Memory"},
-                    ButtonCase{"Precedence diagram", "No Projects in Memory"}, ButtonCase{"Help", "Not Ready Yet"}),
+                    ButtonCase{"Precedence diagram", "No Projects in Memory"}, ButtonCase{"Help", "help window"}),
     [](const testing::TestParamInfo<ButtonCase>& info) { return testsupport::TestName(info.param.key); });
 
 TEST_F(Menus, MenuBarInDesignOrderWithThePopupOffIt) {
@@ -197,6 +201,15 @@ TEST_F(Menus, EveryEntryAnswersAClick) {
       {QStringLiteral("SetupPrinterMenu"), {"", 0}},
       {QStringLiteral("SetupPreferencesMenu"), {"", 0}},
       {QStringLiteral("HelpAboutMenu"), {"", 0}},
+      {QStringLiteral("ProjectSelectMenu"), {"", 0}},
+      {QStringLiteral("TemplateSelectMenu"), {"", 0}},
+      {QStringLiteral("HelpWelcomeMenu"), {"", 0}},
+      {QStringLiteral("HelpUsingHelpMenu"), {"", 0}},
+      {QStringLiteral("HelpMenuMenu"), {"", 0}},
+      {QStringLiteral("HelpToolbarMenu"), {"", 0}},
+      {QStringLiteral("HelpGuideMeMenu"), {"", 0}},
+      {QStringLiteral("HelpIndexMenu"), {"", 0}},
+      {QStringLiteral("HelpTechnicalSupportMenu"), {"", 0}},
   };
   for (QAction* entry : mainForm->MenuControls()) {
     const QString name = entry->objectName();

@@ -255,18 +255,4 @@ TEST_F(Trees, SetupFontChangesTheTreeInFront) {
   EXPECT_EQ(Common::DragNode(), nullptr);  // started again
 }
 
-// F1 on the template tree asks for the page of the selected node's kind (not there yet: "Not
-// Ready Yet"); with nothing selected it is an internal error.
-TEST_F(Trees, HelpKeyOnTheTemplateTree) {
-  StartWithModel();
-  prompter.Answer(praxel::AnswerAbort);
-  QTest::keyClick(TemplateTreeView(), Qt::Key_F1);
-  prompter.Answer(praxel::AnswerOk);
-  Press(DepartmentNode(QStringLiteral("Sales")));
-  QTest::keyClick(TemplateTreeView(), Qt::Key_F1);
-  ASSERT_EQ(prompter.Asked().size(), 2);
-  EXPECT_EQ(prompter.Asked().at(0).text, QStringLiteral("Internal error 10000: Tree.SelectedItem Is Nothing"));
-  EXPECT_EQ(prompter.Asked().at(1).title, QStringLiteral("Not Ready Yet"));
-}
-
 }  // namespace
