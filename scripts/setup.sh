@@ -4,7 +4,9 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core poppler-utils "$@")
+          fonts-dejavu-core poppler-utils
+          # The installation wrapper registers file types and desktop entries with these.
+          desktop-file-utils xdg-utils shared-mime-info "$@")
 
 missing=()
 for package in "${packages[@]}"; do
