@@ -177,6 +177,23 @@ TEST_F(Export, LinksOfAnEarlierTransferAreNotWritten) {
   EXPECT_EQ(document.assignments.size(), 5u) << "the left-out subproject's assignment is not written";
 }
 
+// A project whose tasks are all left out writes no task, and its passes, which still step once
+// per task, have nothing to divide their progress by: no error, no question.
+TEST_F(Export, AProjectWithoutIncludedTasksExportsEmpty) {
+  LoadFixture(QStringLiteral("exchange.pxa"));
+  Yproject* fitout = ProjectNamed(QStringLiteral("Fitout"));
+  fitout->AddJournal(testsupport::OleDay(2024, 5, 1));
+  for (Ytask* task : fitout->TaskList) task->SetInclude(false);
+  Common::SetThisProject(fitout);
+  const QString path = ExportTo(QStringLiteral("fitout.xml"));
+  EXPECT_TRUE(prompter.Asked().isEmpty());
+  MSProject::Application app;
+  QString error;
+  ASSERT_TRUE(app.FileOpen(path, &error)) << error.toStdString();
+  EXPECT_TRUE(app.ActiveProject()->tasks.empty());
+  EXPECT_EQ(app.ActiveProject()->title, QStringLiteral("Fit-out works"));
+}
+
 // GNOME Planner's own stylesheet for Microsoft Project XML reads the export: the subproject's
 // tasks nested below it, link types and lags, the allocations.
 TEST_F(Export, PlannersStylesheetConvertsTheExport) {
