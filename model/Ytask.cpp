@@ -24,6 +24,7 @@ void Ytask::Reset() {
   guard([&] { SetTaskID(0); });
   guard([&] {
     subproject_ = nullptr;
+    MTask = nullptr;
     Description.clear();
     include_.SetSingle(true);
     effortUnits_.SetSingle(-60);

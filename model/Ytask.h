@@ -7,8 +7,10 @@
 
 #include <cstdint>
 
-class QObject;
 class Ydependency;
+namespace MSProject {
+class Task;
+}
 class Yassignment;
 
 // A task of a project: its ID, description, three-point estimate in the unit of EffortUnits,
@@ -22,7 +24,7 @@ class Ytask final : public Ymodel {
   QString Description;
   KeyedList<Ydependency> DependencyList;  // owned
   KeyedList<Yassignment> AssignmentList;  // owned
-  QObject* MTask = nullptr;  // the paired Microsoft Project task while an import or export runs
+  MSProject::Task* MTask = nullptr;  // the paired Microsoft Project task of the last import or export
 
   int Ytype() const override { return ytTask; }
   void Reset() override;

@@ -3,8 +3,10 @@
 # installed. Usage: scripts/setup.sh [extra packages...]
 set -euo pipefail
 
+# libxml2-utils and xsltproc check the Microsoft Project XML export against its schema and GNOME
+# Planner's stylesheet for it (planner-data).
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core poppler-utils
+          fonts-dejavu-core poppler-utils libxml2-utils xsltproc planner-data
           # The installation wrapper registers file types and desktop entries with these.
           desktop-file-utils xdg-utils shared-mime-info "$@")
 

@@ -15,7 +15,7 @@ namespace Help {
 namespace {
 
 const QString kProjectFileFilter =
-    QStringLiteral("PRAXEL Bundle (*.pxb)|*.pxb|PRAXEL Ascii (*.pxa)|*.pxa|Microsoft Project (*.mpp)|*.mpp");
+    QStringLiteral("PRAXEL Bundle (*.pxb)|*.pxb|PRAXEL Ascii (*.pxa)|*.pxa|Microsoft Project XML (*.xml)|*.xml");
 
 // A font size in whole points: Int(size + 0.5).
 int WholePoints(double size) { return static_cast<int>(std::floor(size + 0.5)); }

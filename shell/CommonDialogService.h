@@ -14,7 +14,7 @@ namespace Help {
 // font was chosen; the caller then starts its view again.
 bool ShowFont(QWidget* window);
 
-// The open dialog over project bundles, plain project files and Microsoft Project files, the
+// The open dialog over project bundles, plain project files and Microsoft Project XML files, the
 // bundles shown first, starting in StartDir. The chosen path, or an empty text.
 QString ShowOpen(const QString& StartDir);
 

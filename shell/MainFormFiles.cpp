@@ -14,6 +14,7 @@
 #include "Prompter.h"
 #include "Settings.h"
 #include "SolveState.h"
+#include "Transfer.h"
 #include "Yproject.h"
 #include "Ytemplate.h"
 
@@ -25,12 +26,13 @@ namespace {
 constexpr int kRecentFiles = 9;
 
 // The kinds of file by the last four characters of the path.
-enum class FileKind { Project, MSProject, Unknown };
+enum class FileKind { Project, MSProject, BinaryMSProject, Unknown };
 
 FileKind KindOf(const QString& path) {
   const QString ending = path.right(4).toLower();
   if (ending == QLatin1String(".pxb") || ending == QLatin1String(".pxa")) return FileKind::Project;
-  if (ending == QLatin1String(".mpp")) return FileKind::MSProject;
+  if (Transfer::IsMSProjectXml(path)) return FileKind::MSProject;
+  if (Transfer::IsBinaryMSProject(path)) return FileKind::BinaryMSProject;
   return FileKind::Unknown;
 }
 
@@ -91,8 +93,11 @@ bool MainForm::RequestSave() {
         if (saved) AddRecentFile(path);
         break;
       case FileKind::MSProject:
-        // Writing Microsoft Project files comes with the interchange; nothing was saved.
-        Common::NotReadyYet();
+        // An export is a copy for another program: the work itself is still to be saved.
+        if (Transfer::MSProjectInstalled()) Transfer::ExportToMSProject(path);
+        break;
+      case FileKind::BinaryMSProject:
+        Transfer::BinaryFileMessage(path);
         break;
       case FileKind::Unknown:
         FileTypeNotRecognized(path);
@@ -213,8 +218,10 @@ void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
       break;
     }
     case FileKind::MSProject:
-      // Reading Microsoft Project files comes with the interchange.
-      Common::NotReadyYet();
+      if (Transfer::MSProjectInstalled()) Transfer::ImportMSProject(Path);
+      break;
+    case FileKind::BinaryMSProject:
+      Transfer::BinaryFileMessage(Path);
       break;
     case FileKind::Unknown:
       FileTypeNotRecognized(Path);

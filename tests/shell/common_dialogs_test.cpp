@@ -21,7 +21,7 @@ namespace {
 using testsupport::AskedDialog;
 
 const QString kFilter =
-    QStringLiteral("PRAXEL Bundle (*.pxb)|*.pxb|PRAXEL Ascii (*.pxa)|*.pxa|Microsoft Project (*.mpp)|*.mpp");
+    QStringLiteral("PRAXEL Bundle (*.pxb)|*.pxb|PRAXEL Ascii (*.pxa)|*.pxa|Microsoft Project XML (*.xml)|*.xml");
 
 class CommonDialogs : public ShellTest {};
 
@@ -118,8 +118,8 @@ TEST_F(CommonDialogs, SetupFontAsksTheWindowInFront) {
 }
 
 // File > Save writes a project file by its kind and puts it at the top of the recent files; a
-// Microsoft Project file is not ready yet, another kind is refused by name. The save dialog
-// starts next time in the chosen folder, proposing the chosen file.
+// binary Microsoft Project file is refused with the advice to use XML, another kind by name. The
+// save dialog starts next time in the chosen folder, proposing the chosen file.
 struct SaveCase {
   const char* file;
   const char* message;  // nullptr: written
@@ -160,7 +160,7 @@ TEST_P(SaveCommand, SavesByKind) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SaveCommand,
                          testing::Values(SaveCase{"office.pxb", nullptr}, SaveCase{"office.PXA", nullptr},
-                                         SaveCase{"office.mpp", "Not Ready Yet"},
+                                         SaveCase{"office.mpp", "Microsoft Project XML Needed"},
                                          SaveCase{"office.txt", "File Type Not Recognized"}),
                          [](const testing::TestParamInfo<SaveCase>& info) {
                            return testsupport::TestName(info.param.file);

@@ -177,6 +177,36 @@ TEST_F(FileCommands, SaveNewAndOpenAgainFromTheRecentList) {
   EXPECT_EQ(RecentEntries(), (QStringList{QStringLiteral("&1 ") + saved, QStringLiteral("&2 ") + first}));
 }
 
+// Saved as Microsoft Project XML, the work is exported (a copy: the file is not the work's own,
+// so it does not join the recent files), and opening that file imports it as a new project in a
+// new "Resources" template, which solves.
+TEST_F(FileCommands, SaveAsMicrosoftProjectXmlAndOpenItAgain) {
+  const QString path =
+      WriteFile(QStringLiteral("plans/site.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1, 2, 3});
+  StartProgram();
+  Open(path);
+  ASSERT_TRUE(SolvedTo(QStringLiteral("Solve complete")));
+  const QString xml = testsupport::DataFolderPath(QStringLiteral("plans/site-ms.xml"));
+  dialogs.SaveAnswer(xml);
+  mainForm->Control(QStringLiteral("FileSaveMenu"))->trigger();
+  EXPECT_TRUE(QFile::exists(xml));
+  EXPECT_TRUE(prompter.Asked().isEmpty());
+  EXPECT_EQ(RecentEntries(), QStringList{QStringLiteral("&1 ") + path});
+
+  prompter.Answer(praxel::AnswerYes);  // delete what is loaded first
+  Open(xml);
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  ASSERT_NE(Common::ThisProject(), nullptr);
+  EXPECT_EQ(Common::ThisProject()->ProjectName(), QStringLiteral("site-ms"));
+  EXPECT_EQ(Common::ThisProject()->TaskList.Count(), 3);
+  EXPECT_EQ(Common::ThisTemplate()->TemplateName(), QStringLiteral("Resources"));
+  // The project had no description: the import says where it came from.
+  EXPECT_EQ(Common::ProjectTree()->topLevelItem(0)->text(0), QStringLiteral("site-ms: imported from Microsoft Project"));
+  EXPECT_EQ(RecentEntries().first(), QStringLiteral("&1 ") + xml);
+  EXPECT_EQ(mainForm->StatusMessageText(), QString());
+  EXPECT_TRUE(SolvedTo(QStringLiteral("Solve complete")));
+}
+
 // New with nothing loaded says so; with changes it asks first, and a save that writes no project
 // file (a Microsoft Project file here) keeps everything.
 TEST_F(FileCommands, NewAsksFirstAndKeepsWhatIsNotSaved) {
@@ -196,7 +226,7 @@ TEST_F(FileCommands, NewAsksFirstAndKeepsWhatIsNotSaved) {
   prompter.Answer(praxel::AnswerOk);
   mainForm->Control(QStringLiteral("FileNewMenu"))->trigger();
   EXPECT_EQ(prompter.Asked().at(1).title, QStringLiteral("Save All Changes To Disk"));
-  EXPECT_EQ(prompter.Asked().at(2).title, QStringLiteral("Not Ready Yet"));
+  EXPECT_EQ(prompter.Asked().at(2).title, QStringLiteral("Microsoft Project XML Needed"));
   EXPECT_EQ(Common::Projects().Count(), 1);
   EXPECT_EQ(Common::ThisProject(), plant);
 }

@@ -6,6 +6,7 @@
 #include "ErrTrap.h"
 #include "Streams.h"
 #include "ToolPrompter.h"
+#include "Transfer.h"
 
 namespace pxtool {
 
@@ -13,7 +14,15 @@ int LoadProjectFile(const QString& path, const ToolPrompter& prompter) {
   Bundle::FirstRecords first;
   bool read = false;
   try {
-    read = Bundle::OpenBundle(path, &first);
+    if (Transfer::IsMSProjectXml(path)) {
+      read = Transfer::ImportMSProject(path);
+      first.project = Common::ThisProject();
+      first.templ = Common::ThisTemplate();
+    } else if (Transfer::IsBinaryMSProject(path)) {
+      Transfer::BinaryFileMessage(path);
+    } else {
+      read = Bundle::OpenBundle(path, &first);
+    }
   } catch (const ErrTrap::CallChain&) {
     read = false;
   }

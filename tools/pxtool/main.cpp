@@ -23,7 +23,7 @@ const Command kCommands[] = {
      "solve a project file and print the results of a risk analysis of its first project", pxtool::RunRisk},
     {"sheet", "FILE TYPE [--month mm/yyyy]",
      "solve a project file and print spreadsheet TYPE (1 to 10) of its first project and template", pxtool::RunSheet},
-    {"resave", "IN OUT", "load a .pxa or .pxb file and save it again (the kind by the extension)", pxtool::RunResave},
+    {"resave", "IN OUT", "load a .pxa, .pxb or Microsoft Project .xml file and save it again (the kind by the extension)", pxtool::RunResave},
 };
 
 void PrintUsage() {

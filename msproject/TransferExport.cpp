@@ -1,0 +1,237 @@
+// The export of the current project, its subprojects and the current template's resources to a
+// Microsoft Project file. The file holds less than the work (no journals, shifts or efficiencies),
+// so the export is a copy: what was changed stays marked as changed, to be saved.
+
+#include "Transfer.h"
+#include "TransferState.h"
+
+#include "Common.h"
+#include "Guard.h"
+#include "OleDate.h"
+#include "Yassignment.h"
+#include "Ydependency.h"
+#include "Yproject.h"
+#include "Yresource.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <cmath>
+#include <functional>
+
+namespace Transfer {
+
+namespace {
+
+MSProject::Document& ActiveDocument() { return *TransferState().MSProjectApp.ActiveProject(); }
+
+// The units written for an assignment: its share of the resource's normal week, in the digits a
+// single-precision value holds.
+double AssignmentUnits(const Yassignment& assignment) {
+  return QString::number(assignment.PercentOfWeek(), 'g', 7).toDouble();
+}
+
+// The projects whose tasks the dependency and assignment passes walk: the current project and
+// every project below it.
+QList<Yproject*> ExportedProjects() {
+  QList<Yproject*> projects;
+  for (Yproject* project : Common::Projects()) {
+    if (project->DescendsFrom(Common::ThisProject())) projects.append(project);
+  }
+  return projects;
+}
+
+void ExportResources() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ExportResources"));
+  Ytemplate* templ = Common::ThisTemplate();
+  if (templ == nullptr) return;
+  for (const Yresource* resource : templ->ResourceList) {
+    if (!resource->Include()) continue;
+    guard([&] {
+      // The resource keeps its ID, which the assignments name.
+      MSProject::Resource* R = ActiveDocument().AddResource(resource->Description, resource->ResourceID());
+      R->group = resource->Department();
+      R->code = resource->Title();
+      R->standardRate = resource->BurdenedRate().ToDouble();
+      R->overtimeRate = resource->OvertimeRate().ToDouble();
+    });
+  }
+}
+
+void ExportTask(const Ytask* t) {
+  ErrTrap::Guarded(QStringLiteral("Transfer:ExportTask"), [&] {
+    MSProject::Task& T = *t->MTask;
+    T.fixedCost = t->MaterialCost().ToDouble();
+    T.effortUnitNumber = t->EffortUnits();
+    // Positive effort units count calendar time, negative ones working time.
+    T.durationFormat = t->EffortUnits() > 0 ? 8 : 7;
+    if (t->EarlyStart() != 0.0) T.start = t->EarlyStart();
+    if (t->EarlyFinish() != 0.0) T.finish = t->EarlyFinish();
+  });
+}
+
+void ExportProject(Yproject* Project, int Level) {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ExportProject"));
+  State& state = TransferState();
+  guard([&] { StatusMessage(QStringLiteral("Exporting ") + Project->BuildNodeText()); });
+  guard([&] { ActiveDocument().title = Common::ThisProject()->Description; });
+  for (Ytask* t : Project->TaskList) {
+    if (!t->Include()) continue;
+    guard([&] {
+      Yproject* sub = t->Subproject();
+      MSProject::Task* T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName());
+      // The task keeps its ID unless a task of another project in the file already has it.
+      if (ActiveDocument().TaskById(t->TaskID()) == nullptr) T->id = t->TaskID();
+      if (sub != nullptr) T->notes = sub->Description;
+      t->MTask = T;
+      while (T->outlineLevel < Level) T->Indent();
+      while (T->outlineLevel > Level) T->Outdent();
+      if (sub == nullptr) {
+        ExportTask(t);
+      } else {
+        if (sub->EarlyStart() != 0.0) T->start = sub->EarlyStart();
+        if (sub->EarlyFinish() != 0.0) T->finish = sub->EarlyFinish();
+        ExportProject(sub, Level + 1);
+      }
+      ++state.ProgressTotal;
+    });
+  }
+}
+
+// The lag of a dependency as a predecessor reference writes it: days of 24 hours.
+QString LagText(double offset) {
+  if (offset == 0.0) return QString();
+  return (offset < 0 ? QStringLiteral("-") : QStringLiteral("+")) + MSProject::FormatNumber(std::fabs(offset)) +
+         QStringLiteral("ed");
+}
+
+void ExportDependency(const Ydependency* d) {
+  ErrTrap::Guarded(QStringLiteral("Transfer:ExportDependency"), [&] {
+    MSProject::Task& M = *d->Task()->MTask;
+    if (d->TaskRequired() == nullptr) {
+      M.SetFixedDate(d->DepDate());
+      return;
+    }
+    // A required task that is not in this file (left out, or in a project outside the current
+    // one) has no row to name.
+    const MSProject::Task* required = d->TaskRequired()->MTask;
+    if (required == nullptr) return;
+    QString text = M.PredecessorText();
+    if (!text.isEmpty()) text += QLatin1Char(',');
+    text += QString::number(required->id);
+    const int from = d->FromPercent();
+    const int to = d->ToPercent();
+    if (from == 0 && to == 0) {
+      text += QStringLiteral("SS");
+    } else if (from == 100 && to == 100) {
+      text += QStringLiteral("FF");
+    } else if (from == 0 && to == 100) {
+      text += QStringLiteral("SF");
+    }
+    text += LagText(d->Offset());
+    M.SetPredecessorText(text);
+  });
+}
+
+// One pass over the tasks of the current project and the projects below it: `perTask` for each
+// task this export wrote (a task left out, or a stale link of an earlier transfer, has no row),
+// and a step of the progress for every task.
+void ExportPass(ErrTrap::Guard& guard, const QString& text, const std::function<void(Ytask*)>& perTask) {
+  guard([&] { StartPass(text); });
+  for (Yproject* project : ExportedProjects()) {
+    for (Ytask* task : project->TaskList) {
+      if (task->Include() && task->MTask != nullptr) perTask(task);
+      guard([] { IncrementCount(); });
+    }
+  }
+}
+
+void ExportDependencies() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ExportDependencies"));
+  ExportPass(guard, QStringLiteral("Exporting dependencies"), [&](Ytask* task) {
+    for (const Ydependency* dependency : task->DependencyList) {
+      if (dependency->Include()) guard([&] { ExportDependency(dependency); });
+    }
+  });
+}
+
+void ExportAssignment(const Yassignment* a) {
+  ErrTrap::Guarded(QStringLiteral("Transfer:ExportAssignment"), [&] {
+    const Yresource* resource = a->ResourceRequired();
+    // An assignment of a resource the file does not hold (left out, or of another template)
+    // cannot be written.
+    if (resource == nullptr || ActiveDocument().ResourceById(resource->ResourceID()) == nullptr) return;
+    MSProject::Assignment* A = a->Task()->MTask->AddAssignment(resource->ResourceID(), AssignmentUnits(*a));
+    for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) A->workDays[kind] = a->WorkDay(kind);
+    A->workDayMarker = true;
+  });
+}
+
+// The task's Project duration: its effort divided by what the import multiplies the duration by
+// (the assigned units, 4.2 without assignments), so that the import gives the effort back.
+void ExportDuration(const Ytask* t) {
+  ErrTrap::Guarded(QStringLiteral("Transfer:ExportDuration"), [&] {
+    MSProject::Task& T = *t->MTask;
+    const double factor = 1.0 / static_cast<double>(EffortPerDurationMinute(T));
+    T.duration = factor * t->MostLikely();
+    if (t->Optimistic() != t->Pessimistic()) {
+      T.optimistic = factor * t->Optimistic();
+      T.mostLikely = factor * t->MostLikely();
+      T.pessimistic = factor * t->Pessimistic();
+    }
+  });
+}
+
+void ExportAssignments() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ExportAssignments"));
+  ExportPass(guard, QStringLiteral("Exporting assignments"), [&](Ytask* task) {
+    if (task->Subproject() != nullptr) return;
+    for (const Yassignment* assignment : task->AssignmentList) {
+      if (assignment->Include()) guard([&] { ExportAssignment(assignment); });
+    }
+    guard([&] { ExportDuration(task); });
+  });
+}
+
+// Forgets the Project tasks of earlier transfers, so that only this export's rows are named.
+void ForgetEarlierTasks() {
+  for (Yproject* project : Common::Projects()) {
+    for (Ytask* task : project->TaskList) task->MTask = nullptr;
+  }
+}
+
+}  // namespace
+
+bool ExportToMSProject(const QString& FileName) {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ExportToMSProject"));
+  State& state = TransferState();
+  if (!Common::ThisProjectSet()) return false;
+  guard([&] {
+    ForgetEarlierTasks();
+    state.MSProjectApp.FileNew();
+    const double journal = Common::ThisProject()->Journal();
+    ActiveDocument().startDate = journal != 0.0 ? journal : praxel::ToOleDate(QDate::currentDate());
+    const QString currency = QLocale().currencySymbol(QLocale::CurrencyIsoCode);
+    if (currency.size() == 3) ActiveDocument().currencyCode = currency;
+  });
+  guard([] { ExportResources(); });
+  guard([&] {
+    state.ProgressTotal = 0;
+    ExportProject(Common::ThisProject(), 1);
+  });
+  guard([] { ExportDependencies(); });
+  guard([] { ExportAssignments(); });
+  bool saved = false;
+  guard([&] {
+    QString error;
+    saved = state.MSProjectApp.FileSaveAs(FileName, &error);
+    state.MSProjectApp.FileClose();
+    StatusMessage(QString());
+    if (!saved) praxel::CurrentPrompter().MsgBox(error, praxel::MsgCritical, QStringLiteral("File Open Error"));
+  });
+  return saved;
+}
+
+}  // namespace Transfer

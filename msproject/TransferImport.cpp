@@ -1,0 +1,251 @@
+// The import of a Microsoft Project file: the project, its resources, its tasks with their
+// summary tasks as subprojects, and the journal of every project it made.
+
+#include "Transfer.h"
+#include "TransferState.h"
+
+#include "Common.h"
+#include "Currency.h"
+#include "Guard.h"
+#include "OleDate.h"
+#include "Pool.h"
+#include "Rounding.h"
+#include "Yproject.h"
+#include "Yresource.h"
+#include "Yshift.h"
+#include "Ytask.h"
+#include "Ytemplate.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <cmath>
+
+namespace Transfer {
+
+namespace {
+
+double Today() { return praxel::ToOleDate(QDate::currentDate()); }
+
+// A template for the resources when there is none: "Resources", one journal dated today and
+// the one shift "Standard".
+void MakeResourceTemplate() {
+  auto* templ = Common::NewY<Ytemplate>(ytTemplate);
+  Common::SetThisTemplate(templ);
+  templ->SetTemplateName(QStringLiteral("Resources"));
+  templ->AddJournal(Today());
+  auto* shift = Common::NewY<Yshift>(ytShift);
+  shift->Template = templ;
+  shift->SetShiftName(QStringLiteral("Standard"));
+}
+
+// The rate per hour of a rate text ("25/h", "$25.00/h"): the text before the first "/", read as
+// money in the user's notation or the invariant one. Text that is no amount is error 13.
+praxel::Currency FixRate(const QString& text) {
+  praxel::Currency rate;
+  ErrTrap::Guarded(QStringLiteral("Transfer:FixRate"), [&] {
+    QString amount = text.section(QLatin1Char('/'), 0, 0).trimmed();
+    const QLocale locale;
+    amount.remove(locale.currencySymbol()).remove(QLatin1Char('$'));
+    amount = amount.trimmed();
+    bool ok = false;
+    double value = locale.toDouble(amount, &ok);
+    if (!ok) value = QLocale::c().toDouble(amount, &ok);
+    if (!ok) praxel::RaiseProgramError(QStringLiteral("The rate \"") + text + QStringLiteral("\" is no amount of money."));
+    rate = praxel::Currency::FromDouble(value);
+  });
+  return rate;
+}
+
+void ImportResources() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportResources"));
+  State& state = TransferState();
+  guard([] { StatusMessage(QStringLiteral("Importing resources")); });
+  guard([&] { state.ImportedResources.clear(); });
+  Ytemplate* templ = Common::ThisTemplate();
+  for (const MSProject::Resource* source : state.MSProjectApp.ActiveProject()->Resources()) {
+    Yresource* resource = nullptr;
+    guard([&] {
+      resource = Common::NewY<Yresource>(ytResource);
+      resource->SetTemplate(templ);
+      // A template that already has the file's ID gives the resource the next free one; the
+      // assignments find it through the file's ID all the same.
+      int id = source->id;
+      if (id <= 0 || !resource->ResourceIDRefusal(*templ, id).isEmpty()) id = templ->NextResourceID();
+      resource->SetResourceID(id);
+      state.ImportedResources.insert(source->id, resource);
+    });
+    if (resource == nullptr) continue;
+    guard([&] {
+      resource->Description = source->name;
+      resource->SetDepartment(source->group);
+      resource->SetTitle(source->code);
+    });
+    guard([&] { resource->SetBurdenedRate(FixRate(source->StandardRateText())); });
+    guard([&] {
+      resource->SetOvertimeRate(FixRate(source->OvertimeRateText()));
+      resource->SetOffDayRate(resource->OvertimeRate());
+      resource->SetHolidayRate(resource->OvertimeRate());
+    });
+    guard([&] {
+      if (!templ->ShiftList.IsEmpty()) resource->SetShift(templ->ShiftList.First());
+    });
+  }
+}
+
+void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project);
+
+// The minutes of an estimate as effort minutes: `units` times the Project minutes, rounded once.
+std::int32_t EffortMinutes(float units, double minutes) { return praxel::ToLong(static_cast<double>(units) * minutes); }
+
+void ImportOneTask(Yproject* Project, MSProject::Task* T) {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportOneTask"));
+  State& state = TransferState();
+  if (T->isNull) return;
+  Ytask* task = nullptr;
+  guard([&] {
+    task = Common::NewY<Ytask>(ytTask);
+    task->SetProject(Project);
+    task->SetTaskID(T->id);
+    task->Description = T->name.trimmed();
+    task->MTask = T;
+  });
+  if (task == nullptr) return;
+  guard([&] {
+    const QString key = T->ProjectName() + QLatin1Char('\\') + QString::number(T->id);
+    if (state.ImportedTasks.contains(key)) praxel::RaiseAssertion();
+    state.ImportedTasks.insert(key, task);
+  });
+  if (T->ChildTasks().isEmpty() && T->SubprojectFileName().isEmpty()) {
+    guard([&] {
+      double optimistic = T->optimistic;
+      double mostLikely = T->mostLikely;
+      double pessimistic = T->pessimistic;
+      if (mostLikely == 0.0) optimistic = mostLikely = pessimistic = T->duration.value_or(0.0);
+      if (T->effortUnitNumber != 0.0) {
+        task->SetEffortUnits(praxel::ToLong(T->effortUnitNumber));
+      } else {
+        task->SetEffortUnits(T->UnitText().isEmpty() ? 1440 : -480);
+      }
+      // Project minutes become effort minutes, rounded once.
+      const float units = EffortPerDurationMinute(*T);
+      task->SetOptimistic(EffortMinutes(units, optimistic));
+      task->SetMostLikely(EffortMinutes(units, mostLikely));
+      task->SetPessimistic(EffortMinutes(units, pessimistic));
+    });
+    guard([&] { task->SetMaterialCost(praxel::Currency::FromDouble(T->fixedCost)); });
+    guard([&] { state.ImportedTaskList.append(task); });
+    return;
+  }
+  // A summary task stands for a subproject that holds its children.
+  Yproject* child = nullptr;
+  guard([&] {
+    child = Common::NewY<Yproject>(ytProject);
+    state.ImportedProjects.append(child);
+    const QString name = T->name.trimmed();
+    child->SetProjectName(name.isEmpty() ? QStringLiteral("Task %1").arg(T->id) : name);
+    child->Description = T->notes;
+    child->AddJournal(Project->Journal());
+    task->SetSubproject(child);
+  });
+  if (child == nullptr) return;
+  guard([&] { ImportTasksFromProject(T->ChildTasks(), child); });
+}
+
+void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project) {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportTasksFromProject"));
+  State& state = TransferState();
+  guard([&] { StatusMessage(QStringLiteral("Importing ") + Project->BuildNodeText()); });
+  for (MSProject::Task* T : Tasks) {
+    guard([&] { ImportOneTask(Project, T); });
+    guard([&] {
+      if (T->start.has_value() && *T->start < state.ImportBaseDate) state.ImportBaseDate = std::floor(*T->start);
+    });
+  }
+}
+
+void ImportTasks() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportTasks"));
+  State& state = TransferState();
+  guard([&] {
+    state.ImportedTaskList.clear();
+    state.ImportedTasks.clear();
+  });
+  guard([&] { ImportTasksFromProject(state.MSProjectApp.ActiveProject()->Tasks(), Common::ThisProject()); });
+}
+
+// Every imported project gets one journal, dated the earliest day of the document and its tasks.
+void FixJournals() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:FixJournals"));
+  State& state = TransferState();
+  for (Yproject* project : state.ImportedProjects) {
+    guard([&] { project->ChangeJournal(state.ImportBaseDate); });
+  }
+}
+
+// Reads the file; tells the user when it is no Microsoft Project XML file.
+bool OpenDocument(const QString& FileName) {
+  State& state = TransferState();
+  StatusMessage(QStringLiteral("Connecting to Microsoft Project"));
+  QString error;
+  const bool opened = state.MSProjectApp.FileOpen(FileName, &error);
+  StatusMessage(QString());
+  if (!opened) {
+    praxel::CurrentPrompter().MsgBox(error, praxel::MsgCritical, QStringLiteral("Not A Microsoft Project File"));
+  }
+  return opened;
+}
+
+// The current template takes the resources, when the user agrees; without one a new one does.
+bool ChooseTemplate() {
+  Ytemplate* templ = Common::ThisTemplate();
+  if (templ == nullptr) {
+    MakeResourceTemplate();
+    return true;
+  }
+  return praxel::CurrentPrompter().MsgBox(QStringLiteral("Resources will be imported in the active template (") +
+                                              templ->BuildNodeText() + QStringLiteral(")."),
+                                          praxel::MsgOkCancel | praxel::MsgInformation,
+                                          QStringLiteral("Using Active Template")) != praxel::AnswerCancel;
+}
+
+}  // namespace
+
+bool ImportMSProject(const QString& FileName) {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportMSProject"));
+  State& state = TransferState();
+  // The file is read before anything changes, so a file that is no project file changes nothing.
+  bool opened = false;
+  guard([&] { opened = OpenDocument(FileName); });
+  if (!opened) return false;
+  bool go = false;
+  guard([&] { go = ChooseTemplate(); });
+  if (!go) {
+    state.MSProjectApp.FileClose();
+    return false;
+  }
+  MSProject::Document* document = state.MSProjectApp.ActiveProject();
+  guard([&] { state.ImportBaseDate = std::floor(document->startDate.value_or(Today())); });
+  guard([&] {
+    auto* project = Common::NewY<Yproject>(ytProject);
+    state.ImportedProjects = {project};
+    project->SetProjectName(document->name);
+    project->Description = document->title;
+    if (project->Description.isEmpty()) project->Description = QStringLiteral("imported from Microsoft Project");
+    Common::SetThisProject(project);
+    project->AddJournal(state.ImportBaseDate);
+  });
+  guard([] { ImportResources(); });
+  guard([] { ImportTasks(); });
+  guard([&] { state.ProgressTotal = state.ImportedTaskList.size(); });
+  guard([] { ImportDependencies(); });
+  guard([] { ImportAssignments(); });
+  guard([] { FixJournals(); });
+  guard([&] {
+    state.MSProjectApp.FileClose();
+    StatusMessage(QString());
+  });
+  return true;
+}
+
+}  // namespace Transfer

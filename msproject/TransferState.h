@@ -1,0 +1,54 @@
+#pragma once
+
+#include "MspdiDocument.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class Yproject;
+class Yresource;
+class Ytask;
+
+// The state the import and export share while they run, and their progress counter.
+namespace Transfer {
+
+struct State {
+  MSProject::Application MSProjectApp;
+  double ImportBaseDate = 0.0;
+  QList<Yproject*> ImportedProjects;
+  // Every imported task by its document's name, "\" and its ID in the file.
+  QHash<QString, Ytask*> ImportedTasks;
+  QList<Ytask*> ImportedTaskList;
+  // The imported resources by their ID in the file (which may differ from their ResourceID when
+  // the template already used that ID).
+  QHash<int, Yresource*> ImportedResources;
+  QString ProgressText;
+  long ProgressCount = 0;
+  long ProgressTotal = 0;
+  long LastPercent = 0;  // never reset: it carries over between passes and runs
+  int AddToStartAnswer = 0;  // 0 not yet asked, 6 yes, 7 no; kept for the whole run
+};
+
+State& TransferState();
+
+// Shows the text as the busy message of the window (an empty text clears it).
+void StatusMessage(const QString& text);
+
+// How many effort minutes a minute of the task's Project duration stands for: the summed units of
+// its assignments, or 4.2 without any (a calendar week of 7 days of 24 hours against a working
+// week of 5 days of 8 hours). Single precision, as the units are summed.
+float EffortPerDurationMinute(const MSProject::Task& task);
+
+// Starts a pass of the progress counter, shown under `text`.
+void StartPass(const QString& text);
+
+// One step of the current pass: shows ProgressText and the percentage done when it changed.
+// A pass without steps (ProgressTotal 0) shows nothing.
+void IncrementCount();
+
+// The import of dependencies and assignments, after the tasks and resources exist.
+void ImportDependencies();
+void ImportAssignments();
+
+}  // namespace Transfer

@@ -1,0 +1,256 @@
+#include "MspdiDocument.h"
+
+#include "MspdiReader.h"
+#include "MspdiWriter.h"
+#include "RuntimeError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace MSProject {
+
+namespace {
+
+// The letters of a link type, and the type of the letters (finish-to-start for anything else).
+constexpr std::array<const char*, 4> kLinkTypeLetters{"FF", "FS", "SF", "SS"};
+
+int LinkTypeOf(const QString& letters) {
+  for (int type = 0; type < 4; ++type) {
+    if (letters.compare(QLatin1String(kLinkTypeLetters[type]), Qt::CaseInsensitive) == 0) return type;
+  }
+  return 1;
+}
+
+QString RateText(double ratePerHour) { return FormatNumber(ratePerHour) + QStringLiteral("/h"); }
+
+template <class T>
+int HighestOf(const std::vector<std::unique_ptr<T>>& items, int T::*field) {
+  int highest = 0;
+  for (const auto& item : items) highest = std::max(highest, (*item).*field);
+  return highest;
+}
+
+}  // namespace
+
+int Assignment::ResourceID(const Document& document) const {
+  const Resource* resource = document.ResourceByUid(resourceUid);
+  return resource != nullptr ? resource->id : 0;
+}
+
+QString Resource::StandardRateText() const { return RateText(standardRate); }
+
+QString Resource::OvertimeRateText() const { return RateText(overtimeRate); }
+
+QString Task::ProjectName() const { return document != nullptr ? document->name : QString(); }
+
+QString Task::UnitText() const {
+  switch (durationFormat) {
+    case 4: case 6: case 8: case 10: case 12: case 20:
+    case 36: case 38: case 40: case 42: case 44: case 52:
+      return QString();
+    case 3: case 35: return QStringLiteral("m");
+    case 5: case 37: return QStringLiteral("h");
+    case 9: case 41: return QStringLiteral("w");
+    case 11: case 43: return QStringLiteral("mo");
+    default: return QStringLiteral("d");
+  }
+}
+
+std::optional<double> Task::FixedDate() const {
+  // 2 "must start on", 4 "start no earlier than".
+  if ((constraintType == 2 || constraintType == 4) && constraintDate.has_value()) return constraintDate;
+  return std::nullopt;
+}
+
+void Task::SetFixedDate(double date) {
+  constraintType = 4;
+  constraintDate = date;
+}
+
+QString Task::PredecessorText() const {
+  QStringList references;
+  for (const Link& link : links) {
+    const Task* predecessor = document != nullptr ? document->TaskByUid(link.predecessorUid) : nullptr;
+    if (predecessor == nullptr) continue;
+    const QString lag = FormatLag(link.lagTenths, link.lagFormat, document->workingTime);
+    QString reference = QString::number(predecessor->id);
+    if (link.type != 1 || !lag.isEmpty()) reference += QLatin1String(kLinkTypeLetters[std::clamp(link.type, 0, 3)]);
+    references.append(reference + lag);
+  }
+  return references.join(QLatin1Char(','));
+}
+
+void Task::SetPredecessorText(const QString& text) {
+  static const QRegularExpression pattern(QStringLiteral(R"(^\s*(\d+)\s*(FF|FS|SF|SS)?(.*)$)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  QList<Link> parsed;
+  for (const QString& reference : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    const QRegularExpressionMatch match = pattern.match(reference);
+    const Task* predecessor = match.hasMatch() ? document->TaskById(match.captured(1).toInt()) : nullptr;
+    if (predecessor == nullptr) {
+      praxel::RaiseProgramError(QStringLiteral("The predecessor \"") + reference.trimmed() +
+                                QStringLiteral("\" names no task of the project."));
+    }
+    Link link;
+    link.predecessorUid = predecessor->uid;
+    link.type = LinkTypeOf(match.captured(2));
+    const QString lagText = match.captured(3).trimmed();
+    if (!lagText.isEmpty()) {
+      const std::optional<Lag> lag = ParseLag(lagText, document->workingTime);
+      if (!lag) praxel::RaiseProgramError(QStringLiteral("The lag \"") + lagText + QStringLiteral("\" cannot be read."));
+      link.lagTenths = std::round(lag->minutes * 10.0);
+      link.lagFormat = lag->format;
+    }
+    parsed.append(link);
+  }
+  links = parsed;
+}
+
+QList<Assignment*> Task::Assignments() const {
+  QList<Assignment*> result;
+  if (document == nullptr) return result;
+  for (const auto& assignment : document->assignments) {
+    if (assignment->taskUid != uid || assignment->resourceUid == kNoResourceUid) continue;
+    if (assignment->ResourceID(*document) == 0) continue;
+    result.append(assignment.get());
+  }
+  return result;
+}
+
+Assignment* Task::AddAssignment(int resourceId, double units) {
+  const Resource* resource = document->ResourceById(resourceId);
+  if (resource == nullptr) {
+    praxel::RaiseProgramError(QStringLiteral("The project has no resource %1.").arg(resourceId));
+  }
+  auto assignment = std::make_unique<Assignment>();
+  assignment->uid = HighestOf(document->assignments, &Assignment::uid) + 1;
+  assignment->taskUid = uid;
+  assignment->resourceUid = resource->uid;
+  assignment->units = units;
+  document->assignments.push_back(std::move(assignment));
+  return document->assignments.back().get();
+}
+
+void Task::Outdent() {
+  if (outlineLevel > 1) --outlineLevel;
+}
+
+QList<Task*> Document::Tasks() const {
+  QList<Task*> result;
+  for (const auto& task : tasks) {
+    if (task->parent == nullptr) result.append(task.get());
+  }
+  return result;
+}
+
+QList<Resource*> Document::Resources() const {
+  QList<Resource*> result;
+  for (const auto& resource : resources) {
+    if (resource->uid != 0 && resource->id != 0 && !resource->isNull) result.append(resource.get());
+  }
+  return result;
+}
+
+Task* Document::TaskByUid(int uid) const {
+  for (const auto& task : tasks) {
+    if (task->uid == uid) return task.get();
+  }
+  return nullptr;
+}
+
+Task* Document::TaskById(int id) const {
+  for (const auto& task : tasks) {
+    if (task->id == id) return task.get();
+  }
+  return nullptr;
+}
+
+Resource* Document::ResourceByUid(int uid) const {
+  for (const auto& resource : resources) {
+    if (resource->uid == uid && uid != 0 && !resource->isNull) return resource.get();
+  }
+  return nullptr;
+}
+
+Resource* Document::ResourceById(int id) const {
+  for (const auto& resource : resources) {
+    if (resource->id == id && id != 0 && !resource->isNull) return resource.get();
+  }
+  return nullptr;
+}
+
+Task* Document::AddTask(const QString& taskName) {
+  auto task = std::make_unique<Task>();
+  task->uid = HighestOf(tasks, &Task::uid) + 1;
+  task->id = HighestOf(tasks, &Task::id) + 1;
+  task->name = taskName;
+  task->document = this;
+  tasks.push_back(std::move(task));
+  return tasks.back().get();
+}
+
+Resource* Document::AddResource(const QString& resourceName, int resourceId) {
+  auto resource = std::make_unique<Resource>();
+  resource->uid = resourceId;
+  resource->id = resourceId;
+  resource->name = resourceName;
+  resources.push_back(std::move(resource));
+  return resources.back().get();
+}
+
+void Document::BuildOutline() {
+  // IDs are the rows of the outline; a file that lists its tasks in another order is read in
+  // the order of its IDs.
+  std::stable_sort(tasks.begin(), tasks.end(), [](const auto& a, const auto& b) { return a->id < b->id; });
+  QList<Task*> open;  // the chain of summaries above the current row
+  for (const auto& task : tasks) {
+    task->document = this;
+    task->parent = nullptr;
+    task->children.clear();
+    while (!open.isEmpty() && open.last()->outlineLevel >= task->outlineLevel) open.removeLast();
+    if (!open.isEmpty()) {
+      task->parent = open.last();
+      open.last()->children.append(task.get());
+    }
+    open.append(task.get());
+  }
+}
+
+bool Application::FileOpen(const QString& path, QString* error) {
+  active_.reset();
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    *error = QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be opened: ") + file.errorString();
+    return false;
+  }
+  auto document = std::make_unique<Document>();
+  const QString problem = ReadMspdi(file, *document);
+  if (!problem.isEmpty()) {
+    *error = QStringLiteral("The file \"") + path + QStringLiteral("\" is not a Microsoft Project XML file (") +
+             problem + QStringLiteral(").");
+    return false;
+  }
+  document->name = QFileInfo(path).completeBaseName();
+  active_ = std::move(document);
+  return true;
+}
+
+void Application::FileNew() { active_ = std::make_unique<Document>(); }
+
+bool Application::FileSaveAs(const QString& path, QString* error) {
+  QSaveFile file(path);
+  if (active_ != nullptr && file.open(QIODevice::WriteOnly)) {
+    active_->name = QFileInfo(path).completeBaseName();
+    WriteMspdi(*active_, QFileInfo(path).fileName(), file);
+    if (file.commit()) return true;
+  }
+  *error = QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be written: ") + file.errorString();
+  return false;
+}
+
+}  // namespace MSProject

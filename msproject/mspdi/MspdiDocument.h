@@ -1,0 +1,192 @@
+#pragma once
+
+#include "MspdiValues.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The objects of a Microsoft Project document as the import and export use them: the
+// application, its one active document, the document's tasks, resources and assignments. They
+// are backed by Microsoft Project's XML interchange file (MSPDI), read and written whole
+// (MspdiReader, MspdiWriter); nothing here knows the scheduling model.
+//
+// The file keeps what the objects offer in these places:
+// - a task's predecessor text ("3,5FF+2d") stands for its PredecessorLink elements, which name
+//   their predecessors by UID; the text names them by ID, as Microsoft Project shows them.
+// - a task's child tasks come from the flat task list and its OutlineLevel values, built once when
+//   the file is read; the project's own summary task (outline level 0) is not a task here.
+// - the optimistic, most likely and pessimistic estimates are the custom fields Duration1 to
+//   Duration3, the effort unit number the custom field Number1, the fixed date a "start no
+//   earlier than" constraint, the cost value the task's FixedCost (the file writes costs in
+//   cents), the description text its Notes; the unit text is the unit of its duration format,
+//   empty for elapsed time.
+// - a resource's department is its Group and its title its Code; rates are per hour in the file
+//   whatever unit they are shown in.
+// - an assignment's nine work-day flags travel in a custom assignment field of ours (nine
+//   letters "0" or "1": holiday, Sunday .. Saturday, shutdown); the work-day marker is whether
+//   it is there. Microsoft Project's placeholder assignment of a task without resources
+//   (resource UID -65535) is no assignment.
+namespace MSProject {
+
+class Document;
+class Task;
+
+// Custom field numbers (FieldID) of the values kept in custom fields.
+inline constexpr int kOptimisticField = 188743783;   // task Duration1
+inline constexpr int kMostLikelyField = 188743784;   // task Duration2
+inline constexpr int kPessimisticField = 188743785;  // task Duration3
+inline constexpr int kEffortUnitsField = 188743767;  // task Number1
+inline constexpr int kWorkDaysField = 255868975;     // ours: an assignment's nine day flags
+
+// The placeholder resource UID of Microsoft Project's assignment on a task without resources.
+inline constexpr int kNoResourceUid = -65535;
+
+// One PredecessorLink: the predecessor's UID, the link type (0 FF, 1 FS, 2 SF, 3 SS), the lag in
+// tenths of a minute and the unit the lag is shown in.
+struct Link {
+  int predecessorUid = 0;
+  int type = 1;
+  double lagTenths = 0.0;
+  int lagFormat = 7;
+};
+
+class Assignment {
+ public:
+  int uid = 0;
+  int taskUid = 0;
+  int resourceUid = 0;
+  double units = 1.0;  // the share of a resource's normal day (1 = full)
+  bool workDayMarker = false;
+  std::array<bool, 9> workDays{};  // holiday, Sunday .. Saturday, shutdown
+
+  // The ID of the resource the assignment names (by UID); 0 when the file has no such resource.
+  int ResourceID(const Document& document) const;
+};
+
+class Resource {
+ public:
+  int uid = 0;
+  int id = 0;
+  bool isNull = false;
+  QString name;
+  QString group;  // department
+  QString code;   // title
+  double standardRate = 0.0;  // per hour
+  double overtimeRate = 0.0;  // per hour
+  int standardRateFormat = 2;
+  int overtimeRateFormat = 2;
+
+  // "25/h": the rate per hour and the unit it is given in.
+  QString StandardRateText() const;
+  QString OvertimeRateText() const;
+};
+
+class Task {
+ public:
+  int uid = 0;
+  int id = 0;
+  bool isNull = false;
+  QString name;
+  QString notes;
+  int outlineLevel = 1;
+  std::optional<double> duration;  // working minutes
+  double optimistic = 0.0;         // minutes; 0 when none
+  double mostLikely = 0.0;
+  double pessimistic = 0.0;
+  double effortUnitNumber = 0.0;
+  int durationFormat = 7;
+  double fixedCost = 0.0;  // in currency units (the file holds cents)
+  std::optional<double> start;
+  std::optional<double> finish;
+  int constraintType = 0;
+  std::optional<double> constraintDate;
+  bool summaryFlag = false;    // as the file says; the outline decides what a summary is
+  bool milestoneFlag = false;  // as the file says
+  QList<Link> links;
+
+  // Set when the document is read or a task added.
+  Document* document = nullptr;
+  Task* parent = nullptr;
+  QList<Task*> children;
+
+  // The roles the import and export use.
+  QString ProjectName() const;
+  // Tasks of inserted projects are not followed: the text is always empty.
+  QString SubprojectFileName() const { return QString(); }
+  const QList<Task*>& ChildTasks() const { return children; }
+  // The unit letters of the duration format; empty for elapsed durations.
+  QString UnitText() const;
+  // The "start no earlier than" or "must start on" date, when the task has one.
+  std::optional<double> FixedDate() const;
+  void SetFixedDate(double date);
+  // The predecessor references, comma-separated: the predecessor's ID, the link type unless it is
+  // finish-to-start without lag, and the lag ("3,5FF+2d"). Links to tasks the document does not
+  // hold, and links to other projects, are left out.
+  QString PredecessorText() const;
+  // Replaces the links with those of a text of that form. A reference to an ID the document does
+  // not hold, or a lag that cannot be read, is error 10000 with its message.
+  void SetPredecessorText(const QString& text);
+  // The task's assignments, in the file's order, without placeholders and without assignments to
+  // resources the document does not hold.
+  QList<Assignment*> Assignments() const;
+  // Adds an assignment of the resource with that ID (error 10000 when there is none).
+  Assignment* AddAssignment(int resourceId, double units);
+  // Moves the task one outline level in or out, as the export's indent and outdent do.
+  void Indent() { ++outlineLevel; }
+  void Outdent();
+};
+
+class Document {
+ public:
+  QString name;   // the file name without its folder and extension
+  QString title;  // the description text
+  std::optional<double> startDate;
+  QString currencyCode = QStringLiteral("USD");  // ISO 4217
+  WorkingTime workingTime;
+  // Every task in outline order, the project's own summary task left out.
+  std::vector<std::unique_ptr<Task>> tasks;
+  std::vector<std::unique_ptr<Resource>> resources;
+  std::vector<std::unique_ptr<Assignment>> assignments;
+
+  // The tasks at the top of the outline, each with its children below it.
+  QList<Task*> Tasks() const;
+  // The resources, but for the file's empty entries (UID or ID 0, or marked null).
+  QList<Resource*> Resources() const;
+
+  Task* TaskByUid(int uid) const;
+  Task* TaskById(int id) const;
+  Resource* ResourceByUid(int uid) const;
+  Resource* ResourceById(int id) const;
+
+  // A new task at the end of the outline, at level 1, with the next free ID and UID.
+  Task* AddTask(const QString& taskName);
+  // A new resource with that ID (its UID too).
+  Resource* AddResource(const QString& resourceName, int resourceId);
+  // Links each task to its parent and children from the outline levels.
+  void BuildOutline();
+};
+
+// The application: at most one open document, the active one.
+class Application {
+ public:
+  // Reads the file as the active document. False, with the reason in `error`, when it cannot be
+  // read or is no Microsoft Project XML file; the active document is then none.
+  bool FileOpen(const QString& path, QString* error);
+  // A new empty document becomes the active one.
+  void FileNew();
+  // Writes the active document under that name (a temporary file that replaces the old one only
+  // when complete). False, with the reason in `error`, when it cannot be written.
+  bool FileSaveAs(const QString& path, QString* error);
+  void FileClose() { active_.reset(); }
+  Document* ActiveProject() const { return active_.get(); }
+
+ private:
+  std::unique_ptr<Document> active_;
+};
+
+}  // namespace MSProject
