@@ -216,3 +216,18 @@ TEST_F(Export, PlannersStylesheetConvertsTheExport) {
 }
 
 }  // namespace
+
+namespace {
+
+// The schema lies beside the checkout; where it does not, the check is reported as skipped rather
+// than passed. Every export of the other tests is checked against it as well.
+TEST_F(Export, AnExportValidatesAgainstTheSchema) {
+  LoadFixture(QStringLiteral("exchange.pxa"));
+  const QString path = OutputPath(QStringLiteral("schema-check.xml"));
+  ASSERT_TRUE(Transfer::ExportToMSProject(path));
+  const std::optional<QString> problems = SchemaProblems(path);
+  if (!problems) GTEST_SKIP() << "the schema mspdi_pj12.xsd or xmllint is not at hand";
+  EXPECT_EQ(*problems, QString());
+}
+
+}  // namespace
