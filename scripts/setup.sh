@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core poppler-utils "$@")
+          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds the fuzz harnesses (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer;
+# only the libraries that need no more than Qt Core) and runs each over its seed corpus.
+#
+#   scripts/fuzz.sh [SECONDS] [HARNESS...]   each harness for SECONDS (default 10), on a copy of
+#                                            its seeds in build/fuzz/corpus
+#   scripts/fuzz.sh --runs N [HARNESS...]    each harness for N executions (a long run)
+#
+# Harnesses: fuzz_records (.pxa), fuzz_packed (.pxb), fuzz_settings (Praxel.cfg), fuzz_solve.
+# An input that crashes, hangs or trips a sanitizer is written to build/fuzz/findings.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+limit=(-max_total_time=10)
+if [ "${1:-}" = "--runs" ]; then
+  limit=(-runs="$2")
+  shift 2
+elif [[ "${1:-}" =~ ^[0-9]+$ ]]; then
+  limit=(-max_total_time="$1")
+  shift
+fi
+harnesses=("$@")
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_records fuzz_packed fuzz_settings fuzz_solve)
+
+build=build/fuzz
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  # -O1: quick to build on a CI machine, and fast enough to fuzz.
+  CXX=clang++ cmake -G Ninja -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+    -DPRAXEL_FUZZ=ON
+fi
+cmake --build "$build" --target "${harnesses[@]}"
+
+# The seeds of a harness: its own folder, and the project files for the readers of plain text.
+seeds_of() {
+  case "$1" in
+    fuzz_records | fuzz_solve) echo fuzz/corpus/records examples tests/files/data ;;
+    fuzz_packed) echo fuzz/corpus/packed ;;
+    fuzz_settings) echo fuzz/corpus/settings ;;
+  esac
+}
+
+mkdir -p "$build/findings"
+for harness in "${harnesses[@]}"; do
+  corpus="$build/corpus/$harness"
+  mkdir -p "$corpus"
+  echo "== $harness"
+  # Timeouts: a solve stops itself after 2 seconds; anything slower is a hang.
+  "$build/bin/$harness" "${limit[@]}" -timeout=10 -rss_limit_mb=4096 -max_len=16384 -print_final_stats=1 \
+    -artifact_prefix="$build/findings/$harness-" "$corpus" $(seeds_of "$harness") 2>&1 |
+    grep -E '^(#[0-9]+ +(DONE|INITED)|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY|fuzz:|artifact_prefix|Test unit written)' || true
+  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$harness found a fault: see $build/findings"; exit 1; }
+done
