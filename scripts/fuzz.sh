@@ -6,7 +6,8 @@
 #                                            its seeds in build/fuzz/corpus
 #   scripts/fuzz.sh --runs N [HARNESS...]    each harness for N executions (a long run)
 #
-# Harnesses: fuzz_records (.pxa), fuzz_packed (.pxb), fuzz_settings (Praxel.cfg), fuzz_solve.
+# Harnesses: fuzz_records (.pxa), fuzz_packed (.pxb), fuzz_settings (Praxel.cfg), fuzz_solve,
+# fuzz_report (the status report's RTF).
 # An input that crashes, hangs or trips a sanitizer is written to build/fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,7 @@ elif [[ "${1:-}" =~ ^[0-9]+$ ]]; then
   shift
 fi
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_records fuzz_packed fuzz_settings fuzz_solve)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_records fuzz_packed fuzz_settings fuzz_solve fuzz_report)
 
 build=build/fuzz
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -37,6 +38,7 @@ seeds_of() {
     fuzz_records | fuzz_solve) echo fuzz/corpus/records examples tests/files/data ;;
     fuzz_packed) echo fuzz/corpus/packed ;;
     fuzz_settings) echo fuzz/corpus/settings ;;
+    fuzz_report) echo fuzz/corpus/report ;;
   esac
 }
 
