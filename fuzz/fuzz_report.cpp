@@ -5,14 +5,20 @@
 
 #include "StatusReportFile.h"
 
+#include <algorithm>
+
 namespace {
 
-bool SameRows(const QList<StatusReportFile::Row>& a, const QList<StatusReportFile::Row>& b) {
-  if (a.size() != b.size()) return false;
-  for (qsizetype i = 0; i < a.size(); ++i) {
-    if (a[i].previous != b[i].previous || a[i].item != b[i].item || a[i].present != b[i].present) return false;
+// The first row in which the tables differ, as text; empty when they are the same.
+QString FirstDifference(const QList<StatusReportFile::Row>& a, const QList<StatusReportFile::Row>& b) {
+  const auto text = [](const QList<StatusReportFile::Row>& rows, qsizetype i) {
+    return i < rows.size() ? QStringLiteral("[%1|%2|%3]").arg(rows[i].previous, rows[i].item, rows[i].present)
+                           : QStringLiteral("none");
+  };
+  for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i) {
+    if (text(a, i) != text(b, i)) return QStringLiteral("row %1: %2 became %3").arg(i).arg(text(a, i), text(b, i));
   }
-  return true;
+  return QString();
 }
 
 }  // namespace
@@ -28,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   StatusReportFile reread;
   if (!reread.Read(again, &error)) fuzz::Fail(QStringLiteral("a written report cannot be read back: ") + error);
-  if (!SameRows(report.Rows(), reread.Rows())) fuzz::Fail(QStringLiteral("a report read back has another table"));
+  const QString difference = FirstDifference(report.Rows(), reread.Rows());
+  if (!difference.isEmpty()) fuzz::Fail(QStringLiteral("a report read back has another table: ") + difference);
   return 0;
 }
