@@ -8,6 +8,8 @@
 #include "Yproject.h"
 #include "Ytemplate.h"
 
+#include <QSet>
+
 namespace Bundle {
 
 namespace {
@@ -63,6 +65,12 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
   guard([&] {
     file.SetProgressHook(whileReading);
     if (!file.OpenRead()) return;
+    // The projects loaded before this file, but for placeholders that only links have named.
+    // Merging one of them again would give its tasks every dependency and assignment twice.
+    QSet<const Yproject*> loadedBefore;
+    for (const Yproject* project : Common::Projects()) {
+      if (project->NumJournals > 0) loadedBefore.insert(project);
+    }
     for (QString keyword = file.ReadToken(); !keyword.isEmpty(); keyword = file.ReadToken()) {
       if (keyword == QLatin1String("PROJECT")) {
         QString name;
@@ -70,6 +78,11 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
         // A project is found by its name: without one there is no project to read into.
         if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"ProjectName\" cannot be empty."));
         Yproject* project = Common::FindOrCreateProject(name);
+        if (loadedBefore.contains(project)) {
+          file.RaiseReadError(QStringLiteral("project \"%1\" is loaded already. Delete it first, or open the file "
+                                             "with nothing loaded.")
+                                  .arg(project->ProjectName()));
+        }
         file.ClaimRecord(project, QStringLiteral("Project \"%1\"").arg(name));
         Common::Projects().MoveToEnd(project);
         if (first != nullptr && first->project == nullptr) first->project = project;

@@ -21,8 +21,10 @@ bool SaveAll(const QString& Path);
 // True when the file is in place.
 bool SaveCopy(const QString& Path);
 
-// Reads every record of the file at `Path` into what is loaded: a project or template already
-// loaded under a record's name takes the record's fields (a merge). The objects read stand in
+// Reads every record of the file at `Path` into what is loaded: a template already loaded
+// under a record's name, or a placeholder project that links have named, takes the record's
+// fields (a merge). A project loaded already from its own record is refused: merged again, its
+// tasks would hold every dependency and assignment twice. The objects read stand in
 // the collections in the order of their records. False when the file could not be opened or
 // the user ignored a failure; an Abort passes the trap's call chain to the caller. What was
 // read before a failure stays loaded. `first` receives the first project and template read,

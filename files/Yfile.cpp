@@ -269,10 +269,21 @@ bool Yfile::OpenRead() {
   return opened;
 }
 
+namespace {
+
+Yfile::SaveFileMaker& SaveFileMakerInUse() {
+  static Yfile::SaveFileMaker maker;
+  return maker;
+}
+
+}  // namespace
+
+void Yfile::SetSaveFileMaker(SaveFileMaker maker) { SaveFileMakerInUse() = std::move(maker); }
+
 bool Yfile::OpenWrite() {
   bool opened = false;
   ErrTrap::Guarded(Location("OpenWrite"), [&] {
-    auto target = std::make_unique<QSaveFile>(fileName_);
+    auto target = SaveFileMakerInUse() ? SaveFileMakerInUse()(fileName_) : std::make_unique<QSaveFile>(fileName_);
     if (!target->open(QIODevice::WriteOnly)) {
       praxel::CurrentPrompter().MsgBox(QStringLiteral("Attempting the write to the file ") + fileName_ +
                                            QStringLiteral(" cause the following error:") + kLineEnd +
@@ -297,8 +308,11 @@ void Yfile::CloseFile() {
     if (writing_ && target_) {
       QByteArray bytes = TextEncoding::Encode(out_);
       if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
-      if (target_->write(bytes) != bytes.size() || !target_->commit()) {
-        const QString error = target_->errorString();
+      // The error of a failed write is taken before commit, which would report its own.
+      const bool complete = target_->write(bytes) == bytes.size();
+      const QString writeError = target_->errorString();
+      if (!complete || !target_->commit()) {
+        const QString error = complete ? target_->errorString() : writeError;
         target_->cancelWriting();
         target_.reset();
         praxel::RaiseProgramError(QStringLiteral("Attempting the write to the file ") + fileName_ +

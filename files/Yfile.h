@@ -54,6 +54,12 @@ class Yfile final : public Ypooled {
   // True once a writer's CloseFile has put the file in place.
   bool Written() const { return written_; }
 
+  // Makes the file objects that OpenWrite puts the text in, for every file written from now on;
+  // none restores the plain QSaveFile. Tests put in file objects that fail, to show that a
+  // failed save never harms the old file.
+  using SaveFileMaker = std::function<std::unique_ptr<QSaveFile>(const QString& name)>;
+  static void SetSaveFileMaker(SaveFileMaker maker);
+
   // Called every thousand lines while reading, so a caller can keep its window painted.
   void SetProgressHook(std::function<void()> hook) { progressHook_ = std::move(hook); }
 

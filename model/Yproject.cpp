@@ -3,6 +3,7 @@
 #include "Common.h"
 #include "Guard.h"
 #include "Pool.h"
+#include "RuntimeError.h"
 #include "SolveState.h"
 #include "Ytask.h"
 
@@ -200,20 +201,48 @@ double Yproject::LateStart() const {
   return start + slack;
 }
 
-praxel::Currency Yproject::LaborCost() const {
+namespace {
+
+// The sum of a cost over the project's included tasks. A sum past the largest amount names the
+// project, the cost and the task where it went past.
+template <class Cost>
+praxel::Currency CostTotal(const Yproject& project, const QString& field, Cost cost) {
   praxel::Currency total;
-  for (const Ytask* task : TaskList) {
-    if (task->Include()) total += task->LaborCost();
+  for (const Ytask* task : project.TaskList) {
+    if (!task->Include()) continue;
+    try {
+      total += cost(*task);
+    } catch (const praxel::RuntimeError& error) {
+      if (error.Number() != praxel::errOverflow) throw;
+      praxel::RaiseProgramError(QStringLiteral("Overflow: the %1 of project %2 add up past the largest amount at task %3.")
+                                    .arg(field, project.ProjectName())
+                                    .arg(task->TaskID()));
+    }
   }
   return total;
 }
 
+}  // namespace
+
+praxel::Currency Yproject::LaborCost() const {
+  return CostTotal(*this, QStringLiteral("labor costs"), [](const Ytask& task) { return task.LaborCost(); });
+}
+
 praxel::Currency Yproject::MaterialCost() const {
-  praxel::Currency total;
-  for (const Ytask* task : TaskList) {
-    if (task->Include()) total += task->MaterialCost();
+  return CostTotal(*this, QStringLiteral("material costs"), [](const Ytask& task) { return task.MaterialCost(); });
+}
+
+praxel::Currency Yproject::TotalCost() const {
+  const praxel::Currency labor = LaborCost();
+  const praxel::Currency material = MaterialCost();
+  try {
+    return labor + material;
+  } catch (const praxel::RuntimeError& error) {
+    if (error.Number() != praxel::errOverflow) throw;
+    praxel::RaiseProgramError(
+        QStringLiteral("Overflow: the labor and material costs of project %1 add up past the largest amount.")
+            .arg(ProjectName()));
   }
-  return total;
 }
 
 void Yproject::ChangeNumJournals() {

@@ -69,6 +69,9 @@ class Yproject final : public Ymodel, public JournalHolder {
   double LateFinish() const;
   praxel::Currency LaborCost() const;
   praxel::Currency MaterialCost() const;
+  // Labor and material together. A total past the largest amount raises a message that names
+  // the project and the costs.
+  praxel::Currency TotalCost() const;
 
   void ChangeNumJournals() override;
   QString JournalNodeText(int Index) const override;

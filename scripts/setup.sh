@@ -7,6 +7,8 @@ set -euo pipefail
 # Planner's stylesheet for it (planner-data).
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils libxml2-utils xsltproc planner-data
+          # The fuzzing harnesses are built with clang and its libFuzzer and sanitizer runtimes.
+          clang libclang-rt-14-dev
           # The installation wrapper registers file types and desktop entries with these.
           desktop-file-utils xdg-utils shared-mime-info "$@")
 

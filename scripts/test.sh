@@ -10,3 +10,5 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+# Each fuzz harness for a few seconds over its seeds (a longer run: scripts/fuzz.sh 600).
+scripts/fuzz.sh 8

@@ -251,8 +251,9 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   // template read become the active ones when none is, every window is told and the solver
   // resumes.
   void OpenFile(const QString& Path);
-  // Reads the file by its kind, noting the first project and template read.
-  void ReadFileByKind(const QString& Path, Bundle::FirstRecords& first);
+  // Reads the file by its kind, noting the first project and template read; True when the whole
+  // file was read.
+  bool ReadFileByKind(const QString& Path, Bundle::FirstRecords& first);
   void FinishOpening(const Bundle::FirstRecords& first);
   void AddRecentFile(const QString& Path);
   void RedoRecentMenu();

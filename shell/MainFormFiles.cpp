@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 
 namespace {
 
@@ -40,6 +41,23 @@ void FileTypeNotRecognized(const QString& path) {
   praxel::CurrentPrompter().MsgBox(
       QStringLiteral("The file \"") + path + QStringLiteral("\" does not have a recognized type."), praxel::MsgCritical,
       QStringLiteral("File Type Not Recognized"));
+}
+
+// Whether the file can be opened at all: of a kind that is read, and there to read. The user is
+// told when not, before anything loaded is touched.
+bool CanOpen(const QString& path) {
+  if (KindOf(path) == FileKind::Unknown) {
+    FileTypeNotRecognized(path);
+    return false;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    praxel::CurrentPrompter().MsgBox(QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be opened: ") +
+                                         file.errorString(),
+                                     praxel::MsgCritical, QStringLiteral("File Open Error"));
+    return false;
+  }
+  return true;
 }
 
 QString RecentFileSetting(int number) { return QStringLiteral("RecentFile%1").arg(number); }
@@ -166,6 +184,9 @@ void MainForm::FileRecentMenu_Click(int Index) {
 
 void MainForm::OpenFile(const QString& Path) {
   ErrTrap::Guard guard(QStringLiteral("Main:OpenFile"));
+  bool openable = false;
+  guard([&] { openable = CanOpen(Path); });
+  if (!openable) return;
   // With data loaded: clear it first (after the save question), combine, or give up.
   int answer = praxel::AnswerNo;
   guard([&] {
@@ -188,23 +209,23 @@ void MainForm::OpenFile(const QString& Path) {
     });
     if (!cleared) return;
   }
-  guard([&] {
-    currentFile_ = Path;
-    AddRecentFile(Path);
-  });
+  guard([&] { currentFile_ = Path; });
   guard([] { Solve::SuspendSolve(); });
   Bundle::FirstRecords first;
+  bool read = false;
   try {
-    guard([&] { ReadFileByKind(Path, first); });
+    guard([&] { read = ReadFileByKind(Path, first); });
   } catch (const ErrTrap::CallChain&) {
     // Given up while reading: what was read stays loaded, and the program goes on with it.
     guard([&] { FinishOpening(first); });
     throw;
   }
+  // Only a file that was read goes to the top of the recent files.
+  if (read) guard([&] { AddRecentFile(Path); });
   guard([&] { FinishOpening(first); });
 }
 
-void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) {
+bool MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) {
   switch (KindOf(Path)) {
     case FileKind::Project: {
       // The window goes on painting while a big file is read; the user's input waits, so
@@ -214,8 +235,8 @@ void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
         bool& flag;
         ~Done() { flag = false; }
       } done{reading_};
-      Bundle::OpenBundle(Path, &first, [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
-      break;
+      return Bundle::OpenBundle(Path, &first,
+                                [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     }
     case FileKind::MSProject:
       if (Transfer::MSProjectInstalled()) Transfer::ImportMSProject(Path);
@@ -227,6 +248,7 @@ void MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
       FileTypeNotRecognized(Path);
       break;
   }
+  return false;
 }
 
 void MainForm::FinishOpening(const Bundle::FirstRecords& first) {

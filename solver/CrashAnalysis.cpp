@@ -43,7 +43,7 @@ Ycrash Outcome() {
   const Yproject* active = Common::ThisProject();
   Ycrash row;
   row.EndDate = active->EarlyFinish();
-  row.TotalCost = active->LaborCost() + active->MaterialCost();
+  row.TotalCost = active->TotalCost();
   return row;
 }
 
@@ -190,8 +190,24 @@ class CrashRun {
   }
 
   static void DateDetailed(Yslice& slice) {
-    slice.UseMinutes = CrashedMinutes(slice);
+    NamingTheTask(*slice.Task, [&] { slice.UseMinutes = CrashedMinutes(slice); });
     SolveOneSlice(slice);
+  }
+
+  // A crashed slice overflows through its task's own values (a tiny Efficiency, an estimate or a
+  // cost near its limit): the message names the task and them.
+  template <class Body>
+  static void NamingTheTask(const Ytask& task, Body body) {
+    try {
+      body();
+    } catch (const praxel::RuntimeError& error) {
+      if (error.Number() != praxel::errOverflow) throw;
+      praxel::RaiseProgramError(
+          QStringLiteral("Overflow while crashing (%1) %2: its Efficiency is %3, its most likely estimate %4 minutes.")
+              .arg(task.Project()->ProjectName(), task.BuildNodeText())
+              .arg(task.Efficiency())
+              .arg(task.MostLikely()));
+    }
   }
 
   // Places the slice after its predecessors and the task's earlier slices (or keeps its start) and
@@ -206,7 +222,7 @@ class CrashRun {
     const auto factor = static_cast<float>(std::pow(task.Efficiency(), m - 1.0));
     if (!keepStart) slice.EarlyStart = QuickStart(slice);
     slice.EarlyFinish = slice.EarlyStart + slice.MostLikelyDuration / (factor * m);
-    slice.LaborCost = praxel::Currency::FromDouble(slice.MostLikelyCost.ToDouble() / factor);
+    NamingTheTask(task, [&] { slice.LaborCost = praxel::Currency::FromDouble(slice.MostLikelyCost.ToDouble() / factor); });
   }
 
   // After a slice's last quick dating in a pass: its cost and finish go to its task, and the first

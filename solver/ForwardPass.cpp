@@ -71,6 +71,9 @@ bool CanEverBook(const Ytask& task, const ResourceTeam& team) {
 using praxel::kEndOfDates;
 
 void DateOutOfRange(Ytask& task) {
+  // The task keeps no finish past the last minute a file can hold, so the work stays savable.
+  constexpr double kLastMinute = kEndOfDates - 1.0 / (24 * 60);
+  if (task.EarlyFinish() > kLastMinute) StoreEarlyFinish(task, kLastMinute);
   SolveError(QStringLiteral("Date out of range: (%1) %2 would run past 31 December 9999")
                  .arg(task.Project()->ProjectName(), task.BuildNodeText()),
              &task);
@@ -107,7 +110,14 @@ void SolveOneSlice(Yslice& slice) {
     finished = true;
   });
   if (finished) return;
-  guard([&] { slice.EarlyStart = FindLatestDate(*task, slice.FromPercent); });
+  guard([&] {
+    // Checked before the task takes it: a start past every date could not even be shown.
+    slice.EarlyStart = FindLatestDate(*task, slice.FromPercent);
+    if (slice.EarlyStart < kEndOfDates) return;
+    DateOutOfRange(*task);
+    finished = true;
+  });
+  if (finished) return;
   guard([&] {
     // The slice starts, and the task's booking cursor stands, at the later of its dependency date
     // and the task's finish so far.
@@ -140,7 +150,7 @@ void SolveOneSlice(Yslice& slice) {
     }
   });
   guard([&] {
-    if (slice.EarlyStart < kEndOfDates && DontGoBeyond < kEndOfDates) return;
+    if (DontGoBeyond < kEndOfDates) return;
     DateOutOfRange(*task);
     finished = true;
   });

@@ -253,7 +253,7 @@ void RecordRiskResult() {
     const Yproject* active = Common::ThisProject();
     TRAP_ASSERT(active != nullptr, "an analysis runs on the active project");
     const double finish = active->EarlyFinish();
-    const praxel::Currency cost = active->LaborCost() + active->MaterialCost();
+    const praxel::Currency cost = active->TotalCost();
     if (riskIteration == 0) {
       results.RecordUnsampled(finish, cost);
     } else {

@@ -7,7 +7,9 @@
 #include "SolveState.h"
 #include "Yassignment.h"
 #include "Ydependency.h"
+#include "ShortDate.h"
 #include "Yproject.h"
+#include "Yresource.h"
 #include "Yslice.h"
 #include "Ytask.h"
 #include "Ytemplate.h"
@@ -27,6 +29,22 @@ QString TaskCaption(const Ytask& task) {
   return QLatin1Char('(') + project->ProjectName() + QStringLiteral(") ") + task.BuildNodeText();
 }
 
+// The projects met going up the Parent links from the project until one comes again, starting
+// with the project; empty when the links end.
+QStringList ParentLoop(const Yproject& project) {
+  QStringList names;
+  QSet<const Yproject*> passed;
+  for (const Yproject* up = &project; up != nullptr; up = up->Parent()) {
+    if (passed.contains(up)) return up == &project ? names : QStringList();
+    passed.insert(up);
+    names.append(up->ProjectName());
+  }
+  return {};
+}
+
+// A resource only named by a link: no loaded template holds its record.
+bool IsPlaceholder(const Yresource& resource) { return resource.Description == QLatin1String("<stub>"); }
+
 bool IsLoaded(const Yproject* project) {
   return project != nullptr && Common::Projects().Find(project->ProjectName()) == project;
 }
@@ -44,10 +62,19 @@ void VerifyJournalSync() {
       return;
     }
     for (const Yproject* project : Common::Projects()) {
-      if (project->Journal() != reference) {
-        SolveError(QStringLiteral("Journal sync error"), nullptr);
-        return;
+      if (project->Journal() == reference) continue;
+      if (project->NumJournals == 0) {
+        // A placeholder: loaded projects name it, but no file loaded has brought its record.
+        SolveError(QStringLiteral("Project %1 is not loaded: loaded projects name it, but no loaded file holds it")
+                       .arg(project->ProjectName()),
+                   nullptr);
+      } else {
+        SolveError(QStringLiteral("Journal sync error: project %1 is at the journal of %2, not %3")
+                       .arg(project->ProjectName(), praxel::ShortDateText(project->Journal()),
+                            praxel::ShortDateText(reference)),
+                   nullptr);
       }
+      return;
     }
     for (Ytemplate* templ : Common::Templates()) templ->AddJournal(reference);
   });
@@ -56,6 +83,15 @@ void VerifyJournalSync() {
 void CheckAllTasks() {
   ErrTrap::Guarded(QStringLiteral("Solve:CheckAllTasks"), [&] {
     const QList<Yproject*> projects = Common::Projects().Items();
+    for (const Yproject* project : projects) {
+      const QStringList loop = ParentLoop(*project);
+      if (loop.isEmpty()) continue;
+      SolveError(loop.size() == 1 ? QStringLiteral("Project %1 is its own parent").arg(loop.first())
+                                  : QStringLiteral("Project %1 is its own parent through project %2")
+                                        .arg(loop.first(), loop.mid(1).join(QStringLiteral(", "))),
+                 nullptr);
+      return;
+    }
     for (const Yproject* project : projects) {
       const QList<Ytask*> tasks = project->TaskList.Items();
       for (Ytask* task : tasks) {
@@ -72,8 +108,11 @@ void CheckOneTask(Ytask& task) {
     if (subproject != nullptr) {
       const Yproject* parent = subproject->Parent();
       if (parent != task.Project()) {
-        const QString claimant = parent != nullptr ? parent->ProjectName() : QString();
-        SolveError(QStringLiteral("Subproject is claimed by project ") + claimant, &task);
+        const QString claimant = parent != nullptr ? QStringLiteral("project ") + parent->ProjectName()
+                                                   : QStringLiteral("no project");
+        SolveError(QStringLiteral("Subproject %1 is claimed by %2, not by %3")
+                       .arg(subproject->ProjectName(), claimant, TaskCaption(task)),
+                   &task);
       }
       return;
     }
@@ -109,6 +148,16 @@ void CheckOneTask(Ytask& task) {
     }
     if (!startDependency) {
       SolveError(QStringLiteral("Missing to-start dependency"), &task);
+      return;
+    }
+    for (Yassignment* assignment : task.AssignmentList) {
+      const Yresource* resource = assignment->ResourceRequired();
+      if (!assignment->Include() || resource == nullptr || !IsPlaceholder(*resource)) continue;
+      SolveError(QStringLiteral("Resource %1 of template %2, assigned to %3, is not loaded")
+                     .arg(resource->ResourceID())
+                     .arg(resource->Template() != nullptr ? resource->Template()->TemplateName() : QString(),
+                          TaskCaption(task)),
+                 assignment);
       return;
     }
     if (task.EffortUnits() < 0 && task.MostLikely() > 0) {

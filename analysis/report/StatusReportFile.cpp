@@ -70,6 +70,7 @@ bool StatusReportFile::Read(const QString& path, QString* error) {
   }
   tokens_ = Tokenize(QString::fromLatin1(file.readAll()));
   rows_.clear();
+  itemTableRows_.clear();
   headingRow_ = -1;
   int tableRow = 0;
   QStringList cells;
@@ -82,6 +83,7 @@ bool StatusReportFile::Read(const QString& path, QString* error) {
       cellText.clear();
     } else if (bare == QLatin1String("\\row")) {
       if (cells.size() == 4) {
+        itemTableRows_.insert(tableRow);
         if (headingRow_ < 0) headingRow_ = tableRow;
         while (rows_.size() < tableRow - headingRow_ + 1) rows_.append(Row());
         Row& row = rows_.last();
@@ -148,8 +150,10 @@ bool StatusReportFile::Write(const QString& path, const QList<Row>& rows, const 
   for (const QString& picture : {budgetPicture, ganttPicture}) {
     if (!picture.isEmpty()) pictures.append(picture);
   }
-  // An item row of the table: its lights, by table row.
+  // An item row of the table: its lights, by table row. A table row that was not read as four
+  // cells stands for no item: its text is written as it was.
   const auto rowOf = [&](int tableRow) -> const Row* {
+    if (!itemTableRows_.contains(tableRow)) return nullptr;
     const int index = tableRow - headingRow_;
     return headingRow_ >= 0 && index >= 1 && index < rows.size() ? &rows.at(index) : nullptr;
   };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +44,7 @@ class StatusReportFile {
   QStringList tokens_;
   QList<Row> rows_;
   int headingRow_ = -1;
+  QSet<int> itemTableRows_;  // the table rows read as four cells
   int green_ = 0;
   int yellow_ = 0;
   int red_ = 0;

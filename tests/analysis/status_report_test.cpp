@@ -103,6 +103,32 @@ TEST_F(StatusReportFileTest, LightsAreWrittenWithTheirColoursAndReadBack) {
   EXPECT_EQ(Reread().Rows().at(2).present, QStringLiteral("Y"));
 }
 
+// A table row the user left with a cell short is no item: writing the lights leaves its text as
+// it was, and the items around it keep theirs (found by fuzzing: its letters were erased).
+TEST_F(StatusReportFileTest, ARowWithoutItsFourCellsKeepsItsText) {
+  QString text = Text();
+  const QString cell = QStringLiteral("\\pard\\intbl\\ql {\\b Resources}\\cell");
+  const qsizetype at = text.indexOf(cell);
+  ASSERT_GE(at, 0);
+  const qsizetype present = text.indexOf(QStringLiteral("\\cell"), at + cell.size());
+  text.remove(present, QStringLiteral("\\cell").size());  // the row of Resources is three cells short of one
+  testsupport::WriteFileBytes(path, text.toLatin1());
+  ASSERT_TRUE(report.Read(path, nullptr));
+  const QList<Row> before = report.Rows();
+  ASSERT_EQ(before.size(), 7);
+  ASSERT_TRUE(report.Write(path, before, QString(), QString(), nullptr));
+  // Every light letter is still there: the short row's two as well.
+  const auto letters = [](QString rtf) { return rtf.remove(QStringLiteral("\r\n")).count(QStringLiteral(" G}")); };
+  EXPECT_EQ(letters(Text()), letters(text));
+  const StatusReportFile again = Reread();
+  ASSERT_EQ(again.Rows().size(), before.size());
+  for (qsizetype i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(again.Rows().at(i).item, before.at(i).item) << i;
+    EXPECT_EQ(again.Rows().at(i).previous, before.at(i).previous) << i;
+    EXPECT_EQ(again.Rows().at(i).present, before.at(i).present) << i;
+  }
+}
+
 TEST_F(StatusReportFileTest, TheTwoPicturesReceiveTheFinancialPlotThenTheGanttChart) {
   const QString budget = QStringLiteral("0100090000031200\r\n");
   const QString gantt = QStringLiteral("0100090000034400\r\n");

@@ -113,15 +113,15 @@ TEST(PxtoolAnalysis, RefusesWhatItCannotAnalyse) {
 
 namespace {
 
-// A run-time error that nothing below caught ends the command with its message and exit code 1,
-// never with an uncaught exception (a dependency offset of a million million minutes runs every
-// date past what the schedule can print).
-TEST(PxtoolErrors, NoCommandEndsOnAnUncaughtException) {
+// A dependency offset of a million million minutes stops the solve with "Date out of range" and
+// exit code 1; the schedule printed after it holds only dates it can print.
+TEST(PxtoolErrors, AnOffsetPastEveryDateStopsTheSolveWithItsMessage) {
   const QString file = Variant(QStringLiteral("far.pxa"), "TaskRequired,Plant,1\r\n  FromPercent,100\r\n  ToPercent,0\r\n  Offset,0",
                                "TaskRequired,Plant,1\r\n  FromPercent,100\r\n  ToPercent,0\r\n  Offset,1E+12");
   const ToolRun run = RunPxtool({QStringLiteral("solve"), file});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.err.startsWith(QStringLiteral("pxtool: "))) << run.err.toStdString();
+  EXPECT_TRUE(run.out.startsWith(QStringLiteral("Date out of range: (Plant) "))) << run.out.toStdString();
+  EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
 }
 
 }  // namespace

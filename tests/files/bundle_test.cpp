@@ -98,16 +98,6 @@ TEST_F(BundleTest, AFailedSaveKeepsTheDirtyFlagsAndTheOldFile) {
   EXPECT_FALSE(project->Dirty());
 }
 
-TEST_F(BundleTest, ReadingIntoLoadedDataMerges) {
-  Load(kRoundTrip);
-  Yproject* bridge = Common::Projects().Find(QStringLiteral("Bridge"));
-  bridge->FindOrCreateTask(9)->Description = QStringLiteral("Extra");
-  Load(kRoundTrip);
-  EXPECT_EQ(Common::Projects().Count(), 2);
-  EXPECT_EQ(bridge->TaskList.Count(), 3);  // the file's two tasks and the extra one
-  EXPECT_EQ(bridge->TaskList.Find(QStringLiteral("2"))->DependencyList.Count(), 2);  // the file's, twice
-}
-
 TEST_F(BundleTest, ADamagedBundleIsReportedNotLoaded) {
   Load(kRoundTrip);
   Resaved(QStringLiteral("damaged.pxb"));
@@ -200,12 +190,35 @@ TEST_F(BundleTest, AProjectOrTemplateTwiceInOneFileIsReportedWithBothLines) {
     Common::FreeAllMemory();
   }
 
-  const QString path = testsupport::DataFolderPath(QStringLiteral("once.pxa"));
-  testsupport::WriteFileBytes(path, templ + project);
-  ASSERT_TRUE(Bundle::OpenBundle(path));
-  ASSERT_TRUE(Bundle::OpenBundle(path));
-  EXPECT_EQ(Common::Projects().Count(), 1);
-  EXPECT_EQ(Common::Templates().Count(), 1);
+}
+
+// Combining: a template read again takes the record's fields, and so does a project that links
+// named before its own record came; a project loaded from its record is refused by name, so that
+// its tasks never get their dependencies and assignments twice.
+TEST_F(BundleTest, CombiningFillsPlaceholdersButRefusesAProjectLoadedAlready) {
+  Load(kRoundTrip);
+  const QString placeholderPath = testsupport::DataFolderPath(QStringLiteral("placeholder.pxa"));
+  QByteArray text = testsupport::ReadFileBytes(kRoundTrip);
+  const qsizetype project = text.indexOf("PROJECT\r\n");
+  ASSERT_GT(project, 0);
+  testsupport::WriteFileBytes(placeholderPath, text.left(project));  // the templates alone
+  ASSERT_TRUE(Bundle::OpenBundle(placeholderPath));
+
+  Yproject* loaded = Common::Projects().First();
+  const qsizetype links = loaded->TaskList.First()->DependencyList.Count();
+  prompter.Answer(praxel::AnswerAbort);
+  EXPECT_THROW(Bundle::OpenBundle(kRoundTrip), ErrTrap::CallChain);
+  ASSERT_FALSE(prompter.Asked().isEmpty());
+  EXPECT_TRUE(prompter.Asked().last().text.endsWith(
+      QStringLiteral(": project \"%1\" is loaded already. Delete it first, or open the file with nothing loaded.")
+          .arg(loaded->ProjectName())));
+  EXPECT_EQ(loaded->TaskList.First()->DependencyList.Count(), links);
+
+  Common::FreeAllMemory();
+  Common::FindOrCreateProject(QStringLiteral("Approach"))->FindOrCreateTask(3);  // named by a link
+  ASSERT_TRUE(Bundle::OpenBundle(kRoundTrip));
+  EXPECT_EQ(Common::Projects().Find(QStringLiteral("Approach"))->TaskList.Find(QStringLiteral("3"))->Description,
+            QStringLiteral("Ramp"));
 }
 
 TEST(Bundle, RecoverPathKeepsTheFolder) {

@@ -44,6 +44,7 @@ TEST_F(FileProgressTest, SavingAndOpeningNameTheFileUntilItIsClosed) {
   const QString path = testsupport::DataFolderPath(QStringLiteral("plan.pxb"));
   Common::FindOrCreateProject(QStringLiteral("Office move"))->AddJournal(46000.0);
   ASSERT_TRUE(Bundle::SaveAll(path));
+  Common::FreeAllMemory();
   ASSERT_TRUE(Bundle::OpenBundle(path));
   EXPECT_EQ(progress.texts,
             QStringList({QStringLiteral("Writing to ") + path, QString(), QStringLiteral("Reading from ") + path, QString()}));

@@ -82,11 +82,12 @@ TEST_F(AutomaticBackup, LeavesChangesUnsavedAndTheRecentListAlone) {
   Common::SetThisTemplate(staff);
   plant->SetDirty(true);
   staff->SetDirty(true);
-  // A file of no known kind goes to the recent list and becomes the current file, reading nothing.
-  prompter.Answer(praxel::AnswerNo);  // combine
-  prompter.Answer(praxel::AnswerOk);  // not recognized
-  dialogs.OpenAnswer(QStringLiteral("/plans/plant.txt"));
-  mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
+  // The file the work was saved as: the recent list's only entry and the current file.
+  const QString saved = testsupport::DataFolderPath(QStringLiteral("plant.pxa"));
+  dialogs.SaveAnswer(saved);
+  mainForm->Control(QStringLiteral("FileSaveMenu"))->trigger();
+  plant->SetDirty(true);
+  staff->SetDirty(true);
   mainForm->SetAutoBackupMinutes(10);
 
   TickAt(14, 30);
@@ -95,10 +96,10 @@ TEST_F(AutomaticBackup, LeavesChangesUnsavedAndTheRecentListAlone) {
   ASSERT_TRUE(QFile::exists(backup));
   EXPECT_TRUE(plant->Dirty());
   EXPECT_TRUE(staff->Dirty());
-  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile1")), QStringLiteral("/plans/plant.txt"));
+  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile1")), saved);
   EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile2")), QString());
   EXPECT_FALSE(mainForm->Control(QStringLiteral("FileRecentMenu2"))->isVisible());
-  EXPECT_EQ(mainForm->CurrentFile(), QStringLiteral("/plans/plant.txt"));
+  EXPECT_EQ(mainForm->CurrentFile(), saved);
   prompter.Answer(praxel::AnswerCancel);
   EXPECT_FALSE(mainForm->close());
   EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("Save All Changes To Disk"));

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QTreeWidgetItem>
 
+#include <functional>
+
 namespace {
 
 class FileCommands : public ShellTest {
@@ -94,11 +96,11 @@ TEST_F(FileCommands, OpenIntoAnEmptyProgramMakesTheFirstRecordsActive) {
   EXPECT_TRUE(SolvedTo(QStringLiteral("Solve complete")));
 }
 
-// With data loaded the user is asked; No combines: a record of a loaded project's name is read
-// into that project, others are added, and the active ones stay.
+// With data loaded the user is asked; No combines: a template of a loaded template's name is read
+// into that template, the other records are added, and the active ones stay.
 TEST_F(FileCommands, AnsweringNoCombinesWithWhatIsLoaded) {
   const QString first = WriteFile(QStringLiteral("first.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
-  const QString second = WriteFile(QStringLiteral("second.pxb"), QStringLiteral("Plant"), QStringLiteral("Crew"), {2});
+  const QString second = WriteFile(QStringLiteral("second.pxb"), QStringLiteral("Office"), QStringLiteral("Staff"), {2});
   StartProgram();
   Open(first);
   prompter.Answer(praxel::AnswerNo);
@@ -112,9 +114,10 @@ TEST_F(FileCommands, AnsweringNoCombinesWithWhatIsLoaded) {
                 second +
                 QStringLiteral(" with the data in memory.\n\nDo you want to delete all templates and projects first?"));
   EXPECT_EQ(prompter.Asked().at(0).style, praxel::MsgYesNoCancel | praxel::MsgQuestion);
-  EXPECT_EQ(TaskIds(QStringLiteral("Plant")), (QList<int>{1, 2}));
-  EXPECT_EQ(Common::Projects().Count(), 1);
-  EXPECT_EQ(Common::Templates().Count(), 2);
+  EXPECT_EQ(TaskIds(QStringLiteral("Plant")), (QList<int>{1}));
+  EXPECT_EQ(TaskIds(QStringLiteral("Office")), (QList<int>{2}));
+  EXPECT_EQ(Common::Templates().Count(), 1);
+  EXPECT_EQ(Common::ThisProject()->ProjectName(), QStringLiteral("Plant"));
   EXPECT_EQ(Common::ThisTemplate()->TemplateName(), QStringLiteral("Staff"));
   EXPECT_EQ(RecentEntries(), (QStringList{QStringLiteral("&1 ") + second, QStringLiteral("&2 ") + first}));
 }
@@ -231,43 +234,110 @@ TEST_F(FileCommands, NewAsksFirstAndKeepsWhatIsNotSaved) {
   EXPECT_EQ(Common::ThisProject(), plant);
 }
 
-// The nine most recent files, newest first: a file opened again (in another letter case) moves to
-// the top as typed, a tenth pushes the oldest out. A file of no known kind is named in a message
-// and stays in the list.
+// The nine most recent files that were read, newest first: a file opened again (in another letter
+// case) moves to the top as typed, a tenth pushes the oldest out.
 TEST_F(FileCommands, TheRecentListKeepsNineFilesNewestFirst) {
+  const QByteArray bytes = testsupport::ReadFileBytes(
+      WriteFile(QStringLiteral("plan.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1}));
+  QStringList paths;
+  for (int n = 1; n <= 10; ++n) paths.append(testsupport::DataFolderPath(QStringLiteral("file%1.pxa").arg(n)));
+  const QString shouted = testsupport::DataFolderPath(QStringLiteral("FILE4.PXA"));
+  for (const QString& path : paths + QStringList{shouted}) testsupport::WriteFileBytes(path, bytes);
   StartProgram();
   EXPECT_FALSE(mainForm->Control(QStringLiteral("FileSeparatorMenu"))->isVisible());
-  QStringList paths;
-  for (int n = 1; n <= 10; ++n) paths.append(QStringLiteral("/plans/file%1.txt").arg(n));
-  for (const QString& path : paths) {
-    prompter.Answer(praxel::AnswerOk);
+  // Each file is read alone: memory is cleared first.
+  const auto openAlone = [&](const QString& path) {
+    if (!Common::Projects().IsEmpty()) prompter.Answer(praxel::AnswerYes);
     Open(path);
-  }
-  EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("File Type Not Recognized"));
-  EXPECT_EQ(prompter.Asked().at(0).text,
-            QStringLiteral("The file \"/plans/file1.txt\" does not have a recognized type."));
-  EXPECT_EQ(prompter.Asked().at(0).style, praxel::MsgCritical);
+  };
+  for (const QString& path : paths) openAlone(path);
   EXPECT_TRUE(mainForm->Control(QStringLiteral("FileSeparatorMenu"))->isVisible());
   QStringList expected;
-  for (int n = 10; n >= 2; --n) expected.append(QStringLiteral("&%1 /plans/file%2.txt").arg(11 - n).arg(n));
+  for (int n = 10; n >= 2; --n) expected.append(QStringLiteral("&%1 ").arg(11 - n) + paths.at(n - 1));
   EXPECT_EQ(RecentEntries(), expected);
 
   // A name that differs only in case is another file: it takes the top and pushes the last out.
-  prompter.Answer(praxel::AnswerOk);
-  Open(QStringLiteral("/PLANS/FILE4.TXT"));
+  openAlone(shouted);
   QStringList entries = RecentEntries();
   EXPECT_EQ(entries.size(), 9);
-  EXPECT_EQ(entries.at(0), QStringLiteral("&1 /PLANS/FILE4.TXT"));
+  EXPECT_EQ(entries.at(0), QStringLiteral("&1 ") + shouted);
   EXPECT_EQ(entries.filter(QStringLiteral("file4"), Qt::CaseInsensitive).size(), 2);
-  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile1")), QStringLiteral("/PLANS/FILE4.TXT"));
+  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("RecentFile1")), shouted);
 
   // The same name moves to the top.
-  prompter.Answer(praxel::AnswerOk);
-  Open(QStringLiteral("/plans/file4.txt"));
+  openAlone(paths.at(3));
   entries = RecentEntries();
   EXPECT_EQ(entries.size(), 9);
-  EXPECT_EQ(entries.at(0), QStringLiteral("&1 /plans/file4.txt"));
+  EXPECT_EQ(entries.at(0), QStringLiteral("&1 ") + paths.at(3));
   EXPECT_EQ(entries.filter(QStringLiteral("file4"), Qt::CaseInsensitive).size(), 2);
+}
+
+// A file that cannot be opened is refused before anything loaded is touched, and does not join
+// the recent files: one of no known kind, a missing one, and a recent entry whose file is gone.
+TEST_F(FileCommands, AFileThatCannotBeOpenedLeavesWhatIsLoaded) {
+  const QString first = WriteFile(QStringLiteral("first.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1});
+  const QString moved = testsupport::DataFolderPath(QStringLiteral("moved.pxa"));
+  ASSERT_TRUE(QFile::copy(first, moved));
+  StartProgram();
+  Open(moved);
+  prompter.Answer(praxel::AnswerYes);
+  Open(first);
+  ASSERT_TRUE(QFile::remove(moved));
+
+  const QString gone = testsupport::DataFolderPath(QStringLiteral("gone.pxa"));
+  const QString notes = testsupport::DataFolderPath(QStringLiteral("notes.txt"));
+  testsupport::WriteFileBytes(notes, QByteArray("TEMPLATE\r\n"));
+  struct Case {
+    const char* name;
+    std::function<void()> open;
+    QString title;
+    QString text;
+  };
+  const Case cases[] = {
+      {"of no known kind", [&] { Open(notes); }, QStringLiteral("File Type Not Recognized"),
+       QStringLiteral("The file \"") + notes + QStringLiteral("\" does not have a recognized type.")},
+      {"missing", [&] { Open(gone); }, QStringLiteral("File Open Error"),
+       QStringLiteral("The file \"") + gone + QStringLiteral("\" cannot be opened: No such file or directory")},
+      {"gone from the recent list", [&] { mainForm->Control(QStringLiteral("FileRecentMenu2"))->trigger(); },
+       QStringLiteral("File Open Error"),
+       QStringLiteral("The file \"") + moved + QStringLiteral("\" cannot be opened: No such file or directory")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompter.Answer(praxel::AnswerOk);
+    c.open();
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    EXPECT_EQ(prompter.Asked().last().title, c.title);
+    EXPECT_EQ(prompter.Asked().last().text, c.text);
+    EXPECT_EQ(TaskIds(QStringLiteral("Plant")), QList<int>{1});
+    EXPECT_EQ(RecentEntries(), (QStringList{QStringLiteral("&1 ") + first, QStringLiteral("&2 ") + moved}));
+  }
+}
+
+// Combining a file whose project is loaded already is refused by name: the tasks keep their
+// dependencies and assignments once.
+TEST_F(FileCommands, CombiningAProjectLoadedAlreadyIsRefusedByName) {
+  const QString first = WriteFile(QStringLiteral("first.pxa"), QStringLiteral("Plant"), QStringLiteral("Staff"), {1, 2});
+  StartProgram();
+  Open(first);
+  const auto links = [] {
+    qsizetype count = 0;
+    for (const Ytask* task : Common::Projects().Find(QStringLiteral("Plant"))->TaskList) {
+      count += task->DependencyList.Count() + task->AssignmentList.Count();
+    }
+    return count;
+  };
+  const qsizetype before = links();
+  ASSERT_GT(before, 0);
+  prompter.Answer(praxel::AnswerNo);
+  prompter.Answer(praxel::AnswerAbort);
+  Open(first);
+  ASSERT_EQ(prompter.Asked().size(), 2);
+  EXPECT_TRUE(prompter.Asked().last().text.endsWith(
+      QStringLiteral(": project \"Plant\" is loaded already. Delete it first, or open the file with nothing loaded.")))
+      << prompter.Asked().last().text.toStdString();
+  EXPECT_EQ(links(), before);
+  EXPECT_EQ(Common::Projects().Count(), 1);
 }
 
 // A damaged file is reported by name. Whatever the user answers, the solver is not left

@@ -98,7 +98,8 @@ TEST_F(SolveExplanations, AnotherProjectsJournalIsChangedToTheActiveDate) {
   depot->AddJournal(Day(7));
   Activate(staff, plant);
   prompter.Answer(praxel::AnswerYes);
-  FailAndClick(QStringLiteral("Journal sync error"));
+  FailAndClick(QStringLiteral("Journal sync error: project Depot is at the journal of %1, not %2")
+                   .arg(praxel::ShortDateText(Day(7)), praxel::ShortDateText(Day(0))));
 
   ASSERT_EQ(prompter.Asked().size(), 1);
   EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Confirm Change Journal"));
@@ -121,7 +122,8 @@ TEST_F(SolveExplanations, AnotherProjectWithoutTheDateGetsAJournalOfIt) {
   plant->AddJournal(Day(7));
   Activate(staff, plant);
   prompter.Answer(praxel::AnswerYes);
-  FailAndClick(QStringLiteral("Journal sync error"));
+  FailAndClick(QStringLiteral("Journal sync error: project Depot is at the journal of %1, not %2")
+                   .arg(praxel::ShortDateText(Day(0)), praxel::ShortDateText(Day(7))));
 
   EXPECT_EQ(prompter.Asked().at(0).title, QStringLiteral("Confirm Add Journal"));
   const QString text = prompter.Asked().at(0).text;

@@ -227,6 +227,37 @@ INSTANTIATE_TEST_SUITE_P(
                                     }}),
     testsupport::CaseName());
 
+// Values that carry a crashed task or the project's total past what it can hold stop the
+// analysis with a message naming the task or the project, and the field.
+TEST_F(CrashTest, AnOverflowNamesTheTaskOrTheProjectAndTheField) {
+  struct Case {
+    const char* name;
+    std::function<void(Ytask&)> spoil;
+    QString message;
+  };
+  const Case cases[] = {
+      {"tiny efficiency", [](Ytask& t) { t.SetEfficiency(1e-300); },
+       QStringLiteral("Overflow while crashing (Main) %1: its Efficiency is 1e-300, its most likely estimate 960 "
+                      "minutes.")},
+      {"costs past the largest amount",
+       [](Ytask& t) { t.SetMaterialCost(praxel::Currency::FromDouble(922337203685000.0)); },
+       QStringLiteral("Overflow: the labor and material costs of project Main add up past the largest amount.")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.spoil(*task);
+    for (const bool quick : {true, false}) {
+      SolveAll();  // an analysis stopped by an error leaves the schedule to solve again
+      prompter.Answer(praxel::AnswerAbort);
+      Analyse([&] { EXPECT_THROW(quick ? Solve::QuickCrashSolve() : Solve::DetailedCrashSolve(), ErrTrap::CallChain); });
+      ASSERT_FALSE(prompter.Asked().isEmpty());
+      const QString message = c.message.contains(QLatin1String("%1")) ? c.message.arg(task->BuildNodeText()) : c.message;
+      EXPECT_EQ(prompter.Asked().last().text, QStringLiteral("Internal error 10000: ") + message);
+    }
+    task->SetEfficiency(0.9);
+  }
+}
+
 TEST_F(CrashTest, AnIncrementOfZeroIsRefused) {
   Solve::SetTeamIncrement(0.0f);
   prompter.Answer(praxel::AnswerAbort);

@@ -4,6 +4,7 @@
 #include "CaseName.h"
 #include "Common.h"
 #include "ForwardPass.h"
+#include "OleDate.h"
 #include "Pool.h"
 #include "ResourceCalendar.h"
 #include "SliceOrder.h"
@@ -467,6 +468,8 @@ TEST_P(PastTheLastDayTest, IsASolveErrorOnTheTask) {
   EXPECT_EQ(SolveAll(), QStringLiteral("Date out of range: (Main) 1: Task 1 would run past 31 December 9999"));
   EXPECT_EQ(Solve::SolveMode(), Solve::ModeError);
   EXPECT_EQ(Solve::SolveErrorObject(), task);
+  // The task keeps dates a file can hold, so the work can still be printed and saved.
+  for (const double date : {task->EarlyStart(), task->EarlyFinish()}) EXPECT_LT(date, praxel::kEndOfDates);
   host.SetPumpHook(nullptr);
 }
 
@@ -488,6 +491,10 @@ INSTANTIATE_TEST_SUITE_P(
                          t.task->SetEffortUnits(1440);
                          t.task->SetMostLikely(3 * 1440);
                          t.task->DependencyList.First()->SetDepDate(kLastDay - 1);
+                       }},
+        PastTheLastDay{"EffortFromTheLastMinutes",
+                       [](ForwardPassTest& t) {
+                         t.task->DependencyList.First()->SetDepDate(kLastDay + (23 * 60 + 55) / 1440.0);
                        }},
         // Day by day from 2024 to a date this far away would not end.
         PastTheLastDay{"DependencyDateFarAway",

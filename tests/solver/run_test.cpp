@@ -6,6 +6,7 @@
 #include "Poll.h"
 #include "Pool.h"
 #include "ProjectGenerator.h"
+#include "ShortDate.h"
 #include "SliceOrder.h"
 #include "SolveState.h"
 #include "SolverFixture.h"
@@ -66,7 +67,8 @@ TEST_F(RunTest, APlanJournalNeverSolvedLeavesLateDatesAtTheCurrentFinish) {
 TEST_F(RunTest, ProjectsOnDifferentJournalsDoNotSolve) {
   Yproject* other = AddProject(QStringLiteral("Other"));
   other->AddJournal(At(1, 0));
-  EXPECT_EQ(SolveAll(), QStringLiteral("Journal sync error"));
+  EXPECT_EQ(SolveAll(), QStringLiteral("Journal sync error: project Other is at the journal of %1, not %2")
+                           .arg(praxel::ShortDateText(At(1, 0)), praxel::ShortDateText(project->Journal())));
   EXPECT_EQ(Solve::SolveErrorObject(), nullptr);
   EXPECT_EQ(staff->NumJournals, 1);
   EXPECT_EQ(host.Broadcasts(), 0);
@@ -128,8 +130,42 @@ TEST_F(RunTest, ASubprojectBelongsToTheProjectOfItsStandingTask) {
   Ytask* standing = AddTask(2, 0);
   standing->SetSubproject(child);
   child->SetParent(AddProject(QStringLiteral("Boss")));
-  EXPECT_EQ(SolveAll(), QStringLiteral("Subproject is claimed by project Boss"));
+  EXPECT_EQ(SolveAll(), QStringLiteral("Subproject Child is claimed by project Boss, not by (Main) ") +
+                           standing->BuildNodeText());
   EXPECT_EQ(Solve::SolveErrorObject(), standing);
+
+  child->SetParent(nullptr);
+  project->SetDirty(true);
+  EXPECT_EQ(SolveAll(), QStringLiteral("Subproject Child is claimed by no project, not by (Main) ") +
+                           standing->BuildNodeText());
+}
+
+// A project that is its own parent, at once or through another, is named.
+TEST_F(RunTest, AProjectThatIsItsOwnParentIsNamed) {
+  Yproject* child = AddProject(QStringLiteral("Child"));
+  child->SetParent(child);
+  EXPECT_EQ(SolveAll(), QStringLiteral("Project Child is its own parent"));
+  child->SetParent(project);
+  project->SetParent(child);
+  EXPECT_EQ(SolveAll(), QStringLiteral("Project Main is its own parent through project Child"));
+}
+
+// A project that loaded projects name but no loaded file holds is named.
+TEST_F(RunTest, ADependencyOnAProjectNoFileHoldsNamesIt) {
+  Depend(task, Common::FindOrCreateProject(QStringLiteral("Elsewhere"))->FindOrCreateTask(4));
+  EXPECT_EQ(SolveAll(), QStringLiteral("Project Elsewhere is not loaded: loaded projects name it, but no loaded file "
+                                       "holds it"));
+}
+
+// An assignment to a resource that no loaded template holds stops the solve, naming the resource;
+// the placeholder stays as it was.
+TEST_F(RunTest, AnAssignmentToAResourceNoTemplateHoldsNamesIt) {
+  Yresource* missing = Common::FindOrCreateTemplate(QStringLiteral("Crew"))->FindOrCreateResource(9);
+  Yassignment* onMissing = Assign(task, missing);
+  EXPECT_EQ(SolveAll(), QStringLiteral("Resource 9 of template Crew, assigned to (Main) ") + task->BuildNodeText() +
+                           QStringLiteral(", is not loaded"));
+  EXPECT_EQ(Solve::SolveErrorObject(), onMissing);
+  EXPECT_EQ(missing->Description, QStringLiteral("<stub>"));
 }
 
 TEST_F(RunTest, AFamilyMustEndInOneSlice) {
