@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core poppler-utils "$@")
+# GNU time: the peak memory of the timed pxtool runs (bench/pxtool_bench.sh).
+packages+=(time)
 
 missing=()
 for package in "${packages[@]}"; do
