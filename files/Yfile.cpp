@@ -19,7 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -598,16 +600,43 @@ void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, i
 
 // Writing.
 
-void Yfile::WriteString(const QString& Text) { out_ += Text; }
+// The text grows by doubling, so a large file is copied a few times only while it is written.
+void Yfile::Append(QStringView text) {
+  if (out_.capacity() - out_.size() < text.size()) {
+    out_.reserve(std::max(2 * out_.capacity(), out_.size() + text.size() + 4096));
+  }
+  out_.append(text);
+}
 
-void Yfile::WriteLine(const QString& Text) { out_ += Text + kLineEnd; }
+void Yfile::WriteString(const QString& Text) { Append(Text); }
+
+void Yfile::WriteLine(const QString& Text) {
+  Append(Text);
+  Append(kLineEnd);
+}
+
+namespace {
+
+// Whether the keyword reads the same in upper case: a record's keyword line.
+bool IsUpperCase(const QString& Keyword) {
+  for (const QChar c : Keyword) {
+    if (c.unicode() >= 0x80) return Keyword == Keyword.toUpper();
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void Yfile::WriteValues(const QString& Keyword, const QStringList& values) {
-  ErrTrap::Guarded(Location("WriteValues"), [&] {
-    if (Keyword != Keyword.toUpper()) WriteString(QStringLiteral("  "));
-    WriteString(Keyword);
-    for (const QString& value : values) WriteString(QLatin1Char(',') + value);
-    WriteLine(QString());
+  ErrTrap::Guarded(QStringLiteral("Yfile:WriteValues"), [&] {
+    if (!IsUpperCase(Keyword)) Append(u"  ");
+    Append(Keyword);
+    for (const QString& value : values) {
+      Append(u",");
+      Append(value);
+    }
+    Append(kLineEnd);
   });
 }
 
@@ -636,19 +665,21 @@ QString Yfile::Quote(const QString& text) {
 }
 
 QString Yfile::FormatDate(double day) {
-  const QDateTime when = praxel::FromOleDate(day);
+  const praxel::DayAndTime when = praxel::SplitOleDate(day);
   // Rounded to the minute, the precision of the layout.
-  const QDateTime minute = QDateTime(when.date(), QTime(when.time().hour(), when.time().minute()), Qt::UTC)
-                               .addSecs(when.time().second() * 1000 + when.time().msec() >= 30000 ? 60 : 0);
-  const int hour = minute.time().hour();
+  QDate date = when.date;
+  int minuteOfDay = when.msecs / 60000 + (when.msecs % 60000 >= 30000 ? 1 : 0);
+  if (minuteOfDay == 24 * 60) {
+    date = date.addDays(1);
+    minuteOfDay = 0;
+  }
+  const int hour = minuteOfDay / 60;
   const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-  return QStringLiteral("%1/%2/%3 %4:%5%6")
-      .arg(minute.date().month(), 2, 10, QLatin1Char('0'))
-      .arg(minute.date().day(), 2, 10, QLatin1Char('0'))
-      .arg(minute.date().year(), 4, 10, QLatin1Char('0'))
-      .arg(hour12, 2, 10, QLatin1Char('0'))
-      .arg(minute.time().minute(), 2, 10, QLatin1Char('0'))
-      .arg(hour < 12 ? QStringLiteral("am") : QStringLiteral("pm"));
+  // "mm/dd/yyyy hh:mmam", the year in four digits or more.
+  char text[24];
+  const int length = std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d%s", date.month(), date.day(),
+                                   date.year(), hour12, minuteOfDay % 60, hour < 12 ? "am" : "pm");
+  return QString::fromLatin1(text, length);
 }
 
 QString Yfile::FormatNumber(double value) { return FormatSignificant(value, 15); }

@@ -159,6 +159,7 @@ class Yfile final : public Ypooled {
   template <class T, class Format>
   void WritePerJournal(const QString& Keyword, const PerJournal<T>& value, Format format);
   void WriteValues(const QString& Keyword, const QStringList& values);
+  void Append(QStringView text);
   static QString FormatLink(const Ymodel* link);
 
   QString fileName_;
