@@ -54,7 +54,8 @@ class Yfile final : public Ypooled {
   // True once a writer's CloseFile has put the file in place.
   bool Written() const { return written_; }
 
-  // Called every thousand lines while reading, so a caller can keep its window painted.
+  // Called every kLinesPerProgress lines while reading, so a caller can keep its window painted.
+  static constexpr int kLinesPerProgress = 250;
   void SetProgressHook(std::function<void()> hook) { progressHook_ = std::move(hook); }
 
   // The next value of the current line; at the end of the line the next line's keyword; an
@@ -142,7 +143,6 @@ class Yfile final : public Ypooled {
  private:
   struct Reading;
 
-  QString Location(const char* member) const;
   void StartReading();
   bool GetAnotherLine();
   QString TakeLine();
