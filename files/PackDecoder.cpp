@@ -1,5 +1,7 @@
 #include "PackDecoder.h"
 
+#include "Check.h"
+
 #include <QIODevice>
 
 #include <cstring>
@@ -24,15 +26,42 @@ PackDamageError::PackDamageError(PackDamage damage, const QString& fileName)
 PackDamageError::~PackDamageError() = default;
 
 PackDecoder::PackDecoder(QIODevice& packed, QString fileName)
-    : packed_(packed), fileName_(std::move(fileName)) {}
+    : packed_(&packed), fileName_(std::move(fileName)) {}
 
-QByteArrayView PackDecoder::ReadTag() {
+PackDecoder::PackDecoder(const QByteArray& packed, QString fileName)
+    : packed_(nullptr), fileName_(std::move(fileName)), buffer_(packed) {}
+
+QByteArrayView PackDecoder::ReadTag() { return QByteArrayView(piece_.data(), ReadTagInto(piece_.data())); }
+
+QByteArray PackDecoder::ReadAll() {
+  TRAP_ASSERT(packed_ == nullptr, "only data held in memory is read whole");
+  // The length of the text: the lengths of the tags before the end mark.
+  qsizetype size = 0;
+  for (qsizetype at = bufferPosition_; at + 1 < buffer_.size(); at += 2) {
+    const PackTag tag = DecodeTag(static_cast<unsigned char>(buffer_[at]), static_cast<unsigned char>(buffer_[at + 1]));
+    if (IsEndMark(tag)) break;
+    size += tag.length;
+  }
+  QByteArray text(size, Qt::Uninitialized);
+  char* out = text.data();
+  for (int length = ReadTagInto(out); length > 0; length = ReadTagInto(out)) out += length;
+  TRAP_ASSERT(out == text.data() + size, "every tag was read");
+  return text;
+}
+
+int PackDecoder::ReadTagInto(char* out) {
   if (damage_) throw PackDamageError(*damage_, fileName_);
-  if (ended_) return {};
+  if (ended_) return 0;
 
   unsigned char first = 0;
   unsigned char second = 0;
-  if (!ReadByte(&first) || !ReadByte(&second)) Fail(PackDamage::Truncated);
+  if (bufferPosition_ + 2 <= buffer_.size()) {
+    first = static_cast<unsigned char>(buffer_[bufferPosition_]);
+    second = static_cast<unsigned char>(buffer_[bufferPosition_ + 1]);
+    bufferPosition_ += 2;
+  } else if (!ReadByte(&first) || !ReadByte(&second)) {
+    Fail(PackDamage::Truncated);
+  }
   const PackTag tag = DecodeTag(first, second);
 
   if (IsEndMark(tag)) {
@@ -43,20 +72,21 @@ QByteArrayView PackDecoder::ReadTag() {
     unsigned char extra = 0;
     if (ReadByte(&extra)) Fail(PackDamage::DataAfterEnd);
     ended_ = true;
-    return {};
+    return 0;
   }
 
   const unsigned char* text = window_.Codes() + tag.offset;
-  std::memcpy(piece_.data(), text, static_cast<size_t>(tag.length));
-  for (int i = 0; i < tag.length; ++i) check_.Add(text[i]);
+  std::memcpy(out, text, static_cast<size_t>(tag.length));
+  check_.Add(text, tag.length);
   window_.Record(tag.offset, tag.length);
-  return QByteArrayView(piece_.data(), tag.length);
+  return tag.length;
 }
 
 // The next byte of the packed data; false at its end (or when the device fails).
 bool PackDecoder::ReadByte(unsigned char* byte) {
   if (bufferPosition_ == buffer_.size()) {
-    buffer_ = packed_.read(kReadChunk);
+    if (packed_ == nullptr) return false;
+    buffer_ = packed_->read(kReadChunk);
     bufferPosition_ = 0;
     if (buffer_.isEmpty()) return false;
   }

@@ -43,6 +43,8 @@ class PackDecoder {
  public:
   // fileName only names the file in the message of a PackDamageError.
   explicit PackDecoder(QIODevice& packed, QString fileName = QString());
+  // The packed data held whole in memory.
+  explicit PackDecoder(const QByteArray& packed, QString fileName = QString());
   PackDecoder(const PackDecoder&) = delete;
   PackDecoder& operator=(const PackDecoder&) = delete;
 
@@ -50,16 +52,22 @@ class PackDecoder {
   // mark came, the check value matched the text and nothing followed. Raises PackDamageError
   // when the data is damaged, and again on every later call.
   QByteArrayView ReadTag();
+  // The whole text of the data held in memory, from the next tag to the end, written into a
+  // buffer sized once. Raises PackDamageError as ReadTag does.
+  QByteArray ReadAll();
 
   bool AtEnd() const { return ended_; }
   // The check value of the text read so far.
   quint16 Check() const { return check_.Value(); }
 
  private:
+  // Decodes the next tag into `out`, which has room for a longest piece; answers the length of
+  // its text, 0 once the data has ended.
+  int ReadTagInto(char* out);
   bool ReadByte(unsigned char* byte);
   [[noreturn]] void Fail(PackDamage damage);
 
-  QIODevice& packed_;
+  QIODevice* packed_;  // none when the data is held whole in buffer_
   QString fileName_;
   QByteArray buffer_;
   qsizetype bufferPosition_ = 0;

@@ -39,6 +39,8 @@ class PackEncoder {
   void Add(unsigned char code);
   bool FindContinuation(unsigned char code, int* found);
   void EmitFront();
+  // Two bytes more of output.
+  void Put(char first, char second);
 
   PackWindow window_;
   WindowIndex index_;
@@ -47,7 +49,9 @@ class PackEncoder {
   int pendingLength_ = 0;
 
   Crc16 check_;
+  // The output: its first outputSize_ bytes are written, the rest is room.
   QByteArray output_;
+  qsizetype outputSize_ = 0;
   bool finished_ = false;
 };
 

@@ -1,7 +1,5 @@
 #include "Packer.h"
 
-#include <QBuffer>
-
 namespace Packing {
 
 QByteArray PackBytes(const QByteArray& text) {
@@ -14,14 +12,10 @@ QByteArray PackBytes(const QByteArray& text) {
 // The error names no file; a caller that knows the name words its own message with
 // praxel::DamagedFileMessage.
 Unpacked UnpackBytes(const QByteArray& packed) {
-  QBuffer device;
-  device.setData(packed);
-  device.open(QIODevice::ReadOnly);
-  praxel::PackDecoder decoder(device);
+  praxel::PackDecoder decoder(packed);
   Unpacked result;
   try {
-    for (QByteArrayView piece = decoder.ReadTag(); !piece.isEmpty(); piece = decoder.ReadTag())
-      result.data.append(piece);
+    result.data = decoder.ReadAll();
   } catch (const praxel::PackDamageError& damage) {
     result.data.clear();
     result.error = damage.Description();

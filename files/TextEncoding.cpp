@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace TextEncoding {
 
@@ -51,7 +53,24 @@ QByteArray EncodeWindows1252(const QString& text, bool* fits) {
   return bytes;
 }
 
+bool IsAscii(QByteArrayView bytes) {
+  const char* data = bytes.data();
+  const qsizetype size = bytes.size();
+  qsizetype i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data + i, 8);
+    if ((word & 0x8080808080808080u) != 0) return false;
+  }
+  for (; i < size; ++i) {
+    if (static_cast<unsigned char>(data[i]) >= 0x80) return false;
+  }
+  return true;
+}
+
 QString Decode(const QByteArray& bytes) {
+  // Plain ASCII reads the same in both encodings.
+  if (IsAscii(bytes)) return QString::fromLatin1(bytes);
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8(bytes);
   if (!utf8.hasError()) return text;
@@ -62,8 +81,8 @@ QByteArray Encode(const QString& text) {
   bool fits = false;
   QByteArray bytes = EncodeWindows1252(text, &fits);
   // Decode takes valid UTF-8 as UTF-8, so Windows-1252 bytes that happen to be valid UTF-8
-  // ("Ã©") would read back as other characters.
-  if (fits && Decode(bytes) != text) fits = false;
+  // ("Ã©") would read back as other characters. Plain ASCII always reads back.
+  if (fits && !IsAscii(bytes) && Decode(bytes) != text) fits = false;
   return fits ? bytes : text.toUtf8();
 }
 

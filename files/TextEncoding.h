@@ -10,6 +10,8 @@
 namespace TextEncoding {
 
 QString Decode(const QByteArray& bytes);
+// Whether every byte is below 0x80.
+bool IsAscii(QByteArrayView bytes);
 QByteArray Encode(const QString& text);
 
 // Windows-1252 alone: decoding never fails (the five unassigned codes map to the same

@@ -9,7 +9,7 @@ namespace praxel {
 namespace {
 
 constexpr int kRunLength = 4;
-constexpr int kRunKeys = 16384;  // runs that share a key share a chain; comparing tells them apart
+constexpr int kRunKeys = 16384;  // runs that share a key share a count
 
 std::uint64_t Bit(int index) { return std::uint64_t{1} << (index & 63); }
 
@@ -34,12 +34,11 @@ inline int WindowIndex::RunKey(const unsigned char* codes) {
 WindowIndex::WindowIndex(const unsigned char* window)
     : window_(window),
       byCode_(std::make_unique<IndexSet[]>(256)),
-      chainHead_(kRunKeys, -1),
-      chainLength_(kRunKeys, 0),
-      links_(kWindowSize) {
+      runCounts_(kRunKeys, 0),
+      runKeys_(kWindowSize, -1) {
   for (int code = 0; code < 256; ++code) byCode_[code].fill(0);
   for (int index = 0; index < kWindowSize; ++index) AddCode(window_[index], index);
-  ChainRuns(0, kWindowSize);
+  CountRuns(0, kWindowSize);
 }
 
 WindowIndex::~WindowIndex() = default;
@@ -51,50 +50,29 @@ void WindowIndex::Changed(int from, int length, const unsigned char* before) {
     RemoveCode(before[i], index);
     AddCode(window_[index], index);
   }
-  ChainRuns(from, length);
+  CountRuns(from, length);
 }
 
-// Moves the runs that hold a code of [from, from + length) to the chains of their keys.
-void WindowIndex::ChainRuns(int from, int length) {
+// Moves the runs that hold a code of [from, from + length) to the counts of their keys.
+void WindowIndex::CountRuns(int from, int length) {
   const int end = std::min(from + length, kWindowSize - kRunLength + 1);
   for (int index = std::max(from - kRunLength + 1, 0); index < end; ++index) {
     const int key = RunKey(window_ + index);
-    ChainLink& link = links_[index];
-    const int oldKey = link.key;
-    if (key == oldKey) continue;
-    if (oldKey >= 0) {
-      (link.previous >= 0 ? links_[link.previous].next : chainHead_[oldKey]) = link.next;
-      if (link.next >= 0) links_[link.next].previous = link.previous;
-      --chainLength_[oldKey];
-    }
-    const std::int16_t head = chainHead_[key];
-    link = {static_cast<std::int16_t>(key), head, -1};
-    if (head >= 0) links_[head].previous = static_cast<std::int16_t>(index);
-    chainHead_[key] = static_cast<std::int16_t>(index);
-    ++chainLength_[key];
+    std::int16_t& held = runKeys_[index];
+    if (key == held) continue;
+    if (held >= 0) --runCounts_[held];
+    held = static_cast<std::int16_t>(key);
+    ++runCounts_[key];
   }
 }
 
+// Every run of four codes of a text that the window holds is counted under its key: when one
+// of the text's runs has no count, the window holds the text nowhere.
 bool WindowIndex::MightHold(const unsigned char* text, int length) const {
-  if (length < kRunLength) return true;
-  // The run of the text with the shortest chain.
-  int distance = 0;
-  int key = RunKey(text);
-  for (int at = 1; at + kRunLength <= length; ++at) {
-    const int atKey = RunKey(text + at);
-    if (chainLength_[atKey] < chainLength_[key]) {
-      distance = at;
-      key = atKey;
-    }
+  for (int at = 0; at + kRunLength <= length; ++at) {
+    if (runCounts_[RunKey(text + at)] == 0) return false;
   }
-  for (int index = chainHead_[key]; index >= 0; index = links_[index].next) {
-    const int place = index - distance;
-    if (place >= 0 && place + length <= kWindowSize &&
-        std::memcmp(window_ + place, text, static_cast<size_t>(length)) == 0) {
-      return true;
-    }
-  }
-  return false;
+  return true;
 }
 
 // Picks the text's last code (where a text that stands in many places usually differs from

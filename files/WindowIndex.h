@@ -16,8 +16,9 @@ namespace praxel {
 //   order takes two operations on these sets for 64 indexes at once (a place must hold the
 //   text's last code and its rarest other code at their distances), and only such candidates
 //   are compared with the whole text.
-// - For every run of four codes, a chain of the indexes where it starts. Whether the window
-//   holds a text anywhere takes a walk along the shortest chain among the text's runs.
+// - For every key of a run of four codes, how many runs of the window have it. A text with a run
+//   whose key no run of the window has stands nowhere in the window, which spares most searches
+//   that would fail.
 class WindowIndex {
  public:
   // `window` is the window's codes; Changed keeps the index in step with them.
@@ -30,8 +31,8 @@ class WindowIndex {
   // they replaced.
   void Changed(int from, int length, const unsigned char* before);
 
-  // False when the window holds text[0, length) nowhere. A text of fewer than four codes is not
-  // looked for: the answer is true.
+  // False when the window surely holds text[0, length) nowhere; true when it may hold it. A text
+  // of fewer than four codes is not looked for: the answer is true.
   bool MightHold(const unsigned char* text, int length) const;
 
   // Sets the text that NextPlace lists the places of: text[0, length), which must stay
@@ -55,7 +56,7 @@ class WindowIndex {
   void AddCode(unsigned char code, int index);
   void RemoveCode(unsigned char code, int index);
   static int RunKey(const unsigned char* codes);
-  void ChainRuns(int from, int length);
+  void CountRuns(int from, int length);
   template <int picks>
   int NextPlaceBy(int start) const;
   bool HoldsText(int place) const;
@@ -65,17 +66,10 @@ class WindowIndex {
   std::unique_ptr<IndexSet[]> byCode_;
   std::array<int, 256> codeCounts_{};
 
-  // The chains of runs of four codes, by a key of the run: the first index and the length of
-  // each chain, and for each index the key of the run that starts there (-1 for none) and the
-  // next and previous index in its chain.
-  struct ChainLink {
-    std::int16_t key = -1;
-    std::int16_t next = -1;
-    std::int16_t previous = -1;
-  };
-  std::vector<std::int16_t> chainHead_;
-  std::vector<std::int16_t> chainLength_;
-  std::vector<ChainLink> links_;
+  // How many runs of four codes of the window have each key, and the key of the run that starts
+  // at each index (-1 for none).
+  std::vector<std::int32_t> runCounts_;
+  std::vector<std::int16_t> runKeys_;
 
   // The sought text and its picked codes.
   const unsigned char* text_ = nullptr;

@@ -19,7 +19,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -28,7 +31,7 @@ const QString kLineEnd = QStringLiteral("\r\n");
 
 // The leading number of a text, as the file reads numbers: blanks skipped, a sign, digits, one
 // point, an exponent; reading stops at the first other character; no number reads 0.
-double LeadingNumber(const QString& text) {
+double LeadingNumberOf(const QString& text) {
   QString number;
   qsizetype i = 0;
   while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
@@ -57,6 +60,49 @@ double LeadingNumber(const QString& text) {
   }
   if (!digits) return 0.0;
   return number.toDouble();
+}
+
+// The same for the numbers the program writes: ASCII digits read with std::from_chars, which
+// rounds as toDouble does, without making a text. Anything else (other digits, a sign of +, a
+// number past the range of a double) is left to LeadingNumberOf.
+double LeadingNumber(const QString& text) {
+  char number[64];
+  int length = 0;
+  const auto put = [&](QChar c) {
+    if (length == static_cast<int>(sizeof number)) return false;
+    number[length++] = static_cast<char>(c.unicode());
+    return true;
+  };
+  const auto asciiDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+  qsizetype i = 0;
+  const qsizetype size = text.size();
+  while (i < size && text.at(i) == QLatin1Char(' ')) ++i;
+  if (i < size && text.at(i) == QLatin1Char('-')) put(text.at(i++));
+  bool point = false;
+  bool digits = false;
+  for (; i < size; ++i) {
+    const QChar c = text.at(i);
+    if (asciiDigit(c)) {
+      if (!put(c)) return LeadingNumberOf(text);
+      digits = true;
+    } else if (c == QLatin1Char('.') && !point) {
+      if (!put(c)) return LeadingNumberOf(text);
+      point = true;
+    } else if (c == QLatin1Char('+') || c.isDigit()) {
+      return LeadingNumberOf(text);
+    } else {
+      break;
+    }
+  }
+  if (digits && i < size && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
+    // Exponents are rare in the file: the general reading takes them.
+    return LeadingNumberOf(text);
+  }
+  if (!digits) return 0.0;
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(number, number + length, value);
+  if (error != std::errc() || end != number + length) return LeadingNumberOf(text);
+  return value;
 }
 
 // Drops the zero before the decimal point, as the file writes numbers: ".85", "-.5".
@@ -179,8 +225,6 @@ auto ConvertedValue(const Yfile& file, const QString& Keyword, const QString& to
 
 }  // namespace
 
-QString Yfile::Location(const char* member) const { return QStringLiteral("Yfile:") + QLatin1String(member); }
-
 void Yfile::RaiseReadError(const QString& detail) const {
   const QString line = lineNumber_ > 0 ? QStringLiteral(", line %1").arg(lineNumber_) : QString();
   praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + line + QStringLiteral(": ") + detail);
@@ -234,7 +278,7 @@ void Yfile::SetFileName(const QString& name) {
 
 bool Yfile::OpenRead() {
   bool opened = false;
-  ErrTrap::Guard guard(Location("OpenRead"));
+  ErrTrap::Guard guard(QStringLiteral("Yfile:OpenRead"));
   QByteArray bytes;
   guard([&] {
     QFile file(fileName_);
@@ -282,7 +326,7 @@ void Yfile::SetSaveFileMaker(SaveFileMaker maker) { SaveFileMakerInUse() = std::
 
 bool Yfile::OpenWrite() {
   bool opened = false;
-  ErrTrap::Guarded(Location("OpenWrite"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:OpenWrite"), [&] {
     auto target = SaveFileMakerInUse() ? SaveFileMakerInUse()(fileName_) : std::make_unique<QSaveFile>(fileName_);
     if (!target->open(QIODevice::WriteOnly)) {
       praxel::CurrentPrompter().MsgBox(QStringLiteral("Attempting the write to the file ") + fileName_ +
@@ -302,7 +346,7 @@ bool Yfile::OpenWrite() {
 }
 
 void Yfile::CloseFile() {
-  ErrTrap::Guarded(Location("CloseFile"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:CloseFile"), [&] {
     TRAP_ASSERT(FileType == KindPackedProject || FileType == KindPlainProject || FileType == KindPackedSettings,
                 "only a file opened for writing is closed");
     if (writing_ && target_) {
@@ -361,7 +405,7 @@ bool Yfile::GetAnotherLine() {
     endOfData_ = true;
     return false;
   }
-  if (progressHook_ && lineNumber_ % 1000 == 0) progressHook_();
+  if (progressHook_ && lineNumber_ % kLinesPerProgress == 0) progressHook_();
   currentLine_ = line;
   return true;
 }
@@ -419,7 +463,7 @@ QString Yfile::LineKeyword() const {
 
 QString Yfile::ReadToken() {
   QString token;
-  ErrTrap::Guarded(Location("ReadToken"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:ReadToken"), [&] {
     if (valuePending_) {  // an empty value after the line's last comma
       valuePending_ = false;
       return;
@@ -434,7 +478,7 @@ QString Yfile::ReadToken() {
 }
 
 void Yfile::ExpectToken(const QString& Keyword) {
-  ErrTrap::Guarded(Location("ExpectToken"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:ExpectToken"), [&] {
     const QString token = ReadToken();
     if (token != Keyword) {
       RaiseReadError(QStringLiteral("read \"") + token + QStringLiteral("\" when expecting \"") + Keyword +
@@ -467,7 +511,7 @@ void Yfile::CheckJournalCount(const QString& Keyword, qsizetype count, int numJo
 
 template <class T, class ConvertToken>
 void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int numJournals, ConvertToken convert) {
-  ErrTrap::Guarded(Location("LoadPerJournal"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:LoadPerJournal"), [&] {
     const QStringList tokens = ReadValues(Keyword);
     CheckJournalCount(Keyword, tokens.size(), numJournals);
     QList<T> values;
@@ -478,7 +522,7 @@ void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int nu
 
 template <class T, class ConvertToken>
 void Yfile::LoadScalar(const QString& Keyword, T& target, ConvertToken convert) {
-  ErrTrap::Guarded(Location("LoadScalar"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:LoadScalar"), [&] {
     const QStringList tokens = ReadValues(Keyword);
     if (tokens.size() != 1) {
       RaiseReadError(QStringLiteral("\"%1\" holds %2 values where one belongs.").arg(Keyword).arg(tokens.size()));
@@ -549,7 +593,7 @@ void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, in
 }
 
 void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
-  ErrTrap::Guarded(Location("LoadDateField"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:LoadDateField"), [&] {
     QList<double> dates;
     for (const QString& token : ReadValues(Keyword)) dates.append(ConvertedValue(*this, Keyword, token, ExtractDate));
     target = dates;
@@ -583,7 +627,7 @@ void Yfile::LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int nu
 }
 
 void Yfile::LoadResourceLink(const QString& Keyword, PerJournal<Yresource*>& target, int numJournals) {
-  ErrTrap::Guarded(Location("LoadResourceLink"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:LoadResourceLink"), [&] {
     LoadPairLinks(Keyword, target, numJournals, [](const QString& templateName, int id) {
       return Common::FindOrCreateTemplate(templateName)->FindOrCreateResource(id);
     });
@@ -591,7 +635,7 @@ void Yfile::LoadResourceLink(const QString& Keyword, PerJournal<Yresource*>& tar
 }
 
 void Yfile::LoadTaskLink(const QString& Keyword, PerJournal<Ytask*>& target, int numJournals) {
-  ErrTrap::Guarded(Location("LoadTaskLink"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:LoadTaskLink"), [&] {
     LoadPairLinks(Keyword, target, numJournals, [](const QString& projectName, int id) {
       return Common::FindOrCreateProject(projectName)->FindOrCreateTask(id);
     });
@@ -612,16 +656,43 @@ void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, i
 
 // Writing.
 
-void Yfile::WriteString(const QString& Text) { out_ += Text; }
+// The text grows by doubling, so a large file is copied a few times only while it is written.
+void Yfile::Append(QStringView text) {
+  if (out_.capacity() - out_.size() < text.size()) {
+    out_.reserve(std::max(2 * out_.capacity(), out_.size() + text.size() + 4096));
+  }
+  out_.append(text);
+}
 
-void Yfile::WriteLine(const QString& Text) { out_ += Text + kLineEnd; }
+void Yfile::WriteString(const QString& Text) { Append(Text); }
+
+void Yfile::WriteLine(const QString& Text) {
+  Append(Text);
+  Append(kLineEnd);
+}
+
+namespace {
+
+// Whether the keyword reads the same in upper case: a record's keyword line.
+bool IsUpperCase(const QString& Keyword) {
+  for (const QChar c : Keyword) {
+    if (c.unicode() >= 0x80) return Keyword == Keyword.toUpper();
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 void Yfile::WriteValues(const QString& Keyword, const QStringList& values) {
-  ErrTrap::Guarded(Location("WriteValues"), [&] {
-    if (Keyword != Keyword.toUpper()) WriteString(QStringLiteral("  "));
-    WriteString(Keyword);
-    for (const QString& value : values) WriteString(QLatin1Char(',') + value);
-    WriteLine(QString());
+  ErrTrap::Guarded(QStringLiteral("Yfile:WriteValues"), [&] {
+    if (!IsUpperCase(Keyword)) Append(u"  ");
+    Append(Keyword);
+    for (const QString& value : values) {
+      Append(u",");
+      Append(value);
+    }
+    Append(kLineEnd);
   });
 }
 
@@ -650,19 +721,21 @@ QString Yfile::Quote(const QString& text) {
 }
 
 QString Yfile::FormatDate(double day) {
-  const QDateTime when = praxel::FromOleDate(day);
+  const praxel::DayAndTime when = praxel::SplitOleDate(day);
   // Rounded to the minute, the precision of the layout.
-  const QDateTime minute = QDateTime(when.date(), QTime(when.time().hour(), when.time().minute()), Qt::UTC)
-                               .addSecs(when.time().second() * 1000 + when.time().msec() >= 30000 ? 60 : 0);
-  const int hour = minute.time().hour();
+  QDate date = when.date;
+  int minuteOfDay = when.msecs / 60000 + (when.msecs % 60000 >= 30000 ? 1 : 0);
+  if (minuteOfDay == 24 * 60) {
+    date = date.addDays(1);
+    minuteOfDay = 0;
+  }
+  const int hour = minuteOfDay / 60;
   const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-  return QStringLiteral("%1/%2/%3 %4:%5%6")
-      .arg(minute.date().month(), 2, 10, QLatin1Char('0'))
-      .arg(minute.date().day(), 2, 10, QLatin1Char('0'))
-      .arg(minute.date().year(), 4, 10, QLatin1Char('0'))
-      .arg(hour12, 2, 10, QLatin1Char('0'))
-      .arg(minute.time().minute(), 2, 10, QLatin1Char('0'))
-      .arg(hour < 12 ? QStringLiteral("am") : QStringLiteral("pm"));
+  // "mm/dd/yyyy hh:mmam", the year in four digits or more.
+  char text[24];
+  const int length = std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d%s", date.month(), date.day(),
+                                   date.year(), hour12, minuteOfDay % 60, hour < 12 ? "am" : "pm");
+  return QString::fromLatin1(text, length);
 }
 
 QString Yfile::FormatNumber(double value) { return FormatSignificant(value, 15); }

@@ -60,7 +60,8 @@ class Yfile final : public Ypooled {
   using SaveFileMaker = std::function<std::unique_ptr<QSaveFile>(const QString& name)>;
   static void SetSaveFileMaker(SaveFileMaker maker);
 
-  // Called every thousand lines while reading, so a caller can keep its window painted.
+  // Called every kLinesPerProgress lines while reading, so a caller can keep its window painted.
+  static constexpr int kLinesPerProgress = 250;
   void SetProgressHook(std::function<void()> hook) { progressHook_ = std::move(hook); }
 
   // The next value of the current line; at the end of the line the next line's keyword; an
@@ -148,7 +149,6 @@ class Yfile final : public Ypooled {
  private:
   struct Reading;
 
-  QString Location(const char* member) const;
   void StartReading();
   bool GetAnotherLine();
   QString TakeLine();
@@ -165,6 +165,7 @@ class Yfile final : public Ypooled {
   template <class T, class Format>
   void WritePerJournal(const QString& Keyword, const PerJournal<T>& value, Format format);
   void WriteValues(const QString& Keyword, const QStringList& values);
+  void Append(QStringView text);
   static QString FormatLink(const Ymodel* link);
 
   QString fileName_;

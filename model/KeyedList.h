@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MemberList.h"
 #include "RuntimeError.h"
 
 #include <QHash>
@@ -9,19 +10,12 @@
 // An ordered collection of objects under text keys that compare without regard to case. The
 // collection does not own its members. A failed look-up finds nothing and raises nothing.
 template <class T>
-class KeyedList {
- public:
-  qsizetype Count() const { return items_.size(); }
-  bool IsEmpty() const { return items_.isEmpty(); }
-  T* Item(qsizetype index) const { return items_.at(index); }  // 0-based
-  T* First() const { return items_.isEmpty() ? nullptr : items_.first(); }
-  const QList<T*>& Items() const { return items_; }
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
+class KeyedList : public MemberList<T> {
+  using MemberList<T>::items_;
 
+ public:
   T* Find(const QString& key) const { return index_.value(Fold(key), nullptr); }
   bool Contains(const QString& key) const { return index_.contains(Fold(key)); }
-  qsizetype IndexOf(const T* item) const { return items_.indexOf(const_cast<T*>(item)); }
 
   // Adds at the end, or before the member at `before` (0-based; Count() for the end).
   // A key already present raises error 457, as a collection does.
@@ -53,6 +47,5 @@ class KeyedList {
  private:
   static QString Fold(const QString& key) { return key.toCaseFolded(); }
 
-  QList<T*> items_;
   QHash<QString, T*> index_;
 };

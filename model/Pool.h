@@ -32,13 +32,13 @@ void FreeY(T*& Obj) {
 // after the last, instead of once per object (the solver frees thousands of slices at a time).
 void FreeYobjects(const QList<Ypooled*>& Objects);
 
-// Frees every member of the list, then empties it.
-template <class T>
-void FreeYlist(KeyedList<T>& List) {
+// Frees every member of the list (a KeyedList or a ChildList), then empties it.
+template <class List>
+void FreeYlist(List& list) {
   // Members leave the list in their own Reset, so the batch is taken first.
-  const QList<T*> members = List.Items();
+  const auto members = list.Items();
   FreeYobjects(QList<Ypooled*>(members.begin(), members.end()));
-  List.Clear();
+  list.Clear();
 }
 
 // Drops every loaded object and empties the pool.

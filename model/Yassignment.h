@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockStore.h"
 #include "PerJournal.h"
 #include "YtaskChild.h"
 
@@ -14,10 +15,10 @@ class Ytask;
 //
 // Calling order: take it from the pool, set Task, then ResourceRequired (which copies the
 // resource's hours and work days), then the rest.
-class Yassignment final : public YtaskChild<Yassignment> {
+class Yassignment final : public YtaskChild<Yassignment>, public BlockAllocated<Yassignment> {
  public:
   static constexpr const char* kModule = "Yassignment";
-  static KeyedList<Yassignment>& ListOn(Ytask& task) { return task.AssignmentList; }
+  static ChildList<Yassignment>& ListOn(Ytask& task) { return task.AssignmentList; }
 
   static constexpr int kDayKinds = 9;
 

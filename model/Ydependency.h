@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockStore.h"
 #include "PerJournal.h"
 #include "YtaskChild.h"
 
@@ -10,10 +11,10 @@ class Ytask;
 // Offset days. Every field but the owning task follows the project's journals.
 //
 // Calling order: take it from the pool, set Task, then the other fields.
-class Ydependency final : public YtaskChild<Ydependency> {
+class Ydependency final : public YtaskChild<Ydependency>, public BlockAllocated<Ydependency> {
  public:
   static constexpr const char* kModule = "Ydependency";
-  static KeyedList<Ydependency>& ListOn(Ytask& task) { return task.DependencyList; }
+  static ChildList<Ydependency>& ListOn(Ytask& task) { return task.DependencyList; }
 
   int Ytype() const override { return ytDependency; }
   void Reset() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BlockStore.h"
+#include "ChildList.h"
 #include "Currency.h"
 #include "KeyedList.h"
 #include "PerJournal.h"
@@ -19,11 +21,11 @@ class Yassignment;
 //
 // Calling order: Project is set before a nonzero TaskID (which files the task in the
 // project's TaskList, ascending) and before Subproject.
-class Ytask final : public Ymodel {
+class Ytask final : public Ymodel, public BlockAllocated<Ytask> {
  public:
   QString Description;
-  KeyedList<Ydependency> DependencyList;  // owned
-  KeyedList<Yassignment> AssignmentList;  // owned
+  ChildList<Ydependency> DependencyList;  // owned
+  ChildList<Yassignment> AssignmentList;  // owned
   MSProject::Task* MTask = nullptr;  // the paired Microsoft Project task of the last import or export
 
   int Ytype() const override { return ytTask; }

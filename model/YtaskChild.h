@@ -27,8 +27,7 @@ class YtaskChild : public Ymodel {
     if (task == nullptr) return;
     guard([&] {
       MyTask = task;
-      KeyedList<Derived>& list = Derived::ListOn(*task);
-      if (!list.Contains(Key())) list.Add(Key(), static_cast<Derived*>(this));
+      Derived::ListOn(*task).Add(static_cast<Derived*>(this));
     });
     guard([&] {
       const Yproject* project = Project();
@@ -78,8 +77,7 @@ class YtaskChild : public Ymodel {
   // Takes the object out of its task's list (when the list still holds it) and detaches it.
   void LeaveTask() {
     if (MyTask == nullptr) return;
-    KeyedList<Derived>& list = Derived::ListOn(*MyTask);
-    if (list.Find(Key()) == this) list.Remove(Key());
+    Derived::ListOn(*MyTask).Remove(static_cast<Derived*>(this));
     MyTask = nullptr;
   }
 

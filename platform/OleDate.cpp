@@ -22,6 +22,11 @@ double ToOleDate(const QDateTime& dateTime) {
 double ToOleDate(const QDate& date) { return static_cast<double>(kDayZero.daysTo(date)); }
 
 QDateTime FromOleDate(double day) {
+  const DayAndTime split = SplitOleDate(day);
+  return QDateTime(split.date, QTime::fromMSecsSinceStartOfDay(split.msecs), Qt::UTC);
+}
+
+DayAndTime SplitOleDate(double day) {
   // Before day 0 the whole part counts back, so the first day's hours lie between kFirstDay and
   // kFirstDay - 1.
   if (!(day > kFirstDay - 1 && day < kEndOfDates)) RaiseOverflow();
@@ -31,8 +36,7 @@ QDateTime FromOleDate(double day) {
     msecs -= kMsecsPerDay;
     whole += 1;
   }
-  return QDateTime(kDayZero.addDays(static_cast<qint64>(whole)), QTime::fromMSecsSinceStartOfDay(int(msecs)),
-                   Qt::UTC);
+  return {kDayZero.addDays(static_cast<qint64>(whole)), static_cast<int>(msecs)};
 }
 
 int Weekday(double day) {

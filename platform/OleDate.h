@@ -19,6 +19,12 @@ double ToOleDate(const QDate& date);
 // The date and time of a day number, to the millisecond, in UTC so that every day has 24 hours.
 // Raises error 6 "Overflow" outside the years 100 to 9999.
 QDateTime FromOleDate(double day);
+// The same as a date and the milliseconds since its midnight, without making a QDateTime.
+struct DayAndTime {
+  QDate date;
+  int msecs = 0;
+};
+DayAndTime SplitOleDate(double day);
 // The weekday of a day number: 1 Sunday to 7 Saturday.
 int Weekday(double day);
 

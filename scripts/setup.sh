@@ -11,6 +11,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-de
           clang libclang-rt-14-dev
           # The installation wrapper registers file types and desktop entries with these.
           desktop-file-utils xdg-utils shared-mime-info "$@")
+# GNU time: the peak memory of the timed pxtool runs (bench/pxtool_bench.sh).
+packages+=(time)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -82,9 +82,9 @@ QTreeWidgetItem* Insert(TreeView* tree, QTreeWidgetItem* parentNode, const QStri
   return node;
 }
 
-template <class T>
-T* FindByTag(const KeyedList<T>& list, const QString& tag) {
-  for (T* member : list) {
+template <class List>
+auto FindByTag(const List& list, const QString& tag) -> decltype(list.First()) {
+  for (auto* member : list) {
     if (member->Tag() == tag) return member;
   }
   return nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockStore.h"
 #include "Currency.h"
 #include "Ypooled.h"
 
@@ -14,7 +15,7 @@ class Ytask;
 // task into slices at the percentages its dependencies name, links them along the dependencies
 // and puts them into one solve order (SliceOrder.h); the passes date them. Slices come from the
 // pool (type code 7) and go back to it when the next ordering starts; Reset is the constructor.
-class Yslice final : public Ypooled {
+class Yslice final : public Ypooled, public BlockAllocated<Yslice> {
  public:
   Ytask* Task = nullptr;
   double EarlyStart = 0.0;

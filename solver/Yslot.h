@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BlockStore.h"
 #include "Currency.h"
 #include "Ypooled.h"
 
@@ -13,7 +14,7 @@ class Ytask;
 // A stretch of one day of a resource's calendar with one kind of time, free or booked to one
 // task. A day is a chain of slots from midnight to midnight (ResourceCalendar.h). Slots come from
 // the pool (type code 8); Reset is the constructor.
-class Yslot final : public Ypooled {
+class Yslot final : public Ypooled, public BlockAllocated<Yslot> {
  public:
   // Kinds of time (SlotType).
   enum SlotTypes : std::int32_t {

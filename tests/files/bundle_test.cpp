@@ -6,6 +6,7 @@
 #include "ScriptedPrompter.h"
 #include "SolveState.h"
 #include "TestSupport.h"
+#include "Yfile.h"
 #include "Yproject.h"
 #include "Ytask.h"
 #include "Ytemplate.h"
@@ -127,7 +128,7 @@ TEST_F(BundleTest, ReadingABigFileCallsBackAsItGoes) {
   Common::FreeAllMemory();
   int calls = 0;
   ASSERT_TRUE(Bundle::OpenBundle(path, nullptr, [&] { ++calls; }));
-  EXPECT_EQ(calls, testsupport::ReadFileBytes(path).count("\r\n") / 1000);
+  EXPECT_EQ(calls, testsupport::ReadFileBytes(path).count("\r\n") / Yfile::kLinesPerProgress);
   EXPECT_EQ(Common::Projects().Find(QStringLiteral("Big"))->TaskList.Count(), 200);
 }
 

@@ -266,12 +266,12 @@ struct ChildKind;
 template <>
 struct ChildKind<Ydependency> {
   static constexpr int code = ytDependency;
-  static KeyedList<Ydependency>& List(Ytask* owner) { return owner->DependencyList; }
+  static ChildList<Ydependency>& List(Ytask* owner) { return owner->DependencyList; }
 };
 template <>
 struct ChildKind<Yassignment> {
   static constexpr int code = ytAssignment;
-  static KeyedList<Yassignment>& List(Ytask* owner) { return owner->AssignmentList; }
+  static ChildList<Yassignment>& List(Ytask* owner) { return owner->AssignmentList; }
 };
 
 template <class T>
