@@ -82,10 +82,16 @@ TEST_F(AutomaticBackup, LeavesChangesUnsavedAndTheRecentListAlone) {
   Common::SetThisTemplate(staff);
   plant->SetDirty(true);
   staff->SetDirty(true);
-  // The file the work was saved as: the recent list's only entry and the current file.
+  // The file the work came from: the recent list's only entry and the current file.
   const QString saved = testsupport::DataFolderPath(QStringLiteral("plant.pxa"));
-  dialogs.SaveAnswer(saved);
-  mainForm->Control(QStringLiteral("FileSaveMenu"))->trigger();
+  ASSERT_TRUE(Bundle::SaveAll(saved));  // nothing is left unsaved
+  prompter.Answer(praxel::AnswerYes);   // delete what is loaded first
+  dialogs.OpenAnswer(saved);
+  mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
+  plant = Common::ThisProject();
+  staff = Common::ThisTemplate();
+  ASSERT_NE(plant, nullptr);
+  ASSERT_NE(staff, nullptr);
   plant->SetDirty(true);
   staff->SetDirty(true);
   mainForm->SetAutoBackupMinutes(10);
