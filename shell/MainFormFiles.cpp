@@ -239,8 +239,7 @@ bool MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
                                 [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     }
     case FileKind::MSProject:
-      if (Transfer::MSProjectInstalled()) Transfer::ImportMSProject(Path);
-      break;
+      return Transfer::MSProjectInstalled() && Transfer::ImportMSProject(Path);
     case FileKind::BinaryMSProject:
       Transfer::BinaryFileMessage(Path);
       break;
