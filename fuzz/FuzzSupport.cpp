@@ -68,11 +68,15 @@ QByteArray ReadBytes(const QString& path) {
   return file.readAll();
 }
 
-bool LoadFile(const QString& path) {
+void ClearModel() {
   // The error trap appends every failure to its log: without this, the log grows with every input.
   QFile::remove(ErrTrap::LogFilePath());
   Common::FreeAllMemory();
   Solve::SetSolveMode(Solve::ModeIdle);
+}
+
+bool LoadFile(const QString& path) {
+  ClearModel();
   Bundle::FirstRecords first;
   try {
     if (!Bundle::OpenBundle(path, &first)) return false;

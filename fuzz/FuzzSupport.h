@@ -20,6 +20,9 @@ QByteArray ReadBytes(const QString& path);
 // Writes the fuzzer's input to the file of that name in the program data folder; its path.
 QString WriteInput(const std::uint8_t* data, std::size_t size, const QString& name);
 
+// Frees the model and forgets the error trap's log.
+void ClearModel();
+
 // Frees the model and reads the file into it; True when the whole file was read.
 bool LoadFile(const QString& path);
 

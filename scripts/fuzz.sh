@@ -7,7 +7,7 @@
 #   scripts/fuzz.sh --runs N [HARNESS...]    each harness for N executions (a long run)
 #
 # Harnesses: fuzz_records (.pxa), fuzz_packed (.pxb), fuzz_settings (Praxel.cfg), fuzz_solve,
-# fuzz_report (the status report's RTF).
+# fuzz_report (the status report's RTF), fuzz_mspdi (Microsoft Project XML and its import).
 # An input that crashes, hangs or trips a sanitizer is written to build/fuzz/findings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,7 +22,7 @@ elif [[ "${1:-}" =~ ^[0-9]+$ ]]; then
   shift
 fi
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_records fuzz_packed fuzz_settings fuzz_solve fuzz_report)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(fuzz_records fuzz_packed fuzz_settings fuzz_solve fuzz_report fuzz_mspdi)
 
 build=build/fuzz
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -39,6 +39,7 @@ seeds_of() {
     fuzz_packed) echo fuzz/corpus/packed ;;
     fuzz_settings) echo fuzz/corpus/settings ;;
     fuzz_report) echo fuzz/corpus/report ;;
+    fuzz_mspdi) echo fuzz/corpus/mspdi ;;
   esac
 }
 
@@ -49,8 +50,11 @@ for harness in "${harnesses[@]}"; do
   mkdir -p "$corpus"
   echo "== $harness"
   # Timeouts: a solve stops itself after 2 seconds; anything slower is a hang.
+  # A harness's dictionary (fuzz/HARNESS.dict), where it has one: words the fuzzer splices in.
+  dict=()
+  [ -f "fuzz/$harness.dict" ] && dict=(-dict="fuzz/$harness.dict")
   status=0
-  "$build/bin/$harness" "${limit[@]}" -timeout=10 -rss_limit_mb=4096 -max_len=16384 -print_final_stats=1 \
+  "$build/bin/$harness" "${limit[@]}" "${dict[@]}" -timeout=10 -rss_limit_mb=4096 -max_len=16384 -print_final_stats=1 \
     -artifact_prefix="$build/findings/$harness-" "$corpus" $(seeds_of "$harness") >"$log" 2>&1 || status=$?
   grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
   if [ "$status" -ne 0 ]; then

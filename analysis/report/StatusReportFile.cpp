@@ -35,9 +35,14 @@ QStringList StatusReportFile::Tokenize(const QString& text) {
       } else if (first == QLatin1Char('\\')) {
         while (end < line.size() && IsControlCharacter(line.at(end))) ++end;
         QString token;
-        if (end == at + 1) {
+        if (at + 1 == line.size()) {
+          // A backslash that ends its line stands for the line break after it (a paragraph
+          // mark): the token keeps the break, so that it is written back at a line's end and not
+          // joined to what follows.
+          token = QStringLiteral("\\\r\n");
+        } else if (end == at + 1) {
           // A control symbol: the backslash and the one character after it.
-          end = std::min(end + 1, line.size());
+          ++end;
           token = line.mid(at, end - at);
         } else if (end < line.size() && line.at(end) == QLatin1Char(' ')) {
           ++end;
@@ -165,6 +170,10 @@ bool StatusReportFile::Write(const QString& path, const QList<Row>& rows, const 
       line.clear();
     }
     line += token;
+    if (token.endsWith(QLatin1Char('\n'))) {
+      out += line;
+      line.clear();
+    }
   };
   int cell = 0;
   int tableRow = 0;

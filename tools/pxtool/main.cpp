@@ -2,7 +2,7 @@
 // its arguments.
 
 #include "Command.h"
-#include "RuntimeError.h"
+#include "GuardedRun.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,19 +37,6 @@ void PrintUsage() {
   std::fputs("A file named \"-\" stands for standard input or output.\n", stderr);
 }
 
-// A command that fails on a run-time error no layer below caught ends with the error's message
-// and exit code 1, never with an uncaught exception.
-int RunGuarded(const Command& command, const QStringList& arguments) {
-  try {
-    return command.run(arguments);
-  } catch (const praxel::RuntimeError& error) {
-    std::fprintf(stderr, "pxtool: Internal error %d: %s\n", error.Number(), error.Description().toLocal8Bit().constData());
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "pxtool: Internal error: %s\n", error.what());
-  }
-  return pxtool::kExitSolveError;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,7 +47,7 @@ int main(int argc, char** argv) {
     const QString name = arguments.takeFirst();
     for (const Command& command : kCommands) {
       if (name != QLatin1String(command.name)) continue;
-      const int exitCode = RunGuarded(command, arguments);
+      const int exitCode = pxtool::RunGuarded(command, arguments);
       if (exitCode == pxtool::kExitWrongCall) PrintUsage();
       return exitCode;
     }
