@@ -4,7 +4,9 @@
 #
 #   scripts/fuzz.sh [SECONDS] [HARNESS...]   each harness for SECONDS (default 10), on a copy of
 #                                            its seeds in build/fuzz/corpus
-#   scripts/fuzz.sh --runs N [HARNESS...]    each harness for N executions (a long run)
+#   scripts/fuzz.sh --runs N [--jobs J] [HARNESS...]
+#                                            each harness for N executions in all (a long run),
+#                                            shared among J processes on one corpus (default 1)
 #
 # Harnesses: fuzz_records (.pxa), fuzz_packed (.pxb), fuzz_settings (Praxel.cfg), fuzz_solve,
 # fuzz_report (the status report's RTF), fuzz_mspdi (Microsoft Project XML and its import).
@@ -14,9 +16,15 @@ cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 limit=(-max_total_time=10)
+jobs=1
 if [ "${1:-}" = "--runs" ]; then
-  limit=(-runs="$2")
+  runs=$2
   shift 2
+  if [ "${1:-}" = "--jobs" ]; then
+    jobs=$2
+    shift 2
+  fi
+  limit=(-runs=$(((runs + jobs - 1) / jobs)))
 elif [[ "${1:-}" =~ ^[0-9]+$ ]]; then
   limit=(-max_total_time="$1")
   shift
@@ -46,20 +54,28 @@ seeds_of() {
 mkdir -p "$build/findings"
 for harness in "${harnesses[@]}"; do
   corpus="$build/corpus/$harness"
-  log="$build/$harness.log"
   mkdir -p "$corpus"
   echo "== $harness"
-  # Timeouts: a solve stops itself after 2 seconds; anything slower is a hang.
   # A harness's dictionary (fuzz/HARNESS.dict), where it has one: words the fuzzer splices in.
   dict=()
   [ -f "fuzz/$harness.dict" ] && dict=(-dict="fuzz/$harness.dict")
-  status=0
-  "$build/bin/$harness" "${limit[@]}" "${dict[@]}" -timeout=10 -rss_limit_mb=4096 -max_len=16384 -print_final_stats=1 \
-    -artifact_prefix="$build/findings/$harness-" "$corpus" $(seeds_of "$harness") >"$log" 2>&1 || status=$?
-  grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$log" || true
-  if [ "$status" -ne 0 ]; then
-    grep -E '==ERROR|SUMMARY|fuzz: |Test unit written' "$log" || tail -n 30 "$log"
-    echo "$harness found a fault: the input is in $build/findings, the whole log in $log"
+  # Timeouts: a solve stops itself after 2 seconds; anything slower is a hang.
+  rm -f "$build/$harness".*.log
+  pids=()
+  for ((job = 1; job <= jobs; job++)); do
+    "$build/bin/$harness" "${limit[@]}" "${dict[@]}" -timeout=10 -rss_limit_mb=4096 -max_len=16384 -print_final_stats=1 \
+      -artifact_prefix="$build/findings/$harness-" "$corpus" $(seeds_of "$harness") >"$build/$harness.$job.log" 2>&1 &
+    pids+=($!)
+  done
+  failed=()
+  for ((job = 1; job <= jobs; job++)); do
+    wait "${pids[job - 1]}" || failed+=("$build/$harness.$job.log")
+  done
+  cat "$build/$harness".*.log | awk '/^stat::number_of_executed_units/ { runs += $2 } /^stat::average_exec_per_sec/ { rate += $2 }
+    END { printf "executions: %d (%d a second)\n", runs, rate }'
+  if [ ${#failed[@]} -ne 0 ]; then
+    for log in "${failed[@]}"; do grep -E '==ERROR|SUMMARY|fuzz: |Test unit written' "$log" || tail -n 30 "$log"; done
+    echo "$harness found a fault: the input is in $build/findings, the whole log in ${failed[0]}"
     exit 1
   fi
 done

@@ -10,7 +10,5 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
-# Each fuzz harness for a few seconds over its seeds (a longer run: scripts/fuzz.sh 600). The status
-# report's RTF harness is left out until its open finding (an item text that changes in a write
-# and read round trip of a damaged report) is mended.
-scripts/fuzz.sh 8 fuzz_records fuzz_packed fuzz_settings fuzz_solve
+# Each fuzz harness for a few seconds over its seeds (a longer run: scripts/fuzz.sh 600).
+scripts/fuzz.sh 8
