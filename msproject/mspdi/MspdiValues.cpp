@@ -135,7 +135,10 @@ std::optional<double> ParseDateTime(const QString& text) {
   QDateTime value = QDateTime::fromString(trimmed.left(19), QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
   if (!value.isValid()) value = QDateTime(QDate::fromString(trimmed.left(10), Qt::ISODate), QTime(0, 0));
   if (!value.isValid()) return std::nullopt;
-  return praxel::ToOleDate(value);
+  // A date outside the years the program keeps (100 to 9999) reads as none given.
+  const double day = praxel::ToOleDate(value);
+  if (day < praxel::kFirstDay || day >= praxel::kEndOfDates) return std::nullopt;
+  return day;
 }
 
 QString FormatDateTime(double day) {

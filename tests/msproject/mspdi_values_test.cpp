@@ -47,6 +47,19 @@ TEST(MspdiValues, DatesAreDayNumbers) {
   EXPECT_EQ(FormatDateTime(monday + 0.75), QStringLiteral("2024-01-08T18:00:00"));
 }
 
+// Only the years the program keeps are read, so every date read can be written again (found by
+// fuzzing: a project starting in the year 24 was read and then stopped the writer).
+TEST(MspdiValues, DatesOutsideTheKeptYearsReadAsNone) {
+  EXPECT_FALSE(ParseDateTime(QStringLiteral("0024-03-04T08:00:00")).has_value());
+  EXPECT_FALSE(ParseDateTime(QStringLiteral("0099-12-31T23:59:59")).has_value());
+  const std::optional<double> first = ParseDateTime(QStringLiteral("0100-01-01T00:00:00"));
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(FormatDateTime(*first), QStringLiteral("0100-01-01T00:00:00"));
+  const std::optional<double> last = ParseDateTime(QStringLiteral("9999-12-31T23:59:00"));
+  ASSERT_TRUE(last.has_value());
+  EXPECT_EQ(FormatDateTime(*last), QStringLiteral("9999-12-31T23:59:00"));
+}
+
 // LinkLag is always in tenths of a minute; the format only picks the unit it is shown in.
 TEST(MspdiValues, LagsShowInTheUnitOfTheirFormat) {
   struct Case {
