@@ -125,12 +125,9 @@ bool PackEncoder::FindContinuation(unsigned char code, int* found) {
   const int length = pendingLength_;
   // Only a place of the pending text followed by the code ends the search: when the window
   // holds that text nowhere, the search fails whatever it tries.
-  std::array<unsigned char, kLongestPiece> followed;  // the pending text is shorter than a full tag
-  std::memcpy(followed.data(), window + matchOffset_, static_cast<size_t>(length));
-  followed[length] = code;
-  if (!index_.MightHold(followed.data(), length + 1)) return false;
+  if (!index_.MightHoldFollowed(matchOffset_, length, code)) return false;
 
-  index_.Seek(window + matchOffset_, length);
+  index_.Seek(matchOffset_, length);
   int start = matchOffset_ + 1;
   bool wentRound = false;
   for (int attempt = 0; attempt < length; ++attempt) {
@@ -169,10 +166,8 @@ void PackEncoder::EmitFront() {
   std::array<unsigned char, kLongestPiece> rest;
   if (copyMeetsRest) std::memcpy(rest.data(), window_.Codes() + restOffset, static_cast<size_t>(restLength));
 
-  std::array<unsigned char, kLongestPiece> replaced;
-  std::memcpy(replaced.data(), window_.Codes() + destination, static_cast<size_t>(length));
   window_.Record(matchOffset_, length);
-  index_.Changed(destination, length, replaced.data());
+  index_.Changed(destination, length);
   matchOffset_ = restOffset;
   pendingLength_ = restLength;
 
