@@ -42,15 +42,16 @@ __attribute__((target("avx2"))) int FindPairAvx2(const PairScan& scan, int from,
 }
 #endif
 
-WindowIndex::FindPair PickFindPair() {
-#ifdef PRAXEL_PAIR_SCAN_SIMD
-  return __builtin_cpu_supports("avx2") ? FindPairAvx2 : FindPairPlainly;
-#else
-  return FindPairPlainly;
-#endif
-}
-
 }  // namespace
+
+WindowIndex::FindPair WindowIndex::PlainPairScan() { return FindPairPlainly; }
+
+WindowIndex::FindPair WindowIndex::FastestPairScan() {
+#ifdef PRAXEL_PAIR_SCAN_SIMD
+  if (__builtin_cpu_supports("avx2")) return FindPairAvx2;
+#endif
+  return FindPairPlainly;
+}
 
 inline int WindowIndex::RunKey(const unsigned char* codes) {
   std::uint32_t run = 0;
@@ -60,7 +61,7 @@ inline int WindowIndex::RunKey(const unsigned char* codes) {
 
 WindowIndex::WindowIndex(const unsigned char* window)
     : window_(window),
-      findPair_(PickFindPair()),
+      findPair_(FastestPairScan()),
       runKeys_(kWindowSize, -1),
       runCounts_(kRunKeys, 0),
       links_(kWindowSize + kRunKeys) {
@@ -96,6 +97,40 @@ void WindowIndex::Changed(int from, int length) {
     links[own.next].previous = static_cast<std::int16_t>(index);
     own.next = static_cast<std::int16_t>(index);
   }
+}
+
+int WindowIndex::FindContinuation(int offset, int length, unsigned char code) {
+  // Only a place of the text followed by the code ends the search: when the window holds that
+  // nowhere, the search fails whatever it tries.
+  if (!MightHoldFollowed(offset, length, code)) return -1;
+  if (length == 1) {
+    // One try: the next index that holds the code, unless it ends the window.
+    const int lastPlace = kWindowSize - 2;
+    if (offset + 1 > lastPlace) return -1;
+    const void* found = std::memchr(window_ + offset + 1, window_[offset], static_cast<size_t>(lastPlace - offset));
+    if (found == nullptr) return -1;
+    const int place = static_cast<int>(static_cast<const unsigned char*>(found) - window_);
+    return window_[place + 1] == code ? place : -1;
+  }
+
+  Seek(offset, length);
+  int start = offset + 1;
+  bool wentRound = false;
+  for (int attempt = 0; attempt < length; ++attempt) {
+    const int place = NextPlace(start);
+    if (place < 0 || place + length >= kWindowSize) {
+      // Going round a second time would only try the same places again.
+      if (wentRound) return -1;
+      wentRound = true;
+      start = 0;
+      continue;
+    }
+    // Past the offset after going round: every place has been tried, and failed.
+    if (wentRound && place > offset) return -1;
+    if (window_[place + length] == code) return place;
+    start = place + 1;
+  }
+  return -1;
 }
 
 // The text stands at offset, so its own runs are all counted: only the run that ends with the
@@ -159,10 +194,6 @@ int WindowIndex::NextPlace(int start) const {
 int WindowIndex::ScanPlace(int start) const {
   const int lastPlace = kWindowSize - textLength_;
   if (start > lastPlace) return -1;
-  if (textLength_ == 1) {
-    const void* found = std::memchr(window_ + start, text_[0], static_cast<size_t>(lastPlace + 1 - start));
-    return found == nullptr ? -1 : static_cast<int>(static_cast<const unsigned char*>(found) - window_);
-  }
   const PairScan scan{window_, textLength_ - 1, text_[0], text_[textLength_ - 1]};
   int place = findPair_(scan, start, lastPlace);
   if (textLength_ == 2) return place;  // the first and last codes are the whole text

@@ -27,6 +27,10 @@ class WindowIndex {
   };
   // The first such p in [from, to], or -1.
   using FindPair = int (*)(const PairScan& scan, int from, int to);
+  // The scan one index at a time, and the fastest this processor has (the one the index uses):
+  // both give the same answers.
+  static FindPair PlainPairScan();
+  static FindPair FastestPairScan();
 
   // `window` is the window's codes; Changed keeps the index in step with them.
   explicit WindowIndex(const unsigned char* window);
@@ -36,21 +40,25 @@ class WindowIndex {
   // Call after the window's codes at [from, from + length) changed.
   void Changed(int from, int length);
 
-  // False when the window surely holds nowhere its own text at [offset, offset + length)
-  // followed by `code`; true when it may. Since that text stands in the window, only its last
-  // run of four codes is in doubt: a shorter text followed by the code is not looked for.
-  bool MightHoldFollowed(int offset, int length, unsigned char code) const;
-
-  // Sets the text that NextPlace lists the places of: the window's own codes at
-  // [offset, offset + length), which must stay unchanged while NextPlace is used.
-  void Seek(int offset, int length);
-  // The first place at or after start where the window holds the whole text, or -1.
-  int NextPlace(int start) const;
+  // Another place where the window holds its own text at [offset, offset + length) followed by
+  // `code`, or -1. The places of the text are tried in window order from just after offset,
+  // going round to index 0 after a try finds none or finds one that ends the window; the search
+  // gives up after as many tries as the text is long.
+  int FindContinuation(int offset, int length, unsigned char code);
 
  private:
   // A text's places are listed, rather than scanned for, when its rarest run stands at no more
   // indexes than this.
   static constexpr int kMostListed = 32;
+
+  // False when the window surely holds nowhere its own text at [offset, offset + length)
+  // followed by `code`; true when it may.
+  bool MightHoldFollowed(int offset, int length, unsigned char code) const;
+  // Sets the text that NextPlace lists the places of: the window's own codes at
+  // [offset, offset + length).
+  void Seek(int offset, int length);
+  // The first place at or after start where the window holds the whole text, or -1.
+  int NextPlace(int start) const;
 
   static int RunKey(const unsigned char* codes);
   bool ListPlaces(int offset, int length);
@@ -58,7 +66,7 @@ class WindowIndex {
   bool HoldsText(int place) const;
 
   const unsigned char* window_;
-  FindPair findPair_;  // the fastest this processor has
+  FindPair findPair_;
 
   // The key of the run of four codes that starts at each index (-1 for none), and for each key
   // how many runs have it and the ring of their indexes. The ring of a key holds a link of its
