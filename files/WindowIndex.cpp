@@ -79,7 +79,7 @@ void WindowIndex::Changed(int from, int length) {
   const int end = std::min(from + length, kWindowSize - kRunLength + 1);
   Link* const links = links_.data();
   std::int16_t* const runKeys = runKeys_.data();
-  std::int32_t* const runCounts = runCounts_.data();
+  std::int16_t* const runCounts = runCounts_.data();
   for (int index = std::max(from - kRunLength + 1, 0); index < end; ++index) {
     const int key = RunKey(window_ + index);
     const int held = runKeys[index];

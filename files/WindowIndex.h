@@ -78,7 +78,7 @@ class WindowIndex {
   static constexpr int kRunKeys = 16384;  // runs that share a key share a ring
   static_assert(kWindowSize + kRunKeys <= 32768, "links of the rings fit in 16 bits");
   std::vector<std::int16_t> runKeys_;
-  std::vector<std::int32_t> runCounts_;
+  std::vector<std::int16_t> runCounts_;  // at most kWindowSize
   std::vector<Link> links_;
 
   // The sought text, and its places in window order when they are listed.
