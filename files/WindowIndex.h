@@ -11,9 +11,9 @@ namespace praxel {
 // The writer's index of its window, so that finding the places of the pending text rarely
 // compares it at every index of the window.
 //
-// For every key of a run of four codes, the indexes whose run has it, in a list. The places of a
+// For every key of a run of four codes, the indexes whose run has it, in a ring. The places of a
 // text of four codes or more are among the indexes of the rarest of its runs, moved back by the
-// run's distance from the text's start: when that list is short, only those few are compared
+// run's distance from the text's start: when that ring is short, only those few are compared
 // with the whole text. The places of a shorter text, or of one whose runs are all common, are
 // found by scanning the window for its first and last codes, many indexes at a time.
 class WindowIndex {
