@@ -105,8 +105,8 @@ void PackEncoder::Add(unsigned char code) {
     }
     const int end = matchOffset_ + pendingLength_;
     if (end < kWindowSize && window[end] == code) break;
-    int found = 0;
-    if (FindContinuation(code, &found)) {
+    const int found = index_.FindContinuation(matchOffset_, pendingLength_, code);
+    if (found >= 0) {
       matchOffset_ = found;
       break;
     }
@@ -114,43 +114,6 @@ void PackEncoder::Add(unsigned char code) {
   }
   ++pendingLength_;  // the window holds the code right behind the pending text
   if (pendingLength_ == kLongestPiece) EmitFront();
-}
-
-// Looks for another place of the pending text that the code continues. The places are tried in
-// window order from just after the match offset, going round to index 0 after a try finds none
-// or finds one that ends the window; the writer gives up after as many tries as the pending text
-// is long.
-bool PackEncoder::FindContinuation(unsigned char code, int* found) {
-  const unsigned char* window = window_.Codes();
-  const int length = pendingLength_;
-  // Only a place of the pending text followed by the code ends the search: when the window
-  // holds that text nowhere, the search fails whatever it tries.
-  std::array<unsigned char, kLongestPiece> followed;  // the pending text is shorter than a full tag
-  std::memcpy(followed.data(), window + matchOffset_, static_cast<size_t>(length));
-  followed[length] = code;
-  if (!index_.MightHold(followed.data(), length + 1)) return false;
-
-  index_.Seek(window + matchOffset_, length);
-  int start = matchOffset_ + 1;
-  bool wentRound = false;
-  for (int attempt = 0; attempt < length; ++attempt) {
-    const int place = index_.NextPlace(start);
-    if (place < 0 || place + length >= kWindowSize) {
-      // Going round a second time would only try the same places again.
-      if (wentRound) return false;
-      wentRound = true;
-      start = 0;
-      continue;
-    }
-    // Past the match offset after going round: every place has been tried, and failed.
-    if (wentRound && place > matchOffset_) return false;
-    if (window[place + length] == code) {
-      *found = place;
-      return true;
-    }
-    start = place + 1;
-  }
-  return false;
 }
 
 // Writes a tag for the longest power-of-two front of the pending text and applies the window
@@ -169,10 +132,8 @@ void PackEncoder::EmitFront() {
   std::array<unsigned char, kLongestPiece> rest;
   if (copyMeetsRest) std::memcpy(rest.data(), window_.Codes() + restOffset, static_cast<size_t>(restLength));
 
-  std::array<unsigned char, kLongestPiece> replaced;
-  std::memcpy(replaced.data(), window_.Codes() + destination, static_cast<size_t>(length));
   window_.Record(matchOffset_, length);
-  index_.Changed(destination, length, replaced.data());
+  index_.Changed(destination, length);
   matchOffset_ = restOffset;
   pendingLength_ = restLength;
 

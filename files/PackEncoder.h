@@ -37,7 +37,6 @@ class PackEncoder {
 
  private:
   void Add(unsigned char code);
-  bool FindContinuation(unsigned char code, int* found);
   void EmitFront();
   // Two bytes more of output.
   void Put(char first, char second);

@@ -4,25 +4,53 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define PRAXEL_PAIR_SCAN_SIMD
+#include <immintrin.h>
+#endif
+
 namespace praxel {
 
 namespace {
 
 constexpr int kRunLength = 4;
-constexpr int kRunKeys = 16384;  // runs that share a key share a count
 
-std::uint64_t Bit(int index) { return std::uint64_t{1} << (index & 63); }
+using PairScan = WindowIndex::PairScan;
+
+// The first index p in [from, to] where codes[p] is `first` and codes[p + distance] is `last`,
+// or -1: thirty-two indexes at a time where the processor can, one at a time after.
+int FindPairPlainly(const PairScan& scan, int from, int to) {
+  for (int place = from; place <= to; ++place) {
+    if (scan.codes[place] == scan.first && scan.codes[place + scan.distance] == scan.last) return place;
+  }
+  return -1;
+}
+
+#ifdef PRAXEL_PAIR_SCAN_SIMD
+__attribute__((target("avx2"))) int FindPairAvx2(const PairScan& scan, int from, int to) {
+  const __m256i firsts = _mm256_set1_epi8(static_cast<char>(scan.first));
+  const __m256i lasts = _mm256_set1_epi8(static_cast<char>(scan.last));
+  int place = from;
+  for (; place + 31 <= to; place += 32) {
+    const __m256i atFirst = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(scan.codes + place));
+    const __m256i atLast = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(scan.codes + place + scan.distance));
+    const auto found = static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(atFirst, firsts), _mm256_cmpeq_epi8(atLast, lasts))));
+    if (found != 0) return place + std::countr_zero(found);
+  }
+  return FindPairPlainly(scan, place, to);
+}
+#endif
 
 }  // namespace
 
-inline void WindowIndex::AddCode(unsigned char code, int index) {
-  byCode_[code][index / 64] |= Bit(index);
-  ++codeCounts_[code];
-}
+WindowIndex::FindPair WindowIndex::PlainPairScan() { return FindPairPlainly; }
 
-inline void WindowIndex::RemoveCode(unsigned char code, int index) {
-  byCode_[code][index / 64] &= ~Bit(index);
-  --codeCounts_[code];
+WindowIndex::FindPair WindowIndex::FastestPairScan() {
+#ifdef PRAXEL_PAIR_SCAN_SIMD
+  if (__builtin_cpu_supports("avx2")) return FindPairAvx2;
+#endif
+  return FindPairPlainly;
 }
 
 inline int WindowIndex::RunKey(const unsigned char* codes) {
@@ -33,96 +61,164 @@ inline int WindowIndex::RunKey(const unsigned char* codes) {
 
 WindowIndex::WindowIndex(const unsigned char* window)
     : window_(window),
-      byCode_(std::make_unique<IndexSet[]>(256)),
+      findPair_(FastestPairScan()),
+      runKeys_(kWindowSize, -1),
       runCounts_(kRunKeys, 0),
-      runKeys_(kWindowSize, -1) {
-  for (int code = 0; code < 256; ++code) byCode_[code].fill(0);
-  for (int index = 0; index < kWindowSize; ++index) AddCode(window_[index], index);
-  CountRuns(0, kWindowSize);
-}
-
-WindowIndex::~WindowIndex() = default;
-
-void WindowIndex::Changed(int from, int length, const unsigned char* before) {
-  for (int i = 0; i < length; ++i) {
-    const int index = from + i;
-    if (before[i] == window_[index]) continue;
-    RemoveCode(before[i], index);
-    AddCode(window_[index], index);
+      links_(kWindowSize + kRunKeys) {
+  for (int key = 0; key < kRunKeys; ++key) {
+    const auto own = static_cast<std::int16_t>(kWindowSize + key);
+    links_[own] = {own, own};
   }
-  CountRuns(from, length);
+  // Every index starts in the ring of a key that no run has, which Changed takes it out of.
+  for (int index = 0; index < kWindowSize; ++index) links_[index] = {static_cast<std::int16_t>(index), static_cast<std::int16_t>(index)};
+  Changed(0, kWindowSize);
 }
 
-// Moves the runs that hold a code of [from, from + length) to the counts of their keys.
-void WindowIndex::CountRuns(int from, int length) {
+// Moves the runs that hold a code of [from, from + length) to the rings of their keys.
+void WindowIndex::Changed(int from, int length) {
   const int end = std::min(from + length, kWindowSize - kRunLength + 1);
+  Link* const links = links_.data();
+  std::int16_t* const runKeys = runKeys_.data();
+  std::int16_t* const runCounts = runCounts_.data();
   for (int index = std::max(from - kRunLength + 1, 0); index < end; ++index) {
     const int key = RunKey(window_ + index);
-    std::int16_t& held = runKeys_[index];
+    const int held = runKeys[index];
     if (key == held) continue;
-    if (held >= 0) --runCounts_[held];
-    held = static_cast<std::int16_t>(key);
-    ++runCounts_[key];
+    // Out of the ring of its old key (an index of no ring is linked to itself)...
+    Link& link = links[index];
+    links[link.previous].next = link.next;
+    links[link.next].previous = link.previous;
+    if (held >= 0) --runCounts[held];
+    // ... and into the new one, behind the key's own link.
+    runKeys[index] = static_cast<std::int16_t>(key);
+    ++runCounts[key];
+    Link& own = links[kWindowSize + key];
+    link = {static_cast<std::int16_t>(kWindowSize + key), own.next};
+    links[own.next].previous = static_cast<std::int16_t>(index);
+    own.next = static_cast<std::int16_t>(index);
   }
 }
 
-// Every run of four codes of a text that the window holds is counted under its key: when one
-// of the text's runs has no count, the window holds the text nowhere.
-bool WindowIndex::MightHold(const unsigned char* text, int length) const {
-  for (int at = 0; at + kRunLength <= length; ++at) {
-    if (runCounts_[RunKey(text + at)] == 0) return false;
+int WindowIndex::FindContinuation(int offset, int length, unsigned char code) {
+  // Only a place of the text followed by the code ends the search: when the window holds that
+  // nowhere, the search fails whatever it tries.
+  if (!MightHoldFollowed(offset, length, code)) return -1;
+  if (length == 1) {
+    // One try: the next index that holds the code, unless it ends the window.
+    const int lastPlace = kWindowSize - 2;
+    if (offset + 1 > lastPlace) return -1;
+    const void* found = std::memchr(window_ + offset + 1, window_[offset], static_cast<size_t>(lastPlace - offset));
+    if (found == nullptr) return -1;
+    const int place = static_cast<int>(static_cast<const unsigned char*>(found) - window_);
+    return window_[place + 1] == code ? place : -1;
   }
-  return true;
-}
 
-// Picks the text's last code (where a text that stands in many places usually differs from
-// most of them) and its rarest other code.
-void WindowIndex::Seek(const unsigned char* text, int length) {
-  text_ = text;
-  textLength_ = length;
-  int rarest = 0;
-  for (int at = 1; at < length - 1; ++at) {
-    if (codeCounts_[text[at]] < codeCounts_[text[rarest]]) rarest = at;
-  }
-  const int distances[] = {rarest, length - 1};
-  pickCount_ = length > 1 ? 2 : 1;
-  for (int i = 0; i < pickCount_; ++i) {
-    picks_[i] = {byCode_[text[distances[i]]].data() + distances[i] / 64, static_cast<unsigned>(distances[i] % 64)};
-  }
-}
-
-int WindowIndex::NextPlace(int start) const {
-  if (start >= kWindowSize) return -1;
-  return pickCount_ == 1 ? NextPlaceBy<1>(start) : NextPlaceBy<2>(start);
-}
-
-// NextPlace with `picks` picks: a candidate is an index p where p plus a pick's distance holds
-// the pick's code, for every pick.
-template <int picks>
-int WindowIndex::NextPlaceBy(int start) const {
-  std::uint64_t from = ~std::uint64_t{0} << (start % 64);
-  for (int word = start / 64; word < kWords; ++word) {
-    std::uint64_t candidates = from;
-    for (int i = 0; i < picks; ++i) {
-      const Pick& pick = picks_[i];
-      // Two shifts for the high part, so that a bit shift of 0 shifts it out entirely.
-      candidates &= (pick.words[word] >> pick.bitShift) | ((pick.words[word + 1] << 1) << (63 - pick.bitShift));
+  Seek(offset, length);
+  int start = offset + 1;
+  bool wentRound = false;
+  for (int attempt = 0; attempt < length; ++attempt) {
+    const int place = NextPlace(start);
+    if (place < 0 || place + length >= kWindowSize) {
+      // Going round a second time would only try the same places again.
+      if (wentRound) return -1;
+      wentRound = true;
+      start = 0;
+      continue;
     }
-    for (; candidates != 0; candidates &= candidates - 1) {
-      const int place = word * 64 + std::countr_zero(candidates);
-      if (HoldsText(place)) return place;
-    }
-    from = ~std::uint64_t{0};
+    // Past the offset after going round: every place has been tried, and failed.
+    if (wentRound && place > offset) return -1;
+    if (window_[place + length] == code) return place;
+    start = place + 1;
   }
   return -1;
 }
 
-// Whether the whole text stands at place. Compares from the end, eight codes at a time: a text
-// that stands in many places usually differs from them in its last codes.
+// The text stands at offset, so its own runs are all counted: only the run that ends with the
+// code can be missing.
+bool WindowIndex::MightHoldFollowed(int offset, int length, unsigned char code) const {
+  if (length < kRunLength - 1) return true;
+  unsigned char run[kRunLength];
+  std::memcpy(run, window_ + offset + length - (kRunLength - 1), kRunLength - 1);
+  run[kRunLength - 1] = code;
+  return runCounts_[RunKey(run)] != 0;
+}
+
+void WindowIndex::Seek(int offset, int length) {
+  text_ = window_ + offset;
+  textLength_ = length;
+  listed_ = length >= kRunLength && ListPlaces(offset, length);
+}
+
+// Lists the places of the text when one of its runs is rare: among a few runs spread over the
+// text, the one that stands at the fewest indexes gives the candidates.
+bool WindowIndex::ListPlaces(int offset, int length) {
+  const int lastRun = length - kRunLength;
+  const int step = 1 + lastRun / 8;
+  int rarest = lastRun;
+  int fewest = runCounts_[runKeys_[offset + lastRun]];
+  for (int distance = 0; distance < lastRun && fewest > 1; distance += step) {
+    const int count = runCounts_[runKeys_[offset + distance]];
+    if (count < fewest) {
+      fewest = count;
+      rarest = distance;
+    }
+  }
+  if (fewest > kMostListed) return false;
+
+  placeCount_ = 0;
+  const int own = kWindowSize + runKeys_[offset + rarest];
+  for (int index = links_[own].next; index != own; index = links_[index].next) {
+    const int place = index - rarest;
+    if (place < 0 || (place != offset && !HoldsText(place))) continue;
+    // In window order: the lists are short, and most hold one place.
+    int at = placeCount_++;
+    for (; at > 0 && places_[at - 1] > place; --at) places_[at] = places_[at - 1];
+    places_[at] = static_cast<std::int16_t>(place);
+  }
+  return true;
+}
+
+int WindowIndex::NextPlace(int start) const {
+  if (start >= kWindowSize) return -1;
+  if (listed_) {
+    for (int i = 0; i < placeCount_; ++i) {
+      if (places_[i] >= start) return places_[i];
+    }
+    return -1;
+  }
+  return ScanPlace(start);
+}
+
+// The first place at or after start: a candidate holds the text's first and last codes, and
+// only candidates are compared with the whole text.
+int WindowIndex::ScanPlace(int start) const {
+  const int lastPlace = kWindowSize - textLength_;
+  if (start > lastPlace) return -1;
+  const PairScan scan{window_, textLength_ - 1, text_[0], text_[textLength_ - 1]};
+  int place = findPair_(scan, start, lastPlace);
+  if (textLength_ == 2) return place;  // the first and last codes are the whole text
+  for (; place >= 0; place = findPair_(scan, place + 1, lastPlace)) {
+    if (HoldsText(place)) return place;
+  }
+  return -1;
+}
+
+// Whether the whole text stands at place. Compares its last eight codes first: a text that
+// stands in many places usually differs from them in its last codes.
 bool WindowIndex::HoldsText(int place) const {
   if (place + textLength_ > kWindowSize) return false;
   const unsigned char* codes = window_ + place;
   int at = textLength_;
+  if (at >= 8) {
+    std::uint64_t held = 0;
+    std::uint64_t wanted = 0;
+    std::memcpy(&held, codes + at - 8, 8);
+    std::memcpy(&wanted, text_ + at - 8, 8);
+    if (held != wanted) return false;
+    at -= 8;
+    // The library compares long texts many codes at a time.
+    if (at > 16) return std::memcmp(codes, text_, static_cast<size_t>(at)) == 0;
+  }
   for (; at >= 8; at -= 8) {
     std::uint64_t held = 0;
     std::uint64_t wanted = 0;

@@ -4,78 +4,89 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace praxel {
 
-// The writer's index of its window, so that finding the places of the pending text never
+// The writer's index of its window, so that finding the places of the pending text rarely
 // compares it at every index of the window.
 //
-// - For every code, the set of indexes that hold it. Listing the places of a text in window
-//   order takes two operations on these sets for 64 indexes at once (a place must hold the
-//   text's last code and its rarest other code at their distances), and only such candidates
-//   are compared with the whole text.
-// - For every key of a run of four codes, how many runs of the window have it. A text with a run
-//   whose key no run of the window has stands nowhere in the window, which spares most searches
-//   that would fail.
+// For every key of a run of four codes, the indexes whose run has it, in a ring. The places of a
+// text of four codes or more are among the indexes of the rarest of its runs, moved back by the
+// run's distance from the text's start: when that ring is short, only those few are compared
+// with the whole text. The places of a shorter text, or of one whose runs are all common, are
+// found by scanning the window for its first and last codes, many indexes at a time.
 class WindowIndex {
  public:
+  // Where codes[p] is `first` and codes[p + distance] is `last`.
+  struct PairScan {
+    const unsigned char* codes;
+    int distance;
+    unsigned char first;
+    unsigned char last;
+  };
+  // The first such p in [from, to], or -1.
+  using FindPair = int (*)(const PairScan& scan, int from, int to);
+  // The scan one index at a time, and the fastest this processor has (the one the index uses):
+  // both give the same answers.
+  static FindPair PlainPairScan();
+  static FindPair FastestPairScan();
+
   // `window` is the window's codes; Changed keeps the index in step with them.
   explicit WindowIndex(const unsigned char* window);
-  ~WindowIndex();
   WindowIndex(const WindowIndex&) = delete;
   WindowIndex& operator=(const WindowIndex&) = delete;
 
-  // Call after the window's codes at [from, from + length) changed; `before` holds the codes
-  // they replaced.
-  void Changed(int from, int length, const unsigned char* before);
+  // Call after the window's codes at [from, from + length) changed.
+  void Changed(int from, int length);
 
-  // False when the window surely holds text[0, length) nowhere; true when it may hold it. A text
-  // of fewer than four codes is not looked for: the answer is true.
-  bool MightHold(const unsigned char* text, int length) const;
+  // Another place where the window holds its own text at [offset, offset + length) followed by
+  // `code`, or -1. The places of the text are tried in window order from just after offset,
+  // going round to index 0 after a try finds none or finds one that ends the window; the search
+  // gives up after as many tries as the text is long.
+  int FindContinuation(int offset, int length, unsigned char code);
 
-  // Sets the text that NextPlace lists the places of: text[0, length), which must stay
-  // unchanged, as must the window, while NextPlace is used.
-  void Seek(const unsigned char* text, int length);
+ private:
+  // A text's places are listed, rather than scanned for, when its rarest run stands at no more
+  // indexes than this.
+  static constexpr int kMostListed = 32;
+
+  // False when the window surely holds nowhere its own text at [offset, offset + length)
+  // followed by `code`; true when it may.
+  bool MightHoldFollowed(int offset, int length, unsigned char code) const;
+  // Sets the text that NextPlace lists the places of: the window's own codes at
+  // [offset, offset + length).
+  void Seek(int offset, int length);
   // The first place at or after start where the window holds the whole text, or -1.
   int NextPlace(int start) const;
 
- private:
-  static constexpr int kWords = kWindowSize / 64;
-  // A set of window indexes, one bit each, with two clear words past the window's end.
-  using IndexSet = std::array<std::uint64_t, kWords + 2>;
-
-  // A picked code of the sought text: its set, read from the code's distance from the text's
-  // start on.
-  struct Pick {
-    const std::uint64_t* words;  // the set, from the word that holds the distance on
-    unsigned bitShift;
-  };
-
-  void AddCode(unsigned char code, int index);
-  void RemoveCode(unsigned char code, int index);
   static int RunKey(const unsigned char* codes);
-  void CountRuns(int from, int length);
-  template <int picks>
-  int NextPlaceBy(int start) const;
+  bool ListPlaces(int offset, int length);
+  int ScanPlace(int start) const;
   bool HoldsText(int place) const;
 
   const unsigned char* window_;
+  FindPair findPair_;
 
-  std::unique_ptr<IndexSet[]> byCode_;
-  std::array<int, 256> codeCounts_{};
-
-  // How many runs of four codes of the window have each key, and the key of the run that starts
-  // at each index (-1 for none).
-  std::vector<std::int32_t> runCounts_;
+  // The key of the run of four codes that starts at each index (-1 for none), and for each key
+  // how many runs have it and the ring of their indexes. The ring of a key holds a link of its
+  // own, kWindowSize + key, besides the indexes of its runs, so that no link is ever missing.
+  struct Link {
+    std::int16_t previous;
+    std::int16_t next;
+  };
+  static constexpr int kRunKeys = 16384;  // runs that share a key share a ring
+  static_assert(kWindowSize + kRunKeys <= 32768, "links of the rings fit in 16 bits");
   std::vector<std::int16_t> runKeys_;
+  std::vector<std::int16_t> runCounts_;  // at most kWindowSize
+  std::vector<Link> links_;
 
-  // The sought text and its picked codes.
+  // The sought text, and its places in window order when they are listed.
   const unsigned char* text_ = nullptr;
   int textLength_ = 0;
-  std::array<Pick, 2> picks_{};
-  int pickCount_ = 0;
+  bool listed_ = false;
+  std::array<std::int16_t, kMostListed> places_{};
+  int placeCount_ = 0;
 };
 
 }  // namespace praxel

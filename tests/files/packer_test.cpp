@@ -1,4 +1,5 @@
 #include "Packer.h"
+#include "WindowIndex.h"
 
 #include "CaseName.h"
 #include "RuntimeError.h"
@@ -13,7 +14,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <random>
+#include <utility>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <string>
@@ -24,6 +27,7 @@ using praxel::PackDamageError;
 using praxel::PackDecoder;
 using praxel::PackEncoder;
 using praxel::PackWindow;
+using praxel::WindowIndex;
 
 namespace {
 
@@ -198,6 +202,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Seven pending codes leave as 4, 2 and 1 codes at 97, 101 and 103.
         PackExample{"SevenPending", "abcdefg", Bytes({0x03, 0x0A, 0x03, 0x29, 0x03, 0x38}) + Suffix("abcdefg")},
         PackExample{"FullPiece", Consecutive(0, 128), Bytes({0x00, 0x07}) + Suffix(Consecutive(0, 128))},
+        // A run of one code doubles its pieces through the window: every run of four codes in it
+        // is the same, so none of them narrows the search.
+        PackExample{"RunOfOneCode", QByteArray(200, 'a'),
+                    Bytes({0x03, 0x08, 0x03, 0x08, 0x08, 0x01, 0x08, 0x01, 0x08, 0x22, 0x08, 0x22, 0x08, 0x63, 0x08,
+                           0x63, 0x08, 0xE4, 0x08, 0xE4, 0x09, 0xE5, 0x09, 0xE5, 0x0B, 0xE6, 0x08, 0xE3, 0x09, 0x21}) +
+                        Suffix(QByteArray(200, 'a'))},
         // FF 00 first matches at 255, across the first copy destination 256: after the tag for FF 00
         // the window no longer holds 01 at 257, so the 01 is matched again at its own index.
         PackExample{"MatchAcrossFirstCopy", Bytes({0xFF, 0x00, 0x01}),
@@ -299,6 +309,16 @@ QByteArray AscendingRuns(std::mt19937& random, int length) {
   return text;
 }
 
+// Runs of one code, some longer than the longest piece.
+QByteArray RunsOfOneCode(std::mt19937& random, int length) {
+  QByteArray text;
+  while (text.size() < length) {
+    const int count = 1 + static_cast<int>(random() % 300);
+    text.append(QByteArray(count, "ab \n"[random() % 4]));
+  }
+  return text;
+}
+
 struct Corpus {
   const char* name;
   QByteArray (*make)(std::mt19937& random, int length);
@@ -337,8 +357,50 @@ INSTANTIATE_TEST_SUITE_P(Random, PackAgreementTest,
                                          Corpus{"TwoCodes", TwoCodes, 12000, false},
                                          Corpus{"FourCodes", FourCodes, 24000, false},
                                          Corpus{"AscendingRuns", AscendingRuns, 24000, true},
+                                         Corpus{"RunsOfOneCode", RunsOfOneCode, 24000, false},
                                          Corpus{"RecordText", Records, 40000, false}),
                          testsupport::CaseName());
+
+// Texts that end just before, at and just after the longest piece, the fixed codes and the
+// window's size, of the kinds that the index finds places of in different ways.
+TEST(PackSizesTest, TextsAroundThePieceAndWindowSizesMatchThePlainSteps) {
+  std::mt19937 random(13);
+  const std::pair<const char*, QByteArray (*)(std::mt19937&, int)> kinds[] = {
+      {"FourCodes", FourCodes}, {"Records", Records}, {"RunsOfOneCode", RunsOfOneCode}};
+  for (const int length : {127, 128, 129, 255, 256, 257, 8191, 8192, 8193, 16384}) {
+    for (const auto& [name, make] : kinds) {
+      const QByteArray text = make(random, std::max(length, 600)).left(length);
+      ASSERT_EQ(text.size(), length) << name;
+      const QByteArray packed = Packing::PackBytes(text);
+      ASSERT_EQ(packed, ReferencePacker().Pack(text)) << name << ", " << length << " codes";
+      ASSERT_EQ(Unpack(packed).data, text) << name << ", " << length << " codes";
+    }
+  }
+}
+
+// The places of a code pair are scanned for many indexes at a time: the answer is the plain
+// scan's from every start, up to the last index the scan may read.
+TEST(WindowIndexTest, PairScanFindsWhatThePlainScanFinds) {
+  const WindowIndex::FindPair plain = WindowIndex::PlainPairScan();
+  const WindowIndex::FindPair fastest = WindowIndex::FastestPairScan();
+  std::mt19937 random(17);
+  QByteArray codes = RandomCodes(random, praxel::kWindowSize, "aaab");
+  // A rare pair, some of it at the window's far end.
+  for (const int at : {40, 3000, praxel::kWindowSize - 70, praxel::kWindowSize - 33, praxel::kWindowSize - 1}) codes[at] = 'c';
+  const auto* window = reinterpret_cast<const unsigned char*>(codes.constData());
+  for (const int distance : {1, 2, 31, 32, 127}) {
+    const int to = praxel::kWindowSize - 1 - distance;
+    for (const auto& [first, last] : {std::pair{'a', 'b'}, std::pair{'c', 'c'}, std::pair{'b', 'c'}, std::pair{'d', 'a'}}) {
+      const WindowIndex::PairScan scan{window, distance, static_cast<unsigned char>(first), static_cast<unsigned char>(last)};
+      for (int from = 0; from <= to + 1; from += from < 100 || from > to - 100 ? 1 : 97) {
+        ASSERT_EQ(fastest(scan, from, to), plain(scan, from, to))
+            << "distance " << distance << ", pair " << first << last << ", from " << from;
+        ASSERT_EQ(fastest(scan, from, to - 5), plain(scan, from, to - 5))
+            << "distance " << distance << ", pair " << first << last << ", from " << from << ", short end";
+      }
+    }
+  }
+}
 
 TEST(PackRoundTripTest, ReaderEndsWithTheWritersCheckValue) {
   std::mt19937 random(5);
