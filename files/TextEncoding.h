@@ -24,6 +24,9 @@ QByteArray EncodeWindows1252(const QString& text, bool* fits);
 // The text of a file being written, put together piece by piece: kept as the bytes themselves
 // while it is plain ASCII, as a text from the first character past ASCII on. Bytes() gives
 // what Encode gives for the whole text.
+//
+// Plain ASCII encodes as itself whatever follows it, so a writer may take the ASCII bytes so far
+// (AsciiSoFar), put them in the file and drop them (DropAscii); Bytes() then gives the rest.
 class Builder {
  public:
   void Clear();
@@ -31,6 +34,10 @@ class Builder {
   // Bytes that are all below 0x80.
   void AppendAscii(QByteArrayView ascii);
   QByteArray Bytes() const;
+  // Empty once the text has gone past ASCII.
+  QByteArrayView AsciiSoFar() const { return wide_ ? QByteArrayView() : QByteArrayView(ascii_); }
+  // Forgets the ASCII bytes so far, keeping their room for the next ones.
+  void DropAscii() { ascii_.resize(0); }
 
  private:
   void Widen();

@@ -233,10 +233,11 @@ void Yfile::RaiseReadError(const QString& detail) const {
   praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + line + QStringLiteral(": ") + detail);
 }
 
-void Yfile::ClaimRecord(const void* object, const QString& what) {
+void Yfile::ClaimRecord(const void* object, const std::function<QString()>& what) {
   const int first = recordLines_.value(object, 0);
   if (first != 0) {
-    RaiseReadError(QStringLiteral("%1 is in the file twice, at line %2 and at line %3.").arg(what).arg(first).arg(lineNumber_));
+    RaiseReadError(
+        QStringLiteral("%1 is in the file twice, at line %2 and at line %3.").arg(what()).arg(first).arg(lineNumber_));
   }
   recordLines_.insert(object, lineNumber_);
 }
@@ -250,6 +251,7 @@ void Yfile::Reset() {
   StartReading();
   progressHook_ = nullptr;
   out_.Clear();
+  writeError_.clear();
   target_.reset();
 }
 
@@ -340,6 +342,7 @@ bool Yfile::OpenWrite() {
     }
     target_ = std::move(target);
     out_.Clear();
+    writeError_.clear();
     writing_ = true;
     written_ = false;
     opened = true;
@@ -356,8 +359,8 @@ void Yfile::CloseFile() {
       QByteArray bytes = out_.Bytes();
       if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
       // The error of a failed write is taken before commit, which would report its own.
-      const bool complete = target_->write(bytes) == bytes.size();
-      const QString writeError = target_->errorString();
+      const bool complete = writeError_.isEmpty() && target_->write(bytes) == bytes.size();
+      const QString writeError = writeError_.isEmpty() ? target_->errorString() : writeError_;
       if (!complete || !target_->commit()) {
         const QString error = complete ? target_->errorString() : writeError;
         target_->cancelWriting();
@@ -491,7 +494,8 @@ Bytes Yfile::NextToken() {
     if (data[after] != ',') {
       const char* comma = Find(data + after, data + restEnd_, ',');
       const Bytes value(rest, comma != nullptr ? comma : data + restEnd_);
-      RaiseReadError(QStringLiteral("the value %1 of \"%2\" has more after its closing quote.").arg(TextOf(value), LineKeyword()));
+      RaiseReadError(
+          QStringLiteral("the value %1 of \"%2\" has more after its closing quote.").arg(TextOf(value), LineKeyword()));
     }
     restStart_ = after + 1;
     valuePending_ = restStart_ == restEnd_;
@@ -735,7 +739,8 @@ void Yfile::LoadTaskLink(const QString& Keyword, PerJournal<Ytask*>& target, int
   });
 }
 
-void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, int numJournals, const Ytemplate* templ) {
+void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, int numJournals,
+                          const Ytemplate* templ) {
   LoadPerJournal(Keyword, target, numJournals, [&](Bytes value) -> Yshift* {
     if (value.isEmpty()) return nullptr;  // a resource saved without a shift
     const QString name = TextOf(value);
@@ -783,7 +788,8 @@ AsciiValue SignificantText(double value, int digits) {
 
 AsciiValue IntegerText(std::int64_t value) {
   AsciiValue formatted;
-  formatted.length = static_cast<int>(std::to_chars(formatted.text, formatted.text + sizeof formatted.text, value).ptr - formatted.text);
+  formatted.length = static_cast<int>(std::to_chars(formatted.text, formatted.text + sizeof formatted.text, value).ptr -
+                                      formatted.text);
   return formatted;
 }
 
@@ -845,9 +851,29 @@ bool IsUpperCase(const QString& Keyword) {
 
 }  // namespace
 
-void Yfile::Append(QStringView text) { out_.Append(text); }
+// A plain file's text goes to the file in parts while it is plain ASCII, so that a large file
+// is never held whole; a packed file is packed from its whole text.
+constexpr qsizetype kWritePart = 1 << 20;
 
-void Yfile::Append(QByteArrayView ascii) { out_.AppendAscii(ascii); }
+void Yfile::Append(QStringView text) {
+  out_.Append(text);
+  if (out_.AsciiSoFar().size() >= kWritePart && FileType == KindPlainProject) WriteAsciiSoFar();
+}
+
+void Yfile::Append(QByteArrayView ascii) {
+  out_.AppendAscii(ascii);
+  if (out_.AsciiSoFar().size() >= kWritePart && FileType == KindPlainProject) WriteAsciiSoFar();
+}
+
+// After a part that could not be written nothing more is; CloseFile reports the error.
+void Yfile::WriteAsciiSoFar() {
+  if (!target_) return;
+  const QByteArrayView part = out_.AsciiSoFar();
+  if (writeError_.isEmpty() && target_->write(part.data(), part.size()) != part.size()) {
+    writeError_ = target_->errorString();
+  }
+  out_.DropAscii();
+}
 
 void Yfile::WriteString(const QString& Text) { Append(Text); }
 

@@ -145,9 +145,10 @@ class Yfile final : public Ypooled {
 
   // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last.
   [[noreturn]] void RaiseReadError(const QString& detail) const;
-  // Notes that the record of `object` (`what`, as the user knows it) was read at the current
-  // line; a second record of the same object in one file is a reading error naming both lines.
-  void ClaimRecord(const void* object, const QString& what);
+  // Notes that the record of `object` was read at the current line; a second record of the same
+  // object in one file is a reading error naming both lines and the object as `what` gives it
+  // (as the user knows it), asked for only then.
+  void ClaimRecord(const void* object, const std::function<QString()>& what);
 
  private:
   void StartReading();
@@ -176,6 +177,7 @@ class Yfile final : public Ypooled {
   void WriteLinks(const QString& Keyword, const PerJournal<T*>& links);
   void Append(QStringView text);
   void Append(QByteArrayView ascii);
+  void WriteAsciiSoFar();
 
   QString fileName_;
   bool writing_ = false;
@@ -202,6 +204,7 @@ class Yfile final : public Ypooled {
   // Writing: the text so far, and the file that replaces the target when complete.
   TextEncoding::Builder out_;
   std::unique_ptr<QSaveFile> target_;
+  QString writeError_;  // the error of a part of the text that could not be written
 };
 
 // A file object from the pool.
