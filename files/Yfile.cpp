@@ -517,7 +517,7 @@ QString Yfile::LineKeyword() const {
 // read.
 Bytes Yfile::ReadValue() {
   Bytes token;
-  ErrTrap::Guarded(QStringLiteral("Yfile:ReadToken"), [&] {
+  ErrTrap::Guarded(QStringLiteral("Yfile:ReadValue"), [&] {
     if (valuePending_) {  // an empty value after the line's last comma
       valuePending_ = false;
       return;
