@@ -83,7 +83,7 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
                                              "with nothing loaded.")
                                   .arg(project->ProjectName()));
         }
-        file.ClaimRecord(project, QStringLiteral("Project \"%1\"").arg(name));
+        file.ClaimRecord(project, [&] { return QStringLiteral("Project \"%1\"").arg(name); });
         Common::Projects().MoveToEnd(project);
         if (first != nullptr && first->project == nullptr) first->project = project;
         LoadData(*project, file);
@@ -92,7 +92,7 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
         file.LoadField(QStringLiteral("TemplateName"), name);
         if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"TemplateName\" cannot be empty."));
         Ytemplate* templ = Common::FindOrCreateTemplate(name);
-        file.ClaimRecord(templ, QStringLiteral("Template \"%1\"").arg(name));
+        file.ClaimRecord(templ, [&] { return QStringLiteral("Template \"%1\"").arg(name); });
         Common::Templates().MoveToEnd(templ);
         if (first != nullptr && first->templ == nullptr) first->templ = templ;
         LoadData(*templ, file);

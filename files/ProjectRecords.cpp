@@ -48,8 +48,6 @@ int NumJournalsOf(const Ymodel& object) {
   return project->NumJournals;
 }
 
-QString WorkOn(int kind) { return QStringLiteral("WorkOn") + Common::DayName(kind); }
-
 }  // namespace
 
 void SaveData(const Yproject& project, Yfile& file) {
@@ -110,7 +108,7 @@ void SaveData(const Yassignment& assignment, Yfile& file) {
   guard([&] { file.WriteField(QStringLiteral("ResourceRequired"), assignment.ResourceRequiredField()); });
   guard([&] { file.WriteField(QStringLiteral("Hours"), assignment.HoursField()); });
   for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) {
-    guard([&] { file.WriteField(WorkOn(kind), assignment.WorkDayField(kind)); });
+    guard([&] { file.WriteField(WorkDayKeyword(kind), assignment.WorkDayField(kind)); });
   }
 }
 
@@ -159,7 +157,8 @@ void LoadData(Yproject& project, Yfile& file) {
       Ytask* task = nullptr;
       guard([&] {
         Ytask* found = project.FindOrCreateTask(ID);
-        file.ClaimRecord(found, QStringLiteral("Task %1 of project \"%2\"").arg(ID).arg(project.ProjectName()));
+        file.ClaimRecord(
+            found, [&] { return QStringLiteral("Task %1 of project \"%2\"").arg(ID).arg(project.ProjectName()); });
         task = found;
       });
       if (task != nullptr) guard([&] { LoadData(*task, file); });
@@ -238,6 +237,6 @@ void LoadData(Yassignment& assignment, Yfile& file) {
       [&] { file.LoadResourceLink(QStringLiteral("ResourceRequired"), assignment.ResourceRequiredField(), journals); });
   guard([&] { file.LoadField(QStringLiteral("Hours"), assignment.HoursField(), journals); });
   for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) {
-    guard([&] { file.LoadField(WorkOn(kind), assignment.WorkDayField(kind), journals); });
+    guard([&] { file.LoadField(WorkDayKeyword(kind), assignment.WorkDayField(kind), journals); });
   }
 }

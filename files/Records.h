@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Yassignment;
 class Ydependency;
 class Yfile;
@@ -34,3 +36,7 @@ void LoadData(Yproject& project, Yfile& file);
 void LoadData(Ytask& task, Yfile& file);
 void LoadData(Ydependency& dependency, Yfile& file);
 void LoadData(Yassignment& assignment, Yfile& file);
+
+// The keyword of the work-day line of day kind `kind` ("WorkOnHoliday", "WorkOnSunday" ..
+// "WorkOnShutdown"), of assignments and resources alike.
+const QString& WorkDayKeyword(int kind);

@@ -25,9 +25,6 @@ const QString kResourceRecord = QStringLiteral("RESOURCE");
 // The hour line keywords: "12am", "01am" .. "11am", "12pm", "01pm" .. "11pm".
 QString HourKeyword(int hour) { return Common::FormatHour(hour, true); }
 
-// The work-day line keywords: "WorkOnHoliday", "WorkOnSunday" .. "WorkOnShutdown".
-QString WorkDayKeyword(int kind) { return QStringLiteral("WorkOn") + Common::DayName(kind); }
-
 // True when some field of the resource holds one value per journal, which ties it to the
 // present number of journals of its template.
 bool HoldsJournalValues(const Yresource& resource) {
@@ -68,7 +65,8 @@ void LoadShiftRecord(Ytemplate& templ, Yfile& file, ErrTrap::Guard& guard) {
     // A shift without a name would stand in no list and could never be named by a resource.
     if (name.isEmpty()) file.RaiseReadError(QStringLiteral("\"ShiftName\" cannot be empty."));
     Yshift* found = templ.FindOrCreateShift(name);
-    file.ClaimRecord(found, QStringLiteral("Shift \"%1\" of template \"%2\"").arg(name, templ.TemplateName()));
+    file.ClaimRecord(found,
+                     [&] { return QStringLiteral("Shift \"%1\" of template \"%2\"").arg(name, templ.TemplateName()); });
     shift = found;
   });
   if (shift != nullptr) guard([&] { LoadData(*shift, file); });
@@ -82,7 +80,8 @@ void LoadResourceRecord(Ytemplate& templ, Yfile& file, ErrTrap::Guard& guard) {
     // ID 0 means a resource filed in no template: it would stand in no list.
     if (id == 0) file.RaiseReadError(QStringLiteral("\"ResourceID\" cannot be 0."));
     Yresource* found = templ.FindOrCreateResource(id);
-    file.ClaimRecord(found, QStringLiteral("Resource %1 of template \"%2\"").arg(id).arg(templ.TemplateName()));
+    file.ClaimRecord(
+        found, [&] { return QStringLiteral("Resource %1 of template \"%2\"").arg(id).arg(templ.TemplateName()); });
     resource = found;
   });
   if (resource != nullptr) guard([&] { LoadData(*resource, file); });

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -77,6 +78,11 @@ QString Decode(const QByteArray& bytes) {
   return DecodeWindows1252(bytes);
 }
 
+QByteArray DecodeToUtf8(QByteArray bytes) {
+  if (IsAscii(bytes)) return bytes;
+  return Decode(bytes).toUtf8();
+}
+
 QByteArray Encode(const QString& text) {
   bool fits = false;
   QByteArray bytes = EncodeWindows1252(text, &fits);
@@ -85,5 +91,60 @@ QByteArray Encode(const QString& text) {
   if (fits && !IsAscii(bytes) && Decode(bytes) != text) fits = false;
   return fits ? bytes : text.toUtf8();
 }
+
+namespace {
+
+// Room for `more` at the end, growing by doubling: a large file is copied a few times only
+// while it is written.
+template <class Text>
+void MakeRoom(Text& text, qsizetype more) {
+  if (text.capacity() - text.size() < more) text.reserve(std::max(2 * text.capacity(), text.size() + more + 4096));
+}
+
+}  // namespace
+
+void Builder::Clear() {
+  ascii_.clear();
+  text_.clear();
+  wide_ = false;
+}
+
+void Builder::Append(QStringView text) {
+  if (!wide_) {
+    MakeRoom(ascii_, text.size());
+    const qsizetype start = ascii_.size();
+    ascii_.resize(start + text.size());
+    char* out = ascii_.data() + start;
+    for (const QChar c : text) {
+      if (c.unicode() >= 0x80) {
+        ascii_.truncate(start);
+        Widen();
+        break;
+      }
+      *out++ = static_cast<char>(c.unicode());
+    }
+    if (!wide_) return;
+  }
+  MakeRoom(text_, text.size());
+  text_.append(text);
+}
+
+void Builder::AppendAscii(QByteArrayView ascii) {
+  if (!wide_) {
+    MakeRoom(ascii_, ascii.size());
+    ascii_.append(ascii);
+    return;
+  }
+  MakeRoom(text_, ascii.size());
+  text_.append(QLatin1StringView(ascii.data(), ascii.size()));
+}
+
+void Builder::Widen() {
+  text_ = QString::fromLatin1(ascii_);
+  ascii_.clear();
+  wide_ = true;
+}
+
+QByteArray Builder::Bytes() const { return wide_ ? Encode(text_) : ascii_; }
 
 }  // namespace TextEncoding

@@ -16,6 +16,7 @@
 #include "Ytask.h"
 #include "Ytemplate.h"
 
+#include <QAnyStringView>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,6 +24,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -62,60 +64,43 @@ double LeadingNumberOf(const QString& text) {
   return number.toDouble();
 }
 
+// A value as the reader finds it: bytes of the file's text in UTF-8.
+using Bytes = QByteArrayView;
+
+QString TextOf(Bytes value) { return QString::fromUtf8(value.data(), value.size()); }
+
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The same for the numbers the program writes: ASCII digits read with std::from_chars, which
-// rounds as toDouble does, without making a text. Anything else (other digits, a sign of +, a
-// number past the range of a double) is left to LeadingNumberOf.
-double LeadingNumber(const QString& text) {
-  char number[64];
-  int length = 0;
-  const auto put = [&](QChar c) {
-    if (length == static_cast<int>(sizeof number)) return false;
-    number[length++] = static_cast<char>(c.unicode());
-    return true;
-  };
-  const auto asciiDigit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
-  qsizetype i = 0;
-  const qsizetype size = text.size();
-  while (i < size && text.at(i) == QLatin1Char(' ')) ++i;
-  if (i < size && text.at(i) == QLatin1Char('-')) put(text.at(i++));
+// rounds as toDouble does, straight from the bytes. Anything else (a sign of +, an exponent,
+// any character past ASCII, a number past the range of a double) is left to LeadingNumberOf.
+double LeadingNumber(Bytes token) {
+  const char* const begin = token.data();
+  const char* const end = begin + token.size();
+  const char* p = begin;
+  while (p < end && *p == ' ') ++p;
+  const char* const start = p;
+  if (p < end && *p == '-') ++p;
   bool point = false;
   bool digits = false;
-  for (; i < size; ++i) {
-    const QChar c = text.at(i);
-    if (asciiDigit(c)) {
-      if (!put(c)) return LeadingNumberOf(text);
+  for (; p < end; ++p) {
+    const char c = *p;
+    if (IsAsciiDigit(c)) {
       digits = true;
-    } else if (c == QLatin1Char('.') && !point) {
-      if (!put(c)) return LeadingNumberOf(text);
+    } else if (c == '.' && !point) {
       point = true;
-    } else if (c == QLatin1Char('+') || c.isDigit()) {
-      return LeadingNumberOf(text);
+    } else if (c == '+' || static_cast<unsigned char>(c) >= 0x80 || (digits && (c == 'E' || c == 'e'))) {
+      return LeadingNumberOf(TextOf(token));
     } else {
       break;
     }
   }
-  if (digits && i < size && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
-    // Exponents are rare in the file: the general reading takes them.
-    return LeadingNumberOf(text);
-  }
   if (!digits) return 0.0;
+  if (p - start > 64) return LeadingNumberOf(TextOf(token));
   double value = 0.0;
-  const auto [end, error] = std::from_chars(number, number + length, value);
-  if (error != std::errc() || end != number + length) return LeadingNumberOf(text);
+  const auto [stop, error] = std::from_chars(start, p, value);
+  if (error != std::errc() || stop != p) return LeadingNumberOf(TextOf(token));
   return value;
-}
-
-// Drops the zero before the decimal point, as the file writes numbers: ".85", "-.5".
-QString WithoutLeadingZero(QString text) {
-  if (text.startsWith(QStringLiteral("0."))) return text.mid(1);
-  if (text.startsWith(QStringLiteral("-0."))) return QLatin1Char('-') + text.mid(2);
-  return text;
-}
-
-QString FormatSignificant(double value, int digits) {
-  if (value == 0.0) return QStringLiteral("0");
-  QString text = QString::asprintf("%.*G", digits, value);
-  return WithoutLeadingZero(text);
 }
 
 // "hh:mm[:ss]am" or "pm", as written after the date.
@@ -161,23 +146,43 @@ struct ValueRefused {
   QString expected;
 };
 
+// True or False in any case, or a number (not 0 reads True); `t` has no blanks at either end.
+bool BooleanOf(const QString& t) {
+  if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
+  if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
+  bool ok = false;
+  const double value = t.toDouble(&ok);
+  if (!ok) throw ValueRefused{QStringLiteral("True or False")};
+  return value != 0.0;
+}
+
+// Whether `token` is `word` in any case: ASCII only.
+bool IsWordInAnyCase(Bytes token, QByteArrayView word) {
+  if (token.size() != word.size()) return false;
+  for (qsizetype i = 0; i < token.size(); ++i) {
+    const char c = token[i];
+    if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c) != word[i]) return false;
+  }
+  return true;
+}
+
 // Typed conversions of a token, by the type of the receiving field. A value the field cannot
 // hold is refused rather than cut down or wrapped.
 struct Convert {
-  static QString Text(const QString& token) { return token; }
-  static double Double(const QString& token) {
+  static QString Text(Bytes token) { return TextOf(token); }
+  static double Double(Bytes token) {
     const double value = LeadingNumber(token);
     if (!std::isfinite(value)) throw ValueRefused{QStringLiteral("a number within the range of the file")};
     return value;
   }
-  static float Single(const QString& token) {
+  static float Single(Bytes token) {
     const double value = LeadingNumber(token);
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
       throw ValueRefused{QStringLiteral("a number from -3.402823E+38 to 3.402823E+38")};
     }
     return static_cast<float>(value);
   }
-  static int Long(const QString& token) {
+  static int Long(Bytes token) {
     const double value = std::nearbyint(LeadingNumber(token));  // to even, as ToLong rounds
     if (!(value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max())) {
       throw ValueRefused{QStringLiteral("a whole number from %1 to %2")
@@ -186,12 +191,12 @@ struct Convert {
     }
     return static_cast<int>(value);
   }
-  static std::uint8_t Percent(const QString& token) {
+  static std::uint8_t Percent(Bytes token) {
     const double value = std::nearbyint(LeadingNumber(token));
     if (!(value >= 0 && value <= 100)) throw ValueRefused{QStringLiteral("a whole number from 0 to 100")};
     return static_cast<std::uint8_t>(value);
   }
-  static praxel::Currency Money(const QString& token) {
+  static praxel::Currency Money(Bytes token) {
     const double value = LeadingNumber(token);
     // The largest amount a double carries into the ten-thousandths without overflowing them.
     constexpr double kLargestAmount = 922337203685477.0;
@@ -200,26 +205,24 @@ struct Convert {
     }
     return praxel::Currency::FromDouble(value);
   }
-  static bool Boolean(const QString& token) {
-    const QString t = token.trimmed();
-    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
-    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    if (!ok) throw ValueRefused{QStringLiteral("True or False")};
-    return value != 0.0;
+  // The words as the program writes them are taken straight from the bytes; anything else
+  // (blanks around them, a number, a character past ASCII) is read as a text.
+  static bool Boolean(Bytes token) {
+    if (IsWordInAnyCase(token, "true")) return true;
+    if (IsWordInAnyCase(token, "false")) return false;
+    return BooleanOf(TextOf(token).trimmed());
   }
 };
 
 // A token converted for the field `Keyword`; a value the field cannot hold is a reading error
 // that names the field and the value.
 template <class ConvertFunction>
-auto ConvertedValue(const Yfile& file, const QString& Keyword, const QString& token, ConvertFunction convert)
+auto ConvertedValue(const Yfile& file, const QString& Keyword, Bytes token, ConvertFunction convert)
     -> decltype(convert(token)) {
   try {
     return convert(token);
   } catch (const ValueRefused& refused) {
-    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, token, refused.expected));
+    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, TextOf(token), refused.expected));
   }
 }
 
@@ -230,10 +233,11 @@ void Yfile::RaiseReadError(const QString& detail) const {
   praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + line + QStringLiteral(": ") + detail);
 }
 
-void Yfile::ClaimRecord(const void* object, const QString& what) {
+void Yfile::ClaimRecord(const void* object, const std::function<QString()>& what) {
   const int first = recordLines_.value(object, 0);
   if (first != 0) {
-    RaiseReadError(QStringLiteral("%1 is in the file twice, at line %2 and at line %3.").arg(what).arg(first).arg(lineNumber_));
+    RaiseReadError(
+        QStringLiteral("%1 is in the file twice, at line %2 and at line %3.").arg(what()).arg(first).arg(lineNumber_));
   }
   recordLines_.insert(object, lineNumber_);
 }
@@ -246,7 +250,8 @@ void Yfile::Reset() {
   text_.clear();
   StartReading();
   progressHook_ = nullptr;
-  out_.clear();
+  out_.Clear();
+  writeError_.clear();
   target_.reset();
 }
 
@@ -256,10 +261,10 @@ void Yfile::StartReading() {
   next_ = 0;
   lineNumber_ = 0;
   endOfData_ = false;
-  currentLine_.clear();
-  lineBreak_.clear();
-  rest_.clear();
+  lineStart_ = lineEnd_ = restStart_ = restEnd_ = 0;
   valuePending_ = false;
+  unquoted_.clear();
+  values_.clear();
 }
 
 void Yfile::SetFileName(const QString& name) {
@@ -304,7 +309,7 @@ bool Yfile::OpenRead() {
       }
       bytes = unpacked.data;
     }
-    text_ = TextEncoding::Decode(bytes);
+    text_ = TextEncoding::DecodeToUtf8(std::move(bytes));
     StartReading();
     writing_ = false;
     opened = true;
@@ -336,7 +341,8 @@ bool Yfile::OpenWrite() {
       return;
     }
     target_ = std::move(target);
-    out_.clear();
+    out_.Clear();
+    writeError_.clear();
     writing_ = true;
     written_ = false;
     opened = true;
@@ -350,11 +356,11 @@ void Yfile::CloseFile() {
     TRAP_ASSERT(FileType == KindPackedProject || FileType == KindPlainProject || FileType == KindPackedSettings,
                 "only a file opened for writing is closed");
     if (writing_ && target_) {
-      QByteArray bytes = TextEncoding::Encode(out_);
+      QByteArray bytes = out_.Bytes();
       if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
       // The error of a failed write is taken before commit, which would report its own.
-      const bool complete = target_->write(bytes) == bytes.size();
-      const QString writeError = target_->errorString();
+      const bool complete = writeError_.isEmpty() && target_->write(bytes) == bytes.size();
+      const QString writeError = writeError_.isEmpty() ? target_->errorString() : writeError_;
       if (!complete || !target_->commit()) {
         const QString error = complete ? target_->errorString() : writeError;
         target_->cancelWriting();
@@ -371,135 +377,182 @@ void Yfile::CloseFile() {
   });
 }
 
-// The text up to the next line end, which it passes; the end itself goes to lineBreak_.
-QString Yfile::TakeLine() {
-  qsizetype end = text_.indexOf(QLatin1Char('\n'), next_);
-  if (end < 0) end = text_.size();
-  QString line = text_.mid(next_, end - next_);
-  lineBreak_.clear();
-  if (line.endsWith(QLatin1Char('\r'))) {
-    line.chop(1);
-    lineBreak_ += QLatin1Char('\r');
+namespace {
+
+// QChar::isSpace for the characters of ASCII.
+bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Whether the text holds nothing but white space, as QString::trimmed sees it.
+bool IsBlank(Bytes text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return TextOf(text).trimmed().isEmpty();
+    if (!IsAsciiSpace(c)) return false;
   }
-  if (end < text_.size()) lineBreak_ += QLatin1Char('\n');
+  return true;
+}
+
+const char* Find(const char* from, const char* to, char c) {
+  return static_cast<const char*>(std::memchr(from, c, static_cast<std::size_t>(to - from)));
+}
+
+}  // namespace
+
+// The text up to the next line end becomes the end of the current line (a CR before the line
+// feed is part of the line end); the reading goes on after the line end.
+void Yfile::TakeLine() {
+  const char* data = text_.constData();
+  const char* feed = Find(data + next_, data + text_.size(), '\n');
+  const qsizetype end = feed != nullptr ? feed - data : text_.size();
+  lineEnd_ = end > next_ && data[end - 1] == '\r' ? end - 1 : end;
   next_ = end + 1;
   ++lineNumber_;
-  return line;
+}
+
+// What is left of the current line is all of it, but for blanks at either end.
+void Yfile::RestIsWholeLine() {
+  const char* data = text_.constData();
+  restStart_ = lineStart_;
+  restEnd_ = lineEnd_;
+  while (restStart_ < restEnd_ && data[restStart_] == ' ') ++restStart_;
+  while (restEnd_ > restStart_ && data[restEnd_ - 1] == ' ') --restEnd_;
+  valuePending_ = false;
 }
 
 // The next line of the data into the current line; False at the end of the data. An empty line
 // ends the data only when nothing but blank lines follows it; an empty line with more records
 // after it is a damaged file, reported rather than silently cutting the records off.
 bool Yfile::GetAnotherLine() {
-  currentLine_.clear();
+  lineStart_ = lineEnd_ = restStart_ = restEnd_ = next_;
+  unquoted_.clear();
   if (endOfData_) return false;
   if (next_ >= text_.size()) {
     endOfData_ = true;
     return false;
   }
-  const QString line = TakeLine();
-  if (line.trimmed().isEmpty()) {
-    if (!text_.mid(next_).trimmed().isEmpty()) {
+  const qsizetype start = next_;
+  TakeLine();
+  if (IsBlank(Bytes(text_).sliced(start, lineEnd_ - start))) {
+    if (next_ < text_.size() && !IsBlank(Bytes(text_).sliced(next_))) {
       RaiseReadError(QStringLiteral("the line is empty, but more data follows it."));
     }
+    lineStart_ = lineEnd_ = restStart_ = restEnd_ = next_;
     endOfData_ = true;
     return false;
   }
   if (progressHook_ && lineNumber_ % kLinesPerProgress == 0) progressHook_();
-  currentLine_ = line;
+  lineStart_ = start;
   return true;
 }
 
-// The token at the start of rest_. A quoted value that reaches the end of its line goes on with
-// the next line: a text that holds line breaks is written quoted and reads back whole.
-QString Yfile::NextToken() {
-  if (!rest_.startsWith(QLatin1Char('"'))) {
-    const qsizetype comma = rest_.indexOf(QLatin1Char(','));
-    QString token = comma < 0 ? rest_ : rest_.left(comma);
-    rest_ = comma < 0 ? QString() : rest_.mid(comma + 1);
-    valuePending_ = comma >= 0 && rest_.isEmpty();
-    return token;
+// The token at the start of what is left of the line. A quoted value that reaches the end of its
+// line goes on with the next line: a text that holds line breaks is written quoted and reads
+// back whole.
+Bytes Yfile::NextToken() {
+  const char* const data = text_.constData();
+  const char* const rest = data + restStart_;
+  if (restStart_ == restEnd_ || *rest != '"') {
+    const char* comma = Find(rest, data + restEnd_, ',');
+    if (comma == nullptr) {
+      restStart_ = restEnd_;
+      return Bytes(rest, data + restEnd_);
+    }
+    restStart_ = comma + 1 - data;
+    valuePending_ = restStart_ == restEnd_;
+    return Bytes(rest, comma);
   }
-  QString token;
-  qsizetype i = 1;
+  // A doubled quote stands for one: such a value is put together in unquoted_.
+  QByteArray* joined = nullptr;
+  qsizetype from = restStart_ + 1;
   for (;;) {
-    const qsizetype quote = rest_.indexOf(QLatin1Char('"'), i);
-    if (quote < 0) {
+    const char* quote = Find(data + from, data + restEnd_, '"');
+    if (quote == nullptr) {
       // The value goes on after the line end, which is part of the value as it was written.
       if (next_ >= text_.size()) {
         RaiseReadError(QStringLiteral("the quoted value of \"%1\" is not closed.").arg(LineKeyword()));
       }
-      const QString lineBreak = lineBreak_;
-      const QString line = TakeLine();
-      currentLine_ += lineBreak + line;
-      rest_ += lineBreak + line;
+      TakeLine();
+      restEnd_ = lineEnd_;
       continue;
     }
-    token += rest_.mid(i, quote - i);
-    const qsizetype after = quote + 1;
-    if (after >= rest_.size()) {
-      rest_.clear();
+    const Bytes piece(data + from, quote);
+    const qsizetype after = quote + 1 - data;
+    const bool doubled = after < restEnd_ && data[after] == '"';
+    if (doubled || joined != nullptr) {
+      if (joined == nullptr) joined = &unquoted_.emplace_back();
+      joined->append(piece);
+      if (doubled) {
+        joined->append('"');
+        from = after + 1;
+        continue;
+      }
+    }
+    const Bytes token = joined != nullptr ? Bytes(*joined) : piece;
+    if (after >= restEnd_) {
+      restStart_ = restEnd_;
       return token;
     }
-    const QChar c = rest_.at(after);
-    if (c == QLatin1Char(',')) {
-      rest_ = rest_.mid(after + 1);
-      valuePending_ = rest_.isEmpty();
-      return token;
+    if (data[after] != ',') {
+      const char* comma = Find(data + after, data + restEnd_, ',');
+      const Bytes value(rest, comma != nullptr ? comma : data + restEnd_);
+      RaiseReadError(
+          QStringLiteral("the value %1 of \"%2\" has more after its closing quote.").arg(TextOf(value), LineKeyword()));
     }
-    if (c != QLatin1Char('"')) {
-      RaiseReadError(QStringLiteral("the value %1 of \"%2\" has more after its closing quote.")
-                         .arg(rest_.left(rest_.indexOf(QLatin1Char(','), after)), LineKeyword()));
-    }
-    token += QLatin1Char('"');
-    i = after + 1;
+    restStart_ = after + 1;
+    valuePending_ = restStart_ == restEnd_;
+    return token;
   }
 }
 
 QString Yfile::LineKeyword() const {
-  const QString line = Common::TrimBlanks(currentLine_);
-  return line.left(line.indexOf(QLatin1Char(',')));
+  const char* data = text_.constData();
+  qsizetype start = lineStart_;
+  qsizetype end = lineEnd_;
+  while (start < end && data[start] == ' ') ++start;
+  while (end > start && data[end - 1] == ' ') --end;
+  const char* comma = Find(data + start, data + end, ',');
+  return TextOf(Bytes(data + start, comma != nullptr ? comma : data + end));
 }
 
-QString Yfile::ReadToken() {
-  QString token;
-  ErrTrap::Guarded(QStringLiteral("Yfile:ReadToken"), [&] {
+// ReadToken without the decoding: the value as bytes of the text, valid until the next line is
+// read.
+Bytes Yfile::ReadValue() {
+  Bytes token;
+  ErrTrap::Guarded(QStringLiteral("Yfile:ReadValue"), [&] {
     if (valuePending_) {  // an empty value after the line's last comma
       valuePending_ = false;
       return;
     }
-    if (rest_.isEmpty()) {
+    if (restStart_ == restEnd_) {
       if (!GetAnotherLine()) return;
-      rest_ = Common::TrimBlanks(currentLine_);
+      RestIsWholeLine();
     }
     token = NextToken();
   });
   return token;
 }
 
+QString Yfile::ReadToken() { return TextOf(ReadValue()); }
+
 void Yfile::ExpectToken(const QString& Keyword) {
   ErrTrap::Guarded(QStringLiteral("Yfile:ExpectToken"), [&] {
-    const QString token = ReadToken();
-    if (token != Keyword) {
-      RaiseReadError(QStringLiteral("read \"") + token + QStringLiteral("\" when expecting \"") + Keyword +
+    const Bytes token = ReadValue();
+    if (!QAnyStringView::equal(QUtf8StringView(token.data(), token.size()), Keyword)) {
+      RaiseReadError(QStringLiteral("read \"") + TextOf(token) + QStringLiteral("\" when expecting \"") + Keyword +
                      QStringLiteral("\""));
     }
   });
 }
 
-void Yfile::UnReadLine() {
-  rest_ = Common::TrimBlanks(currentLine_);
-  valuePending_ = false;
-}
+void Yfile::UnReadLine() { RestIsWholeLine(); }
 
-// The keyword, then every value of the line.
-QStringList Yfile::ReadValues(const QString& Keyword) {
+// The keyword, then every value of the line, valid until the next line is read.
+const QVarLengthArray<Bytes, 4>& Yfile::ReadValues(const QString& Keyword) {
   ExpectToken(Keyword);
-  QStringList values;
+  values_.clear();
   do {
-    values.append(ReadToken());
+    values_.append(ReadValue());
   } while (!EndOfLine());
-  return values;
+  return values_;
 }
 
 // A per-journal line holds one value (shared by every journal) or one per journal.
@@ -512,10 +565,15 @@ void Yfile::CheckJournalCount(const QString& Keyword, qsizetype count, int numJo
 template <class T, class ConvertToken>
 void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int numJournals, ConvertToken convert) {
   ErrTrap::Guarded(QStringLiteral("Yfile:LoadPerJournal"), [&] {
-    const QStringList tokens = ReadValues(Keyword);
+    const auto& tokens = ReadValues(Keyword);
     CheckJournalCount(Keyword, tokens.size(), numJournals);
+    if (tokens.size() == 1) {
+      target.SetSingle(ConvertedValue(*this, Keyword, tokens.first(), convert));
+      return;
+    }
     QList<T> values;
-    for (const QString& token : tokens) values.append(ConvertedValue(*this, Keyword, token, convert));
+    values.reserve(tokens.size());
+    for (const Bytes token : tokens) values.append(ConvertedValue(*this, Keyword, token, convert));
     target.SetValues(values);
   });
 }
@@ -523,7 +581,7 @@ void Yfile::LoadPerJournal(const QString& Keyword, PerJournal<T>& target, int nu
 template <class T, class ConvertToken>
 void Yfile::LoadScalar(const QString& Keyword, T& target, ConvertToken convert) {
   ErrTrap::Guarded(QStringLiteral("Yfile:LoadScalar"), [&] {
-    const QStringList tokens = ReadValues(Keyword);
+    const auto& tokens = ReadValues(Keyword);
     if (tokens.size() != 1) {
       RaiseReadError(QStringLiteral("\"%1\" holds %2 values where one belongs.").arg(Keyword).arg(tokens.size()));
     }
@@ -572,18 +630,57 @@ int LayoutNumber(const QString& text) {
 // day from character 12 on. Only the dates the writer can write back are dates of the file:
 // from the year 100 to the year 9999, and not so late on its last day that rounding to the
 // minute would carry it into the year 10000.
-double ExtractDate(const QString& token) {
+const QString& DateExpected() {
   static const QString expected = QStringLiteral("a date from 01/01/0100 12:00am to 12/31/9999 11:59pm");
-  if (token.size() < 10) throw ValueRefused{expected};
-  const QDate date(LayoutNumber(token.mid(6, 4)), LayoutNumber(token.mid(0, 2)), LayoutNumber(token.mid(3, 2)));
-  int minutes = 0;
-  double seconds = 0;
-  if (!date.isValid() || date.year() < 100 || !ParseTime(token.mid(11), minutes, seconds)) throw ValueRefused{expected};
+  return expected;
+}
+
+// The day of `date` and `minutes` and `seconds` into it; a day the writer cannot write back is
+// refused.
+double DayOf(const QDate& date, int minutes, double seconds) {
+  if (!date.isValid() || date.year() < 100) throw ValueRefused{DateExpected()};
   const double whole = praxel::ToOleDate(date);
   const double fraction = (minutes * 60.0 + seconds) / 86400.0;
   const double day = whole < 0 ? whole - fraction : whole + fraction;
-  if (day + 30.0 / 86400.0 >= praxel::kEndOfDates) throw ValueRefused{expected};
+  if (day + 30.0 / 86400.0 >= praxel::kEndOfDates) throw ValueRefused{DateExpected()};
   return day;
+}
+
+double ExtractDateOf(const QString& token) {
+  if (token.size() < 10) throw ValueRefused{DateExpected()};
+  const QDate date(LayoutNumber(token.mid(6, 4)), LayoutNumber(token.mid(0, 2)), LayoutNumber(token.mid(3, 2)));
+  int minutes = 0;
+  double seconds = 0;
+  if (!date.isValid() || !ParseTime(token.mid(11), minutes, seconds)) throw ValueRefused{DateExpected()};
+  return DayOf(date, minutes, seconds);
+}
+
+// The number of the digits at `at` in `text`, or -1 when one of them is not a digit.
+int DigitsAt(Bytes text, qsizetype at, qsizetype count) {
+  int number = 0;
+  for (qsizetype i = at; i < at + count; ++i) {
+    if (!IsAsciiDigit(text[i])) return -1;
+    number = number * 10 + (text[i] - '0');
+  }
+  return number;
+}
+
+// The layout exactly as the writer writes it, "mm/dd/yyyy hh:mmam", is taken straight from the
+// bytes; any other form is read as a text.
+double ExtractDate(Bytes token) {
+  constexpr qsizetype kWritten = 18;
+  if (token.size() == kWritten && token[2] == '/' && token[5] == '/' && token[10] == ' ' && token[13] == ':' &&
+      (token[16] == 'a' || token[16] == 'p') && token[17] == 'm') {
+    const int month = DigitsAt(token, 0, 2);
+    const int day = DigitsAt(token, 3, 2);
+    const int year = DigitsAt(token, 6, 4);
+    const int hour = DigitsAt(token, 11, 2);
+    const int minute = DigitsAt(token, 14, 2);
+    if (month >= 0 && day >= 0 && year >= 0 && hour >= 1 && hour <= 12 && minute >= 0 && minute <= 59) {
+      return DayOf(QDate(year, month, day), (hour % 12 + (token[16] == 'p' ? 12 : 0)) * 60 + minute, 0.0);
+    }
+  }
+  return ExtractDateOf(TextOf(token));
 }
 
 }  // namespace
@@ -595,17 +692,17 @@ void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, in
 void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
   ErrTrap::Guarded(QStringLiteral("Yfile:LoadDateField"), [&] {
     QList<double> dates;
-    for (const QString& token : ReadValues(Keyword)) dates.append(ConvertedValue(*this, Keyword, token, ExtractDate));
+    for (const Bytes token : ReadValues(Keyword)) dates.append(ConvertedValue(*this, Keyword, token, ExtractDate));
     target = dates;
   });
 }
 
 void Yfile::LoadProjectLink(const QString& Keyword, Yproject*& target) {
-  LoadScalar(Keyword, target, [](const QString& name) { return Common::FindOrCreateProject(name); });
+  LoadScalar(Keyword, target, [](Bytes name) { return Common::FindOrCreateProject(TextOf(name)); });
 }
 
 void Yfile::LoadProjectLink(const QString& Keyword, PerJournal<Yproject*>& target, int numJournals) {
-  LoadPerJournal(Keyword, target, numJournals, [](const QString& name) { return Common::FindOrCreateProject(name); });
+  LoadPerJournal(Keyword, target, numJournals, [](Bytes name) { return Common::FindOrCreateProject(TextOf(name)); });
 }
 
 template <class T, class Find>
@@ -618,7 +715,7 @@ void Yfile::LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int nu
       links.append(nullptr);
       continue;
     }
-    const int id = ConvertedValue(*this, Keyword, ReadToken(), Convert::Long);
+    const int id = ConvertedValue(*this, Keyword, ReadValue(), Convert::Long);
     if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, name));
     links.append(find(name, id));
   } while (!EndOfLine());
@@ -642,9 +739,11 @@ void Yfile::LoadTaskLink(const QString& Keyword, PerJournal<Ytask*>& target, int
   });
 }
 
-void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, int numJournals, const Ytemplate* templ) {
-  LoadPerJournal(Keyword, target, numJournals, [&](const QString& name) -> Yshift* {
-    if (name.isEmpty()) return nullptr;  // a resource saved without a shift
+void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, int numJournals,
+                          const Ytemplate* templ) {
+  LoadPerJournal(Keyword, target, numJournals, [&](Bytes value) -> Yshift* {
+    if (value.isEmpty()) return nullptr;  // a resource saved without a shift
+    const QString name = TextOf(value);
     Yshift* shift = templ != nullptr ? templ->ShiftList.Find(name) : nullptr;
     if (shift == nullptr) {
       RaiseReadError(QStringLiteral("the shift \"%1\" is not a shift of template \"%2\".")
@@ -656,22 +755,90 @@ void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, i
 
 // Writing.
 
-// The text grows by doubling, so a large file is copied a few times only while it is written.
-void Yfile::Append(QStringView text) {
-  if (out_.capacity() - out_.size() < text.size()) {
-    out_.reserve(std::max(2 * out_.capacity(), out_.size() + text.size() + 4096));
-  }
-  out_.append(text);
-}
-
-void Yfile::WriteString(const QString& Text) { Append(Text); }
-
-void Yfile::WriteLine(const QString& Text) {
-  Append(Text);
-  Append(kLineEnd);
-}
-
 namespace {
+
+// A value formatted in ASCII, without a text object.
+struct AsciiValue {
+  char text[40];
+  int length = 0;
+  operator QByteArrayView() const { return {text, length}; }
+  QString Text() const { return QString::fromLatin1(text, length); }
+};
+
+// Drops the zero before the decimal point, as the file writes numbers: ".85", "-.5".
+void DropLeadingZero(AsciiValue& value) {
+  const int at = value.text[0] == '-' ? 1 : 0;
+  if (value.length > at + 1 && value.text[at] == '0' && value.text[at + 1] == '.') {
+    std::memmove(value.text + at, value.text + at + 1, static_cast<std::size_t>(value.length - at - 1));
+    --value.length;
+  }
+}
+
+AsciiValue SignificantText(double value, int digits) {
+  AsciiValue formatted;
+  if (value == 0.0) {
+    formatted.text[0] = '0';
+    formatted.length = 1;
+    return formatted;
+  }
+  formatted.length = std::snprintf(formatted.text, sizeof formatted.text, "%.*G", digits, value);
+  DropLeadingZero(formatted);
+  return formatted;
+}
+
+AsciiValue IntegerText(std::int64_t value) {
+  AsciiValue formatted;
+  formatted.length = static_cast<int>(std::to_chars(formatted.text, formatted.text + sizeof formatted.text, value).ptr -
+                                      formatted.text);
+  return formatted;
+}
+
+// Whole units, then the ten-thousandths without their trailing zeros.
+AsciiValue AmountText(praxel::Currency value) {
+  const std::int64_t ticks = value.Ticks();
+  const bool negative = ticks < 0;
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
+  AsciiValue formatted;
+  char* out = formatted.text;
+  if (negative) *out++ = '-';
+  out = std::to_chars(out, formatted.text + sizeof formatted.text, magnitude / 10000).ptr;
+  unsigned fraction = static_cast<unsigned>(magnitude % 10000);
+  if (fraction != 0) {
+    *out++ = '.';
+    for (unsigned unit = 1000; fraction != 0; unit /= 10) {
+      *out++ = static_cast<char>('0' + fraction / unit);
+      fraction %= unit;
+    }
+  }
+  formatted.length = static_cast<int>(out - formatted.text);
+  DropLeadingZero(formatted);
+  return formatted;
+}
+
+AsciiValue BooleanText(bool value) {
+  AsciiValue formatted;
+  const QByteArrayView word = value ? QByteArrayView("True") : QByteArrayView("False");
+  std::memcpy(formatted.text, word.data(), static_cast<std::size_t>(word.size()));
+  formatted.length = static_cast<int>(word.size());
+  return formatted;
+}
+
+// "mm/dd/yyyy hh:mmam", the year in four digits or more, rounded to the minute.
+AsciiValue DateText(double day) {
+  const praxel::DayAndTime when = praxel::SplitOleDate(day);
+  QDate date = when.date;
+  int minuteOfDay = when.msecs / 60000 + (when.msecs % 60000 >= 30000 ? 1 : 0);
+  if (minuteOfDay == 24 * 60) {
+    date = date.addDays(1);
+    minuteOfDay = 0;
+  }
+  const int hour = minuteOfDay / 60;
+  const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+  AsciiValue formatted;
+  formatted.length = std::snprintf(formatted.text, sizeof formatted.text, "%02d/%02d/%04d %02d:%02d%s", date.month(),
+                                   date.day(), date.year(), hour12, minuteOfDay % 60, hour < 12 ? "am" : "pm");
+  return formatted;
+}
 
 // Whether the keyword reads the same in upper case: a record's keyword line.
 bool IsUpperCase(const QString& Keyword) {
@@ -684,27 +851,67 @@ bool IsUpperCase(const QString& Keyword) {
 
 }  // namespace
 
-void Yfile::WriteValues(const QString& Keyword, const QStringList& values) {
+// A plain file's text goes to the file in parts while it is plain ASCII, so that a large file
+// is never held whole; a packed file is packed from its whole text.
+constexpr qsizetype kWritePart = 1 << 20;
+
+void Yfile::Append(QStringView text) {
+  out_.Append(text);
+  if (out_.AsciiSoFar().size() >= kWritePart && FileType == KindPlainProject) WriteAsciiSoFar();
+}
+
+void Yfile::Append(QByteArrayView ascii) {
+  out_.AppendAscii(ascii);
+  if (out_.AsciiSoFar().size() >= kWritePart && FileType == KindPlainProject) WriteAsciiSoFar();
+}
+
+// After a part that could not be written nothing more is; CloseFile reports the error.
+void Yfile::WriteAsciiSoFar() {
+  if (!target_) return;
+  const QByteArrayView part = out_.AsciiSoFar();
+  if (writeError_.isEmpty() && target_->write(part.data(), part.size()) != part.size()) {
+    writeError_ = target_->errorString();
+  }
+  out_.DropAscii();
+}
+
+void Yfile::WriteString(const QString& Text) { Append(Text); }
+
+void Yfile::WriteLine(const QString& Text) {
+  Append(Text);
+  Append(kLineEnd);
+}
+
+template <class Values>
+void Yfile::WriteValues(const QString& Keyword, Values appendValues) {
   ErrTrap::Guarded(QStringLiteral("Yfile:WriteValues"), [&] {
-    if (!IsUpperCase(Keyword)) Append(u"  ");
+    if (!IsUpperCase(Keyword)) Append(QByteArrayView("  "));
     Append(Keyword);
-    for (const QString& value : values) {
-      Append(u",");
-      Append(value);
-    }
-    Append(kLineEnd);
+    appendValues();
+    Append(QByteArrayView("\r\n"));
   });
 }
 
+// Each value after a comma.
+template <class Value>
+void Yfile::AppendValue(const Value& value) {
+  Append(QByteArrayView(","));
+  Append(value);
+}
+
+// The values are formatted before the line is begun: a value that cannot be written leaves no
+// part of its line.
 template <class T, class FormatValue>
 void Yfile::WritePerJournal(const QString& Keyword, const PerJournal<T>& value, FormatValue format) {
-  QStringList values;
+  QVarLengthArray<decltype(format(value.First())), 4> values;
   if (!value.IsArray() || AllEqual(value.Values())) {
     values.append(format(value.First()));
   } else {
     for (const T& element : value.Values()) values.append(format(element));
   }
-  WriteValues(Keyword, values);
+  WriteValues(Keyword, [&] {
+    for (const auto& formatted : values) AppendValue(formatted);
+  });
 }
 
 QString Yfile::Quote(const QString& text) {
@@ -720,80 +927,79 @@ QString Yfile::Quote(const QString& text) {
   return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString Yfile::FormatDate(double day) {
-  const praxel::DayAndTime when = praxel::SplitOleDate(day);
-  // Rounded to the minute, the precision of the layout.
-  QDate date = when.date;
-  int minuteOfDay = when.msecs / 60000 + (when.msecs % 60000 >= 30000 ? 1 : 0);
-  if (minuteOfDay == 24 * 60) {
-    date = date.addDays(1);
-    minuteOfDay = 0;
+QString Yfile::FormatDate(double day) { return DateText(day).Text(); }
+
+QString Yfile::FormatNumber(double value) { return SignificantText(value, 15).Text(); }
+
+QString Yfile::FormatNumber(float value) { return SignificantText(static_cast<double>(value), 7).Text(); }
+
+QString Yfile::FormatNumber(std::int64_t value) { return IntegerText(value).Text(); }
+
+QString Yfile::FormatNumber(praxel::Currency value) { return AmountText(value).Text(); }
+
+QString Yfile::FormatNumber(bool value) { return BooleanText(value).Text(); }
+
+// A task or resource is written as the name of its holder and its number, anything else by its
+// key; no object as an empty text.
+void Yfile::AppendLink(const Ymodel* link) {
+  Append(QByteArrayView(","));
+  if (link == nullptr) {
+    Append(QByteArrayView("\"\""));
+  } else if (const auto* task = dynamic_cast<const Ytask*>(link)) {
+    Append(Quote(task->Project() != nullptr ? task->Project()->ProjectName() : QString()));
+    AppendValue(IntegerText(task->TaskID()));
+  } else if (const auto* resource = dynamic_cast<const Yresource*>(link)) {
+    Append(Quote(resource->Template() != nullptr ? resource->Template()->TemplateName() : QString()));
+    AppendValue(IntegerText(resource->ResourceID()));
+  } else {
+    Append(Quote(link->Key()));
   }
-  const int hour = minuteOfDay / 60;
-  const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-  // "mm/dd/yyyy hh:mmam", the year in four digits or more.
-  char text[24];
-  const int length = std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d%s", date.month(), date.day(),
-                                   date.year(), hour12, minuteOfDay % 60, hour < 12 ? "am" : "pm");
-  return QString::fromLatin1(text, length);
 }
 
-QString Yfile::FormatNumber(double value) { return FormatSignificant(value, 15); }
-
-QString Yfile::FormatNumber(float value) { return FormatSignificant(static_cast<double>(value), 7); }
-
-QString Yfile::FormatNumber(std::int64_t value) { return QString::number(value); }
-
-QString Yfile::FormatNumber(praxel::Currency value) {
-  const std::int64_t ticks = value.Ticks();
-  const bool negative = ticks < 0;
-  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
-  QString text = QString::number(magnitude / 10000);
-  QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
-  while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
-  if (!fraction.isEmpty()) text += QLatin1Char('.') + fraction;
-  if (negative) text.prepend(QLatin1Char('-'));
-  return WithoutLeadingZero(text);
+template <class T>
+void Yfile::WriteLinks(const QString& Keyword, const PerJournal<T*>& links) {
+  WriteValues(Keyword, [&] {
+    if (!links.IsArray() || AllEqual(links.Values())) {
+      AppendLink(links.First());
+    } else {
+      for (const T* link : links.Values()) AppendLink(link);
+    }
+  });
 }
 
-QString Yfile::FormatNumber(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
-
-QString Yfile::FormatLink(const Ymodel* link) {
-  if (link == nullptr) return QStringLiteral("\"\"");
-  if (const auto* task = dynamic_cast<const Ytask*>(link)) {
-    return Quote(task->Project() != nullptr ? task->Project()->ProjectName() : QString()) + QLatin1Char(',') +
-           QString::number(task->TaskID());
-  }
-  if (const auto* resource = dynamic_cast<const Yresource*>(link)) {
-    return Quote(resource->Template() != nullptr ? resource->Template()->TemplateName() : QString()) +
-           QLatin1Char(',') + QString::number(resource->ResourceID());
-  }
-  return Quote(link->Key());
+void Yfile::WriteField(const QString& Keyword, const QString& value) {
+  WriteValues(Keyword, [&] { AppendValue(Quote(value)); });
 }
-
-void Yfile::WriteField(const QString& Keyword, const QString& value) { WriteValues(Keyword, {Quote(value)}); }
-void Yfile::WriteField(const QString& Keyword, int value) { WriteValues(Keyword, {FormatNumber(std::int64_t{value})}); }
-void Yfile::WriteField(const QString& Keyword, float value) { WriteValues(Keyword, {FormatNumber(value)}); }
-void Yfile::WriteField(const QString& Keyword, double value) { WriteValues(Keyword, {FormatNumber(value)}); }
-void Yfile::WriteField(const QString& Keyword, bool value) { WriteValues(Keyword, {FormatNumber(value)}); }
+void Yfile::WriteField(const QString& Keyword, int value) {
+  WriteValues(Keyword, [&] { AppendValue(IntegerText(value)); });
+}
+void Yfile::WriteField(const QString& Keyword, float value) {
+  WriteValues(Keyword, [&] { AppendValue(SignificantText(static_cast<double>(value), 7)); });
+}
+void Yfile::WriteField(const QString& Keyword, double value) {
+  WriteValues(Keyword, [&] { AppendValue(SignificantText(value, 15)); });
+}
+void Yfile::WriteField(const QString& Keyword, bool value) {
+  WriteValues(Keyword, [&] { AppendValue(BooleanText(value)); });
+}
 
 void Yfile::WriteField(const QString& Keyword, const PerJournal<QString>& value) {
   WritePerJournal(Keyword, value, [](const QString& v) { return Quote(v); });
 }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<int>& value) {
-  WritePerJournal(Keyword, value, [](int v) { return FormatNumber(std::int64_t{v}); });
+  WritePerJournal(Keyword, value, [](int v) { return IntegerText(v); });
 }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<double>& value) {
-  WritePerJournal(Keyword, value, [](double v) { return FormatNumber(v); });
+  WritePerJournal(Keyword, value, [](double v) { return SignificantText(v, 15); });
 }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<bool>& value) {
-  WritePerJournal(Keyword, value, [](bool v) { return FormatNumber(v); });
+  WritePerJournal(Keyword, value, BooleanText);
 }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<std::uint8_t>& value) {
-  WritePerJournal(Keyword, value, [](std::uint8_t v) { return FormatNumber(std::int64_t{v}); });
+  WritePerJournal(Keyword, value, [](std::uint8_t v) { return IntegerText(v); });
 }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<praxel::Currency>& value) {
-  WritePerJournal(Keyword, value, [](praxel::Currency v) { return FormatNumber(v); });
+  WritePerJournal(Keyword, value, AmountText);
 }
 // A shared Include of a task, dependency or assignment reads True in every journal, so journals
 // that all say absent are written one value each: one shared False would read back as present.
@@ -803,33 +1009,29 @@ void Yfile::WriteField(const QString& Keyword, const Presence& value) {
     WriteField(Keyword, field);
     return;
   }
-  QStringList values;
-  for (bool present : field.Values()) values.append(FormatNumber(present));
-  WriteValues(Keyword, values);
+  WriteValues(Keyword, [&] {
+    for (bool present : field.Values()) AppendValue(BooleanText(present));
+  });
 }
-void Yfile::WriteField(const QString& Keyword, const Ymodel* link) { WriteValues(Keyword, {FormatLink(link)}); }
-void Yfile::WriteField(const QString& Keyword, const PerJournal<Yproject*>& links) {
-  WritePerJournal(Keyword, links, [](const Yproject* v) { return FormatLink(v); });
+void Yfile::WriteField(const QString& Keyword, const Ymodel* link) {
+  WriteValues(Keyword, [&] { AppendLink(link); });
 }
-void Yfile::WriteField(const QString& Keyword, const PerJournal<Yresource*>& links) {
-  WritePerJournal(Keyword, links, [](const Yresource* v) { return FormatLink(v); });
-}
-void Yfile::WriteField(const QString& Keyword, const PerJournal<Ytask*>& links) {
-  WritePerJournal(Keyword, links, [](const Ytask* v) { return FormatLink(v); });
-}
-void Yfile::WriteField(const QString& Keyword, const PerJournal<Yshift*>& links) {
-  WritePerJournal(Keyword, links, [](const Yshift* v) { return FormatLink(v); });
-}
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Yproject*>& links) { WriteLinks(Keyword, links); }
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Yresource*>& links) { WriteLinks(Keyword, links); }
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Ytask*>& links) { WriteLinks(Keyword, links); }
+void Yfile::WriteField(const QString& Keyword, const PerJournal<Yshift*>& links) { WriteLinks(Keyword, links); }
 
 void Yfile::WriteDateField(const QString& Keyword, const QList<double>& dates) {
-  QStringList values;
-  for (double day : dates) values.append(FormatDate(day));
-  if (values.isEmpty()) values.append(FormatDate(0.0));
-  WriteValues(Keyword, values);
+  QVarLengthArray<AsciiValue, 4> values;
+  for (double day : dates) values.append(DateText(day));
+  if (values.isEmpty()) values.append(DateText(0.0));
+  WriteValues(Keyword, [&] {
+    for (const AsciiValue& formatted : values) AppendValue(formatted);
+  });
 }
 
 void Yfile::WriteDateField(const QString& Keyword, const PerJournal<double>& dates) {
-  WritePerJournal(Keyword, dates, [](double day) { return FormatDate(day); });
+  WritePerJournal(Keyword, dates, DateText);
 }
 
 namespace {

@@ -2,12 +2,15 @@
 
 #include "Currency.h"
 #include "PerJournal.h"
+#include "TextEncoding.h"
 #include "Ypooled.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QSaveFile>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <cstdint>
 #include <functional>
@@ -68,7 +71,7 @@ class Yfile final : public Ypooled {
   // empty text at the end of the data.
   QString ReadToken();
   // True when nothing of the current line is left.
-  bool EndOfLine() const { return rest_.isEmpty() && !valuePending_; }
+  bool EndOfLine() const { return restStart_ == restEnd_ && !valuePending_; }
   // Reads a value and fails unless it is `Keyword`.
   void ExpectToken(const QString& Keyword);
   // Makes the whole current line readable again from its keyword.
@@ -142,19 +145,20 @@ class Yfile final : public Ypooled {
 
   // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last.
   [[noreturn]] void RaiseReadError(const QString& detail) const;
-  // Notes that the record of `object` (`what`, as the user knows it) was read at the current
-  // line; a second record of the same object in one file is a reading error naming both lines.
-  void ClaimRecord(const void* object, const QString& what);
+  // Notes that the record of `object` was read at the current line; a second record of the same
+  // object in one file is a reading error naming both lines and the object as `what` gives it
+  // (as the user knows it), asked for only then.
+  void ClaimRecord(const void* object, const std::function<QString()>& what);
 
  private:
-  struct Reading;
-
   void StartReading();
   bool GetAnotherLine();
-  QString TakeLine();
-  QString NextToken();
+  void TakeLine();
+  void RestIsWholeLine();
+  QByteArrayView ReadValue();
+  QByteArrayView NextToken();
   QString LineKeyword() const;
-  QStringList ReadValues(const QString& Keyword);
+  const QVarLengthArray<QByteArrayView, 4>& ReadValues(const QString& Keyword);
   template <class T, class Convert>
   void LoadScalar(const QString& Keyword, T& target, Convert convert);
   template <class T, class Convert>
@@ -162,29 +166,45 @@ class Yfile final : public Ypooled {
   template <class T, class Find>
   void LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int numJournals, Find find);
   void CheckJournalCount(const QString& Keyword, qsizetype count, int numJournals) const;
+  template <class Values>
+  void WriteValues(const QString& Keyword, Values appendValues);
+  template <class Value>
+  void AppendValue(const Value& value);
   template <class T, class Format>
   void WritePerJournal(const QString& Keyword, const PerJournal<T>& value, Format format);
-  void WriteValues(const QString& Keyword, const QStringList& values);
+  void AppendLink(const Ymodel* link);
+  template <class T>
+  void WriteLinks(const QString& Keyword, const PerJournal<T*>& links);
   void Append(QStringView text);
-  static QString FormatLink(const Ymodel* link);
+  void Append(QByteArrayView ascii);
+  void WriteAsciiSoFar();
 
   QString fileName_;
   bool writing_ = false;
   bool written_ = false;
-  // Reading: the whole text, where the next line starts, the current line and what is left of it.
-  QString text_;
-  qsizetype next_ = 0;
+  // Reading works on the bytes of the whole text in UTF-8 (a plain ASCII file as it was read)
+  // and decodes only the values that are texts. Positions are offsets into text_.
+  QByteArray text_;
+  qsizetype next_ = 0;  // where the next line starts
   int lineNumber_ = 0;
   bool endOfData_ = false;
   std::function<void()> progressHook_;
-  QString currentLine_;
-  QString lineBreak_;  // how the last line read ended: CR LF, a bare LF, or nothing at the end
-  QString rest_;
+  // The current line without its line end; a quoted value that runs on makes it several lines.
+  qsizetype lineStart_ = 0;
+  qsizetype lineEnd_ = 0;
+  // What is left of the current line to read.
+  qsizetype restStart_ = 0;
+  qsizetype restEnd_ = 0;
   bool valuePending_ = false;  // the line ended in a comma: one empty value is still to come
+  // Quoted values of the current line whose doubled quotes were made single, and the values of
+  // the field line being loaded.
+  QList<QByteArray> unquoted_;
+  QVarLengthArray<QByteArrayView, 4> values_;
   QHash<const void*, int> recordLines_;  // the line of each record read so far, by its object
   // Writing: the text so far, and the file that replaces the target when complete.
-  QString out_;
+  TextEncoding::Builder out_;
   std::unique_ptr<QSaveFile> target_;
+  QString writeError_;  // the error of a part of the text that could not be written
 };
 
 // A file object from the pool.

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QThread>
@@ -133,6 +134,37 @@ TEST_F(SaveFaultTest, AFullDiskNeverHarmsTheOldFile) {
     Yfile::SetSaveFileMaker(nullptr);
     EXPECT_TRUE(way.reads(path));
   }
+}
+
+// A large plain file goes to the disk in parts as it is written: the disk filling up in the first
+// part, between parts or in the last one still leaves the old file, and the error is reported.
+TEST_F(SaveFaultTest, AFullDiskPartWayThroughALargePlainFileKeepsTheOldFile) {
+  const QString path = testsupport::DataFolderPath(QStringLiteral("plan.pxa"));
+  const QString copy = testsupport::DataFolderPath(QStringLiteral("copy.pxa"));
+  MakeProject(7000, QStringLiteral("A task of the big plan"));
+  ASSERT_TRUE(Bundle::SaveAll(copy));
+  const qint64 large = QFileInfo(copy).size();
+  constexpr qint64 kPart = 1 << 20;  // as the writer's parts
+  ASSERT_GT(large, 2 * kPart);
+  Common::FreeAllMemory();
+  MakeProject(10, QStringLiteral("Small"));
+  ASSERT_TRUE(Bundle::SaveAll(path));
+  const QByteArray old = testsupport::ReadFileBytes(path);
+
+  Common::FreeAllMemory();
+  MakeProject(7000, QStringLiteral("A task of the big plan"));
+  for (const qint64 room : {qint64{0}, kPart / 2, kPart, kPart + 1, large - 1}) {
+    SCOPED_TRACE(room);
+    Yfile::SetSaveFileMaker([room](const QString& name) { return std::make_unique<FullDiskFile>(name, room); });
+    prompter.Answer(praxel::AnswerIgnore);
+    EXPECT_FALSE(Bundle::SaveAll(path));
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    EXPECT_TRUE(prompter.Asked().last().text.contains(QStringLiteral("No space left on device")));
+    EXPECT_EQ(testsupport::ReadFileBytes(path), old);
+  }
+  Yfile::SetSaveFileMaker(nullptr);
+  ASSERT_TRUE(Bundle::SaveAll(path));
+  EXPECT_EQ(testsupport::ReadFileBytes(path), testsupport::ReadFileBytes(copy));
 }
 
 // A save killed at any moment leaves the old file or the new one, whole: the text is written

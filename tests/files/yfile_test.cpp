@@ -162,6 +162,7 @@ TEST_F(YfileTest, TextsWithLineBreaksRoundTrip) {
       QStringLiteral("typed\nin a text box\n\nhere"),
       QStringLiteral("ends in a break\n"),
       QStringLiteral("mixed\r\nbreaks\nand a\rreturn\r"),
+      QStringLiteral("blanks before \r\n  a break  \n"),
   };
   for (const QString& text : texts) {
     SCOPED_TRACE(text.toStdString());
@@ -249,6 +250,60 @@ TEST_F(YfileTest, TypedValuesReadBack) {
                                              QStringLiteral(", line 8: \"H\" value \"maybe\" is not True or False."));
 }
 
+// The reader takes values in the forms the program writes straight from the bytes; every other
+// form it accepts must read as it always has.
+TEST_F(YfileTest, ValuesInOtherFormsReadAsBefore) {
+  const double march1 = praxel::ToOleDate(QDate(2026, 3, 1));
+  const struct {
+    const char* value;
+    double date;  // -1: refused
+  } dates[] = {
+      {"03/01/2026 01:30pm", march1 + 13.5 / 24},
+      {"03/01/2026 12:00am", march1},
+      {"03/01/2026 01:30PM", march1 + 13.5 / 24},
+      {"03/01/2026 01:30:30pm", march1 + (13.5 * 3600 + 30) / 86400},
+      {"03/01/2026", march1},
+      {" 3/01/2026 01:30pm", march1 + 13.5 / 24},
+      {"02/30/2026 01:30pm", -1},
+      {"03/01/2026 13:30pm", -1},
+      {"03/01/2026 00:30am", -1},
+  };
+  for (const auto& c : dates) {
+    SCOPED_TRACE(c.value);
+    Yfile& in = Reading(QByteArray("  Start,") + c.value + "\r\n");
+    PerJournal<double> date(-1.0);
+    if (c.date < 0) prompter.Answer(praxel::AnswerIgnore);
+    in.LoadDateField(QStringLiteral("Start"), date, 1);
+    EXPECT_DOUBLE_EQ(date.First(), c.date);
+    Common::FreeY(file);
+  }
+  const struct {
+    const char* value;
+    double number;
+  } numbers[] = {{"-.5", -0.5}, {"1.5E+3", 1500}, {"+7", 7}, {"  -2.5", -2.5}, {"7\xC3\xA9", 7},
+                 {"\xD9\xA3", 0}, {"12\xD9\xA3", 0}, {"1e", 1}, {"", 0}};
+  for (const auto& c : numbers) {
+    SCOPED_TRACE(c.value);
+    Yfile& in = Reading(QByteArray("  Efficiency,") + c.value + "\r\n");
+    double number = -1;
+    in.LoadField(QStringLiteral("Efficiency"), number);
+    EXPECT_EQ(number, c.number);
+    Common::FreeY(file);
+  }
+  const struct {
+    const char* value;
+    bool truth;
+  } booleans[] = {{"TRUE", true}, {"false", false}, {"  False", false}, {"-1", true}, {"0.0", false}};
+  for (const auto& c : booleans) {
+    SCOPED_TRACE(c.value);
+    Yfile& in = Reading(QByteArray("  Include,") + c.value + "\r\n");
+    bool truth = !c.truth;
+    in.LoadField(QStringLiteral("Include"), truth);
+    EXPECT_EQ(truth, c.truth);
+    Common::FreeY(file);
+  }
+}
+
 TEST_F(YfileTest, FilesFromTheOriginalPlatformAreWindows1252) {
   // "Café – “done”" in Windows-1252.
   Yfile& in = Reading(QByteArray("  Description,Caf\xE9 \x96 \x93" "done\x94\r\n"));
@@ -280,6 +335,15 @@ TEST_F(YfileTest, EveryTextReadsBackInTheEncodingItWasWrittenIn) {
   };
   for (const QString& text : texts) {
     EXPECT_EQ(TextEncoding::Decode(TextEncoding::Encode(text)), text) << text.toStdString();
+    // A file is encoded as a whole, however much plain ASCII comes before such a text.
+    Yfile& out = Writing();
+    out.WriteLine(QStringLiteral("PROJECT"));
+    out.WriteField(QStringLiteral("Description"), text);
+    out.WriteField(QStringLiteral("NumJournals"), 1);
+    EXPECT_EQ(Close(), TextEncoding::Encode(QStringLiteral("PROJECT\r\n  Description,") + text +
+                                            QStringLiteral("\r\n  NumJournals,1\r\n")))
+        << text.toStdString();
+    Common::FreeY(file);
   }
 }
 
