@@ -33,8 +33,8 @@ struct FirstRecords {
   Yproject* project = nullptr;
   Ytemplate* templ = nullptr;
 };
-// `whileReading`, when given, is called every Yfile::kLinesPerProgress lines (the main window keeps
-// painting).
+// `whileReading`, when given, is called after each piece of the file's bytes and every
+// Yfile::kLinesPerProgress lines (the main window keeps painting).
 bool OpenBundle(const QString& Path, FirstRecords* first = nullptr, const std::function<void()>& whileReading = {});
 
 // The folder part of a path, up to and including its last "/"; empty for a bare file name.

@@ -31,6 +31,23 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
+// The whole of an open file, read a piece at a time with the hook called after each piece, so
+// that a window stays painted while a big file comes in. A file that grew since it was opened is
+// read to its end.
+QByteArray ReadByPieces(QFile& file, const std::function<void()>& hook) {
+  QByteArray bytes(file.size(), Qt::Uninitialized);
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    const qint64 got = file.read(bytes.data() + done, std::min(Yfile::kBytesPerProgress, bytes.size() - done));
+    if (got <= 0) break;
+    done += got;
+    if (hook) hook();
+  }
+  bytes.truncate(done);
+  bytes += file.readAll();
+  return bytes;
+}
+
 // The leading number of a text, as the file reads numbers: blanks skipped, a sign, digits, one
 // point, an exponent; reading stops at the first other character; no number reads 0.
 double LeadingNumberOf(const QString& text) {
@@ -283,6 +300,7 @@ void Yfile::SetFileName(const QString& name) {
 
 bool Yfile::OpenRead() {
   bool opened = false;
+  bool shown = false;
   ErrTrap::Guard guard(QStringLiteral("Yfile:OpenRead"));
   QByteArray bytes;
   guard([&] {
@@ -296,7 +314,10 @@ bool Yfile::OpenRead() {
       }
       return;
     }
-    bytes = file.readAll();
+    // The busy text stands while the bytes come in, with the progress hook between pieces.
+    CurrentFileProgress().StatusMessage(QStringLiteral("Reading from ") + fileName_);
+    shown = true;
+    bytes = ReadByPieces(file, progressHook_);
     opened = true;
   });
   if (!opened) return false;
@@ -314,7 +335,8 @@ bool Yfile::OpenRead() {
     writing_ = false;
     opened = true;
   });
-  if (opened) guard([&] { CurrentFileProgress().StatusMessage(QStringLiteral("Reading from ") + fileName_); });
+  // A file whose bytes cannot be taken in leaves no busy text behind.
+  if (shown && !opened) guard([] { CurrentFileProgress().StatusMessage(QString()); });
   return opened;
 }
 

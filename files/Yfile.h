@@ -63,8 +63,10 @@ class Yfile final : public Ypooled {
   using SaveFileMaker = std::function<std::unique_ptr<QSaveFile>(const QString& name)>;
   static void SetSaveFileMaker(SaveFileMaker maker);
 
-  // Called every kLinesPerProgress lines while reading, so a caller can keep its window painted.
+  // Called after each piece of kBytesPerProgress bytes that OpenRead takes in and every
+  // kLinesPerProgress lines while reading, so a caller can keep its window painted.
   static constexpr int kLinesPerProgress = 250;
+  static constexpr qint64 kBytesPerProgress = qint64{1} << 20;
   void SetProgressHook(std::function<void()> hook) { progressHook_ = std::move(hook); }
 
   // The next value of the current line; at the end of the line the next line's keyword; an

@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace {
@@ -230,13 +231,20 @@ bool MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) 
     case FileKind::Project: {
       // The window goes on painting while a big file is read; the user's input waits, so
       // nothing changes the model under the reader, and no backup is taken of half a file.
+      // The reader calls back often; the events run once every few milliseconds of it.
+      constexpr qint64 kMillisecondsPerPump = 10;
       reading_ = true;
       struct Done {
         bool& flag;
         ~Done() { flag = false; }
       } done{reading_};
-      return Bundle::OpenBundle(Path, &first,
-                                [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+      QElapsedTimer sincePump;
+      sincePump.start();
+      return Bundle::OpenBundle(Path, &first, [&sincePump] {
+        if (sincePump.elapsed() < kMillisecondsPerPump) return;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sincePump.start();
+      });
     }
     case FileKind::MSProject:
       return Transfer::MSProjectInstalled() && Transfer::ImportMSProject(Path);

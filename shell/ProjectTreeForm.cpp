@@ -123,7 +123,31 @@ void ProjectTreeForm::RebuildTree() {
   QTreeWidgetItem* node = nullptr;
   guard([&] { node = RebuildProjectNode(project); });
   if (node == nullptr) return;
-  guard([&] { RebuildProjectSubTree(project, node, true); });
+  guard([&] {
+    // The project's nodes are built while its node is out of the tree: a tree told of each of
+    // thousands of new nodes on its own spends far longer on that than on the nodes.
+    QTreeWidgetItem* parent = node->parent();
+    const int index = parent != nullptr ? parent->indexOfChild(node) : Tree()->indexOfTopLevelItem(node);
+    if (parent != nullptr) {
+      parent->takeChild(index);
+    } else {
+      Tree()->takeTopLevelItem(index);
+    }
+    struct PutBack {
+      TreeView* tree;
+      QTreeWidgetItem* parent;
+      int index;
+      QTreeWidgetItem* node;
+      ~PutBack() {
+        if (parent != nullptr) {
+          parent->insertChild(index, node);
+        } else {
+          tree->insertTopLevelItem(index, node);
+        }
+      }
+    } putBack{Tree(), parent, index, node};
+    RebuildProjectSubTree(project, node, true);
+  });
   // The active project's node and the chain above it are open.
   guard([&] {
     for (QTreeWidgetItem* open = node; open != nullptr; open = open->parent()) open->setExpanded(true);

@@ -150,8 +150,13 @@ void ComputeOrder() {
     for (Yslice* slice : graph.all) {
       if (slice->Count == 0) AddReadyList(*slice);
     }
+    // A poll after each wave, as after each task in the walks.
     while (!graph.ready.isEmpty()) {
       for (Yslice* slice : TakeWave()) AddOrderList(*slice);
+      if (PollAbort()) {
+        stopped = true;
+        return;
+      }
     }
   });
   guard([&] {

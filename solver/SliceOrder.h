@@ -13,7 +13,8 @@ class Ytask;
 // then by ascending task ID; since resources are shared, that order is the booking priority.
 //
 // ComputeOrder rebuilds the graph from nothing in every solve and polls before each task of its
-// walks; when the poll says stop it returns at once and the next solve starts over.
+// walks and after each wave of the ordering; when the poll says stop it returns at once and the
+// next solve starts over.
 namespace Solve {
 
 // Builds, links and orders the slices of all included tasks: fills AllSlices and SliceList.

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "Yfile.h"
 #include "Yproject.h"
+#include "Ytask.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,25 @@ TEST_F(FileProgressTest, SavingAndOpeningNameTheFileUntilItIsClosed) {
   ASSERT_TRUE(Bundle::OpenBundle(path));
   EXPECT_EQ(progress.texts,
             QStringList({QStringLiteral("Writing to ") + path, QString(), QStringLiteral("Reading from ") + path, QString()}));
+}
+
+// A big file is taken in by pieces with the reader's hook between them, the busy text already
+// standing: the window is painted even before the first line is read, and a file of few lines
+// (a long text in one record) is no exception.
+TEST_F(FileProgressTest, TheHookRunsWhileTheBytesComeInWithTheFileNamed) {
+  const QString path = testsupport::DataFolderPath(QStringLiteral("long.pxa"));
+  Yproject* project = Common::FindOrCreateProject(QStringLiteral("Office move"));
+  project->AddJournal(46000.0);
+  const QString notes(3 * 1024 * 1024, QLatin1Char('n'));
+  project->FindOrCreateTask(1)->Description = notes;
+  ASSERT_TRUE(Bundle::SaveAll(path));
+  Common::FreeAllMemory();
+  progress.texts.clear();
+  QStringList seenByHook;
+  ASSERT_TRUE(Bundle::OpenBundle(path, nullptr, [&] { seenByHook.append(progress.texts.join(QLatin1Char('|'))); }));
+  EXPECT_GE(seenByHook.size(), 3) << "a piece of the bytes at a time";
+  for (const QString& seen : seenByHook) EXPECT_EQ(seen, QStringLiteral("Reading from ") + path);
+  EXPECT_EQ(Common::FindOrCreateProject(QStringLiteral("Office move"))->FindOrCreateTask(1)->Description, notes);
 }
 
 // A file that could not be opened is reported in a message box and never shown as busy.
