@@ -106,7 +106,10 @@ std::optional<double> ParseDuration(const QString& text) {
     minutes += value * kMinutes[part];
     any = true;
   }
-  if (!any) return std::nullopt;
+  // A duration longer than the whole range of dates the program keeps reads as none, as a date
+  // outside it does.
+  constexpr double kLongestMinutes = (praxel::kEndOfDates - praxel::kFirstDay) * kMinutesPerElapsedDay;
+  if (!any || !(minutes <= kLongestMinutes)) return std::nullopt;
   return match.captured(1).isEmpty() ? minutes : -minutes;
 }
 

@@ -47,6 +47,16 @@ TEST(MspdiValues, DatesAreDayNumbers) {
   EXPECT_EQ(FormatDateTime(monday + 0.75), QStringLiteral("2024-01-08T18:00:00"));
 }
 
+// A duration longer than the range of dates reads as none, so every duration read can be written
+// again (found by fuzzing: 4E+71 hours were written as "PT-2562047788015H-12M-55.-808S").
+TEST(MspdiValues, DurationsPastTheRangeOfDatesReadAsNone) {
+  EXPECT_FALSE(ParseDuration(QStringLiteral("PT433333333333333333333333333333333333333333333333333333333333333330H0M0S")).has_value());
+  EXPECT_FALSE(ParseDuration(QStringLiteral("P99999Y")).has_value());
+  const std::optional<double> longest = ParseDuration(QStringLiteral("P9000Y"));
+  ASSERT_TRUE(longest.has_value());
+  EXPECT_NEAR(ParseDuration(FormatDuration(*longest)).value(), *longest, 1.0 / 60000);
+}
+
 // Only the years the program keeps are read, so every date read can be written again (found by
 // fuzzing: a project starting in the year 24 was read and then stopped the writer).
 TEST(MspdiValues, DatesOutsideTheKeptYearsReadAsNone) {
