@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <memory>
 
 // A field that may differ between the journals of its holder (a project or a template): it
 // holds one value shared by every journal, or one value per journal.
@@ -18,26 +19,38 @@ class PerJournal {
  public:
   PerJournal() = default;
   explicit PerJournal(const T& value) : single_(value) {}
+  PerJournal(const PerJournal& other) : single_(other.single_), values_(CopyOf(other.values_)) {}
+  PerJournal& operator=(const PerJournal& other) {
+    if (this != &other) {
+      single_ = other.single_;
+      values_ = CopyOf(other.values_);
+    }
+    return *this;
+  }
+  PerJournal(PerJournal&&) noexcept = default;
+  PerJournal& operator=(PerJournal&&) noexcept = default;
 
-  bool IsArray() const { return !values_.isEmpty(); }
+  bool IsArray() const { return values_ != nullptr; }
   // The value in journal `current` (any journal, when the field is shared).
-  const T& Get(int current) const { return values_.isEmpty() ? single_ : values_.at(current); }
+  const T& Get(int current) const { return values_ ? values_->at(current) : single_; }
   // The shared value, or journal 0's.
-  const T& First() const { return values_.isEmpty() ? single_ : values_.first(); }
-  const QList<T>& Values() const { return values_; }
+  const T& First() const { return values_ ? values_->first() : single_; }
+  const QList<T>& Values() const { return values_ ? *values_ : NoValues(); }
 
   // Makes the field one value shared by every journal.
   void SetSingle(const T& value) {
     single_ = value;
-    values_.clear();
+    values_.reset();
   }
   // Gives every journal its own value (the record reader); one value makes the field shared.
   void SetValues(const QList<T>& values) {
     if (values.size() == 1) {
       SetSingle(values.first());
+    } else if (values.isEmpty()) {
+      values_.reset();
     } else {
-      values_ = values;
-      if (!values.isEmpty()) single_ = values.first();
+      values_ = std::make_unique<QList<T>>(values);
+      single_ = values.first();
     }
   }
 
@@ -47,21 +60,22 @@ class PerJournal {
       SetSingle(value);
       return;
     }
-    if (values_.isEmpty()) values_ = QList<T>(numJournals, single_);
-    TRAP_ASSERT(values_.size() == numJournals, "a per-journal field holds one value for each journal");
-    std::fill(values_.begin() + current, values_.end(), value);
+    if (!values_) values_ = std::make_unique<QList<T>>(numJournals, single_);
+    TRAP_ASSERT(values_->size() == numJournals, "a per-journal field holds one value for each journal");
+    std::fill(values_->begin() + current, values_->end(), value);
   }
 
   // Follows a change of the holder's journals by one, at `current`: a journal inserted there
   // copies the one before it (or the old first journal, at 0); a journal deleted there goes.
   // A shared value serves every journal and is left alone.
   void Resize(int numJournals, int current) {
-    if (values_.isEmpty()) return;
-    const qsizetype change = numJournals - values_.size();
+    if (!values_) return;
+    const qsizetype change = numJournals - values_->size();
     if (change == 1) {
-      values_.insert(current, values_.at(current > 0 ? current - 1 : 0));
+      values_->insert(current, values_->at(current > 0 ? current - 1 : 0));
     } else if (change == -1) {
-      values_.remove(current);
+      values_->remove(current);
+      if (values_->isEmpty()) values_.reset();
     } else {
       TRAP_ASSERT(change == 0, "journals are added or deleted one at a time");
     }
@@ -72,12 +86,14 @@ class PerJournal {
     bool replaced = false;
     if (single_ == from) {
       single_ = to;
-      replaced = values_.isEmpty();
+      replaced = !values_;
     }
-    for (T& value : values_) {
-      if (value == from) {
-        value = to;
-        replaced = true;
+    if (values_) {
+      for (T& value : *values_) {
+        if (value == from) {
+          value = to;
+          replaced = true;
+        }
       }
     }
     return replaced;
@@ -87,17 +103,28 @@ class PerJournal {
   template <class Predicate>
   void ReplaceIf(Predicate matches, const T& to) {
     if (matches(single_)) single_ = to;
-    for (T& value : values_) {
+    if (!values_) return;
+    for (T& value : *values_) {
       if (matches(value)) value = to;
     }
   }
 
   // True when some journal holds `value`.
-  bool Holds(const T& value) const { return values_.isEmpty() ? single_ == value : values_.contains(value); }
+  bool Holds(const T& value) const { return values_ ? values_->contains(value) : single_ == value; }
 
  private:
+  static std::unique_ptr<QList<T>> CopyOf(const std::unique_ptr<QList<T>>& values) {
+    return values ? std::make_unique<QList<T>>(*values) : nullptr;
+  }
+  static const QList<T>& NoValues() {
+    static const QList<T> none;
+    return none;
+  }
+
   T single_{};
-  QList<T> values_;
+  // One value per journal, or none while the value is shared: most fields of a large plan are
+  // shared, so a shared field costs a pointer rather than an empty list.
+  std::unique_ptr<QList<T>> values_;
 };
 
 // The presence of a task, dependency, assignment or resource in its holder's journals. Shared,

@@ -17,6 +17,9 @@
 
 #include <cmath>
 
+// The kind of time sits in the base's padding (see Yslot.h).
+static_assert(sizeof(Yslot) <= 96, "a slot is at most 96 bytes");
+
 void Yslot::Reset() {
   // The rest of the chain is reset link by link, so a long day never recurses deeply.
   Yslot* next = NextSlot;

@@ -25,9 +25,11 @@ class Yslot final : public Ypooled, public BlockAllocated<Yslot> {
     Overload = 9,  // outside the shift: breaks and overload
   };
 
+  // First, so that it takes the padding at the end of Ypooled: a large plan has hundreds of
+  // thousands of slots.
+  std::int32_t SlotType = 0;
   double StartTime = 0.0;
   double EndTime = 1.0;  // exclusive
-  std::int32_t SlotType = 0;
   praxel::Currency LaborCost;
   Yslot* NextSlot = nullptr;  // the next stretch of the same day; none after the last
   Yresource* RefResource = nullptr;  // not used by the calendar: the overload spreadsheet's
