@@ -233,3 +233,29 @@ TEST_F(JournalTest, AProjectWithoutJournalsReadsDayZero) {
 }
 
 }  // namespace
+
+// A copy of a per-journal field owns its values: changing one journal of the copy, or making it
+// shared, leaves the original as it was.
+TEST(PerJournalField, ACopyKeepsItsOwnValues) {
+  PerJournal<int> original(7);
+  original.Let(9, 3, 1);
+  PerJournal<int> copy(original);
+  copy.Let(11, 3, 2);
+  EXPECT_EQ(original.Values(), (QList<int>{7, 9, 9}));
+  EXPECT_EQ(copy.Values(), (QList<int>{7, 9, 11}));
+
+  PerJournal<int> assigned;
+  assigned = copy;
+  copy.SetSingle(3);
+  EXPECT_EQ(assigned.Values(), (QList<int>{7, 9, 11}));
+  EXPECT_FALSE(copy.IsArray());
+  EXPECT_TRUE(copy.Values().isEmpty());
+  EXPECT_EQ(copy.Get(2), 3);
+
+  // Deleting journals down to none makes the field shared again.
+  PerJournal<int> one;
+  one.SetValues({4, 5});
+  one.Resize(1, 0);
+  one.Resize(0, 0);
+  EXPECT_FALSE(one.IsArray());
+}
