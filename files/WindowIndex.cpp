@@ -165,11 +165,13 @@ bool WindowIndex::ListPlaces(int offset, int length) {
   }
   if (fewest > kMostListed) return false;
 
+  // Only candidates: the search mostly ends at the first place it tries, so each is compared
+  // with the text when the search comes to it.
   placeCount_ = 0;
   const int own = kWindowSize + runKeys_[offset + rarest];
   for (int index = links_[own].next; index != own; index = links_[index].next) {
     const int place = index - rarest;
-    if (place < 0 || (place != offset && !HoldsText(place))) continue;
+    if (place < 0 || place + length > kWindowSize) continue;
     // In window order: the lists are short, and most hold one place.
     int at = placeCount_++;
     for (; at > 0 && places_[at - 1] > place; --at) places_[at] = places_[at - 1];
@@ -182,7 +184,8 @@ int WindowIndex::NextPlace(int start) const {
   if (start >= kWindowSize) return -1;
   if (listed_) {
     for (int i = 0; i < placeCount_; ++i) {
-      if (places_[i] >= start) return places_[i];
+      const int place = places_[i];
+      if (place >= start && (window_ + place == text_ || HoldsText(place))) return place;
     }
     return -1;
   }

@@ -81,7 +81,7 @@ class WindowIndex {
   std::vector<std::int16_t> runCounts_;  // at most kWindowSize
   std::vector<Link> links_;
 
-  // The sought text, and its places in window order when they are listed.
+  // The sought text, and the candidates for its places in window order when they are listed.
   const unsigned char* text_ = nullptr;
   int textLength_ = 0;
   bool listed_ = false;
