@@ -77,6 +77,9 @@ WindowIndex::WindowIndex(const unsigned char* window)
 // Moves the runs that hold a code of [from, from + length) to the rings of their keys.
 void WindowIndex::Changed(int from, int length) {
   const int end = std::min(from + length, kWindowSize - kRunLength + 1);
+  // A write before the end of the last one starts a new sweep of the window.
+  if (from < writeEnd_) ++sweep_;
+  writeEnd_ = from + length;
   Link* const links = links_.data();
   std::int16_t* const runKeys = runKeys_.data();
   std::int16_t* const runCounts = runCounts_.data();
@@ -105,12 +108,8 @@ int WindowIndex::FindContinuation(int offset, int length, unsigned char code) {
   if (!MightHoldFollowed(offset, length, code)) return -1;
   if (length == 1) {
     // One try: the next index that holds the code, unless it ends the window.
-    const int lastPlace = kWindowSize - 2;
-    if (offset + 1 > lastPlace) return -1;
-    const void* found = std::memchr(window_ + offset + 1, window_[offset], static_cast<size_t>(lastPlace - offset));
-    if (found == nullptr) return -1;
-    const int place = static_cast<int>(static_cast<const unsigned char*>(found) - window_);
-    return window_[place + 1] == code ? place : -1;
+    const int place = NextHolder(offset);
+    return place < kWindowSize - 1 && window_[place + 1] == code ? place : -1;
   }
 
   Seek(offset, length);
@@ -131,6 +130,26 @@ int WindowIndex::FindContinuation(int offset, int length, unsigned char code) {
     start = place + 1;
   }
   return -1;
+}
+
+// The next index after offset that holds the same code, or kWindowSize. The fixed codes differ
+// from each other, so past a fixed code that is the first index after them that holds it: the
+// one remembered for the code, unless a write since may have changed the indexes up to it.
+int WindowIndex::NextHolder(int offset) {
+  const unsigned char code = window_[offset];
+  if (offset >= kFixedCodes) return FirstHolder(offset + 1, code);
+  FirstHeld& held = firstHeld_[code];
+  if (held.sweep == sweep_ && held.index < held.writeEnd) return held.index;
+  // Up to the end of the writes before it was found, the window still holds no code before it.
+  const int from = held.sweep == sweep_ ? held.writeEnd : kFixedCodes;
+  held = {static_cast<std::int16_t>(FirstHolder(from, code)), static_cast<std::int16_t>(writeEnd_), sweep_};
+  return held.index;
+}
+
+int WindowIndex::FirstHolder(int from, unsigned char code) const {
+  if (from >= kWindowSize) return kWindowSize;
+  const void* found = std::memchr(window_ + from, code, static_cast<size_t>(kWindowSize - from));
+  return found == nullptr ? kWindowSize : static_cast<int>(static_cast<const unsigned char*>(found) - window_);
 }
 
 // The text stands at offset, so its own runs are all counted: only the run that ends with the
@@ -165,11 +184,13 @@ bool WindowIndex::ListPlaces(int offset, int length) {
   }
   if (fewest > kMostListed) return false;
 
+  // Only candidates: the search mostly ends at the first place it tries, so each is compared
+  // with the text when the search comes to it.
   placeCount_ = 0;
   const int own = kWindowSize + runKeys_[offset + rarest];
   for (int index = links_[own].next; index != own; index = links_[index].next) {
     const int place = index - rarest;
-    if (place < 0 || (place != offset && !HoldsText(place))) continue;
+    if (place < 0 || place + length > kWindowSize) continue;
     // In window order: the lists are short, and most hold one place.
     int at = placeCount_++;
     for (; at > 0 && places_[at - 1] > place; --at) places_[at] = places_[at - 1];
@@ -182,7 +203,8 @@ int WindowIndex::NextPlace(int start) const {
   if (start >= kWindowSize) return -1;
   if (listed_) {
     for (int i = 0; i < placeCount_; ++i) {
-      if (places_[i] >= start) return places_[i];
+      const int place = places_[i];
+      if (place >= start && (window_ + place == text_ || HoldsText(place))) return place;
     }
     return -1;
   }

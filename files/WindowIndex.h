@@ -60,6 +60,8 @@ class WindowIndex {
   // The first place at or after start where the window holds the whole text, or -1.
   int NextPlace(int start) const;
 
+  int NextHolder(int offset);
+  int FirstHolder(int from, unsigned char code) const;
   static int RunKey(const unsigned char* codes);
   bool ListPlaces(int offset, int length);
   int ScanPlace(int start) const;
@@ -81,7 +83,20 @@ class WindowIndex {
   std::vector<std::int16_t> runCounts_;  // at most kWindowSize
   std::vector<Link> links_;
 
-  // The sought text, and its places in window order when they are listed.
+  // The window's writes go forward from its start, sweep after sweep: the end of the last one,
+  // and how many times a write went back.
+  int writeEnd_ = 0;
+  int sweep_ = 0;
+  // For each code, the first index past the fixed codes that held it (kWindowSize for none), as
+  // found in the sweep `sweep` when the writes ended at writeEnd.
+  struct FirstHeld {
+    std::int16_t index;
+    std::int16_t writeEnd;
+    int sweep = -1;
+  };
+  std::array<FirstHeld, 256> firstHeld_{};
+
+  // The sought text, and the candidates for its places in window order when they are listed.
   const unsigned char* text_ = nullptr;
   int textLength_ = 0;
   bool listed_ = false;

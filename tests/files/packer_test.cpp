@@ -54,6 +54,26 @@ QByteArray Suffix(QByteArrayView text) {
   return Bytes({0xFF, 0xFF, crc >> 8, crc & 0xFF});
 }
 
+// Another place where the window holds its own text at [offset, offset + length) followed by
+// `code`, or -1: the places of the text are tried in window order from just after offset, going
+// round to index 0 after a try finds none or finds one that ends the window, as many tries as
+// the text is long.
+int PlainContinuation(std::string_view window, size_t offset, size_t length, char code) {
+  const std::string_view text = window.substr(offset, length);
+  size_t start = offset + 1;
+  for (size_t attempt = 0; attempt < length; ++attempt) {
+    const size_t place = window.find(text, start);
+    if (place == std::string_view::npos || place + length >= window.size()) {
+      start = 0;
+    } else if (window[place + length] == code) {
+      return static_cast<int>(place);
+    } else {
+      start = place + 1;
+    }
+  }
+  return -1;
+}
+
 // The packing steps written out plainly: the window is a string, every search a scan of it, and
 // the rest of the pending text is matched again when a window update overwrote it.
 class ReferencePacker {
@@ -84,20 +104,9 @@ class ReferencePacker {
   }
 
   bool Search(char code) {
-    const std::string_view window(window_);
-    size_t start = match_ + 1;
-    for (size_t attempt = 0; attempt < pending_.size(); ++attempt) {
-      const size_t place = window.find(pending_, start);
-      if (place == std::string_view::npos || place + pending_.size() >= window.size()) {
-        start = 0;
-      } else if (window[place + pending_.size()] == code) {
-        match_ = place;
-        return true;
-      } else {
-        start = place + 1;
-      }
-    }
-    return false;
+    const int place = PlainContinuation(window_, match_, pending_.size(), code);
+    if (place >= 0) match_ = static_cast<size_t>(place);
+    return place >= 0;
   }
 
   void Emit() {
@@ -400,6 +409,50 @@ TEST(WindowIndexTest, PairScanFindsWhatThePlainScanFinds) {
       }
     }
   }
+}
+
+// The index answers as the plain search does while the window changes under it: writes of
+// repeated and of new text, going forward through the window sweep after sweep as the packer's
+// do, and now and then anywhere.
+TEST(WindowIndexTest, FindsWhatThePlainSearchFinds) {
+  std::mt19937 random(19);
+  const auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+  std::string window(praxel::kWindowSize, '\0');
+  for (int i = 0; i < praxel::kWindowSize; ++i) window[i] = static_cast<char>(i % 256);
+  WindowIndex index(reinterpret_cast<const unsigned char*>(window.data()));
+  const std::string alphabet = "abcd";
+
+  int writeEnd = praxel::kFixedCodes;
+  int found = 0;
+  for (int write = 0; write < 4000; ++write) {
+    const int length = 1 + pick(praxel::kLongestPiece);
+    int from = pick(20) == 0 ? praxel::kFixedCodes + pick(praxel::kWindowSize - praxel::kFixedCodes - length + 1)
+                             : writeEnd + pick(3) * pick(40);
+    if (from + length > praxel::kWindowSize) from = praxel::kFixedCodes;
+    if (pick(2) == 0) {
+      const int source = pick(praxel::kWindowSize - length + 1);
+      window.replace(from, length, std::string(window, source, length));
+    } else {
+      for (int i = 0; i < length; ++i) window[from + i] = pick(10) ? alphabet[pick(4)] : static_cast<char>(pick(256));
+    }
+    index.Changed(from, length);
+    writeEnd = from + length;
+
+    for (int query = 0; query < 8; ++query) {
+      // Single codes searched from their fixed index, as pending texts begin, and longer texts.
+      const int sought = pick(3) == 0 ? 1 + pick(40) : 1;
+      const int offset = sought == 1 && pick(2) ? static_cast<unsigned char>(alphabet[pick(4)])
+                                                : pick(praxel::kWindowSize - sought + 1);
+      const char code = alphabet[pick(4)];
+      // The packer searches only when the code does not follow the text where it stands.
+      if (offset + sought < praxel::kWindowSize && window[offset + sought] == code) continue;
+      const int expected = PlainContinuation(window, offset, sought, code);
+      found += expected >= 0;
+      ASSERT_EQ(index.FindContinuation(offset, sought, static_cast<unsigned char>(code)), expected)
+          << "write " << write << ", text of " << sought << " at " << offset << " followed by " << code;
+    }
+  }
+  EXPECT_GT(found, 1000) << "the searches rarely found a place";
 }
 
 TEST(PackRoundTripTest, ReaderEndsWithTheWritersCheckValue) {
