@@ -15,7 +15,9 @@ namespace praxel {
 // text of four codes or more are among the indexes of the rarest of its runs, moved back by the
 // run's distance from the text's start: when that ring is short, only those few are compared
 // with the whole text. The places of a shorter text, or of one whose runs are all common, are
-// found by scanning the window for its first and last codes, many indexes at a time.
+// found by scanning the window for its first and last codes, many indexes at a time. A text of
+// one code that starts at its fixed index (most pending texts do) is found where the index last
+// found that code, as long as the writes since have only gone on forward past it.
 class WindowIndex {
  public:
   // Where codes[p] is `first` and codes[p + distance] is `last`.

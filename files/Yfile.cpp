@@ -30,6 +30,8 @@
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
+// The same, as the writer puts it in the file.
+constexpr QByteArrayView kLineEndBytes("\r\n");
 
 // The whole of an open file, read a piece at a time with the hook called after each piece, so
 // that a window stays painted while a big file comes in. A file that grew since it was opened is
@@ -901,7 +903,7 @@ void Yfile::WriteString(const QString& Text) { Append(Text); }
 
 void Yfile::WriteLine(const QString& Text) {
   Append(Text);
-  Append(kLineEnd);
+  Append(kLineEndBytes);
 }
 
 template <class Values>
@@ -910,7 +912,7 @@ void Yfile::WriteValues(const QString& Keyword, Values appendValues) {
     if (!IsUpperCase(Keyword)) Append(QByteArrayView("  "));
     Append(Keyword);
     appendValues();
-    Append(QByteArrayView("\r\n"));
+    Append(kLineEndBytes);
   });
 }
 
