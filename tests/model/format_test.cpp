@@ -28,6 +28,7 @@
 using praxel::AnswerAbort;
 using praxel::AnswerIgnore;
 using praxel::Currency;
+using testsupport::LocaleScope;
 
 namespace {
 
@@ -403,16 +404,6 @@ TEST(FormatUnitFigure, RoundsToHundredthsHalfAwayFromZero) {
 
 // ---------------------------------------------------------------------------------------------
 // FormatCurrency
-
-// Sets the user's locale for one test and puts the pinned one back.
-class LocaleScope {
- public:
-  explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-  ~LocaleScope() { QLocale::setDefault(saved_); }
-
- private:
-  QLocale saved_;
-};
 
 struct MoneyRow {
   const char* name;

@@ -12,6 +12,13 @@ void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStd
 
 namespace testsupport {
 
+QLocale TestLocale() {
+  const QString name = qEnvironmentVariable("PRAXEL_TEST_LOCALE");
+  return name.isEmpty() ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale(name);
+}
+
+bool InPinnedLocale() { return qEnvironmentVariableIsEmpty("PRAXEL_TEST_LOCALE"); }
+
 QString ProgramDataFolder() { return qEnvironmentVariable("PRAXEL_HOME"); }
 
 void ClearProgramDataFolder() {

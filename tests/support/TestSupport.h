@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <ostream>
@@ -22,5 +23,25 @@ void WriteFileBytes(const QString& path, const QByteArray& bytes);
 QString DataFolderPath(const QString& name);
 // Midnight of that day as an OLE day number.
 double OleDay(int year, int month, int day);
+
+// The locale every test starts in: en_US, or the one PRAXEL_TEST_LOCALE names ("C.UTF-8",
+// "de_DE.UTF-8"), so that the window tests can run again in the locale of a fresh machine.
+QLocale TestLocale();
+// True when the tests run in the pinned en_US locale; tests that check en_US texts word for word
+// pin it themselves with a LocaleScope.
+bool InPinnedLocale();
+
+// Sets the user's locale for one scope and puts the previous one back.
+class LocaleScope {
+ public:
+  explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+  explicit LocaleScope(const char* name) : LocaleScope(QLocale(QString::fromLatin1(name))) {}
+  ~LocaleScope() { QLocale::setDefault(saved_); }
+  LocaleScope(const LocaleScope&) = delete;
+  LocaleScope& operator=(const LocaleScope&) = delete;
+
+ private:
+  QLocale saved_;
+};
 
 }  // namespace testsupport

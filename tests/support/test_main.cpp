@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QLocale>
 
+#include "TestSupport.h"
+
 #include <cstdlib>
 
 namespace {
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
   {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Praxel"));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(testsupport::TestLocale());
     result = RUN_ALL_TESTS();
   }
 
