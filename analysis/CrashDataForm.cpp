@@ -1,6 +1,7 @@
 #include "CrashDataForm.h"
 
 #include "Journals.h"
+#include "ShortDate.h"
 #include "Yproject.h"
 #include "Ytask.h"
 #include "YwindowControl.h"
@@ -26,7 +27,7 @@ void CrashDataForm::Start(double date, const QList<Ycrash>& steps) {
   ChartView::Start();
 }
 
-QString CrashDataForm::Caption() const { return QStringLiteral("Crash to ") + Common::DateText(date_); }
+QString CrashDataForm::Caption() const { return QStringLiteral("Crash to ") + praxel::DateTimeText(date_); }
 
 QString CrashDataForm::MultiplierText(float multiplier) {
   // Seven figures at most: a single-precision number holds no more.

@@ -2,6 +2,7 @@
 
 #include "Check.h"
 #include "Common.h"
+#include "DateBox.h"
 #include "EntryValues.h"
 #include "Format.h"
 #include "FormHelpers.h"
@@ -12,6 +13,7 @@
 #include "Prerequisites.h"
 #include "ProjectTreeForm.h"
 #include "SelectedTask.h"
+#include "ShortDate.h"
 #include "TreeDragDrop.h"
 #include "TreeNodes.h"
 #include "Ydependency.h"
@@ -68,7 +70,7 @@ DependencyEntryForm::DependencyEntryForm(QWidget* parent)
       toScroll_(NewPercentBar(QStringLiteral("ToScroll"), this)),
       offsetText_(NewTextBox(QStringLiteral("OffsetText"), false)),
       dateOption_(new QRadioButton(QStringLiteral("date"), this)),
-      dateText_(NewTextBox(QStringLiteral("DateText"), false)),
+      dateText_(NewDateBox(QStringLiteral("DateText"), false)),
       taskOption_(new QRadioButton(QStringLiteral("task"), this)),
       projectRequiredCombo_(NewEditableList(QStringLiteral("ProjectRequiredCombo"), this)),
       taskRequiredCombo_(NewEditableList(QStringLiteral("TaskRequiredCombo"), this)),
@@ -230,7 +232,7 @@ void DependencyEntryForm::LoadData() {
     const Ytask* required = dependency_->TaskRequired();
     if (required == nullptr) {
       dateOption_->setChecked(true);
-      dateText_->setText(Common::DateText(dependency_->DepDate()));
+      dateText_->SetDate(dependency_->DepDate());
       return;
     }
     taskOption_->setChecked(true);
@@ -405,12 +407,8 @@ void DependencyEntryForm::ProjectRequiredCombo_Click() {
 bool DependencyEntryForm::GatherData() {
   DependencyEntry entry;
   if (DateChosen()) {
-    const std::optional<double> date = Common::TextToDate(dateText_->text());
-    if (!date) {
-      return Refuse(QStringLiteral("The prerequisite date must be a date, such as ") +
-                        Common::DateText(praxel::ToOleDate(QDate::currentDate())) + QLatin1Char('.'),
-                    QStringLiteral("Invalid Date"), dateText_);
-    }
+    const std::optional<double> date = ReadDate(dateText_, QStringLiteral("prerequisite date"));
+    if (!date) return false;
     entry.depDate = *date;
   } else if (!GatherTaskRequired(entry)) {
     return false;

@@ -90,7 +90,7 @@ class DependencyEntryForm final : public EntryForm {
   std::array<QRadioButton*, 3> offsetOption_{};
   QLineEdit* offsetText_;
   QRadioButton* dateOption_;
-  QLineEdit* dateText_;
+  DateBox* dateText_;
   QRadioButton* taskOption_;
   QComboBox* projectRequiredCombo_;
   QComboBox* taskRequiredCombo_;

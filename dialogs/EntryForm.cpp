@@ -1,6 +1,7 @@
 #include "EntryForm.h"
 
 #include "Check.h"
+#include "DateBox.h"
 #include "FormHelpers.h"
 #include "FormHost.h"
 #include "Guard.h"
@@ -8,6 +9,7 @@
 #include "OleDate.h"
 #include "MoneyText.h"
 #include "Prompter.h"
+#include "ShortDate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,11 +35,24 @@ QString EntryForm::Location(const QString& procedure) const { return module_ + Q
 
 FormHost* EntryForm::Host() { return Forms::Host(); }
 
-QLineEdit* EntryForm::NewTextBox(const QString& name, bool helpTip) {
-  auto* box = new QLineEdit(this);
+namespace {
+
+// A new box named for its field, with the help tip when one is given.
+template <class Box>
+Box* Named(Box* box, const QString& name, const QString& helpTip) {
   box->setObjectName(name);
-  if (helpTip) box->setToolTip(HelpTip());
+  if (!helpTip.isNull()) box->setToolTip(helpTip);
   return box;
+}
+
+}  // namespace
+
+QLineEdit* EntryForm::NewTextBox(const QString& name, bool helpTip) {
+  return Named(new QLineEdit(this), name, helpTip ? HelpTip() : QString());
+}
+
+DateBox* EntryForm::NewDateBox(const QString& name, bool helpTip) {
+  return Named(new DateBox(this), name, helpTip ? HelpTip() : QString());
 }
 
 void EntryForm::SelectAllOnFocus(QLineEdit* box) {
@@ -112,11 +127,11 @@ bool EntryForm::Refuse(const QString& text, const QString& title, QWidget* field
   return false;
 }
 
-std::optional<double> EntryForm::ReadDate(QLineEdit* box, const QString& field) {
-  const std::optional<double> date = Common::TextToDate(box->text());
+std::optional<double> EntryForm::ReadDate(DateBox* box, const QString& field) {
+  const std::optional<double> date = box->Date();
   if (!date) {
     Refuse(QStringLiteral("The ") + field + QStringLiteral(" must be a date, such as ") +
-               Common::DateText(praxel::ToOleDate(QDate::currentDate())) + QLatin1Char('.'),
+               praxel::ShortDateText(praxel::ToOleDate(QDate::currentDate())) + QLatin1Char('.'),
            QStringLiteral("Invalid Date"), box);
   }
   return date;

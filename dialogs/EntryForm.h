@@ -9,6 +9,7 @@
 #include <optional>
 
 class FormHost;
+class DateBox;
 class MoneyText;
 class QBoxLayout;
 class QLayout;
@@ -60,6 +61,8 @@ class EntryForm : public QWidget {
   // Building the window (in the dialog's constructor).
   // A text box named `name`, carrying the help tool tip when helpTip.
   QLineEdit* NewTextBox(const QString& name, bool helpTip = true);
+  // A date box (DateBox.h) named `name`, the same way.
+  DateBox* NewDateBox(const QString& name, bool helpTip = true);
   // The box selects its whole text whenever it takes the focus ("<name>_GotFocus").
   void SelectAllOnFocus(QLineEdit* box);
   // A number left in the money box is shown in the money format, its typed precision kept
@@ -92,10 +95,10 @@ class EntryForm : public QWidget {
   // A refusal of a typed value: a message box with the exclamation icon and Ok, then the focus
   // goes to the field. Answers False, for `return Refuse(...)` in GatherData.
   bool Refuse(const QString& text, const QString& title, QWidget* field);
-  // The date typed in the box (Common::TextToDate); when it is no date, refuses it naming the
-  // field ("The Initial journal must be a date, such as 1/15/2024." under "Invalid Date") and
-  // answers nothing.
-  std::optional<double> ReadDate(QLineEdit* box, const QString& field);
+  // The date in the box (DateBox::Date); when it is no date, refuses it naming the field and
+  // showing today in the user's format ("The Initial journal must be a date, such as
+  // 11 Dec 2026." under "Invalid Date") and answers nothing.
+  std::optional<double> ReadDate(DateBox* box, const QString& field);
 
   // Closes the dialog without saving anything else; also the end of a start whose precondition
   // failed (a dialog never shown leaves the main window's lock alone). A dialog already closed (by

@@ -2,6 +2,7 @@
 
 #include "Check.h"
 #include "Common.h"
+#include "DateBox.h"
 #include "EntryValues.h"
 #include "Format.h"
 #include "Guard.h"
@@ -9,6 +10,7 @@
 #include "Notifications.h"
 #include "OleDate.h"
 #include "Pool.h"
+#include "ShortDate.h"
 #include "TreeDragDrop.h"
 #include "TreeNodes.h"
 #include "Yproject.h"
@@ -56,13 +58,13 @@ ProjectEntryForm::ProjectEntryForm(QWidget* parent)
       descriptionText_(NewTextBox(QStringLiteral("DescriptionText"))),
       viewPasswordText_(NewTextBox(QStringLiteral("ViewPasswordText"))),
       modifyPasswordText_(NewTextBox(QStringLiteral("ModifyPasswordText"))),
-      initialJournalText_(NewTextBox(QStringLiteral("InitialJournalText"))),
+      initialJournalText_(NewDateBox(QStringLiteral("InitialJournalText"))),
       priorityText_(NewTextBox(QStringLiteral("PriorityText"))),
       managerText_(NewTextBox(QStringLiteral("ManagerText"))),
       solveRulesCombo_(new QComboBox(this)),
       applyFrame_(new QGroupBox(QStringLiteral("Apply changes in this section to:"), this)),
       applyOption_(new QButtonGroup(this)) {
-  for (QLineEdit* box : {projectNameText_, descriptionText_, viewPasswordText_, modifyPasswordText_,
+  for (QLineEdit* box : std::initializer_list<QLineEdit*>{projectNameText_, descriptionText_, viewPasswordText_, modifyPasswordText_,
                          initialJournalText_, priorityText_, managerText_}) {
     SelectAllOnFocus(box);
   }
@@ -133,7 +135,7 @@ void ProjectEntryForm::LoadData() {
     if (Adding()) {
       const Yproject* current = Common::ThisProject();
       const double journal = current != nullptr ? current->Journal() : praxel::ToOleDate(QDate::currentDate());
-      initialJournalText_->setText(Common::DateText(journal));
+      initialJournalText_->SetDate(journal);
     }
   });
 }

@@ -65,7 +65,7 @@ class ProjectEntryForm final : public EntryForm {
   QLineEdit* descriptionText_;
   QLineEdit* viewPasswordText_;
   QLineEdit* modifyPasswordText_;
-  QLineEdit* initialJournalText_;
+  DateBox* initialJournalText_;
   QLineEdit* priorityText_;
   QLineEdit* managerText_;
   QComboBox* solveRulesCombo_;

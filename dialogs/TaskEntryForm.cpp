@@ -2,6 +2,7 @@
 
 #include "Check.h"
 #include "Common.h"
+#include "DateBox.h"
 #include "EntryValues.h"
 #include "Format.h"
 #include "FormHelpers.h"
@@ -12,6 +13,7 @@
 #include "Pool.h"
 #include "ProjectTreeForm.h"
 #include "ResourceCalendar.h"
+#include "ShortDate.h"
 #include "TreeDragDrop.h"
 #include "TreeNodes.h"
 #include "TreeView.h"
@@ -57,15 +59,15 @@ TaskEntryForm::TaskEntryForm(QWidget* parent)
     : EntryForm(QStringLiteral("Task Data Entry"), QStringLiteral("TaskEntryForm"), parent) {
   taskIdText_ = NewTextBox(QStringLiteral("TaskIdText"));
   descriptionText_ = NewTextBox(QStringLiteral("DescriptionText"));
-  startDateText_ = NewTextBox(QStringLiteral("StartDateText"), false);
-  finishDateText_ = NewTextBox(QStringLiteral("FinishDateText"), false);
+  startDateText_ = NewDateBox(QStringLiteral("StartDateText"), false);
+  finishDateText_ = NewDateBox(QStringLiteral("FinishDateText"), false);
   materialCostText_ = new MoneyText(this);
   materialCostText_->setObjectName(QStringLiteral("MaterialCostText"));
   materialCostText_->setToolTip(HelpTip());
   materialCostText_->installEventFilter(this);
   efficiencyText_ = NewTextBox(QStringLiteral("EfficiencyText"));
-  for (QLineEdit* box : {taskIdText_, descriptionText_, startDateText_, finishDateText_,
-                         static_cast<QLineEdit*>(materialCostText_), efficiencyText_}) {
+  for (QLineEdit* box : std::initializer_list<QLineEdit*>{taskIdText_, descriptionText_, startDateText_,
+                                                         finishDateText_, materialCostText_, efficiencyText_}) {
     SelectAllOnFocus(box);
   }
   startDateText_->installEventFilter(this);
@@ -207,7 +209,7 @@ void TaskEntryForm::LoadData() {
   ErrTrap::Guard guard(Location(QStringLiteral("LoadData")));
   const Yproject* project = task_->Project();
   guard([&] {
-    const QString journal = Common::DateText(Common::ThisProject()->Journal());
+    const QString journal = praxel::DateTimeText(Common::ThisProject()->Journal());
     estimateLabel_[3]->setText(QStringLiteral("prior to ") + journal);
     estimateLabel_[4]->setText(journal + QStringLiteral(" and later"));
   });
@@ -242,8 +244,8 @@ void TaskEntryForm::LoadDates() {
   ErrTrap::Guarded(Location(QStringLiteral("LoadDates")), [&] {
     for (const Ydependency* dependency : task_->DependencyList) {
       if (!IsPlainDateDependency(*dependency)) continue;
-      if (dependency->ToPercent() == 0) startDateText_->setText(Common::DateText(dependency->DepDate()));
-      if (dependency->ToPercent() == 100) finishDateText_->setText(Common::DateText(dependency->DepDate()));
+      if (dependency->ToPercent() == 0) startDateText_->SetDate(dependency->DepDate());
+      if (dependency->ToPercent() == 100) finishDateText_->SetDate(dependency->DepDate());
     }
   });
 }
@@ -313,7 +315,7 @@ void TaskEntryForm::EstimateText_Change(int Index) {
 
 void TaskEntryForm::StartDateText_DblClick() {
   ErrTrap::Guarded(ErrTrap::Handler(Location(QStringLiteral("StartDateText_DblClick"))), [&] {
-    startDateText_->setText(Common::DateText(praxel::ToOleDate(QDate::currentDate())));
+    startDateText_->SetDate(praxel::ToOleDate(QDate::currentDate()));
   });
 }
 
@@ -331,13 +333,8 @@ bool TaskEntryForm::eventFilter(QObject* watched, QEvent* event) {
 
 bool TaskEntryForm::VerifyData() {
   if (!specificDatesOption_->isChecked()) return true;
-  if (!Common::TextToDate(startDateText_->text())) {
-    return Refuse(QStringLiteral("Invalid date"), QStringLiteral("Invalid Date"), startDateText_);
-  }
-  if (!Common::TextToDate(finishDateText_->text())) {
-    return Refuse(QStringLiteral("Invalid date"), QStringLiteral("Invalid Date"), finishDateText_);
-  }
-  return true;
+  return ReadDate(startDateText_, QStringLiteral("Specific start date")) &&
+         ReadDate(finishDateText_, QStringLiteral("Specific finish date"));
 }
 
 bool TaskEntryForm::GatherEstimates(TaskEntry& entry) {
@@ -368,8 +365,12 @@ bool TaskEntryForm::GatherEstimates(TaskEntry& entry) {
 bool TaskEntryForm::GatherData() {
   if (!VerifyData()) return false;
   TaskEntry entry;
-  entry.startDate = Common::TextToDate(startDateText_->text());
-  entry.finishDate = Common::TextToDate(finishDateText_->text());
+  // A box not in use may hold what is no date: its dependency is kept, never taken for no date.
+  for (const auto& [box, point] : {std::pair{startDateText_, &entry.start}, std::pair{finishDateText_, &entry.finish}}) {
+    if (box->IsBlank()) continue;
+    point->date = box->Date();
+    point->keep = !point->date;
+  }
 
   const std::optional<int> id = EntryValues::ReadWholeNumber(taskIdText_->text(), 1, std::numeric_limits<int>::max());
   if (!id) {
@@ -420,16 +421,16 @@ void TaskEntryForm::SaveData(const TaskEntry& entry) {
 
 void TaskEntryForm::SaveDates(const TaskEntry& entry) {
   ErrTrap::Guarded(Location(QStringLiteral("SaveDates")), [&] {
-    std::optional<double> start = entry.startDate;
-    std::optional<double> finish = entry.finishDate;
+    std::optional<double> start = entry.start.date;
+    std::optional<double> finish = entry.finish.date;
     // The first matching dependency of each point takes its date; any later one goes.
     const QList<Ydependency*> dependencies = task_->DependencyList.Items();  // Delete may take one out
     for (Ydependency* dependency : dependencies) {
       if (!IsPlainDateDependency(*dependency)) continue;
-      std::optional<double>* pending = dependency->ToPercent() == 0     ? &start
-                                       : dependency->ToPercent() == 100 ? &finish
-                                                                        : nullptr;
-      if (pending == nullptr) continue;
+      const bool atStart = dependency->ToPercent() == 0;
+      if (!atStart && dependency->ToPercent() != 100) continue;
+      if ((atStart ? entry.start : entry.finish).keep) continue;
+      std::optional<double>* pending = atStart ? &start : &finish;
       if (*pending) {
         dependency->SetDepDate(**pending);
         pending->reset();

@@ -53,6 +53,13 @@ class TaskEntryForm final : public EntryForm {
 
  private:
   // What Ok stores, read and checked in full before anything is.
+  // What Ok does to the task's date dependency at one point (its start or finish).
+  struct SpecificDate {
+    // The dependency stays as it is: its box, not in use, holds a text that is no date.
+    bool keep = false;
+    // Otherwise its date; none when the box is blank, and the dependency goes.
+    std::optional<double> date;
+  };
   struct TaskEntry {
     int taskId = 0;
     QString description;
@@ -60,8 +67,8 @@ class TaskEntryForm final : public EntryForm {
     TaskEstimates::Estimates estimates{};
     praxel::Currency materialCost;
     double efficiency = 0.0;
-    std::optional<double> startDate;   // none: no specific start
-    std::optional<double> finishDate;  // none: no specific finish
+    SpecificDate start;
+    SpecificDate finish;
   };
 
   // The minutes of the selected display unit in the selected kind of time.
@@ -99,8 +106,8 @@ class TaskEntryForm final : public EntryForm {
   QLineEdit* descriptionText_;
   QLabel* specificStartLabel_;
   QLabel* specificFinishLabel_;
-  QLineEdit* startDateText_;
-  QLineEdit* finishDateText_;
+  DateBox* startDateText_;
+  DateBox* finishDateText_;
   MoneyText* materialCostText_;
   QLineEdit* efficiencyText_;
   QRadioButton* effortDrivenOption_;

@@ -4,7 +4,7 @@
 #include "OleDate.h"
 #include "ShortDate.h"
 
-#include <QLocale>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -42,11 +42,11 @@ void JournalHolder::ChangeJournal(double NewDate) {
   ErrTrap::Guarded(ModuleName() + QStringLiteral(":ChangeJournal"), [&] {
     if (CurrentIndex + 1 < NumJournals && NewDate >= JournalDates.at(CurrentIndex + 1)) {
       praxel::RaiseProgramError(QStringLiteral("The new date must be earlier than the next journal's date of ") +
-                                Common::DateText(JournalDates.at(CurrentIndex + 1)) + QStringLiteral("."));
+                                praxel::DateTimeText(JournalDates.at(CurrentIndex + 1)) + QStringLiteral("."));
     }
     if (CurrentIndex >= 1 && NewDate <= JournalDates.at(CurrentIndex - 1)) {
       praxel::RaiseProgramError(QStringLiteral("The new date must be later than the previous journal's date of ") +
-                                Common::DateText(JournalDates.at(CurrentIndex - 1)) + QStringLiteral("."));
+                                praxel::DateTimeText(JournalDates.at(CurrentIndex - 1)) + QStringLiteral("."));
     }
     if (NumJournals == 0) praxel::RaiseProgramError(QStringLiteral("The specified journal does not exist"));
     JournalDates[CurrentIndex] = NewDate;
@@ -78,7 +78,7 @@ void JournalHolder::SetJournal(double D) {
 
 bool JournalHolder::JournalDefined(double JournalDate) const { return JournalDates.contains(JournalDate); }
 
-QString JournalHolder::JournalNodeText(int Index) const { return Common::DateText(JournalDates.value(Index)); }
+QString JournalHolder::JournalNodeText(int Index) const { return praxel::DateTimeText(JournalDates.value(Index)); }
 
 void JournalHolder::JournalInserted(int) {}
 
@@ -92,24 +92,9 @@ void JournalHolder::ResetJournals() {
 
 namespace Common {
 
-QString DateText(double day) {
-  QString text = praxel::ShortDateText(day);
-  if (day != std::floor(day)) {
-    text += QLatin1Char(' ') + QLocale().toString(praxel::FromOleDate(day).time(), QLocale::ShortFormat);
-  }
-  return text;
+double JDate(const QString& Entry) {
+  static const QRegularExpression kMark(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+  return praxel::ParseDateTime(QString(Entry).remove(kMark)).value_or(0.0);
 }
-
-std::optional<double> TextToDate(const QString& text) {
-  const QString trimmed = text.trimmed();
-  const qsizetype blank = trimmed.indexOf(QLatin1Char(' '));
-  const std::optional<double> date = praxel::ParseShortDate(blank < 0 ? trimmed : trimmed.left(blank));
-  if (!date || blank < 0) return date;
-  const QTime time = QLocale().toTime(trimmed.mid(blank + 1).trimmed(), QLocale::ShortFormat);
-  if (!time.isValid()) return std::nullopt;
-  return praxel::ToOleDate(QDateTime(praxel::FromOleDate(*date).date(), time));
-}
-
-double JDate(const QString& Entry) { return TextToDate(Entry.section(QLatin1Char(' '), 0, 0)).value_or(0.0); }
 
 }  // namespace Common

@@ -76,14 +76,8 @@ inline void ResizeField(const JournalHolder& holder, auto& field) { field.Resize
 
 namespace Common {
 
-// A date as the user's short date, with the time of day only when it is not midnight.
-QString DateText(double day);
-// Reads what DateText writes, and a date the user types in the short date form (blanks around
-// it, a two-digit year meaning 1930 to 2029, an optional time of day after a blank); nothing
-// when the text is no date.
-std::optional<double> TextToDate(const QString& text);
-// The date at the start of a journal-list entry (its text up to the first blank); day 0 when
-// that is not a date.
+// The date of a journal-list entry: its text without the mark of the plan or current journal
+// (" [Plan]"), read as praxel::ParseDateTime reads it; day 0 when that is not a date.
 double JDate(const QString& Entry);
 
 }  // namespace Common

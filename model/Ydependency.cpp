@@ -5,6 +5,7 @@
 #include "Journals.h"
 #include "Pool.h"
 #include "Prerequisites.h"
+#include "ShortDate.h"
 #include "Yproject.h"
 #include "Ytask.h"
 
@@ -43,7 +44,7 @@ QString Ydependency::BuildNodeText() const {
     const Ytask* required = TaskRequired();
     QString name;
     if (required == nullptr) {
-      name = Common::DateText(DepDate());
+      name = praxel::DateTimeText(DepDate());
     } else {
       name = Common::PrerequisiteCaption(*required, Project());
     }

@@ -71,7 +71,7 @@ void MainForm::JournalNewMenu_Click() {
     lastJournalAnswer_ = praxel::CurrentPrompter().InputBox(
         QStringLiteral("Please enter a new journal date:"), QStringLiteral("Enter New Journal Date"), lastJournalAnswer_);
     if (lastJournalAnswer_.isEmpty()) return;
-    if (const std::optional<double> typed = Common::TextToDate(lastJournalAnswer_)) {
+    if (const std::optional<double> typed = praxel::ParseDateTime(lastJournalAnswer_)) {
       date = *typed;
       break;
     }

@@ -7,6 +7,7 @@
 #include "Pool.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
+#include "ShortDate.h"
 #include "TaskResults.h"
 #include "Yproject.h"
 #include "Yresource.h"
@@ -71,7 +72,7 @@ bool Yslot::Allowed(int pass) const {
 QString Yslot::BuildNodeText() const {
   QString text;
   ErrTrap::Guarded(QStringLiteral("Yslot:BuildNodeText"), [&] {
-    text = Common::DateText(StartTime) + QStringLiteral(" to ") + Common::DateText(EndTime);
+    text = praxel::DateTimeText(StartTime) + QStringLiteral(" to ") + praxel::DateTimeText(EndTime);
     const Ytask* task = TaskRequired();
     if (task != nullptr) {
       const Yproject* project = task->Project();

@@ -9,6 +9,7 @@
 #include "Journals.h"
 #include "OleDate.h"
 #include "ResourceCalendar.h"
+#include "ShortDate.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Yslot.h"
@@ -124,8 +125,8 @@ SheetTable LoadingSummarySheet(bool byResource) {
     const QString task = summary.task->BuildNodeText();
     const QStringList first = byResource ? QStringList{resource, project, task} : QStringList{project, task, resource};
     for (int col = 0; col < 3; ++col) sheet.SetText(row, col, first.at(col));
-    sheet.SetText(row, 3, Common::DateText(summary.start));
-    sheet.SetText(row, 4, Common::DateText(summary.end));
+    sheet.SetText(row, 3, praxel::DateTimeText(summary.start));
+    sheet.SetText(row, 4, praxel::DateTimeText(summary.end));
     std::int64_t total = 0;
     for (int kind = 0; kind < 4; ++kind) {
       sheet.SetText(row, 5 + kind, Common::FormatHours(Hours(summary.minutes[kind]), true));
@@ -274,8 +275,8 @@ SheetTable OverageSheet(bool overtimeToo) {
     sheet.SetText(row, 0, entry.resource->BuildNodeText());
     sheet.SetText(row, 1, ProjectCaption(*entry.task));
     sheet.SetText(row, 2, entry.task->BuildNodeText());
-    sheet.SetText(row, 3, Common::DateText(entry.start));
-    sheet.SetText(row, 4, Common::DateText(entry.end));
+    sheet.SetText(row, 3, praxel::DateTimeText(entry.start));
+    sheet.SetText(row, 4, praxel::DateTimeText(entry.end));
   }
   return sheet;
 }

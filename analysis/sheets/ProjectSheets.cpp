@@ -8,6 +8,7 @@
 #include "JournalSwitch.h"
 #include "Journals.h"
 #include "RuntimeError.h"
+#include "ShortDate.h"
 #include "Ydependency.h"
 #include "Yproject.h"
 #include "Ytask.h"
@@ -33,10 +34,10 @@ using Costs = std::array<Currency, 3>;
 // duration, slack, time left as of the journal's date, and the three costs.
 Costs FillTaskFigures(SheetTable& sheet, int row, const Yproject& project, const Ytask& task) {
   sheet.SetText(row, 2, task.Subproject() != nullptr ? QString() : Common::FormatEffort(task, true));
-  sheet.SetText(row, 3, Common::DateText(task.EarlyStart()));
-  sheet.SetText(row, 4, Common::DateText(task.EarlyFinish()));
-  sheet.SetText(row, 5, Common::DateText(task.LateStart()));
-  sheet.SetText(row, 6, Common::DateText(task.LateFinish()));
+  sheet.SetText(row, 3, praxel::DateTimeText(task.EarlyStart()));
+  sheet.SetText(row, 4, praxel::DateTimeText(task.EarlyFinish()));
+  sheet.SetText(row, 5, praxel::DateTimeText(task.LateStart()));
+  sheet.SetText(row, 6, praxel::DateTimeText(task.LateFinish()));
   sheet.SetText(row, 7, Common::FormatDuration(task.EarlyFinish() - task.EarlyStart(), true));
   sheet.SetText(row, 8, Common::FormatDuration(task.LateFinish() - task.EarlyFinish(), true));
   sheet.SetText(row, 9,

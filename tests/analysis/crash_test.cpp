@@ -10,6 +10,7 @@
 #include "Forms.h"
 #include "MainForm.h"
 #include "Rounding.h"
+#include "ShortDate.h"
 #include "ViewFixture.h"
 #include "Yproject.h"
 #include "Ytask.h"
@@ -184,7 +185,7 @@ TEST_F(Crash, AClickListsTheStepsToThatDate) {
   OpenPlot({Baseline(100, 10000), Step(1, 50, 1.25f, 98, 10600), Step(2, 0, 2, 95, 11234)});
   emit Plot()->Chart()->DateClick(Day(96));
   ASSERT_NE(List(), nullptr);
-  EXPECT_EQ(List()->windowTitle(), QStringLiteral("Crash to ") + Common::DateText(Day(98) + kFiveInTheAfternoon));
+  EXPECT_EQ(List()->windowTitle(), QStringLiteral("Crash to ") + praxel::DateTimeText(Day(98) + kFiveInTheAfternoon));
   YwindowControl* grid = List()->Chart();
   ASSERT_EQ(grid->Rows(), 2);
   EXPECT_EQ(grid->CellText(0, 2), QStringLiteral("Multiplier"));

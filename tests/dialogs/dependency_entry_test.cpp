@@ -7,6 +7,7 @@
 #include "Notifications.h"
 #include "OleDate.h"
 #include "Prompter.h"
+#include "ShortDate.h"
 #include "TreeNodes.h"
 #include "TreeView.h"
 #include "Ydependency.h"
@@ -100,7 +101,7 @@ TEST_F(DependencyEntry, AddingNeedsASelectedTask) {
 TEST_F(DependencyEntry, ANewDependencyOpensAsADateDependencyOnTheJournalDate) {
   DependencyEntryForm* form = Add(build);
   ASSERT_NE(form, nullptr);
-  const QString journal = Common::DateText(plant->Journal());
+  const QString journal = praxel::DateTimeText(plant->Journal());
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Dependency Entry"));
   EXPECT_TRUE(Option(form, "DateOption")->isChecked());
   EXPECT_EQ(Field<QLineEdit>(form, "DateText")->text(), journal);
@@ -195,11 +196,11 @@ TEST_F(DependencyEntry, TheSentenceReadsTheDependencyOfTheSelectedNode) {
   Option(form, "OffsetOption1")->click();
   EXPECT_EQ(Sentence(form), QStringLiteral("10: Build cannot start until 3 hours before prerequisite task 2: Survey finishes."));
   Option(form, "QuickOption5")->click();  // DF
-  Fill(form, "DateText", QStringLiteral("2/1/2024"));
+  Fill(form, "DateText", praxel::DateTimeText(Day(31)));
   EXPECT_EQ(Sentence(form), QStringLiteral("10: Build cannot finish until 3 hours before prerequisite date ."));
   Bar(form, "ToScroll")->setValue(40);
-  EXPECT_EQ(Sentence(form),
-            QStringLiteral("10: Build cannot proceed beyond 40% until 3 hours before prerequisite date 2/1/2024."));
+  EXPECT_EQ(Sentence(form), QStringLiteral("10: Build cannot proceed beyond 40% until 3 hours before prerequisite date ") +
+                                praxel::DateTimeText(Day(31)) + QLatin1Char('.'));
 }
 
 TEST_F(DependencyEntry, AnExistingDependencyReopensWithItsValues) {
@@ -298,11 +299,11 @@ TEST_F(DependencyEntry, ModifyStoresTheChangeAndRenamesTheNode) {
   form = ModifyDependency(buildAfterSurvey);
   ASSERT_NE(form, nullptr);
   Option(form, "QuickOption4")->click();  // DS
-  Fill(form, "DateText", QStringLiteral("2/1/2024"));
+  Fill(form, "DateText", praxel::DateTimeText(Day(31)));
   PressOk(form);
   EXPECT_EQ(buildAfterSurvey->TaskRequired(), nullptr);
-  EXPECT_EQ(Common::DateText(buildAfterSurvey->DepDate()), QStringLiteral("2/1/2024"));
-  EXPECT_EQ(NodeOf(buildAfterSurvey)->text(0), QStringLiteral("2/1/2024"));
+  EXPECT_EQ(buildAfterSurvey->DepDate(), Day(31));
+  EXPECT_EQ(NodeOf(buildAfterSurvey)->text(0), praxel::DateTimeText(Day(31)));
 }
 
 TEST_F(DependencyEntry, CancelAndTheNotificationsLeaveNoTrace) {
@@ -344,7 +345,7 @@ class DependencyRefusal : public DependencyEntry, public testing::WithParamInter
     prompter.Answer(praxel::AnswerOk);
     PressOk(form);
     ASSERT_FALSE(prompter.Asked().isEmpty());
-    const QString today = Common::DateText(praxel::ToOleDate(QDate::currentDate()));
+    const QString today = praxel::DateTimeText(praxel::ToOleDate(QDate::currentDate()));
     EXPECT_EQ(Messages().last(), QString::fromUtf8(GetParam().message).replace(QStringLiteral("{today}"), today));
     EXPECT_EQ(praxel::IconOf(prompter.Asked().last().style), praxel::MsgExclamation);
     EXPECT_EQ(Open<DependencyEntryForm>("DependencyEntryForm"), form);

@@ -8,6 +8,7 @@
 #include "OleDate.h"
 #include "Pool.h"
 #include "ProjectEntryForm.h"
+#include "ShortDate.h"
 #include "SolveState.h"
 #include "TreeView.h"
 #include "Yproject.h"
@@ -59,7 +60,7 @@ TEST_F(ProjectEntry, AddingMakesTheNewProjectActiveWithItsFirstJournal) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Project Data Entry"));
   EXPECT_FALSE(Field<QGroupBox>(form, "ApplyFrame")->isVisible());
-  EXPECT_EQ(Field<QLineEdit>(form, "InitialJournalText")->text(), Common::DateText(Day(7)));
+  EXPECT_EQ(Field<QLineEdit>(form, "InitialJournalText")->text(), praxel::DateTimeText(Day(7)));
   EXPECT_EQ(Field<QLineEdit>(form, "PriorityText")->text(), QStringLiteral("1"));
   EXPECT_EQ(SolveRules(form)->currentIndex(), 0);
   EXPECT_EQ(QApplication::focusWidget(), Field<QLineEdit>(form, "ProjectNameText"));
@@ -67,7 +68,7 @@ TEST_F(ProjectEntry, AddingMakesTheNewProjectActiveWithItsFirstJournal) {
 
   Fill(form, "ProjectNameText", QStringLiteral(" Annex "));
   Fill(form, "DescriptionText", QStringLiteral("East wing"));
-  Fill(form, "InitialJournalText", Common::DateText(Day(3)));
+  Fill(form, "InitialJournalText", praxel::DateTimeText(Day(3)));
   Fill(form, "PriorityText", QStringLiteral("4"));
   SolveRules(form)->setCurrentIndex(5);
   PressOk(form);
@@ -93,7 +94,7 @@ TEST_F(ProjectEntry, WithoutAnActiveProjectTheFirstJournalIsToday) {
   ProjectEntryForm* form = OpenToAdd();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(Field<QLineEdit>(form, "InitialJournalText")->text(),
-            Common::DateText(praxel::ToOleDate(QDate::currentDate())));
+            praxel::DateTimeText(praxel::ToOleDate(QDate::currentDate())));
   PressCancel(form);
 }
 
@@ -138,7 +139,7 @@ TEST_P(ProjectRefusals, ChangeNothing) {
   prompter.Answer(praxel::AnswerOk);
   PressOk(form);
 
-  const QString today = Common::DateText(praxel::ToOleDate(QDate::currentDate()));
+  const QString today = praxel::DateTimeText(praxel::ToOleDate(QDate::currentDate()));
   EXPECT_EQ(Messages(), QStringList{QString::fromUtf8(refusal.message).replace(QStringLiteral("TODAY"), today)});
   EXPECT_EQ(prompter.Asked().value(0).style, praxel::MsgExclamation);
   EXPECT_EQ(Open<ProjectEntryForm>("ProjectEntryForm"), form);

@@ -10,6 +10,7 @@
 #include "OleDate.h"
 #include "Pool.h"
 #include "Prompter.h"
+#include "ShortDate.h"
 #include "SolveState.h"
 #include "TaskEntryForm.h"
 #include "TreeDragDrop.h"
@@ -121,8 +122,8 @@ TEST_F(TaskDialogTest, ToolbarButtonOpensANewTaskWithItsDefaults) {
   EXPECT_EQ(CellTexts(form), QStringList(9, QStringLiteral("0")));
   // A new task has no project yet, so it is never in another journal than the plan's.
   EXPECT_EQ(EnabledCells(form), "----x----");
-  EXPECT_EQ(Field<QLabel>(form, "EstimateLabel3")->text(), QStringLiteral("prior to 1/8/2024"));
-  EXPECT_EQ(Field<QLabel>(form, "EstimateLabel4")->text(), QStringLiteral("1/8/2024 and later"));
+  EXPECT_EQ(Field<QLabel>(form, "EstimateLabel3")->text(), QStringLiteral("prior to ") + praxel::DateTimeText(Day(7)));
+  EXPECT_EQ(Field<QLabel>(form, "EstimateLabel4")->text(), praxel::DateTimeText(Day(7)) + QStringLiteral(" and later"));
   EXPECT_FALSE(Box(form, "StartDateText")->isEnabled());
   EXPECT_FALSE(Box(form, "FinishDateText")->isEnabled());
   EXPECT_EQ(Box(form, "TaskIdText")->toolTip(), QStringLiteral("Press [F1] for help"));
@@ -221,7 +222,7 @@ TEST_F(TaskDialogTest, PopupModifyAndDoubleClickOpenTheSelectedTask) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->Task(), survey);
   // Its date dependency shows as the specific start.
-  EXPECT_EQ(Box(form, "StartDateText")->text(), QStringLiteral("1/8/2024"));
+  EXPECT_EQ(Box(form, "StartDateText")->text(), praxel::DateTimeText(Day(7)));
   EXPECT_EQ(Box(form, "FinishDateText")->text(), QString());
   PressCancel(form);
 }
@@ -409,8 +410,9 @@ TEST_F(TaskDialogTest, SpecificDatesBecomeDateDependenciesAndComeBack) {
   EXPECT_EQ(EnabledCells(form), "---------");
   EXPECT_FALSE(ThreeEstimates(form)->isEnabled());
   EXPECT_TRUE(Box(form, "StartDateText")->isEnabled());
-  Fill(form, "StartDateText", QStringLiteral("1/15/2024"));
-  Fill(form, "FinishDateText", QStringLiteral("1/20/24 1:30 PM"));
+  // Typed in the user's short formats; the finish with a time of day.
+  Fill(form, "StartDateText", praxel::DateTimeText(Day(14)));
+  Fill(form, "FinishDateText", praxel::DateTimeText(Day(19) + 13.5 / 24));
   PressOk(form);
   EXPECT_TRUE(Messages().isEmpty());
   EXPECT_EQ(build->EffortUnits(), 0);
@@ -429,8 +431,8 @@ TEST_F(TaskDialogTest, SpecificDatesBecomeDateDependenciesAndComeBack) {
   EXPECT_TRUE(Option(form, "SpecificDatesOption")->isChecked());
   EXPECT_TRUE(Unit(form, 2)->isChecked());
   EXPECT_FALSE(Unit(form, 2)->isEnabled());
-  EXPECT_EQ(Box(form, "StartDateText")->text(), QStringLiteral("1/15/2024"));
-  EXPECT_EQ(Box(form, "FinishDateText")->text(), QStringLiteral("1/20/2024 1:30 PM"));
+  EXPECT_EQ(Box(form, "StartDateText")->text(), praxel::DateTimeText(Day(14)));
+  EXPECT_EQ(Box(form, "FinishDateText")->text(), praxel::DateTimeText(Day(19) + 13.5 / 24));
   PressCancel(form);
 }
 
@@ -464,7 +466,7 @@ TEST_F(TaskDialogTest, OfTwoStartDatesTheFirstKeepsTheDate) {
   Forget();
   TaskEntryForm* form = OpenOn(survey);
   ASSERT_NE(form, nullptr);
-  EXPECT_EQ(Box(form, "StartDateText")->text(), QStringLiteral("1/10/2024"));
+  EXPECT_EQ(Box(form, "StartDateText")->text(), praxel::DateTimeText(Day(9)));
   PressOk(form);
   EXPECT_EQ(first->DepDate(), Day(9));
   EXPECT_TRUE(first->Include());
@@ -479,7 +481,7 @@ TEST_F(TaskDialogTest, DoubleClickOnTheStartBoxTypesToday) {
   Option(form, "SpecificDatesOption")->click();
   QLineEdit* start = Box(form, "StartDateText");
   QTest::mouseDClick(start, Qt::LeftButton);
-  EXPECT_EQ(start->text(), Common::DateText(praxel::ToOleDate(QDate::currentDate())));
+  EXPECT_EQ(start->text(), praxel::DateTimeText(praxel::ToOleDate(QDate::currentDate())));
   QLineEdit* finish = Box(form, "FinishDateText");
   QTest::mouseDClick(finish, Qt::LeftButton);
   EXPECT_EQ(finish->text(), QString());
@@ -498,7 +500,18 @@ struct RefusalRow {
 };
 void PrintTo(const RefusalRow& row, std::ostream* out) { *out << row.name; }
 
-class TaskDialogRefusalTest : public TaskDialogTest, public testing::WithParamInterface<RefusalRow> {};
+class TaskDialogRefusalTest : public TaskDialogTest, public testing::WithParamInterface<RefusalRow> {
+ protected:
+  // A text of the table with its dates in the user's formats: {journal} the current journal's,
+  // {today} today's, {past the last year} a day of the year 10000.
+  static QString InUsersFormats(const char* text) {
+    return QString::fromLatin1(text)
+        .replace(QStringLiteral("{journal}"), praxel::DateTimeText(Day(7)))
+        .replace(QStringLiteral("{today}"), praxel::ShortDateText(praxel::ToOleDate(QDate::currentDate())))
+        .replace(QStringLiteral("{past the last year}"),
+                 praxel::ShortDateText(praxel::ToOleDate(QDate(9999, 12, 31))).replace(QStringLiteral("9999"), QStringLiteral("10000")));
+  }
+};
 
 TEST_P(TaskDialogRefusalTest, ChangesNothing) {
   const RefusalRow& row = GetParam();
@@ -510,14 +523,14 @@ TEST_P(TaskDialogRefusalTest, ChangesNothing) {
   Fill(form, "EfficiencyText", QStringLiteral("0.5"));
   if (row.specificDates) {
     Option(form, "SpecificDatesOption")->click();
-    Fill(form, "StartDateText", QStringLiteral("1/15/2024"));
-    Fill(form, "FinishDateText", QStringLiteral("1/20/2024"));
+    Fill(form, "StartDateText", praxel::DateTimeText(Day(14)));
+    Fill(form, "FinishDateText", praxel::DateTimeText(Day(19)));
   }
-  Fill(form, row.box, QString::fromLatin1(row.typed));
+  Fill(form, row.box, InUsersFormats(row.typed));
   prompter.Answer(praxel::AnswerOk);
   PressOk(form);
 
-  EXPECT_EQ(Messages(), QStringList{QString::fromLatin1(row.message)});
+  EXPECT_EQ(Messages(), QStringList{InUsersFormats(row.message)});
   EXPECT_EQ(Dialog(), form);
   EXPECT_TRUE(Box(form, row.box)->hasFocus());
   EXPECT_EQ(build->TaskID(), 10);
@@ -535,9 +548,12 @@ TEST_P(TaskDialogRefusalTest, ChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, TaskDialogRefusalTest,
     testing::Values(
-        RefusalRow{"StartNotADate", true, "StartDateText", "soon", "Invalid Date: Invalid date"},
-        RefusalRow{"FinishEmpty", true, "FinishDateText", "", "Invalid Date: Invalid date"},
-        RefusalRow{"FinishPastTheLastYear", true, "FinishDateText", "1/1/10000", "Invalid Date: Invalid date"},
+        RefusalRow{"StartNotADate", true, "StartDateText", "soon",
+                   "Invalid Date: The Specific start date must be a date, such as {today}."},
+        RefusalRow{"FinishEmpty", true, "FinishDateText", "",
+                   "Invalid Date: The Specific finish date must be a date, such as {today}."},
+        RefusalRow{"FinishPastTheLastYear", true, "FinishDateText", "{past the last year}",
+                   "Invalid Date: The Specific finish date must be a date, such as {today}."},
         RefusalRow{"IdNotANumber", false, "TaskIdText", "ten",
                    "Invalid Task ID: The Task ID must be a whole number from 1 to 2147483647."},
         RefusalRow{"IdZero", false, "TaskIdText", "0",
@@ -546,7 +562,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Invalid Task ID: The Task ID must be a whole number from 1 to 2147483647."},
         RefusalRow{"IdInUse", false, "TaskIdText", "12", "Task ID In Use: This TaskID is already in use"},
         RefusalRow{"EstimateNotANumber", false, "EstimateText4", "ten",
-                   "Invalid Estimate: The Most likely estimate (1/8/2024 and later) must be a number."},
+                   "Invalid Estimate: The Most likely estimate ({journal} and later) must be a number."},
         RefusalRow{"EstimateEmpty", false, "EstimateText7", "",
                    "Invalid Estimate: The Most likely estimate (total) must be a number."},
         RefusalRow{"EstimateBeyondALong", false, "EstimateText7", "40000000",

@@ -189,39 +189,12 @@ TEST_F(JournalTest, JournalListTextsAndTheirDates) {
   }
   EXPECT_EQ(JDate(QString()), 0.0);
   EXPECT_EQ(JDate(QStringLiteral("soon [Plan]")), 0.0);
-}
-
-// A typed date reads back as the day DateText wrote, with its time of day; anything else is no
-// date (the locale is en_US).
-struct TypedDate {
-  const char* name;
-  const char* text;
-  std::optional<double> day;
-};
-
-void PrintTo(const TypedDate& c, std::ostream* out) { *out << c.name; }
-
-class TextToDateCases : public testing::TestWithParam<TypedDate> {};
-
-TEST_P(TextToDateCases, ReadWhatTheUserTypes) {
-  EXPECT_EQ(TextToDate(QString::fromLatin1(GetParam().text)), GetParam().day);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextToDateCases,
-    testing::Values(TypedDate{"ShortDate", "3/1/2026", Day(3)}, TypedDate{"BlanksAround", "  6/1/2026 ", Day(6)},
-                    TypedDate{"TwoDigitYear", "9/1/26", Day(9)},
-                    TypedDate{"TwoDigitYearBefore1930", "9/1/29", praxel::ToOleDate(QDate(2029, 9, 1))},
-                    TypedDate{"TwoDigitYearFrom1930", "9/1/30", praxel::ToOleDate(QDate(1930, 9, 1))},
-                    TypedDate{"WithTimeOfDay", "3/1/2026 6:00 AM", Day(3) + 0.25},
-                    TypedDate{"NoSuchDay", "2/30/2026", std::nullopt}, TypedDate{"Words", "tomorrow", std::nullopt},
-                    TypedDate{"Empty", "", std::nullopt}, TypedDate{"BadTime", "3/1/2026 noon", std::nullopt}),
-    testsupport::CaseName());
-
-TEST(TextToDate, ReadsBackWhatDateTextWrites) {
-  for (const double day : {Day(3), Day(12, 31) + 0.75, praxel::ToOleDate(QDate(100, 1, 1))}) {
-    EXPECT_EQ(TextToDate(DateText(day)), day) << DateText(day).toStdString();
-  }
+  // Where the date itself holds blanks, and with a time of day.
+  testsupport::LocaleScope fresh("C.UTF-8");
+  ASSERT_TRUE(project->AddJournal(Day(12, 11) + 0.75));
+  EXPECT_EQ(project->JournalNodeText(3), QStringLiteral("11 Dec 2026 18:00 [Current]"));
+  EXPECT_EQ(JDate(project->JournalNodeText(3)), Day(12, 11) + 0.75);
+  EXPECT_EQ(JDate(project->JournalNodeText(0)), Day(3));
 }
 
 TEST_F(JournalTest, AProjectWithoutJournalsReadsDayZero) {
