@@ -2,6 +2,7 @@
 #include "Guard.h"
 #include "OleDate.h"
 #include "ScriptedPrompter.h"
+#include "ShortDate.h"
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "YwindowControl.h"
@@ -62,8 +63,8 @@ TEST_F(ControlTest, SetDateRangeStartsTheLayoutAndTheInnermostPassDraws) {
 
   // The boxes hold whole days: the last rounded up. The day scale runs from a spare day before
   // to a spare day after: 9 to 14 January, six columns after the task column.
-  EXPECT_EQ(Child<QLineEdit>("EarliestText")->text(), QStringLiteral("1/10/2024"));
-  EXPECT_EQ(Child<QLineEdit>("LatestText")->text(), QStringLiteral("1/13/2024"));
+  EXPECT_EQ(Child<QLineEdit>("EarliestText")->text(), praxel::ShortDateText(OleDay(2024, 1, 10)));
+  EXPECT_EQ(Child<QLineEdit>("LatestText")->text(), praxel::ShortDateText(OleDay(2024, 1, 13)));
   int cols = 0;
   host.Call("Cols", Q_RETURN_ARG(int, cols));
   EXPECT_EQ(cols, 7);
@@ -132,7 +133,8 @@ TEST_F(ControlTest, ARangeThatEndsWhereItStartsIsRefused) {
   prompter.Answer(AnswerOk);
   host.Call("SetDateRange", Q_ARG(double, OleDay(2024, 1, 10)), Q_ARG(double, OleDay(2024, 1, 10)));
   ASSERT_EQ(prompter.Asked().size(), 1);
-  EXPECT_EQ(prompter.Asked()[0].text, QStringLiteral("1/10/2024 >= 1/10/2024"));
+  const QString day = praxel::ShortDateText(OleDay(2024, 1, 10));
+  EXPECT_EQ(prompter.Asked()[0].text, day + QStringLiteral(" >= ") + day);
   EXPECT_FALSE(Child<QRadioButton>("ScalingOption0")->isChecked());
   EXPECT_TRUE(host.events.isEmpty());
 }

@@ -475,6 +475,43 @@ TEST_F(TaskDialogTest, OfTwoStartDatesTheFirstKeepsTheDate) {
   EXPECT_EQ(survey->DependencyList.Count(), 2);
 }
 
+// A date is shown to the minute; Ok without an edit keeps it to the second.
+TEST_F(TaskDialogTest, OkKeepsAShownDateExactly) {
+  Ydependency* start = survey->DependencyList.Item(0);
+  const double date = Day(7) + (9 * 3600 + 30) / 86400.0;  // 9:00:30
+  start->SetDepDate(date);
+  TaskEntryForm* form = OpenOn(survey);
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(Box(form, "StartDateText")->text(), praxel::DateTimeText(Day(7) + 9 / 24.0));
+  PressOk(form);
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_TRUE(start->Include());
+  EXPECT_EQ(start->DepDate(), date);
+}
+
+// A date box not in use that holds no date leaves its dependency alone; emptied, it removes it.
+TEST_F(TaskDialogTest, ABoxNotInUseNeverTakesAnUnreadableDateForNoDate) {
+  Ydependency* start = survey->DependencyList.Item(0);
+  TaskEntryForm* form = OpenOn(survey);
+  ASSERT_NE(form, nullptr);
+  const bool specific = Option(form, "SpecificDatesOption")->isChecked();
+  Option(form, "SpecificDatesOption")->click();
+  Fill(form, "StartDateText", QStringLiteral("soon"));
+  Option(form, "EffortDrivenOption")->click();
+  PressOk(form);
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_TRUE(start->Include());
+  EXPECT_EQ(start->DepDate(), Day(7));
+
+  form = OpenOn(survey);
+  ASSERT_NE(form, nullptr);
+  if (!specific) Option(form, "SpecificDatesOption")->click();
+  Fill(form, "StartDateText", QString());
+  Option(form, "EffortDrivenOption")->click();
+  PressOk(form);
+  for (const Ydependency* dependency : survey->DependencyList.Items()) EXPECT_FALSE(dependency->Include());
+}
+
 TEST_F(TaskDialogTest, DoubleClickOnTheStartBoxTypesToday) {
   TaskEntryForm* form = OpenOn(build);
   ASSERT_NE(form, nullptr);
