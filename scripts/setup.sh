@@ -13,6 +13,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-de
           desktop-file-utils xdg-utils shared-mime-info "$@")
 # GNU time: the peak memory of the timed pxtool runs (bench/pxtool_bench.sh).
 packages+=(time)
+# The locales the program is tried in besides a fresh machine's C.UTF-8 (generated below).
+packages+=(locales)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,11 +22,25 @@ for package in "${packages[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Generates the locales that are not there yet.
+locales=(en_US.UTF-8 en_GB.UTF-8 de_DE.UTF-8 fr_FR.UTF-8)
+generate=()
+for locale in "${locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "${locale/UTF-8/utf8}" || generate+=("$locale")
+done
+if [ ${#generate[@]} -gt 0 ]; then
+  for locale in "${generate[@]}"; do
+    "${sudo[@]}" sed -i "s/^# *\(${locale} UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${locale} UTF-8" /etc/locale.gen || echo "${locale} UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${sudo[@]}" locale-gen >/dev/null
+fi

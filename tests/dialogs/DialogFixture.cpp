@@ -1,11 +1,14 @@
 #include "DialogFixture.h"
 
+#include "Bundle.h"
 #include "EntryForm.h"
 #include "Forms.h"
 #include "MainForm.h"
 #include "RegisterDialogs.h"
 #include "SolveState.h"
 #include "TreeView.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QComboBox>
@@ -77,4 +80,17 @@ QStringList DialogTest::Messages() const {
     messages.append(question.title + QStringLiteral(": ") + question.text);
   }
   return messages;
+}
+
+QStringList DialogTest::SavedLines(const QString& path) {
+  EXPECT_TRUE(Bundle::SaveCopy(path));
+  return testsupport::ReadTextFile(path).split(QStringLiteral("\r\n"));
+}
+
+QStringList DialogTest::ChangedLines(const QStringList& before, const QStringList& after) {
+  QStringList changed;
+  for (qsizetype line = 0; line < std::max(before.size(), after.size()); ++line) {
+    if (before.value(line) != after.value(line)) changed.append(before.value(line) + QStringLiteral(" -> ") + after.value(line));
+  }
+  return changed;
 }

@@ -50,4 +50,10 @@ class DialogTest : public TreeTest {
   static bool SolveRequested();
   // The messages shown so far, as "Title: text".
   QStringList Messages() const;
+
+  // Every loaded template and project as a saved file holds them, line by line (the file is
+  // written at `path`), and the lines of `after` that differ from those of `before`
+  // ("before -> after"), to show what an Ok changed.
+  static QStringList SavedLines(const QString& path);
+  static QStringList ChangedLines(const QStringList& before, const QStringList& after);
 };

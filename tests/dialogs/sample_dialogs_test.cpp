@@ -5,7 +5,6 @@
 
 #include "DialogFixture.h"
 
-#include "Bundle.h"
 #include "Common.h"
 #include "EntryForm.h"
 #include "Forms.h"
@@ -23,7 +22,6 @@
 #include <QTemporaryDir>
 #include <QTreeWidgetItemIterator>
 
-#include <algorithm>
 
 namespace {
 
@@ -39,21 +37,7 @@ class SampleDialogs : public DialogTest {
     ASSERT_TRUE(folder.isValid());
   }
 
-  // Every loaded template and project as the saved file holds them, line by line.
-  QStringList Saved() {
-    const QString path = folder.filePath(QStringLiteral("copy.pxa"));
-    EXPECT_TRUE(Bundle::SaveCopy(path));
-    return testsupport::ReadTextFile(path).split(QStringLiteral("\r\n"));
-  }
-
-  // The lines of the second text that differ from the first's.
-  static QStringList Changed(const QStringList& before, const QStringList& after) {
-    QStringList changed;
-    for (qsizetype line = 0; line < std::max(before.size(), after.size()); ++line) {
-      if (before.value(line) != after.value(line)) changed.append(before.value(line) + QStringLiteral(" -> ") + after.value(line));
-    }
-    return changed;
-  }
+  QStringList Saved() const { return SavedLines(folder.filePath(QStringLiteral("copy.pxa"))); }
 
   // The keys of the nodes of a tree that open an entry dialog, in the tree's order.
   static QStringList ObjectKeys(TreeView* tree) {
@@ -84,7 +68,7 @@ class SampleDialogs : public DialogTest {
       EXPECT_EQ(OpenForm(), nullptr) << where.toStdString() << ": " << caption.toStdString();
       // Ok on a parent project makes it the active one: the file puts the active one first.
       MakeActive(project, templ);
-      EXPECT_EQ(Changed(before, Saved()), QStringList()) << where.toStdString() << ": Ok on " << caption.toStdString();
+      EXPECT_EQ(ChangedLines(before, Saved()), QStringList()) << where.toStdString() << ": Ok on " << caption.toStdString();
     }
   }
 
