@@ -84,7 +84,7 @@ TEST(FormHelpers, MoneyBoxesShowNumbersAsMoneyAndLeaveTheRest) {
     const char* typed;
     const char* shown;
   };
-  for (const Case& c : {Case{"1250.5", "$1,250.50"}, Case{"1,250.5", "$1,250.50"}, Case{"-3", "$-3.00"},
+  for (const Case& c : {Case{"1250.5", "$1,250.50"}, Case{"1,250.5", "$1,250.50"}, Case{"-3", "($3.00)"},
                         Case{"0.125", "$0.13"}, Case{"abc", "abc"}, Case{"12 apples", "12 apples"}, Case{"", ""}}) {
     QLineEdit box(QString::fromLatin1(c.typed));
     Common::CurrencyLostFocus(&box);
