@@ -111,29 +111,6 @@ QString RoundDecimalText(const std::string& text, int decimals) {
   return result;
 }
 
-// The user's currency symbol, "$" when the locale has none.
-QString CurrencySymbol() {
-  const QString symbol = QLocale().currencySymbol(QLocale::CurrencySymbol);
-  return symbol.isEmpty() ? QStringLiteral("$") : symbol;
-}
-
-// The text of a currency value: symbol, sign, the whole units grouped by threes with the user's
-// separator, the user's decimal separator and the cents (a half cent away from zero).
-QString CurrencyText(praxel::Currency value) {
-  const std::int64_t ticks = value.Ticks();
-  const std::uint64_t magnitude = ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : ticks;
-  const std::uint64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
-  const QLocale locale;
-  const QString wholeDigits = QString::number(cents / 100);
-  QString whole;
-  for (qsizetype i = 0; i < wholeDigits.size(); ++i) {
-    if (i > 0 && (wholeDigits.size() - i) % 3 == 0) whole += locale.groupSeparator();
-    whole += wholeDigits[i];
-  }
-  const QString number = whole + locale.decimalPoint() + QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
-  return CurrencySymbol() + (ticks < 0 && cents != 0 ? QStringLiteral("-") : QString()) + number;
-}
-
 // The leading number of a text: blanks, an optional sign, digits and one point; 0 when there is
 // none.
 double LeadingNumber(const QString& text) {
@@ -210,65 +187,6 @@ QString DayName(int kind) {
     result = QString::fromLatin1(kNames[kind]);
   });
   return result;
-}
-
-QString FormatCurrency(praxel::Currency value) {
-  QString result;
-  ErrTrap::Guarded(QStringLiteral("Common:FormatCurrency"), [&] { result = CurrencyText(value); });
-  return result;
-}
-
-QString FormatCurrency(double value) {
-  QString result;
-  ErrTrap::Guarded(QStringLiteral("Common:FormatCurrency"),
-                   [&] { result = CurrencyText(praxel::Currency::FromDouble(value)); });
-  return result;
-}
-
-QString FormatCurrency(const QString& value) {
-  QString result;
-  ErrTrap::Guarded(QStringLiteral("Common:FormatCurrency"), [&] {
-    double number = 0;
-    if (!value.isEmpty()) {
-      bool ok = false;
-      number = QLocale().toDouble(value, &ok);
-      if (!ok) throw praxel::RuntimeError(praxel::errTypeMismatch, QStringLiteral("Type mismatch"));
-    }
-    result = CurrencyText(praxel::Currency::FromDouble(number));
-  });
-  return result;
-}
-
-std::optional<double> TextToNumber(const QString& text) {
-  const QLocale locale;
-  QString number = text.trimmed();
-  // A sign may stand before the symbol ("-$5") or after it ("$-5", as FormatCurrency writes).
-  const auto takeSign = [&](bool& negative) {
-    if (number.startsWith(locale.negativeSign()) || number.startsWith(QLatin1Char('-'))) {
-      negative = true;
-    } else if (!(number.startsWith(locale.positiveSign()) || number.startsWith(QLatin1Char('+')))) {
-      return false;
-    }
-    number = number.mid(1).trimmed();
-    return true;
-  };
-  bool negative = false;
-  const bool signFirst = takeSign(negative);
-  const QString symbol = CurrencySymbol();
-  if (number.startsWith(symbol)) {
-    number = number.mid(symbol.size()).trimmed();
-  } else if (number.endsWith(symbol)) {
-    number.chop(symbol.size());
-    number = number.trimmed();
-  }
-  if (!signFirst) takeSign(negative);
-  bool ok = false;
-  const double value = locale.toDouble(number, &ok);
-  // A second sign ("--5") or a word Qt reads as a number ("inf", "nan") is no amount.
-  if (!ok || !std::isfinite(value) || number.startsWith(QLatin1Char('-')) || number.startsWith(QLatin1Char('+'))) {
-    return std::nullopt;
-  }
-  return negative ? -value : value;
 }
 
 QString FormatDuration(double duration, bool longForm) {

@@ -29,17 +29,29 @@ double AddMinutes(double date, std::int32_t minutes);
 // "Assertion failed", and the empty text when the user goes on.
 QString DayName(int kind);
 
-// The user's currency symbol ("$" when the locale has none) followed by the amount, rounded to
-// the cent, with the locale's separators: "$1,234.50", "$-1,234.50". An empty text counts as 0;
-// any other text that is not a number is error 13 "Type mismatch".
+// Money as the user's locale writes amounts of its currency, rounded to the cent (a half away
+// from zero) from the exact ticks: the locale's symbol before or after the number, its grouping
+// and decimal separators, its form for a negative amount. en_US "$1,234.50" and "($1,234.50)",
+// de_DE "1.234,50 €" and "-1.234,50 €", fr_FR "1 234,50 €" and "(1 234,50 €)". A locale
+// without a symbol (C) writes "$1,234.50" and "-$1,234.50". A negative amount under half a cent
+// shows as zero, without a sign. The text overload reads its text as TextToCurrency does: an empty
+// text counts as 0, any other text that is no amount is error 13 "Type mismatch", an amount
+// beyond the range of money error 6 "Overflow".
 QString FormatCurrency(praxel::Currency value);
 QString FormatCurrency(double value);
 QString FormatCurrency(const QString& value);
 
-// The number in a text as the user types it or FormatCurrency writes it: blanks around it, an
-// optional sign before or after the user's currency symbol, the locale's thousands separators and
-// decimal point ("$-1,234.50", "-12.5", "1.5"). None for an empty text, any other text, or a
-// number beyond the range of a double.
+// The amount in a text as FormatCurrency writes it in the user's locale or as the user types it:
+// blanks around it; a number in the locale's form ("1,234.5", "-3"; "1.234,5" in de_DE), whose
+// group separators may be typed as any blank where the locale groups with a space; the locale's
+// currency symbol before or after it, with or without blanks; one sign before the number, before
+// or after a leading symbol ("-$5", "$-5"), or parentheses around a negative amount ("($5)").
+// Exact to the ten-thousandth (a half to the even). None for an empty text, two signs, a sign
+// inside parentheses, letters (so "inf", "nan" and exponents), any other text, or an amount
+// beyond the range of money.
+std::optional<praxel::Currency> TextToCurrency(const QString& text);
+// The same reading as a number, for money and for the other numbers typed into dialogs; none
+// beyond the range of a double.
 std::optional<double> TextToNumber(const QString& text);
 
 // A duration in days, in the largest unit it reaches, to at most two decimals:

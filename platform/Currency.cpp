@@ -28,21 +28,25 @@ Currency Currency::FromDouble(double value) {
   char text[400];
   const auto [end, failed] = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed);
   if (failed != std::errc()) RaiseOverflow();
+  return FromDecimal(std::string_view(text, end), value < 0);
+}
+
+Currency Currency::FromDecimal(std::string_view digits, bool negative) {
   __int128 ticks = 0;
-  const char* p = text;
-  for (; p != end && *p != '.'; ++p) {
+  auto p = digits.begin();
+  for (; p != digits.end() && *p != '.'; ++p) {
     ticks = ticks * 10 + (*p - '0');
     if (ticks > INT64_MAX) RaiseOverflow();
   }
-  if (p != end) ++p;  // the decimal point
-  for (int place = 0; place < 4; ++place) ticks = ticks * 10 + (p != end ? *p++ - '0' : 0);
+  if (p != digits.end()) ++p;  // the decimal point
+  for (int place = 0; place < 4; ++place) ticks = ticks * 10 + (p != digits.end() ? *p++ - '0' : 0);
   // The digits beyond the fourth place: above, at or below one half.
-  if (p != end) {
+  if (p != digits.end()) {
     const bool atLeastHalf = *p >= '5';
-    const bool exactlyHalf = *p == '5' && std::all_of(p + 1, static_cast<const char*>(end), [](char c) { return c == '0'; });
+    const bool exactlyHalf = *p == '5' && std::all_of(p + 1, digits.end(), [](char c) { return c == '0'; });
     if (exactlyHalf ? (ticks & 1) != 0 : atLeastHalf) ++ticks;
   }
-  if (value < 0) ticks = -ticks;
+  if (negative) ticks = -ticks;
   if (ticks > INT64_MAX || ticks < INT64_MIN) RaiseOverflow();
   return Currency(static_cast<std::int64_t>(ticks));
 }

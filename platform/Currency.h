@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <string_view>
 
 namespace praxel {
 
@@ -15,6 +16,9 @@ class Currency {
   static constexpr Currency FromTicks(std::int64_t ticks) { return Currency(ticks); }
   // Rounds half to even to the ten-thousandth.
   static Currency FromDouble(double value);
+  // The amount that a decimal in plain digits stands for ("1234.5", ".25", "7."), negated when
+  // asked; rounded half to even to the ten-thousandth, exactly, however many digits it has.
+  static Currency FromDecimal(std::string_view digits, bool negative);
 
   constexpr std::int64_t Ticks() const { return ticks_; }
   double ToDouble() const { return static_cast<double>(ticks_) / kScale; }

@@ -16,10 +16,11 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMetaObject>
 #include <QPalette>
 #include <QWidget>
+
+#include <optional>
 
 namespace Common {
 
@@ -90,9 +91,7 @@ void ShowInUse(QWidget* control, bool inUse) {
 
 void CurrencyLostFocus(QLineEdit* tb) {
   ErrTrap::Guarded(QStringLiteral("Common:CurrencyLostFocus"), [&] {
-    bool numeric = false;
-    const double amount = QLocale().toDouble(tb->text().trimmed(), &numeric);
-    if (numeric) tb->setText(FormatCurrency(praxel::Currency::FromDouble(amount)));
+    if (const std::optional<praxel::Currency> amount = TextToCurrency(tb->text())) tb->setText(FormatCurrency(*amount));
   });
 }
 

@@ -32,8 +32,9 @@ void EnableTextBox(QLineEdit* tb, bool flag);
 // Gives a box or list a white background when its value is in use and grey when not; it stays
 // enabled either way.
 void ShowInUse(QWidget* control, bool inUse);
-// A money box left by the user: a number becomes that amount in the currency format ("$1,250.50");
-// any other text stays as typed, for the dialog's own check.
+// A money box left by the user: an amount as TextToCurrency reads it is shown in the currency
+// format ("$1,250.50"); any other text, an amount beyond the range of money included, stays as
+// typed, for the dialog's own check.
 void CurrencyLostFocus(QLineEdit* tb);
 
 // Applies the font stored for the window under its name (".FontName", ".FontSize", ".FontBold",

@@ -1,6 +1,7 @@
 #include "DialogFixture.h"
 
 #include "EntryForm.h"
+#include "Format.h"
 #include "Forms.h"
 #include "RateCalculatorForm.h"
 #include "ResourceEntryForm.h"
@@ -131,7 +132,8 @@ TEST_F(RateCalculator, LettersInAMultiplierEmptyOnlyItsRate) {
   EXPECT_TRUE(form->OkCommand()->isEnabled());
 
   Fill(form, "BurdenedMultiplierText", QStringLiteral("0.5"));
-  EXPECT_EQ(Text(form, "OverheadText0"), QStringLiteral("$-5.00"));
+  // A negative overhead, in the locale's form for it: "($5.00)" in en_US, "-$5.00" in C.
+  EXPECT_EQ(Text(form, "OverheadText0"), Common::FormatCurrency(-5.0));
   EXPECT_EQ(Text(form, "OvertimeRateText"), QStringLiteral("$10.00"));
 }
 

@@ -30,6 +30,10 @@ using praxel::AnswerIgnore;
 using praxel::Currency;
 using testsupport::LocaleScope;
 
+namespace praxel {
+void PrintTo(const Currency& value, std::ostream* out) { *out << value.Ticks() << " ticks"; }
+}  // namespace praxel
+
 namespace {
 
 // Every test runs with a scripted prompter, so a failure handed to the trap that a test did not
@@ -403,7 +407,82 @@ TEST(FormatUnitFigure, RoundsToHundredthsHalfAwayFromZero) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// FormatCurrency
+// FormatCurrency, TextToCurrency, TextToNumber
+
+constexpr std::int64_t kLargestTicks = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kSmallestTicks = std::numeric_limits<std::int64_t>::min();
+
+// One locale's texts for the same amounts.
+struct LocaleMoneyRow {
+  const char* name;
+  const char* locale;
+  const char* thousands;          // 1,234.50 and its negative
+  const char* negativeThousands;
+  const char* zero;               // also -0.0049, under half a cent
+  const char* halfCent;           // 0.005, a half cent away from zero
+  const char* negativeHalfCent;   // -0.125
+  const char* largest;            // the largest and smallest money, 922,337,203,685,477.58 whole cents
+  const char* smallest;
+};
+void PrintTo(const LocaleMoneyRow& row, std::ostream* out) { *out << row.name; }
+
+class MoneyInLocaleTest : public TableTest<LocaleMoneyRow> {};
+
+TEST_P(MoneyInLocaleTest, WritesTheLocalesFormAndReadsItBackToTheCent) {
+  const LocaleMoneyRow& row = GetParam();
+  LocaleScope locale(row.locale);
+  const struct {
+    std::int64_t ticks;
+    const char* text;
+    std::int64_t readBack;  // the amount rounded to the cent
+  } amounts[] = {{12345000, row.thousands, 12345000},
+                 {-12345000, row.negativeThousands, -12345000},
+                 {0, row.zero, 0},
+                 {-49, row.zero, 0},
+                 {50, row.halfCent, 100},
+                 {-1250, row.negativeHalfCent, -1300},
+                 {kLargestTicks, row.largest, 9223372036854775800},
+                 {kSmallestTicks, row.smallest, -9223372036854775800}};
+  for (const auto& amount : amounts) {
+    EXPECT_EQ(Common::FormatCurrency(Currency::FromTicks(amount.ticks)), Text(amount.text)) << amount.ticks;
+    const std::optional<Currency> read = Common::TextToCurrency(Text(amount.text));
+    ASSERT_TRUE(read.has_value()) << amount.text;
+    EXPECT_EQ(read->Ticks(), amount.readBack) << amount.text;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, MoneyInLocaleTest,
+    testing::Values(
+        // A locale without a currency symbol: the borrowed "$" goes first.
+        LocaleMoneyRow{"C", "C", "$1,234.50", "-$1,234.50", "$0.00", "$0.01", "-$0.13", "$922,337,203,685,477.58",
+                       "-$922,337,203,685,477.58"},
+        LocaleMoneyRow{"en_US", "en_US", "$1,234.50", "($1,234.50)", "$0.00", "$0.01", "($0.13)",
+                       "$922,337,203,685,477.58", "($922,337,203,685,477.58)"},
+        LocaleMoneyRow{"en_GB", "en_GB", "£1,234.50", "(£1,234.50)", "£0.00", "£0.01", "(£0.13)",
+                       "£922,337,203,685,477.58", "(£922,337,203,685,477.58)"},
+        LocaleMoneyRow{"de_DE", "de_DE", "1.234,50\u00a0€", "-1.234,50\u00a0€", "0,00\u00a0€", "0,01\u00a0€",
+                       "-0,13\u00a0€", "922.337.203.685.477,58\u00a0€", "-922.337.203.685.477,58\u00a0€"},
+        LocaleMoneyRow{"fr_FR", "fr_FR", "1\u202f234,50\u00a0€", "(1\u202f234,50\u00a0€)", "0,00\u00a0€",
+                       "0,01\u00a0€", "(0,13\u00a0€)", "922\u202f337\u202f203\u202f685\u202f477,58\u00a0€",
+                       "(922\u202f337\u202f203\u202f685\u202f477,58\u00a0€)"}),
+    testsupport::CaseName());
+
+// Whatever a locale writes reads back in it to the same cents, in every locale Qt knows: its own
+// digits, marks around signs, symbols with dots and a sign after a leading symbol included.
+TEST(MoneyInEveryLocale, ReadsBackWhatItWrites) {
+  testsupport::ScriptedPrompter prompter;
+  const std::int64_t amounts[] = {12345678912345, -12345678912345, -49, kLargestTicks, kSmallestTicks};
+  for (const QLocale& each : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    LocaleScope locale(each);
+    for (const std::int64_t ticks : amounts) {
+      const QString text = Common::FormatCurrency(Currency::FromTicks(ticks));
+      const std::int64_t cents = ticks / 100 + (ticks % 100 >= 50 ? 1 : ticks % 100 <= -50 ? -1 : 0);
+      EXPECT_EQ(Common::TextToCurrency(text), Currency::FromTicks(cents * 100)) << each.name().toStdString() << " " << text.toStdString();
+    }
+    EXPECT_EQ(Common::TextToNumber(Common::FormatCurrency(-1234567.89)), -1234567.89) << each.name().toStdString();
+  }
+}
 
 struct MoneyRow {
   const char* name;
@@ -420,36 +499,31 @@ TEST_P(FormatCurrencyTest, SymbolGroupsAndCents) {
 
 INSTANTIATE_TEST_SUITE_P(
     Amounts, FormatCurrencyTest,
-    testing::Values(MoneyRow{"Thousands", Currency::FromTicks(12345000), "$1,234.50"},
-                    MoneyRow{"Zero", Currency(), "$0.00"},
-                    MoneyRow{"Negative", Currency::FromTicks(-12345000), "$-1,234.50"},
-                    MoneyRow{"Billions", Currency::FromTicks(12345678901250), "$1,234,567,890.13"},
-                    MoneyRow{"HalfCentAwayFromZero", Currency::FromTicks(50), "$0.01"},
-                    MoneyRow{"NegativeHalfCentAwayFromZero", Currency::FromTicks(-1250), "$-0.13"},
+    testing::Values(MoneyRow{"Billions", Currency::FromTicks(12345678901250), "$1,234,567,890.13"},
                     MoneyRow{"UnderHalfACent", Currency::FromTicks(49), "$0.00"},
-                    MoneyRow{"NegativeUnderHalfACentHasNoSign", Currency::FromTicks(-49), "$0.00"},
-                    MoneyRow{"CarryIntoANewGroup", Currency::FromTicks(9999950), "$1,000.00"},
-                    MoneyRow{"Largest", Currency::FromTicks(std::numeric_limits<std::int64_t>::max()),
-                             "$922,337,203,685,477.58"},
-                    MoneyRow{"Smallest", Currency::FromTicks(std::numeric_limits<std::int64_t>::min()),
-                             "$-922,337,203,685,477.58"}),
+                    MoneyRow{"CarryIntoANewGroup", Currency::FromTicks(9999950), "$1,000.00"}),
     testsupport::CaseName());
 
 using FormatCurrencyTrapTest = TrappedTest;
 
 TEST_F(FormatCurrencyTrapTest, NumbersAndTexts) {
   EXPECT_EQ(Common::FormatCurrency(1234.5), QStringLiteral("$1,234.50"));
-  EXPECT_EQ(Common::FormatCurrency(-1234.5), QStringLiteral("$-1,234.50"));
+  EXPECT_EQ(Common::FormatCurrency(-1234.5), QStringLiteral("($1,234.50)"));
   EXPECT_EQ(Common::FormatCurrency(0.125), QStringLiteral("$0.13"));
   EXPECT_EQ(Common::FormatCurrency(QString()), QStringLiteral("$0.00"));
   EXPECT_EQ(Common::FormatCurrency(QStringLiteral("")), QStringLiteral("$0.00"));
   EXPECT_EQ(Common::FormatCurrency(QStringLiteral("1234.5")), QStringLiteral("$1,234.50"));
   EXPECT_EQ(Common::FormatCurrency(QStringLiteral("1,234.5")), QStringLiteral("$1,234.50"));
-  EXPECT_EQ(Common::FormatCurrency(QStringLiteral("-7")), QStringLiteral("$-7.00"));
+  EXPECT_EQ(Common::FormatCurrency(QStringLiteral("-7")), QStringLiteral("($7.00)"));
+  EXPECT_EQ(Common::FormatCurrency(QStringLiteral("$-7")), QStringLiteral("($7.00)"));
+  // Read exactly, not through a double: 0.125 and 922,337,203,685,477.58 keep their last digit.
+  EXPECT_EQ(Common::FormatCurrency(QStringLiteral("0.00005")), QStringLiteral("$0.00"));
+  EXPECT_EQ(Common::FormatCurrency(QStringLiteral("922,337,203,685,477.58")), QStringLiteral("$922,337,203,685,477.58"));
 }
 
 TEST_F(FormatCurrencyTrapTest, TextThatIsNoNumberIsATypeMismatch) {
-  const QStringList texts{QStringLiteral("abc"), QStringLiteral("  "), QStringLiteral("12 dollars")};
+  const QStringList texts{QStringLiteral("abc"), QStringLiteral("  "), QStringLiteral("12 dollars"),
+                          QStringLiteral("1e300")};
   for (const QString& text : texts) {
     prompter.Answer(AnswerIgnore);
     EXPECT_EQ(Common::FormatCurrency(text), QString()) << text.toStdString();
@@ -461,23 +535,16 @@ TEST_F(FormatCurrencyTrapTest, TextThatIsNoNumberIsATypeMismatch) {
 TEST_F(FormatCurrencyTrapTest, NumberBeyondCurrencyIsOverflow) {
   prompter.Answer(AnswerIgnore);
   EXPECT_EQ(Common::FormatCurrency(1e300), QString());
-  ExpectTrapped(QStringLiteral("6: Overflow"));
+  prompter.Answer(AnswerIgnore);
+  EXPECT_EQ(Common::FormatCurrency(QStringLiteral("922,337,203,685,477.5808")), QString());
+  ASSERT_EQ(prompter.Asked().size(), 2);
+  for (const auto& asked : prompter.Asked()) EXPECT_EQ(asked.text, QStringLiteral("Internal error 6: Overflow"));
 }
 
-TEST_F(FormatCurrencyTrapTest, UsesTheUsersSymbolAndSeparators) {
-  {
-    LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(Common::FormatCurrency(-1234567.5), QStringLiteral("€-1.234.567,50"));
-  }
-  {
-    LocaleScope none(QLocale::c());  // a locale without a currency symbol
-    EXPECT_EQ(Common::FormatCurrency(1234.5), QStringLiteral("$1,234.50"));
-  }
-  EXPECT_EQ(Common::FormatCurrency(1234.5), QStringLiteral("$1,234.50"));
-}
-
+// What the user types, read (or refused) in the user's locale.
 struct NumberTextRow {
   const char* name;
+  const char* locale;
   const char* text;
   std::optional<double> number;
 };
@@ -486,30 +553,72 @@ void PrintTo(const NumberTextRow& row, std::ostream* out) { *out << row.name; }
 class TextToNumberTest : public TableTest<NumberTextRow> {};
 
 TEST_P(TextToNumberTest, ReadsTypedNumbersAndMoneyTexts) {
-  EXPECT_EQ(Common::TextToNumber(Text(GetParam().text)), GetParam().number);
+  const NumberTextRow& row = GetParam();
+  LocaleScope locale(row.locale);
+  EXPECT_EQ(Common::TextToNumber(Text(row.text)), row.number);
+  // Money reads the same texts.
+  const std::optional<Currency> money = Common::TextToCurrency(Text(row.text));
+  EXPECT_EQ(money.has_value(), row.number.has_value());
+  if (money && row.number) {
+    EXPECT_EQ(money->Ticks(), Currency::FromDouble(*row.number).Ticks());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, TextToNumberTest,
-    testing::Values(NumberTextRow{"Whole", "15", 15.0}, NumberTextRow{"Decimal", "6.66666", 6.66666},
-                    NumberTextRow{"BlanksAround", "  1.5 ", 1.5},
-                    NumberTextRow{"MoneyFormat", "$1,234.50", 1234.5},
-                    NumberTextRow{"NegativeMoneyFormat", "$-1,234.50", -1234.5},
-                    NumberTextRow{"SignBeforeSymbol", "-$5", -5.0}, NumberTextRow{"PlusSign", "+2", 2.0},
-                    NumberTextRow{"SymbolAlone", "$", std::nullopt},
-                    NumberTextRow{"Empty", "", std::nullopt}, NumberTextRow{"Blanks", "   ", std::nullopt},
-                    NumberTextRow{"Word", "double", std::nullopt},
-                    NumberTextRow{"TrailingWord", "12 dollars", std::nullopt},
-                    NumberTextRow{"TwoSigns", "--5", std::nullopt},
-                    NumberTextRow{"TwoSignsAroundSymbol", "-$-5", std::nullopt},
-                    NumberTextRow{"Infinity", "inf", std::nullopt}, NumberTextRow{"NotANumber", "nan", std::nullopt},
-                    NumberTextRow{"BeyondDouble", "1e400", std::nullopt}),
+    testing::Values(
+        NumberTextRow{"Whole", "en_US", "15", 15.0}, NumberTextRow{"Decimal", "en_US", "6.66666", 6.66666},
+        NumberTextRow{"BlanksAround", "en_US", "  1.5 ", 1.5}, NumberTextRow{"Grouped", "en_US", "1,250", 1250.0},
+        NumberTextRow{"Negative", "en_US", "-3", -3.0}, NumberTextRow{"PlusSign", "en_US", "+2", 2.0},
+        NumberTextRow{"MoneyFormat", "en_US", "$1,234.50", 1234.5},
+        NumberTextRow{"NegativeMoneyFormat", "en_US", "($1,234.50)", -1234.5},
+        NumberTextRow{"ParenthesesWithoutSymbol", "en_US", "( 5 )", -5.0},
+        NumberTextRow{"SignBeforeSymbol", "en_US", "-$5", -5.0},
+        NumberTextRow{"SignAfterSymbol", "en_US", "$-1,234.50", -1234.5},
+        NumberTextRow{"SymbolAfter", "en_US", "5 $", 5.0}, NumberTextRow{"BlankAfterSymbol", "en_US", "$ 5", 5.0},
+        NumberTextRow{"SymbolAlone", "en_US", "$", std::nullopt},
+        NumberTextRow{"Empty", "en_US", "", std::nullopt}, NumberTextRow{"Blanks", "en_US", "   ", std::nullopt},
+        NumberTextRow{"Word", "en_US", "double", std::nullopt},
+        NumberTextRow{"TrailingWord", "en_US", "12 dollars", std::nullopt},
+        NumberTextRow{"TwoSigns", "en_US", "--5", std::nullopt},
+        NumberTextRow{"TwoSignsAroundSymbol", "en_US", "-$-5", std::nullopt},
+        NumberTextRow{"SignInsideParentheses", "en_US", "($-5)", std::nullopt},
+        NumberTextRow{"SignBeforeParentheses", "en_US", "-($5)", std::nullopt},
+        NumberTextRow{"OpenParenthesis", "en_US", "($5", std::nullopt},
+        NumberTextRow{"TwoSymbols", "en_US", "$5$", std::nullopt},
+        NumberTextRow{"SignAfterNumber", "en_US", "5-", std::nullopt},
+        NumberTextRow{"GroupInTheWrongPlace", "en_US", "12,50", std::nullopt},
+        NumberTextRow{"BlankGroupWhereTheLocaleHasNone", "en_US", "1 250", std::nullopt},
+        NumberTextRow{"AnotherCurrency", "en_US", "€5", std::nullopt},
+        NumberTextRow{"Exponent", "en_US", "1e5", std::nullopt},
+        NumberTextRow{"Infinity", "en_US", "inf", std::nullopt},
+        NumberTextRow{"NotANumber", "en_US", "nan", std::nullopt},
+        NumberTextRow{"BeyondDouble", "en_US", "1e400", std::nullopt},
+        NumberTextRow{"CDecimal", "C", "12.5", 12.5}, NumberTextRow{"CGrouped", "C", "1,250", 1250.0},
+        NumberTextRow{"CMoneyFormat", "C", "-$1,234.50", -1234.5},
+        NumberTextRow{"CParentheses", "C", "($5)", -5.0},
+        NumberTextRow{"CDecimalComma", "C", "12,5", std::nullopt},
+        NumberTextRow{"GermanDecimal", "de_DE", "12,5", 12.5}, NumberTextRow{"GermanGrouped", "de_DE", "1.250", 1250.0},
+        NumberTextRow{"GermanMoneyFormat", "de_DE", "-1.234,50\u00a0€", -1234.5},
+        NumberTextRow{"GermanSymbolWithoutBlank", "de_DE", "1.234,50€", 1234.5},
+        NumberTextRow{"GermanSymbolFirst", "de_DE", "€ -5", -5.0},
+        NumberTextRow{"GermanPointAsDecimal", "de_DE", "12.5", std::nullopt},
+        NumberTextRow{"GermanDollar", "de_DE", "$5", std::nullopt},
+        NumberTextRow{"FrenchMoneyFormat", "fr_FR", "(1\u202f234,50\u00a0€)", -1234.5},
+        NumberTextRow{"FrenchGroupedByABlank", "fr_FR", "1 234,5", 1234.5},
+        NumberTextRow{"FrenchGroupedByANoBreakSpace", "fr_FR", "-1\u00a0234,5 €", -1234.5},
+        NumberTextRow{"FrenchTwoSignsInParentheses", "fr_FR", "(-1 234 €)", std::nullopt},
+        NumberTextRow{"BritishMoneyFormat", "en_GB", "(£1,234.50)", -1234.5},
+        NumberTextRow{"BritishSignAfterSymbol", "en_GB", "£-5", -5.0},
+        NumberTextRow{"BritishDollar", "en_GB", "$5", std::nullopt}),
     testsupport::CaseName());
 
-TEST(TextToNumber, ReadsBackWhatFormatCurrencyWritesInTheUsersLocale) {
-  LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
-  EXPECT_EQ(Common::TextToNumber(Common::FormatCurrency(-1234567.5)), -1234567.5);
-  EXPECT_EQ(Common::TextToNumber(QStringLiteral("1,5")), 1.5);
+// A number of more digits than a double can hold is no number; money keeps every digit up to its
+// range.
+TEST(TextToNumber, RefusesDigitsBeyondADouble) {
+  EXPECT_EQ(Common::TextToNumber(QStringLiteral("1") + QString(400, QLatin1Char('0'))), std::nullopt);
+  EXPECT_EQ(Common::TextToCurrency(QStringLiteral("1") + QString(20, QLatin1Char('0'))), std::nullopt);
+  EXPECT_EQ(Common::TextToCurrency(QStringLiteral("$0.12345")), Currency::FromTicks(1234));
 }
 
 TEST(FormatUnitFigure, UsesTheUsersDecimalSeparatorWithoutGrouping) {

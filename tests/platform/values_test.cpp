@@ -135,6 +135,25 @@ TEST(Currency, ConversionsAndOverflow) {
             errOverflow);
 }
 
+// Decimals beyond a double's precision keep every digit: the whole range of money, halves of a
+// tick to the even one however far the digits run.
+TEST(Currency, FromDecimalIsExact) {
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
+  constexpr std::int64_t kSmallest = std::numeric_limits<std::int64_t>::min();
+  EXPECT_EQ(Currency::FromDecimal("922337203685477.5807", false).Ticks(), kLargest);
+  EXPECT_EQ(Currency::FromDecimal("922337203685477.5808", true).Ticks(), kSmallest);
+  EXPECT_EQ(Currency::FromDecimal("922337203685477.58074999999", false).Ticks(), kLargest);
+  EXPECT_EQ(Currency::FromDecimal("1.00005", false).Ticks(), 10000);
+  EXPECT_EQ(Currency::FromDecimal("1.00015", true).Ticks(), -10002);
+  EXPECT_EQ(Currency::FromDecimal("1.000050000000000000001", false).Ticks(), 10001);
+  EXPECT_EQ(Currency::FromDecimal(".25", false).Ticks(), 2500);
+  EXPECT_EQ(Currency::FromDecimal("7.", false).Ticks(), 70000);
+  EXPECT_EQ(OverflowNumber([] { Currency::FromDecimal("922337203685477.5808", false); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { Currency::FromDecimal("922337203685477.58075", false); }), errOverflow);
+  EXPECT_EQ(OverflowNumber([] { Currency::FromDecimal("100000000000000000000000000000000000000000", true); }),
+            errOverflow);
+}
+
 struct DateCase {
   const char* name;
   double day;

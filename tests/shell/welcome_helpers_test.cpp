@@ -84,8 +84,11 @@ TEST(FormHelpers, MoneyBoxesShowNumbersAsMoneyAndLeaveTheRest) {
     const char* typed;
     const char* shown;
   };
-  for (const Case& c : {Case{"1250.5", "$1,250.50"}, Case{"1,250.5", "$1,250.50"}, Case{"-3", "$-3.00"},
-                        Case{"0.125", "$0.13"}, Case{"abc", "abc"}, Case{"12 apples", "12 apples"}, Case{"", ""}}) {
+  for (const Case& c : {Case{"1250.5", "$1,250.50"}, Case{"1,250.5", "$1,250.50"}, Case{"-3", "($3.00)"},
+                        Case{"0.125", "$0.13"}, Case{"$-3", "($3.00)"}, Case{"($1,250.50)", "($1,250.50)"},
+                        Case{"922,337,203,685,477.58", "$922,337,203,685,477.58"}, Case{"1e5", "1e5"},
+                        Case{"100000000000000000000", "100000000000000000000"}, Case{"abc", "abc"},
+                        Case{"12 apples", "12 apples"}, Case{"", ""}}) {
     QLineEdit box(QString::fromLatin1(c.typed));
     Common::CurrencyLostFocus(&box);
     EXPECT_EQ(box.text(), QString::fromLatin1(c.shown)) << c.typed;
