@@ -80,6 +80,7 @@ TEST(FormHelpers, TextBoxes) {
 }
 
 TEST(FormHelpers, MoneyBoxesShowNumbersAsMoneyAndLeaveTheRest) {
+  testsupport::LocaleScope us("en_US.UTF-8");  // the texts below are en_US's
   struct Case {
     const char* typed;
     const char* shown;
