@@ -68,7 +68,7 @@ DependencyEntryForm::DependencyEntryForm(QWidget* parent)
       toScroll_(NewPercentBar(QStringLiteral("ToScroll"), this)),
       offsetText_(NewTextBox(QStringLiteral("OffsetText"), false)),
       dateOption_(new QRadioButton(QStringLiteral("date"), this)),
-      dateText_(NewTextBox(QStringLiteral("DateText"), false)),
+      dateText_(NewDateBox(QStringLiteral("DateText"), false)),
       taskOption_(new QRadioButton(QStringLiteral("task"), this)),
       projectRequiredCombo_(NewEditableList(QStringLiteral("ProjectRequiredCombo"), this)),
       taskRequiredCombo_(NewEditableList(QStringLiteral("TaskRequiredCombo"), this)),

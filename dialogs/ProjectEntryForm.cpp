@@ -56,7 +56,7 @@ ProjectEntryForm::ProjectEntryForm(QWidget* parent)
       descriptionText_(NewTextBox(QStringLiteral("DescriptionText"))),
       viewPasswordText_(NewTextBox(QStringLiteral("ViewPasswordText"))),
       modifyPasswordText_(NewTextBox(QStringLiteral("ModifyPasswordText"))),
-      initialJournalText_(NewTextBox(QStringLiteral("InitialJournalText"))),
+      initialJournalText_(NewDateBox(QStringLiteral("InitialJournalText"))),
       priorityText_(NewTextBox(QStringLiteral("PriorityText"))),
       managerText_(NewTextBox(QStringLiteral("ManagerText"))),
       solveRulesCombo_(new QComboBox(this)),

@@ -45,6 +45,10 @@ bool IsPlainDateDependency(const Ydependency& dependency) {
   return dependency.Include() && dependency.TaskRequired() == nullptr && dependency.Offset() == 0.0;
 }
 
+// The captions of the first two rows of estimates, split at the journal's date.
+QString PriorCaption(const QString& journal) { return QStringLiteral("prior to ") + journal; }
+QString LaterCaption(const QString& journal) { return journal + QStringLiteral(" and later"); }
+
 QLabel* NewLabel(const QString& caption, QWidget* parent, const QString& name = QString()) {
   auto* label = new QLabel(caption, parent);
   if (!name.isEmpty()) label->setObjectName(name);
@@ -57,8 +61,8 @@ TaskEntryForm::TaskEntryForm(QWidget* parent)
     : EntryForm(QStringLiteral("Task Data Entry"), QStringLiteral("TaskEntryForm"), parent) {
   taskIdText_ = NewTextBox(QStringLiteral("TaskIdText"));
   descriptionText_ = NewTextBox(QStringLiteral("DescriptionText"));
-  startDateText_ = NewTextBox(QStringLiteral("StartDateText"), false);
-  finishDateText_ = NewTextBox(QStringLiteral("FinishDateText"), false);
+  startDateText_ = NewDateBox(QStringLiteral("StartDateText"), false);
+  finishDateText_ = NewDateBox(QStringLiteral("FinishDateText"), false);
   materialCostText_ = new MoneyText(this);
   materialCostText_->setObjectName(QStringLiteral("MaterialCostText"));
   materialCostText_->setToolTip(HelpTip());
@@ -101,10 +105,15 @@ TaskEntryForm::TaskEntryForm(QWidget* parent)
     estimateLabel_[column]->setAlignment(Qt::AlignCenter);
     grid->addWidget(estimateLabel_[column], 0, 1 + column);
   }
-  const char* const rowHeadings[] = {"prior to xx/yy/zz", "xx/yy/zz and later", "total"};
+  // The row captions hold the journal's date (LoadData): they make room for the widest date, so
+  // that no journal changes the dialog's size.
+  const QString widestJournal = WidestDateText(estimatesFrame_);
+  const QString rowHeadings[] = {PriorCaption(widestJournal), LaterCaption(widestJournal), QStringLiteral("total")};
   for (int row = 0; row < 3; ++row) {
-    estimateLabel_[3 + row] = NewLabel(QString::fromLatin1(rowHeadings[row]), estimatesFrame_);
-    grid->addWidget(estimateLabel_[3 + row], 1 + row, 0);
+    QLabel* label = NewLabel(rowHeadings[row], estimatesFrame_);
+    label->setMinimumWidth(label->sizeHint().width());
+    estimateLabel_[3 + row] = label;
+    grid->addWidget(label, 1 + row, 0);
   }
   for (int index = 0; index < 6; ++index) estimateLabel_[index]->setObjectName(QStringLiteral("EstimateLabel%1").arg(index));
   for (int index = 0; index < TaskEstimates::kCells; ++index) {
@@ -208,8 +217,8 @@ void TaskEntryForm::LoadData() {
   const Yproject* project = task_->Project();
   guard([&] {
     const QString journal = Common::DateText(Common::ThisProject()->Journal());
-    estimateLabel_[3]->setText(QStringLiteral("prior to ") + journal);
-    estimateLabel_[4]->setText(journal + QStringLiteral(" and later"));
+    estimateLabel_[3]->setText(PriorCaption(journal));
+    estimateLabel_[4]->setText(LaterCaption(journal));
   });
   guard([&] {
     taskIdText_->setText(QString::number(task_->TaskID()));

@@ -1,5 +1,6 @@
 #include "Journals.h"
 
+#include "DateRoom.h"
 #include "Guard.h"
 #include "OleDate.h"
 #include "ShortDate.h"
@@ -98,6 +99,10 @@ QString DateText(double day) {
     text += QLatin1Char(' ') + QLocale().toString(praxel::FromOleDate(day).time(), QLocale::ShortFormat);
   }
   return text;
+}
+
+QString WidestDateText(const praxel::TextWidth& width) {
+  return praxel::WidestText(praxel::MomentsOfEachMonth(), DateText, width);
 }
 
 std::optional<double> TextToDate(const QString& text) {

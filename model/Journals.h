@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DateRoom.h"
 #include "PerJournal.h"
 
 #include <QList>
@@ -78,6 +79,9 @@ namespace Common {
 
 // A date as the user's short date, with the time of day only when it is not midnight.
 QString DateText(double day);
+// The widest text DateText writes in the user's formats, as `width` measures it: what a box for
+// a date with a time of day must hold.
+QString WidestDateText(const praxel::TextWidth& width);
 // Reads what DateText writes, and a date the user types in the short date form (blanks around
 // it, a two-digit year meaning 1930 to 2029, an optional time of day after a blank); nothing
 // when the text is no date.
