@@ -2,6 +2,7 @@
 
 #include "Check.h"
 #include "DateBox.h"
+#include "DateRoom.h"
 #include "FormHelpers.h"
 #include "FormHost.h"
 #include "Guard.h"
@@ -14,11 +15,38 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The width a text box needs to show the text whole: the text with the cursor after it, the two
+// pixels a line edit keeps on either side of its text, the box's margins and the style's frame,
+// as QLineEdit sizes itself for its sample text.
+int TextBoxWidth(const QLineEdit* box, const QString& text) {
+  constexpr int kSideRoom = 2;
+  constexpr int kCursor = 1;
+  QStyleOptionFrame frame;
+  frame.initFrom(box);
+  frame.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, box) : 0;
+  const QMargins margins = box->textMargins() + box->contentsMargins();
+  const int contents = static_cast<int>(std::ceil(QFontMetricsF(box->font()).horizontalAdvance(text))) + kCursor +
+                       2 * kSideRoom + margins.left() + margins.right();
+  return box->style()
+      ->sizeFromContents(QStyle::CT_LineEdit, &frame, QSize(contents, box->sizeHint().height()), box)
+      .width();
+}
+
+}  // namespace
 
 EntryForm::EntryForm(const QString& Caption, const QString& Module, QWidget* parent)
     : QWidget(parent), module_(Module) {
@@ -52,7 +80,14 @@ QLineEdit* EntryForm::NewTextBox(const QString& name, bool helpTip) {
 }
 
 DateBox* EntryForm::NewDateBox(const QString& name, bool helpTip) {
-  return Named(new DateBox(this), name, helpTip ? HelpTip() : QString());
+  auto* box = Named(new DateBox(this), name, helpTip ? HelpTip() : QString());
+  box->setMinimumWidth(std::max(box->minimumSizeHint().width(), TextBoxWidth(box, WidestDateText(box))));
+  return box;
+}
+
+QString EntryForm::WidestDateText(const QWidget* widget) {
+  const QFontMetricsF metrics(widget->font());
+  return praxel::WidestDateTimeText([&](const QString& text) { return metrics.horizontalAdvance(text); });
 }
 
 void EntryForm::SelectAllOnFocus(QLineEdit* box) {

@@ -61,8 +61,12 @@ class EntryForm : public QWidget {
   // Building the window (in the dialog's constructor).
   // A text box named `name`, carrying the help tool tip when helpTip.
   QLineEdit* NewTextBox(const QString& name, bool helpTip = true);
-  // A date box (DateBox.h) named `name`, the same way.
+  // A date box (DateBox.h) named `name`, the same way, wide enough to show the widest date with
+  // a time of day in the user's formats whole.
   DateBox* NewDateBox(const QString& name, bool helpTip = true);
+  // The widest date with a time of day in the user's formats (praxel::DateTimeText), in the
+  // widget's font: what a caption or box that shows a date makes room for.
+  static QString WidestDateText(const QWidget* widget);
   // The box selects its whole text whenever it takes the focus ("<name>_GotFocus").
   void SelectAllOnFocus(QLineEdit* box);
   // A number left in the money box is shown in the money format, its typed precision kept

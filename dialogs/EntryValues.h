@@ -6,7 +6,7 @@
 
 // The values typed into the entry dialogs' boxes, read before anything is stored: each answers
 // nothing when the text is not a value of its kind, and the dialog refuses it with a message.
-// Dates are read by Common::TextToDate (model/Journals.h).
+// Dates are read by DateBox (praxel::ParseDateTime, platform/ShortDate.h).
 namespace EntryValues {
 
 // A number in the user's form (blanks around it allowed): "12.5", "1,250", "-3", "$4.50"; the

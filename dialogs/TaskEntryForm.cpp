@@ -47,6 +47,10 @@ bool IsPlainDateDependency(const Ydependency& dependency) {
   return dependency.Include() && dependency.TaskRequired() == nullptr && dependency.Offset() == 0.0;
 }
 
+// The captions of the first two rows of estimates, split at the journal's date.
+QString PriorCaption(const QString& journal) { return QStringLiteral("prior to ") + journal; }
+QString LaterCaption(const QString& journal) { return journal + QStringLiteral(" and later"); }
+
 QLabel* NewLabel(const QString& caption, QWidget* parent, const QString& name = QString()) {
   auto* label = new QLabel(caption, parent);
   if (!name.isEmpty()) label->setObjectName(name);
@@ -103,10 +107,15 @@ TaskEntryForm::TaskEntryForm(QWidget* parent)
     estimateLabel_[column]->setAlignment(Qt::AlignCenter);
     grid->addWidget(estimateLabel_[column], 0, 1 + column);
   }
-  const char* const rowHeadings[] = {"prior to xx/yy/zz", "xx/yy/zz and later", "total"};
+  // The row captions hold the journal's date (LoadData): they make room for the widest date, so
+  // that no journal changes the dialog's size.
+  const QString widestJournal = WidestDateText(estimatesFrame_);
+  const QString rowHeadings[] = {PriorCaption(widestJournal), LaterCaption(widestJournal), QStringLiteral("total")};
   for (int row = 0; row < 3; ++row) {
-    estimateLabel_[3 + row] = NewLabel(QString::fromLatin1(rowHeadings[row]), estimatesFrame_);
-    grid->addWidget(estimateLabel_[3 + row], 1 + row, 0);
+    QLabel* label = NewLabel(rowHeadings[row], estimatesFrame_);
+    label->setMinimumWidth(label->sizeHint().width());
+    estimateLabel_[3 + row] = label;
+    grid->addWidget(label, 1 + row, 0);
   }
   for (int index = 0; index < 6; ++index) estimateLabel_[index]->setObjectName(QStringLiteral("EstimateLabel%1").arg(index));
   for (int index = 0; index < TaskEstimates::kCells; ++index) {
@@ -210,8 +219,8 @@ void TaskEntryForm::LoadData() {
   const Yproject* project = task_->Project();
   guard([&] {
     const QString journal = praxel::DateTimeText(Common::ThisProject()->Journal());
-    estimateLabel_[3]->setText(QStringLiteral("prior to ") + journal);
-    estimateLabel_[4]->setText(journal + QStringLiteral(" and later"));
+    estimateLabel_[3]->setText(PriorCaption(journal));
+    estimateLabel_[4]->setText(LaterCaption(journal));
   });
   guard([&] {
     taskIdText_->setText(QString::number(task_->TaskID()));

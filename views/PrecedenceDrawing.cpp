@@ -128,7 +128,13 @@ void PrecedenceForm::DrawBoxText(const Yslice* slice, QString text, int position
       top = praxel::ToLong(y + static_cast<double>(boxHeight_) * (boxLines_ - valueLines) / boxLines_);
     }
   }
-  while (!text.isEmpty() && Width(text) > x2 - x1) text.chop(1);
+  // Each line of a date and time is shortened by itself, so that a narrow cell still shows the
+  // start of the date and of the time.
+  QStringList lines = text.split(kLineBreak);
+  for (QString& line : lines) {
+    while (!line.isEmpty() && Width(line) > x2 - x1) line.chop(1);
+  }
+  text = lines.join(kLineBreak);
   Chart()->DrawText(praxel::ToLong((x1 + x2 - Width(text)) / 2.0), praxel::ToLong(top + lineHeight_ / 8.0), text);
 }
 

@@ -1,9 +1,11 @@
 #include "PrecedenceForm.h"
 
 #include "Common.h"
+#include "DateRoom.h"
 #include "FormHelpers.h"
 #include "Guard.h"
 #include "Rounding.h"
+#include "ShortDate.h"
 #include "SliceOrder.h"
 #include "Yproject.h"
 #include "Yslice.h"
@@ -25,9 +27,9 @@ constexpr int kGraphicsOnly = 1;
 constexpr int kFrameLeftTwips = 120;
 constexpr int kFrameWidthTwips = 1812;
 
-// The time of day that sizes a box of dates: its text in the user's time format is the widest a
-// cell must hold.
-constexpr double kWidestTime = (12 * 3600 + 34 * 60 + 56) / 86400.0;
+// Every cell has room for this time of day in the user's time format, a blank on either side:
+// room for any elapsed time, and the least a cell of dates gets.
+constexpr double kCellSizingTime = (12 * 3600 + 34 * 60 + 56) / 86400.0;
 
 }  // namespace
 
@@ -187,12 +189,25 @@ void PrecedenceForm::ComputeBoxDimensions() {
   }
   lineHeight_ = praxel::ToLong(1.25 * TextHeight(QStringLiteral("X")));
   boxHeight_ = boxLines_ * lineHeight_;
-  boxWidth_ = style == NumericIndex
-                  ? praxel::ToLong(3 * x)
-                  : praxel::ToLong(3 * TextWidth(QLatin1Char(' ') + Common::LongTimeOfDay(kWidestTime) + QLatin1Char(' ')));
+  boxWidth_ = praxel::ToLong(3 * (style == NumericIndex ? x : CellWidth(style)));
   int printerWidth = 0, printerHeight = 0, left = 0, top = 0, xpixels = 0, ypixels = 0, fixedRows = 0, fixedCols = 0;
   Chart()->GetPageStats(printerWidth, printerHeight, left, top, xpixels, ypixels, fixedRows, fixedCols);
   boxGap_ = FitGapToPage(printerWidth, Chart()->CellWidth(), boxWidth_, boxGap_);
+}
+
+double PrecedenceForm::CellWidth(BoxStyle style) const {
+  // A cell of dates also has room for the widest date of the user's format, and for the widest
+  // time of day when it shows the time too: month names and the marks before and after noon
+  // differ in width.
+  const praxel::TextWidth width = [this](const QString& text) { return TextWidth(text); };
+  QStringList texts = {Common::LongTimeOfDay(kCellSizingTime)};
+  if (style == DateOnly || style == DateAndTime) {
+    texts.append(praxel::WidestText(praxel::DaysOfEachMonth(), praxel::ShortDateText, width));
+  }
+  if (style == DateAndTime) texts.append(praxel::WidestText(praxel::TimesOfEachHour(), Common::LongTimeOfDay, width));
+  double widest = 0;
+  for (const QString& text : texts) widest = std::max(widest, TextWidth(QLatin1Char(' ') + text + QLatin1Char(' ')));
+  return widest;
 }
 
 int PrecedenceForm::FitGapToPage(int printerWidth, int cellWidth, int boxWidth, int boxGap) {

@@ -70,6 +70,8 @@ class PrecedenceForm final : public ChartView {
   static bool IncludeSlice(const Yslice* slice);
   static bool SliceInThisProject(const Yslice* slice);
   void ComputeBoxDimensions();
+  // The width of one of the three cells of a box in that style (not numbered).
+  double CellWidth(BoxStyle style) const;
   void AssignPositions();
   void AssignThisColumn(const QList<Yslice*>& column) const;
   // Whether the include list still holds the slices of the solver's current ordering.

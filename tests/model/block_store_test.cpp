@@ -77,7 +77,9 @@ TEST(BlockStoreTest, BlocksDoubleUpToTheLargeSizeWhichStartsOnItsBoundary) {
   const std::size_t large = BlockStore::kLargeBlockBytes;
   EXPECT_EQ(sizes, (std::vector<std::size_t>{first, 2 * first, 4 * first, 8 * first, 16 * first, large, large, large}));
   for (std::size_t i = 0; i < sizes.size(); ++i) {
-    if (sizes[i] == large) EXPECT_EQ(starts[i] % large, 0u) << "block " << i;
+    if (sizes[i] == large) {
+      EXPECT_EQ(starts[i] % large, 0u) << "block " << i;
+    }
   }
 }
 

@@ -26,6 +26,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMouseEvent>
@@ -84,6 +85,12 @@ bool ShellTest::RunUntil(const std::function<bool()>& condition) {
     QThread::msleep(1);
   }
   return true;
+}
+
+void ShellTest::SaveScreenshot(const QString& name) const {
+  if (const QByteArray dir = qgetenv("PRAXEL_SCREENSHOTS"); !dir.isEmpty()) {
+    mainForm->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(name));
+  }
 }
 
 void ShellTest::WaitForResizePoll() {

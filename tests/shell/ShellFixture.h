@@ -41,6 +41,9 @@ class ShellTest : public testing::Test {
   static bool RunUntil(const std::function<bool()>& condition);
   // Lets the 50 ms size poll see the client area as it is now.
   void WaitForResizePoll();
+  // With PRAXEL_SCREENSHOTS set, saves the main window, with the windows it holds, there under
+  // the name.
+  void SaveScreenshot(const QString& name) const;
 
   // Registers a fake window under a real window's name, for this test only; it is made with the
   // main window as its host.

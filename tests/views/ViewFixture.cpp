@@ -10,7 +10,6 @@
 #include "SolveState.h"
 
 #include <QAction>
-#include <QDir>
 
 void ViewTest::SetUp() {
   ShellTest::SetUp();
@@ -32,10 +31,4 @@ void ViewTest::OpenSample() {
   mainForm->Control(QStringLiteral("FileOpenMenu"))->trigger();
   ASSERT_NE(Common::ThisProject(), nullptr);
   mainForm->resize(1280, 800);
-}
-
-void ViewTest::SaveScreenshot(const char* name) const {
-  if (const QByteArray dir = qgetenv("PRAXEL_SCREENSHOTS"); !dir.isEmpty()) {
-    mainForm->grab().save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name)));
-  }
 }

@@ -13,6 +13,4 @@ class ViewTest : public ShellTest {
   // Clears memory and opens the sample project of the run command through File > Open, in a
   // main window of 1280 by 800 pixels.
   void OpenSample();
-  // With PRAXEL_SCREENSHOTS set, saves the main window there under the name.
-  void SaveScreenshot(const char* name) const;
 };

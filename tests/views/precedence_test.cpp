@@ -8,6 +8,7 @@
 #include "Notifications.h"
 #include "PrecedenceForm.h"
 #include "Rounding.h"
+#include "ShortDate.h"
 #include "SliceOrder.h"
 #include "ViewFixture.h"
 #include "Yassignment.h"
@@ -18,9 +19,11 @@
 #include "Ytask.h"
 #include "Ytemplate.h"
 #include "YwindowControl.h"
+#include "ZoomList.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QRadioButton>
 
 #include <map>
@@ -43,8 +46,8 @@ class Precedence : public ViewTest {
   }
 
   // A project of one-day tasks for Ann; a task waits for the tasks listed with it, or starts on
-  // Day(0) when it waits for none.
-  Yproject* AddNetwork(const QString& name, const QList<NetworkTask>& tasks) const {
+  // the start day when it waits for none.
+  Yproject* AddNetwork(const QString& name, const QList<NetworkTask>& tasks, double startDay = Day(0)) const {
     Yproject* project = AddStaffedChain(name, staff, {});
     Yresource* ann = staff->ResourceList.Find(QStringLiteral("1"));
     for (const NetworkTask& entry : tasks) {
@@ -58,7 +61,7 @@ class Precedence : public ViewTest {
       if (entry.after.isEmpty()) {
         auto* start = Common::NewY<Ydependency>(ytDependency);
         start->SetTask(task);
-        start->SetDepDate(Day(0));
+        start->SetDepDate(startDay);
       }
       for (const int before : entry.after) Depend(task, project->TaskList.Find(QString::number(before)));
     }
@@ -101,6 +104,30 @@ class Precedence : public ViewTest {
     const PrecedenceForm* form = Form();
     return {QPoint(form->GetX(slice->Col), form->GetY(slice->Row)),
             QPoint(form->GetX(slice->Col) + form->BoxWidth(), form->GetY(slice->Row) + form->BoxHeight())};
+  }
+  // How wide a text is drawn: in the window's font, which the control draws with (the extent the
+  // control records for a text keeps a margin around it).
+  static double DrawnWidth(const QString& text) {
+    return QFontMetricsF(Form()->font(), Form()).horizontalAdvance(text) * 1440.0 / Form()->logicalDpiX();
+  }
+  // The texts drawn in one cell of a slice's box (column 0 to 2 of the upper or the lower row),
+  // in the order drawn: those whose middle lies in the cell. The cell's room across is [x1, x2].
+  static QList<Grob> TextsInCell(const Yslice* slice, int column, bool upper, int& x1, int& x2) {
+    const PrecedenceForm* form = Form();
+    const int x = form->GetX(slice->Col);
+    const int y = form->GetY(slice->Row);
+    x1 = praxel::ToLong(x + static_cast<double>(column) * form->BoxWidth() / 3);
+    x2 = praxel::ToLong(x1 + form->BoxWidth() / 3.0);
+    const double cellTop = y + (2.0 - form->BoxLines() % 2) * form->BoxHeight() / form->BoxLines();
+    const double middle = y + form->BoxHeight() / 2.0;
+    const double top = upper ? cellTop : middle;
+    const double bottom = upper ? middle : y + form->BoxHeight();
+    QList<Grob> found;
+    for (const Grob& text : Objects(Ywindow::GrobText)) {
+      const double across = text.X1 + DrawnWidth(text.Text) / 2;
+      if (across >= x1 && across <= x2 && text.Y1 >= top && text.Y1 < bottom) found.append(text);
+    }
+    return found;
   }
   static bool BoxDrawnAt(const QRect& box) {
     const QList<Grob> boxes = Objects(Ywindow::GrobBox);
@@ -229,13 +256,19 @@ TEST_F(Precedence, BoxSizesFollowTheStyle) {
   EXPECT_EQ(Form()->BoxLines(), 1);
   EXPECT_EQ(Form()->BoxHeight(), Form()->LineHeight());
   const int numericWidth = Form()->BoxWidth();
+  ChooseStyle(PrecedenceForm::ElapsedTime);
+  const int elapsedWidth = Form()->BoxWidth();
+  EXPECT_GT(elapsedWidth, numericWidth);
   ChooseStyle(PrecedenceForm::DateOnly);
   EXPECT_EQ(Form()->BoxLines(), 3);
   EXPECT_EQ(Form()->BoxColumns(), 3);
-  EXPECT_GT(Form()->BoxWidth(), numericWidth);
+  // Cells of dates make room for the dates, never less than cells of elapsed times.
+  const int dateWidth = Form()->BoxWidth();
+  EXPECT_GE(dateWidth, elapsedWidth);
   const int dateHeight = Form()->BoxHeight();
   ChooseStyle(PrecedenceForm::DateAndTime);
   EXPECT_EQ(Form()->BoxHeight(), dateHeight + 2 * Form()->LineHeight());
+  EXPECT_GE(Form()->BoxWidth(), dateWidth);
 }
 
 // Numbered boxes in the order shown, white with black borders where the layout put them; each
@@ -296,6 +329,56 @@ TEST_F(Precedence, DateAndTimeCellsHoldTwoLinesWithoutASeparatorBetween) {
   // A date and a time each drawn as a line of its own: the task line and six cells of two lines.
   EXPECT_EQ(texts.size(), 1 + 4 * 2 + 2);
 }
+
+// Each date cell shows its date, and with the time below it its time of day, whole and inside the
+// cell, whatever the widths of the user's month names and marks before and after noon.
+struct DateCellCase {
+  const char* name;
+  const char* locale;
+  PrecedenceForm::BoxStyle style;
+};
+
+class PrecedenceDateCells : public Precedence, public testing::WithParamInterface<DateCellCase> {};
+
+TEST_P(PrecedenceDateCells, ShowTheirDatesAndTimesWhole) {
+  const testsupport::LocaleScope locale(GetParam().locale);
+  // From Tuesday 28 May 2024: a two-digit day in a month of a wide name.
+  Yproject* plant = AddNetwork(QStringLiteral("Plant"), {{1, {}}, {2, {}}, {3, {1, 2}}}, Day(148));
+  Activate(staff, plant);
+  Open();
+  ChooseStyle(GetParam().style);
+  ASSERT_EQ(Form()->IncludeList().size(), 3);
+  for (const Yslice* slice : Form()->IncludeList()) {
+    const struct {
+      int column;
+      bool upper;
+      double date;
+    } cells[] = {{0, true, slice->EarlyStart},
+                 {2, true, slice->EarlyFinish},
+                 {0, false, slice->LateStart},
+                 {2, false, slice->LateFinish}};
+    for (const auto& cell : cells) {
+      QStringList expected = {praxel::ShortDateText(cell.date)};
+      if (GetParam().style == PrecedenceForm::DateAndTime) expected.append(Common::LongTimeOfDay(cell.date));
+      int x1 = 0, x2 = 0;
+      QStringList drawn;
+      for (const Grob& text : TextsInCell(slice, cell.column, cell.upper, x1, x2)) {
+        drawn.append(text.Text);
+        EXPECT_GE(text.X1, x1) << text.Text.toStdString();
+        EXPECT_LE(text.X1 + DrawnWidth(text.Text), x2) << text.Text.toStdString();
+      }
+      EXPECT_EQ(drawn, expected) << "task " << slice->Task->TaskID() << " column " << cell.column
+                                 << (cell.upper ? " upper" : " lower");
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, PrecedenceDateCells,
+                         testing::Values(DateCellCase{"UsDates", "en_US", PrecedenceForm::DateOnly},
+                                         DateCellCase{"UsDatesAndTimes", "en_US", PrecedenceForm::DateAndTime},
+                                         DateCellCase{"CDates", "C", PrecedenceForm::DateOnly},
+                                         DateCellCase{"CDatesAndTimes", "C", PrecedenceForm::DateAndTime}),
+                         testsupport::CaseName());
 
 class PrecedenceDrag : public Precedence {
  protected:
