@@ -61,6 +61,9 @@ TEST_F(SampleViews, PrecedenceDiagramOfTheSample) {
   diagram->findChild<QRadioButton*>(QStringLiteral("StyleOption2"))->click();
   EXPECT_GT(diagram->Chart()->Grobs().Count(), 4 * diagram->IncludeList().size());
   SaveScreenshot("sample-precedence-dates.png");
+  diagram->findChild<QRadioButton*>(QStringLiteral("StyleOption3"))->click();
+  EXPECT_GT(diagram->Chart()->Grobs().Count(), 4 * diagram->IncludeList().size());
+  SaveScreenshot("sample-precedence-dates-and-times.png");
 }
 
 TEST_F(SampleViews, PreferencesOverTheSample) {
