@@ -249,7 +249,7 @@ auto ConvertedValue(const Yfile& file, const QString& Keyword, Bytes token, Conv
 
 void Yfile::RaiseReadError(const QString& detail) const {
   const QString line = lineNumber_ > 0 ? QStringLiteral(", line %1").arg(lineNumber_) : QString();
-  praxel::RaiseProgramError(QStringLiteral("Error reading file ") + fileName_ + line + QStringLiteral(": ") + detail);
+  praxel::RaiseProgramError(QLatin1String(kReadErrorLead) + fileName_ + line + QStringLiteral(": ") + detail);
 }
 
 void Yfile::ClaimRecord(const void* object, const std::function<QString()>& what) {

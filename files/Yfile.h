@@ -145,6 +145,8 @@ class Yfile final : public Ypooled {
   // A text value: bare when it reads back as it is, else quoted with inner quotes doubled.
   static QString Quote(const QString& text);
 
+  // What every reading error's text starts with, before "<name>, line <n>: <detail>".
+  static constexpr char kReadErrorLead[] = "Error reading file ";
   // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last.
   [[noreturn]] void RaiseReadError(const QString& detail) const;
   // Notes that the record of `object` was read at the current line; a second record of the same

@@ -280,4 +280,25 @@ TEST(Pxtool, SolvePrintsTheMessageAndTheSchedule) {
   EXPECT_EQ(missing.exitCode, 2);
 }
 
+// A damaged file is the file's fault, not the program's: every command that reads one names the
+// file, the line and what was wrong, without calling it an internal error.
+TEST(Pxtool, ADamagedFileIsNamedWithItsLineNotAsAnInternalError) {
+  QByteArray bytes = testsupport::ReadFileBytes(QStringLiteral(PRAXEL_EXAMPLES "/sample.pxa"));
+  QList<QByteArray> lines = bytes.split('\n');
+  ASSERT_GT(lines.size(), 90);
+  lines[89] = "Garbage,x\r";
+  const QString damaged = testsupport::DataFolderPath(QStringLiteral("damaged.pxa"));
+  testsupport::WriteFileBytes(damaged, lines.join('\n'));
+  const QString expected = QStringLiteral("pxtool: %1, line 90: read \"Garbage\" when expecting ").arg(damaged);
+  for (const QStringList& command : {QStringList{QStringLiteral("solve"), damaged},
+                                     QStringList{QStringLiteral("resave"), damaged, damaged + QStringLiteral(".pxb")},
+                                     QStringList{QStringLiteral("crash"), damaged}}) {
+    const ToolRun run = RunPxtool(command);
+    EXPECT_EQ(run.exitCode, 2) << command.first().toStdString();
+    EXPECT_TRUE(run.err.startsWith(expected)) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("Internal error"))) << run.err.toStdString();
+    EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+  }
+}
+
 }  // namespace
