@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QRegularExpression>
 #include <QClipboard>
 #include <QMimeData>
 
@@ -24,16 +25,26 @@ void PutOnClipboard(const ChartClipboardContent& content) {
   QApplication::clipboard()->setMimeData(data);
 }
 
+namespace {
+
+// A cell's text on one line: its own line breaks become blanks, so that a row pastes as one row.
+QString CellLine(const GridModel& grid, int row, int col) {
+  static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\r\n]+\\s*"));
+  return TrimSpaces(QString(grid.Text(row, col)).replace(lineBreaks, QStringLiteral(" ")));
+}
+
+}  // namespace
+
 QString GridClipboardText(const GridModel& grid) {
   QString text;
   for (int row = 0; row < grid.Rows(); ++row) {
     QString line;
     for (int col = 0; col < grid.Cols(); ++col) {
       if (grid.ColWidth(col) <= 0) continue;
-      line += TrimSpaces(grid.Text(row, col)) + QLatin1Char('\t');
+      line += CellLine(grid, row, col) + QLatin1Char('\t');
     }
     if (line.endsWith(QLatin1Char('\t'))) line.chop(1);
-    text += line + QLatin1Char('\r');
+    text += line + QLatin1Char('\n');
   }
   return text;
 }

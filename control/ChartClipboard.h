@@ -26,10 +26,10 @@ struct ChartClipboardContent {
 // Replaces what the clipboard holds with the chart.
 void PutOnClipboard(const ChartClipboardContent& content);
 
-// A text-only grid as tab-separated text: every row, header rows included, each visible cell's
-// text followed by a tab, the row's last tab turned into a carriage return (no line feed).
-// Hidden columns (width 0) are left out; a row without visible columns gives a bare carriage
-// return, so that rows keep their lines.
+// A text-only grid as tab-separated text, as spreadsheets and editors paste it: every row, header
+// rows included, on a line of its own ending in a line feed, its visible cells' texts (each on
+// one line) between tabs. Hidden columns (width 0) are left out; a row without visible columns
+// gives an empty line, so that rows keep their lines.
 YWINDOW_EXPORT QString GridClipboardText(const GridModel& grid);
 
 }  // namespace Ywindow

@@ -164,8 +164,14 @@ TEST_F(Spreadsheet, OutputCopyPutsTheSheetAsTabSeparatedText) {
   QGuiApplication::clipboard()->clear();
   mainForm->Control(QStringLiteral("OutputCopyMenu"))->trigger();
   const QString text = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(text.startsWith(QStringLiteral("Task ID\tDescription\tDuration"))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QStringLiteral("\r1\tTask 1\t"))) << text.toStdString();
+  // Rows pasted on Linux: a line feed after each row, tabs between its cells, no carriage return.
+  EXPECT_FALSE(text.contains(QLatin1Char('\r'))) << text.toStdString();
+  const QStringList rows = text.split(QLatin1Char('\n'));
+  ASSERT_GE(rows.size(), 3);
+  EXPECT_TRUE(rows.at(0).startsWith(QStringLiteral("Task ID\tDescription\tDuration"))) << text.toStdString();
+  EXPECT_TRUE(rows.at(1).startsWith(QStringLiteral("1\tTask 1\t"))) << text.toStdString();
+  EXPECT_EQ(rows.last(), QString());
+  EXPECT_EQ(rows.at(1).count(QLatin1Char('\t')), rows.at(0).count(QLatin1Char('\t')));
 }
 
 TEST_F(Spreadsheet, AnotherProjectOrTemplateClosesTheSheet) {

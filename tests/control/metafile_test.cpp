@@ -329,7 +329,7 @@ TEST_F(ControlMetaFileTest, ATextOnlyGridAlsoGoesAsTabSeparatedTextWithoutItsHid
   host.Call("LayoutComplete", Q_ARG(int, 0), Q_ARG(int, 0));
 
   host.Call("CopyToClipboard");
-  EXPECT_EQ(Clipboard().text(), QStringLiteral("Task\tCost\tNote\rDig\t12.50\tfirst\r"));
+  EXPECT_EQ(Clipboard().text(), QStringLiteral("Task\tCost\tNote\nDig\t12.50\tfirst\n"));
   EXPECT_TRUE(ReadWmf(Clipboard().data(QString::fromLatin1(Ywindow::kWmfMimeType))).valid);
 }
 
@@ -338,7 +338,20 @@ TEST(GridClipboardText, ARowWithoutVisibleColumnsKeepsItsLine) {
   grid.SetRows(2);
   grid.SetCols(1);
   grid.SetColWidth(0, 0);
-  EXPECT_EQ(Ywindow::GridClipboardText(grid), QStringLiteral("\r\r"));
+  EXPECT_EQ(Ywindow::GridClipboardText(grid), QStringLiteral("\n\n"));
+}
+
+// A cell of several lines stays in its row: pasted, every row of the grid is one row.
+TEST(GridClipboardText, ACellOfSeveralLinesStaysInItsRow) {
+  Ywindow::GridModel grid;
+  grid.SetRows(2);
+  grid.SetCols(2);
+  grid.SetColWidth(0, 10);
+  grid.SetColWidth(1, 10);
+  grid.SetText(0, 0, QStringLiteral("1: Dig\r\n  Ann"));
+  grid.SetText(0, 1, QStringLiteral("Cost\rper day\n"));
+  grid.SetText(1, 0, QStringLiteral("2: Pour"));
+  EXPECT_EQ(Ywindow::GridClipboardText(grid), QStringLiteral("1: Dig Ann\tCost per day\n2: Pour\t\n"));
 }
 
 // A host draws its own metafile: it starts one, sets pens and brushes, draws triangles of the
