@@ -1,8 +1,10 @@
 #include "QtPrompter.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace praxel {
@@ -46,11 +48,22 @@ int QtPrompter::MsgBox(const QString& text, int style, const QString& title) {
   return answers.contains(AnswerCancel) ? AnswerCancel : DefaultAnswer(style);
 }
 
+int TitleBarWidth(const QString& title, const QWidget& window) {
+  // Title bars commonly show the title in bold; besides it sit the window's icon and its buttons.
+  QFont font = window.font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  return metrics.horizontalAdvance(title) + 8 * metrics.height();
+}
+
 QString QtPrompter::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-  bool ok = false;
-  const QString text =
-      QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
-  return ok ? text : QString();
+  QInputDialog box(QApplication::activeWindow());
+  box.setWindowTitle(title);
+  box.setLabelText(prompt);
+  box.setTextValue(defaultText);
+  // The box's layout sets its size from its contents: the line edit is made wide enough for the title.
+  if (auto* edit = box.findChild<QLineEdit*>()) edit->setMinimumWidth(TitleBarWidth(title, box));
+  return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 }  // namespace praxel

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -72,6 +73,32 @@ TEST(QtPrompter, ShowsTheStyledBoxAndReturnsTheClickedAnswer) {
   EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(buttons, 3);
   EXPECT_EQ(defaultText, QMessageBox(QMessageBox::NoIcon, {}, {}, QMessageBox::Abort).buttons()[0]->text());
+}
+
+// The real input box: its whole title fits above it, and it gives the typed text, or nothing when
+// cancelled.
+TEST(QtPrompter, AnInputBoxShowsItsWholeTitleAndGivesTheTypedText) {
+  QtPrompter prompter;
+  for (const bool accept : {true, false}) {
+    int width = 0;
+    int needed = 0;
+    QString prompt;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      width = box->width();
+      needed = TitleBarWidth(box->windowTitle(), *box);
+      prompt = box->labelText();
+      box->setTextValue(QStringLiteral("2.5"));
+      accept ? box->accept() : box->reject();
+    });
+    const QString typed =
+        prompter.InputBox(QStringLiteral("Enter the team increment:"), QStringLiteral("Enter Team Increment"), QStringLiteral("1"));
+    EXPECT_EQ(typed, accept ? QStringLiteral("2.5") : QString());
+    EXPECT_EQ(prompt, QStringLiteral("Enter the team increment:"));
+    EXPECT_GE(width, needed);
+    EXPECT_GT(needed, QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("Enter Team Increment")));
+  }
 }
 
 }  // namespace
