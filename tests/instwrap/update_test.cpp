@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 using namespace instwrap;
 
 namespace {
@@ -191,6 +193,62 @@ TEST_F(UpdateTest, NamesThatReachOutsideTheFolderAreRefused) {
   for (const char* line : {"File1=1,,../outside", "File2=1,,pxtool,../../escaped", "File3=1,,pxtool,/tmp/", "File4="}) {
     EXPECT_TRUE(prompts_.told[0].text.contains(QString::fromUtf8(line))) << line;
   }
+}
+
+// The source folder is not trusted: a link listed there is not followed, a pipe is not read (it
+// would wait for ever), and a link already at a destination is replaced, not written through.
+TEST_F(UpdateTest, OnlyRegularFilesOfTheSourceFolderAreCopiedAndNoLinkIsWrittenThrough) {
+  Write(QStringLiteral("secret"), "a file outside the source folder");
+  Write(QStringLiteral("outside-target"), "a file outside the installation");
+  WriteMedia("[Files]\r\n"
+             "File1=1,,praxel,praxel,$(AppPath)\r\n"
+             "File2=1,,pipe,pipe,$(AppPath)\r\n"
+             "File3=1,,folder,folder,$(AppPath)\r\n"
+             "File4=1,,pxtool,pxtool,$(AppPath)\r\n",
+             {{QStringLiteral("pxtool"), "new pxtool"}});
+  ASSERT_TRUE(QFile::link(Path(QStringLiteral("secret")), Path(QStringLiteral("media/praxel"))));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Path(QStringLiteral("media/pipe"))).constData(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("media/folder"))));
+  // The installed pxtool is a link out of the installation.
+  QFile::remove(Path(QStringLiteral("prefix/bin/pxtool")));
+  ASSERT_TRUE(QFile::link(Path(QStringLiteral("outside-target")), Path(QStringLiteral("prefix/bin/pxtool"))));
+
+  RunUpdate();
+
+  EXPECT_EQ(Read(QStringLiteral("prefix/bin/praxel")), "old praxel") << "the link's target was not copied";
+  EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("prefix/bin/pipe"))));
+  EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("prefix/bin/folder"))));
+  EXPECT_EQ(Read(QStringLiteral("outside-target")), "a file outside the installation");
+  EXPECT_FALSE(QFileInfo(Path(QStringLiteral("prefix/bin/pxtool"))).isSymLink());
+  EXPECT_EQ(Read(QStringLiteral("prefix/bin/pxtool")), "new pxtool");
+
+  ASSERT_EQ(prompts_.told.size(), 1);
+  EXPECT_EQ(prompts_.told[0].title, QStringLiteral("Update Incomplete"));
+  for (const char* name : {"praxel", "pipe", "folder"}) {
+    EXPECT_TRUE(prompts_.told[0].text.contains(QStringLiteral("%1 was refused: in the source folder it is not a regular file")
+                                                   .arg(QString::fromUtf8(name))))
+        << prompts_.told[0].text.toStdString();
+  }
+}
+
+// The versions record holds "name=version" lines: a name that would forge a line is refused, and a
+// forged or damaged line never keeps a genuine update out.
+TEST_F(UpdateTest, TheVersionsRecordCannotBeForged) {
+  WriteMedia("[Files]\r\n"
+             "File1=1,,forged,praxel=99.9,$(AppPath),,,1/6/2025,10,1.0.0\r\n"
+             "File2=1,,praxel,praxel,$(AppPath),,,1/6/2025,10,1.2.0\r\n",
+             {{QStringLiteral("forged"), "forged"}, {QStringLiteral("praxel"), "new praxel"}});
+  Write(QStringLiteral("prefix/share/praxel/versions"), "praxel=99.9=1\npxtool=1.0.0\nlibywindow.so=1.0.0\n");
+
+  RunUpdate();
+
+  EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("prefix/bin/praxel=99.9"))));
+  EXPECT_EQ(Read(QStringLiteral("prefix/bin/praxel")), "new praxel") << "the damaged line kept the update out";
+  EXPECT_EQ(Read(QStringLiteral("prefix/share/praxel/versions")), "libywindow.so=1.0.0\npraxel=1.2.0\npxtool=1.0.0\n");
+  ASSERT_EQ(prompts_.told.size(), 1);
+  EXPECT_TRUE(prompts_.told[0].text.contains(
+      QStringLiteral("Refused, the versions record cannot hold the name: File1=1,,forged,praxel=99.9")))
+      << prompts_.told[0].text.toStdString();
 }
 
 TEST_F(UpdateTest, MissingFilesAreReportedWithTheLogsPlace) {

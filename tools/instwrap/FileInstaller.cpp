@@ -5,9 +5,37 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace instwrap {
+
+namespace {
+
+// Opens `path` for reading when it is a regular file: a link is not followed, and a pipe or a
+// device is not opened at all (reading one could wait for ever). 0, or why not as InstallResult bits.
+int OpenRegularFile(const QString& path, QFile& file) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ELOOP ? InstallSourceNotRegular : InstallCannotReadSource;
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    ::close(fd);
+    return InstallSourceNotRegular;
+  }
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return InstallCannotReadSource;
+  }
+  return 0;
+}
+
+}  // namespace
 
 RecordedFileInstaller::RecordedFileInstaller(QString systemFolder, QString versionRecord)
     : systemFolder_(std::move(systemFolder)), versionRecord_(std::move(versionRecord)) {}
@@ -28,8 +56,8 @@ int RecordedFileInstaller::FindFile(int flags, const QString& name, const QStrin
 int RecordedFileInstaller::InstallFile(int flags, const QString& sourceName, const QString& destinationName,
                                        const QString& sourceFolder, const QString& destinationFolder,
                                        const QString& /*currentFolder*/, const QString& sourceVersion) {
-  QFile source(QDir(sourceFolder).filePath(sourceName));
-  if (!source.open(QIODevice::ReadOnly)) return InstallCannotReadSource;
+  QFile source;
+  if (const int opened = OpenRegularFile(QDir(sourceFolder).filePath(sourceName), source); opened != 0) return opened;
 
   const QString destination = QDir(destinationFolder).filePath(destinationName);
   QMap<QString, QString> versions = ReadVersionRecord(versionRecord_);
@@ -39,16 +67,21 @@ int RecordedFileInstaller::InstallFile(int flags, const QString& sourceName, con
     return InstallMismatch | InstallSourceOlder;
   }
 
-  // The new copy takes the file's name only when it is complete.
-  QSaveFile copy(destination);
-  if (!copy.open(QIODevice::WriteOnly)) return InstallCannotCreate;
+  // The new copy is made under a temporary name beside the destination and takes its name only
+  // when complete: the rename replaces whatever entry stood there, a link included.
+  QTemporaryFile copy(QDir(destinationFolder).filePath(QStringLiteral(".") + destinationName + QStringLiteral(".XXXXXX")));
+  if (!copy.open()) return InstallCannotCreate;
   while (!source.atEnd()) {
     const QByteArray block = source.read(1 << 16);
     if (block.isEmpty() && source.error() != QFileDevice::NoError) return InstallCannotReadSource;
     if (copy.write(block) != block.size()) return InstallCannotCreate;
   }
+  if (!copy.flush() || ::fsync(copy.handle()) != 0) return InstallCannotCreate;
   copy.setPermissions(source.permissions());
-  if (!copy.commit()) return InstallCannotRename;
+  if (::rename(QFile::encodeName(copy.fileName()).constData(), QFile::encodeName(destination).constData()) != 0) {
+    return InstallCannotRename;
+  }
+  copy.setAutoRemove(false);
 
   if (sourceVersion.isEmpty()) {
     versions.remove(destinationName);

@@ -21,6 +21,7 @@ enum InstallResult : int {
   InstallCannotCreate = 0x800,     // the temporary copy cannot be made in the folder
   InstallCannotRename = 0x2000,    // the temporary copy cannot take the file's name
   InstallCannotReadSource = 0x10000,
+  InstallSourceNotRegular = 0x20000,  // the source is a link, a folder, a pipe or a device: refused
 };
 // The differences that a forced install overrides.
 inline constexpr int kInstallForceable = InstallDifferentLanguage | InstallDifferentCodePage | InstallDifferentType;
@@ -41,7 +42,9 @@ class FileInstaller {
                        QString& currentFolder, QString& destinationFolder) = 0;
   // Copies `sourceFolder`/`sourceName` to `destinationFolder`/`destinationName` through a
   // temporary name, unless the copy in place is newer than `sourceVersion` (kInstallForce
-  // copies anyway). Returns 0 or InstallResult bits.
+  // copies anyway). Only a regular file is copied, never what a link points to; the copy
+  // replaces the destination's entry, so a link there is replaced, not written through.
+  // Returns 0 or InstallResult bits.
   virtual int InstallFile(int flags, const QString& sourceName, const QString& destinationName,
                           const QString& sourceFolder, const QString& destinationFolder,
                           const QString& currentFolder, const QString& sourceVersion) = 0;

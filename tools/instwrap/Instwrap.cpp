@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "DesktopRegistration.h"
 #include "SetupList.h"
+#include "VersionRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,9 @@ QString Quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Ch
 
 // Why an install answered `result`, for the user.
 QString InstallFailure(int result, const QString& folder) {
+  if ((result & InstallSourceNotRegular) != 0) {
+    return QStringLiteral("was refused: in the source folder it is not a regular file (a link, a folder, a pipe or a device)");
+  }
   if ((result & InstallCannotReadSource) != 0) return QStringLiteral("cannot be read from the source folder");
   if ((result & (InstallCannotCreate | InstallCannotRename)) != 0) {
     return QStringLiteral("cannot be written to %1").arg(folder);
@@ -103,10 +107,13 @@ void Instwrap::Cancel() { FinishLog(); }
 void Instwrap::InstallFile(const QString& line) {
   const FileNames names = SplitFileLine(line);
   if (!IsPlainFileName(names.source) || !IsPlainFileName(names.destination)) {
-    // A name with a folder in it could reach outside the installation: the line is refused.
-    log_.Line(QString());
-    log_.Line(QStringLiteral("Refused file line (a name is not a plain file name): ") + line);
-    failures_.append(QStringLiteral("Refused, a name is not a plain file name: %1").arg(line));
+    // A name with a folder in it could reach outside the installation.
+    RefuseFileLine(QStringLiteral("a name is not a plain file name"), line);
+    return;
+  }
+  if (!IsRecordableName(names.destination)) {
+    // The versions record keeps "name=version" lines: such a name would forge another line.
+    RefuseFileLine(QStringLiteral("the versions record cannot hold the name"), line);
     return;
   }
   const bool shared = line.contains(QLatin1String("$(Shared)"));
@@ -151,6 +158,12 @@ void Instwrap::InstallFile(const QString& line) {
     log_.Result(QStringLiteral("DLLSelfRegister(") + names.destination + QStringLiteral(") returned"), registered);
     if (registered != 0) failures_.append(QStringLiteral("%1 could not register itself").arg(names.destination));
   }
+}
+
+void Instwrap::RefuseFileLine(const QString& reason, const QString& line) {
+  log_.Line(QString());
+  log_.Line(QStringLiteral("Refused file line (%1): ").arg(reason) + line);
+  failures_.append(QStringLiteral("Refused, %1: %2").arg(reason, line));
 }
 
 QString Instwrap::FinishLog() {

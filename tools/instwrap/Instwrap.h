@@ -44,6 +44,8 @@ class Instwrap {
   void RunSetup();
   void RegisterInstall();
   void InstallFile(const QString& line);
+  // Logs and reports a file line left out, with the reason.
+  void RefuseFileLine(const QString& reason, const QString& line);
   // Closes the log and moves it to "Update.log" beside the installation; returns where it is.
   QString FinishLog();
   QString ReadSetupList(QString* error) const;

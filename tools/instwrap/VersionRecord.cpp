@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QRegularExpression>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace instwrap {
 
@@ -17,14 +20,24 @@ int CompareVersions(const QString& a, const QString& b) {
   return 0;
 }
 
+bool IsRecordableName(const QString& name) {
+  if (name.isEmpty() || name.contains(QLatin1Char('='))) return false;
+  return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 QMap<QString, QString> ReadVersionRecord(const QString& path) {
+  static const QRegularExpression version(QStringLiteral("^[0-9]+(\\.[0-9]+)*$"));
   QMap<QString, QString> versions;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return versions;
   while (!file.atEnd()) {
-    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    QString line = QString::fromUtf8(file.readLine());
+    while (line.endsWith(QLatin1Char('\n')) || line.endsWith(QLatin1Char('\r'))) line.chop(1);
     const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals > 0) versions.insert(line.left(equals), line.mid(equals + 1));
+    if (equals <= 0) continue;
+    const QString name = line.left(equals);
+    const QString number = line.mid(equals + 1);
+    if (IsRecordableName(name) && version.match(number).hasMatch()) versions.insert(name, number);
   }
   return versions;
 }
