@@ -286,18 +286,17 @@ void Yfile::StartReading() {
   values_.clear();
 }
 
+int Yfile::KindOfName(const QString& name) {
+  const QString extension = name.right(4).toLower();
+  if (extension == QLatin1String(".pxb")) return KindPackedProject;
+  if (extension == QLatin1String(".pxa")) return KindPlainProject;
+  if (extension == QLatin1String(".cfg")) return KindPackedSettings;
+  return KindNone;
+}
+
 void Yfile::SetFileName(const QString& name) {
   fileName_ = name;
-  const QString extension = name.right(4).toLower();
-  if (extension == QLatin1String(".pxb")) {
-    FileType = KindPackedProject;
-  } else if (extension == QLatin1String(".pxa")) {
-    FileType = KindPlainProject;
-  } else if (extension == QLatin1String(".cfg")) {
-    FileType = KindPackedSettings;
-  } else {
-    FileType = KindNone;
-  }
+  FileType = KindOfName(name);
 }
 
 bool Yfile::OpenRead() {

@@ -37,6 +37,8 @@ class Yfile final : public Ypooled {
   enum Kind : int { KindNone = 0, KindPackedProject = 1, KindPlainProject = 2, KindPackedSettings = 3, KindClosed = 4 };
 
   int FileType = KindNone;
+  // The kind a file of this name is read and written as, by its extension (KindNone for others).
+  static int KindOfName(const QString& name);
 
   int Ytype() const override { return ytFile; }
   void Reset() override;

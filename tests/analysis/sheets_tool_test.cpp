@@ -51,7 +51,8 @@ TEST(PxtoolSheetCalls, RefusesAnUnknownTypeAndAMonthItCannotRead) {
     const char* message;
   } cases[] = {{{"11"}, "the spreadsheet type is a number from 1 to 10, not 11"},
                {{"x"}, "the spreadsheet type is a number from 1 to 10, not x"},
-               {{"7", "--month", "13/2026"}, "--month takes a month as mm/yyyy"}};
+               {{"7", "--month", "13/2026"}, "--month takes a month as mm/yyyy"},
+               {{"7", "--month", "01/0001"}, "--month takes a month as mm/yyyy, in the years 0100 to 9999"}};
   for (const auto& c : cases) {
     const ToolRun run = RunPxtool(QStringList{QStringLiteral("sheet"), kFixture} + c.arguments);
     EXPECT_EQ(run.exitCode, 64) << c.message;
@@ -71,6 +72,19 @@ TEST(PxtoolSheetCalls, TheProjectUpdateNeedsTwoJournals) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.err.contains(QStringLiteral("current journal to be different from the plan journal")))
       << run.err.toStdString();
+}
+
+// A sheet that does not need the schedule is printed after a failed solve, but the exit code and
+// the solve's message say the figures are no schedule.
+TEST(PxtoolSheetCalls, ASheetAfterAFailedSolveSaysWhyTheSolveStopped) {
+  // A task with effort and nobody assigned to it stops the solve.
+  const QString path = QStringLiteral(PRAXEL_ANALYSIS_DATA "/data/unstaffed.pxa");
+  for (const char* type : {"2", "10"}) {
+    const ToolRun run = RunPxtool({QStringLiteral("sheet"), path, QString::fromLatin1(type)});
+    EXPECT_EQ(run.exitCode, 1) << type;
+    EXPECT_FALSE(run.out.isEmpty()) << type;
+    EXPECT_EQ(run.err, QStringLiteral("pxtool: Effort without resources\n")) << type;
+  }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -278,6 +279,19 @@ TEST(Pxtool, SolvePrintsTheMessageAndTheSchedule) {
 
   const ToolRun missing = RunPxtool({QStringLiteral("solve"), testsupport::DataFolderPath(QStringLiteral("none.pxa"))});
   EXPECT_EQ(missing.exitCode, 2);
+}
+
+// The output's kind comes from its extension: one the program cannot write is a wrong call, told
+// before anything is read or written.
+TEST(Pxtool, ResaveRefusesAnOutputOfUnknownKind) {
+  const QString out = testsupport::DataFolderPath(QStringLiteral("out.txt"));
+  QFile::remove(out);
+  const ToolRun run = RunPxtool({QStringLiteral("resave"), kRoundTrip, out});
+  EXPECT_EQ(run.exitCode, 64);
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("pxtool: the kind of %1 is not known: a project file is saved as .pxa, .pxb or .xml\n").arg(out)))
+      << run.err.toStdString();
+  EXPECT_FALSE(run.err.contains(QStringLiteral("Internal error"))) << run.err.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 // A damaged file is the file's fault, not the program's: every command that reads one names the

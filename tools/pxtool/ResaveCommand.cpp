@@ -5,6 +5,7 @@
 #include "Streams.h"
 #include "ToolPrompter.h"
 #include "Transfer.h"
+#include "Yfile.h"
 
 namespace pxtool {
 
@@ -13,6 +14,13 @@ namespace pxtool {
 // the way in and exported (the first project and template) on the way out.
 int RunResave(const QStringList& arguments) {
   if (arguments.size() != 2) return kExitWrongCall;
+  const int kind = Yfile::KindOfName(arguments[1]);
+  if (kind != Yfile::KindPlainProject && kind != Yfile::KindPackedProject && !Transfer::IsMSProjectXml(arguments[1]) &&
+      !Transfer::IsBinaryMSProject(arguments[1])) {
+    PrintError(QStringLiteral("the kind of %1 is not known: a project file is saved as .pxa, .pxb or .xml")
+                   .arg(arguments[1]));
+    return kExitWrongCall;
+  }
   ToolPrompter prompter;
   const int loaded = LoadProjectFile(arguments[0], prompter);
   if (loaded != kExitSuccess) return loaded;

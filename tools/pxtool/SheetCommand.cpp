@@ -16,10 +16,10 @@ namespace pxtool {
 
 namespace {
 
-// "mm/yyyy": the first day of that month.
+// "mm/yyyy": the first day of that month, within the years the program's dates reach (100 to 9999).
 std::optional<double> ParseMonth(const QString& text) {
   const QDate month = QDate::fromString(text, QStringLiteral("MM/yyyy"));
-  if (!month.isValid()) return std::nullopt;
+  if (!month.isValid() || month.year() < 100) return std::nullopt;
   return praxel::ToOleDate(month);
 }
 
@@ -55,7 +55,7 @@ int RunSheet(const QStringList& arguments) {
   if (const qsizetype at = rest.indexOf(QStringLiteral("--month")); at >= 0) {
     const std::optional<double> month = at + 1 < rest.size() ? ParseMonth(rest.at(at + 1)) : std::nullopt;
     if (!month) {
-      PrintError(QStringLiteral("--month takes a month as mm/yyyy"));
+      PrintError(QStringLiteral("--month takes a month as mm/yyyy, in the years 0100 to 9999"));
       return kExitWrongCall;
     }
     byDayStart = *month;
@@ -86,7 +86,10 @@ int RunSheet(const QStringList& arguments) {
   QTextStream out(stdout);
   out << sheet.CopiedText(QStringLiteral("\n"), QStringLiteral(" "));
   if (!FinishStandardOutput(out)) return kExitUnwritable;
-  return solved ? kExitSuccess : kExitSolveError;
+  if (solved) return kExitSuccess;
+  // The sheet did not need the solve, but its dates and figures are not a schedule: say why.
+  PrintError(message);
+  return kExitSolveError;
 }
 
 }  // namespace pxtool
