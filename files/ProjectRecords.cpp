@@ -168,6 +168,17 @@ void LoadData(Yproject& project, Yfile& file) {
   guard([&] { project.SetDirty(false); });
 }
 
+// Effort is counted in one of the units the program has a word for (0: no effort of its own); any
+// other value could be neither shown nor typed again.
+void RefuseUnknownEffortUnits(const PerJournal<int>& units, const Yfile& file) {
+  const QList<int> values = units.IsArray() ? units.Values() : QList<int>{units.First()};
+  for (const int value : values) {
+    if (value != 0 && !Common::IsEffortUnit(value)) {
+      file.RaiseReadError(QStringLiteral("\"EffortUnits\" value \"%1\" is not a unit of effort.").arg(value));
+    }
+  }
+}
+
 // The project's reader has read "TaskID" and found or created the task by it. A task that was
 // loaded already (a file merged into loaded data) keeps its dependencies and assignments and
 // gets the record's ones beside them.
@@ -180,7 +191,10 @@ void LoadData(Ytask& task, Yfile& file) {
   guard([&] { file.LoadProjectLink(QStringLiteral("Subproject"), task.SubprojectField()); });
   guard([&] { file.LoadField(QStringLiteral("Description"), task.Description); });
   guard([&] { file.LoadField(QStringLiteral("Include"), task.IncludeField(), journals); });
-  guard([&] { file.LoadField(QStringLiteral("EffortUnits"), task.EffortUnitsField(), journals); });
+  guard([&] {
+    file.LoadField(QStringLiteral("EffortUnits"), task.EffortUnitsField(), journals);
+    RefuseUnknownEffortUnits(task.EffortUnitsField(), file);
+  });
   guard([&] { file.LoadField(QStringLiteral("Optimistic"), task.OptimisticField(), journals); });
   guard([&] { file.LoadField(QStringLiteral("MostLikely"), task.MostLikelyField(), journals); });
   guard([&] { file.LoadField(QStringLiteral("Pessimistic"), task.PessimisticField(), journals); });

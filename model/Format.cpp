@@ -162,6 +162,8 @@ std::int32_t DurationUnitMinutes(const QString& text) {
 
 }  // namespace
 
+bool IsEffortUnit(int effortUnits) { return !EffortUnitWord(effortUnits).isEmpty(); }
+
 double AddMinutes(double date, std::int32_t minutes) {
   double result = 0;
   ErrTrap::Guarded(QStringLiteral("Common:AddMinutes"), [&] {

@@ -19,6 +19,9 @@ class Ytask;
 // -1 minute, -60 hour, -480 working day, -2400 working week, -9600 working month.
 namespace Common {
 
+// Whether a task's effort can be counted in `effortUnits`: one of the ten units above.
+bool IsEffortUnit(int effortUnits);
+
 // The date moved by whole minutes. The time of day is rounded to the minute (halves to the even
 // minute) and the result crosses into earlier or later days as needed; dates before day 0 keep
 // their own encoding (whole day counted back, time of day counted forward). Error 6 when the
