@@ -38,11 +38,11 @@ void ForgetAnalysedObject(const Ypooled* Object) {
   ForgetRiskProject(Object);
 }
 
-// A slice's share of its task's most likely estimate, in whole minutes.
+// A slice's share of its task's most likely estimate, in whole minutes. The product is taken in 64
+// bits: a share is never more than the estimate, whatever size the estimate has.
 std::int32_t ShareOfEstimate(const Yslice& slice) {
-  const std::int32_t product =
-      praxel::MulChecked<std::int32_t>(slice.Task->MostLikely(), slice.ToPercent - slice.FromPercent);
-  return praxel::ToLong(product / 100.0);
+  const std::int64_t product = std::int64_t{slice.Task->MostLikely()} * (slice.ToPercent - slice.FromPercent);
+  return praxel::ToLong(static_cast<double>(product) / 100.0);
 }
 
 }  // namespace

@@ -64,6 +64,14 @@ TEST_F(ForwardPassTest, ATeamDayThenAPiecemealDay) {
   EXPECT_EQ(task->LaborCost(), praxel::Currency::FromDouble(10 * 40));
 }
 
+// An estimate of any size the task holds is dated: its slices' shares of it never overflow.
+TEST_F(ForwardPassTest, AnEstimateNearTheLargestIsDated) {
+  task->SetEffortUnits(1440);
+  task->SetMostLikely(21474837);  // a hundred times this is past the largest whole number
+  EXPECT_EQ(SolveAll(), kComplete);
+  EXPECT_NEAR(task->EarlyFinish() - task->EarlyStart(), 21474837 / 1440.0, 1.0);
+}
+
 TEST_F(ForwardPassTest, TimeHeldByAnEarlierTaskMeetsTheSolveRule) {
   struct Case {
     int rule;
