@@ -27,12 +27,6 @@ namespace {
 
 MSProject::Document& ActiveDocument() { return *TransferState().MSProjectApp.ActiveProject(); }
 
-// The units written for an assignment: its share of the resource's normal week, in the digits a
-// single-precision value holds.
-double AssignmentUnits(const Yassignment& assignment) {
-  return QString::number(assignment.PercentOfWeek(), 'g', 7).toDouble();
-}
-
 // The resources the file holds: the current template's included ones. An assignment to any
 // other resource (of another template, or left out) has no one in the file to name.
 bool IsExported(const Yresource* resource) {
@@ -169,9 +163,15 @@ void ExportAssignment(const Yassignment* a) {
     // Written as someone else's (a resource of another template may share the ID of one in the
     // file) it would put the work on the wrong person: it is left out.
     if (!IsExported(resource)) return;
-    MSProject::Assignment* A = a->Task()->MTask->AddAssignment(resource->ResourceID(), AssignmentUnits(*a));
-    for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) A->workDays[kind] = a->WorkDay(kind);
+    std::array<bool, Yassignment::kDayKinds> days{};
+    for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) days[kind] = a->WorkDay(kind);
+    // The units are what the import turns back into hours; the hours themselves travel too, as
+    // the resource that reads them back may work another shift.
+    MSProject::Assignment* A =
+        a->Task()->MTask->AddAssignment(resource->ResourceID(), UnitsOfHours(a->Hours(), *resource, days));
+    A->workDays = days;
     A->workDayMarker = true;
+    A->hours = a->Hours();
   });
 }
 

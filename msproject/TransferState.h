@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <array>
+
 class Yproject;
 class Yresource;
 class Ytask;
@@ -39,6 +41,14 @@ void StatusMessage(const QString& text);
 // its assignments, or 4.2 without any (a calendar week of 7 days of 24 hours against a working
 // week of 5 days of 8 hours). Single precision, as the units are summed.
 float EffortPerDurationMinute(const MSProject::Task& task);
+
+// An assignment's units in the file are the share of its resource's normal day that it takes,
+// spread over its own days: hours = NormalHours × units × the resource's days / the assignment's
+// days, counting all nine day kinds. Without days of its own (`days` none, or none marked) the
+// hours are NormalHours × units. UnitsOfHours is the other way round; a resource without normal
+// time in its days has no share to give, and its units are 0.
+double HoursOfUnits(double units, const Yresource& resource, const std::array<bool, 9>* days);
+double UnitsOfHours(double hours, const Yresource& resource, const std::array<bool, 9>& days);
 
 // Starts a pass of the progress counter, shown under `text`.
 void StartPass(const QString& text);

@@ -29,7 +29,8 @@
 //   whatever unit they are shown in.
 // - an assignment's nine work-day flags travel in a custom assignment field of ours (nine
 //   letters "0" or "1": holiday, Sunday .. Saturday, shutdown); the work-day marker is whether
-//   it is there. Microsoft Project's placeholder assignment of a task without resources
+//   it is there. The hours a day it takes travel in a second field of ours, so that they come
+//   back exactly whatever shift the resource that takes them works. Microsoft Project's placeholder assignment of a task without resources
 //   (resource UID -65535) is no assignment.
 namespace MSProject {
 
@@ -42,6 +43,7 @@ inline constexpr int kMostLikelyField = 188743784;   // task Duration2
 inline constexpr int kPessimisticField = 188743785;  // task Duration3
 inline constexpr int kEffortUnitsField = 188743767;  // task Number1
 inline constexpr int kWorkDaysField = 255868975;     // ours: an assignment's nine day flags
+inline constexpr int kHoursField = 255852652;        // ours: an assignment's hours a day (Number1)
 
 // The placeholder resource UID of Microsoft Project's assignment on a task without resources.
 inline constexpr int kNoResourceUid = -65535;
@@ -63,6 +65,7 @@ class Assignment {
   double units = 1.0;  // the share of a resource's normal day (1 = full)
   bool workDayMarker = false;
   std::array<bool, 9> workDays{};  // holiday, Sunday .. Saturday, shutdown
+  std::optional<double> hours;      // hours a day, in files this program wrote
 
   // The ID of the resource the assignment names (by UID); 0 when the file has no such resource.
   int ResourceID(const Document& document) const;

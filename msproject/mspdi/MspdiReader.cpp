@@ -139,6 +139,10 @@ void ReadAssignment(const Node& node, Document& document) {
   assignment->resourceUid = node.Integer(QLatin1String("ResourceUID"), kNoResourceUid);
   assignment->units = node.Number(QLatin1String("Units")).value_or(1.0);
   for (const auto& [field, value] : CustomFields(node)) {
+    if (field == kHoursField) {
+      const std::optional<double> hours = ParseNumber(value);
+      if (hours && std::isfinite(*hours) && *hours >= 0.0) assignment->hours = hours;
+    }
     if (field != kWorkDaysField || value.size() != 9) continue;
     assignment->workDayMarker = true;
     for (int kind = 0; kind < 9; ++kind) assignment->workDays[kind] = value.at(kind) == QLatin1Char('1');

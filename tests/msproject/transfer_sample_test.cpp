@@ -1,5 +1,7 @@
 #include "Bundle.h"
+#include "MspdiDocument.h"
 #include "Common.h"
+#include "TestSupport.h"
 #include "Transfer.h"
 #include "TransferTestSupport.h"
 #include "Yassignment.h"
@@ -9,6 +11,7 @@
 #include "Ytemplate.h"
 
 #include <QMap>
+#include <QRegularExpression>
 
 namespace {
 
@@ -28,11 +31,19 @@ class SampleExchange : public TransferTest {
   }
 };
 
+// The task of that name among the project's own tasks.
+const Ytask* TaskNamed(const Yproject& project, const QString& name) {
+  for (const Ytask* task : project.TaskList) {
+    if (task->Description == name) return task;
+  }
+  return nullptr;
+}
+
 // One assignment as a planner reads it: who, how many hours a day, on which of the nine days.
 QString Line(const Yassignment& a) {
   QString days;
   for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) days += a.WorkDay(kind) ? QLatin1Char('1') : QLatin1Char('0');
-  return QStringLiteral("%1 %2").arg(a.ResourceRequired()->Description).arg(days);
+  return QStringLiteral("%1 %2h %3").arg(a.ResourceRequired()->Description).arg(a.Hours(), 0, 'g', 17).arg(days);
 }
 
 // The assignments of every included task of the project and its subprojects, by the subproject's
@@ -80,6 +91,75 @@ TEST_F(SampleExchange, EveryProjectWithEitherTemplateComesBackPersonByPersonAndH
         EXPECT_EQ(after.value(task.key()), task.value()) << task.key().toStdString();
       }
     }
+  }
+}
+
+// Hours a day on any pattern of days come back exactly, also for a resource whose shift the
+// importing template does not have (the Site crews' "Site day"). The units in the file are the
+// share of the resource's normal day that the import reads: for Sofia Marin (8 hours, Monday to
+// Friday) a file without our hours field gives her hours back as well.
+TEST_F(SampleExchange, AssignmentHoursComeBackExactlyForAnyPatternOfDays) {
+  struct Case {
+    const char* templ;
+    int task;  // of Warehouse, assigned to one person of the template
+    double hours;
+    const char* days;  // holiday, Sunday .. Saturday, shutdown
+    double units;      // in the file; negative: not checked
+  };
+  const Case cases[] = {
+      {"Head office", 16, 8, "001111110", 1.2},      // Monday to Saturday
+      {"Head office", 16, 4, "001111100", 0.5},
+      {"Head office", 16, 8.5, "001111100", 1.0625},
+      {"Head office", 16, 20.0 / 3, "001010100", 0.5},  // Monday, Wednesday, Friday
+      {"Head office", 16, 10, "010000010", 0.5},     // the weekend
+      {"Head office", 16, 6, "110000001", 0.45},     // holiday, Sunday, shutdown
+      {"Site crews", 7, 7.25, "111111111", -1},
+      {"Site crews", 7, 0.1, "000100000", -1},       // Tuesday only
+      {"Site crews", 7, 9.5, "001111110", -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QStringLiteral("%1h on %2").arg(c.hours).arg(QLatin1String(c.days)).toStdString());
+    OpenSample(QStringLiteral("Warehouse"), QLatin1String(c.templ));
+    const Ytask& task = *TaskOf(QStringLiteral("Warehouse"), c.task);
+    const QString taskName = task.Description;
+    Yassignment* assignment = task.AssignmentList.First();
+    assignment->SetHours(c.hours);
+    for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) assignment->SetWorkDay(kind, c.days[kind] == '1');
+    const QString person = assignment->ResourceRequired()->Description;
+    const QString expected = Line(*assignment);
+
+    const QString path = OutputPath(QStringLiteral("hours.xml"));
+    ASSERT_TRUE(Transfer::ExportToMSProject(path));
+    if (c.units >= 0) {
+      MSProject::Application app;
+      QString error;
+      ASSERT_TRUE(app.FileOpen(path, &error)) << error.toStdString();
+      for (const auto& written : app.ActiveProject()->tasks) {
+        if (written->name != taskName) continue;
+        ASSERT_EQ(written->Assignments().size(), 1);
+        EXPECT_NEAR(written->Assignments().first()->units, c.units, 1e-12);
+      }
+    }
+    Common::FreeAllMemory();
+    ASSERT_TRUE(Transfer::ImportMSProject(path));
+    const Ytask* back = TaskNamed(*Common::ThisProject(), taskName);
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->AssignmentList.Count(), 1);
+    EXPECT_EQ(Line(*back->AssignmentList.First()), expected);
+
+    if (c.units < 0) continue;
+    // Without our hours field, the units alone give the hours through her normal day.
+    static const QRegularExpression hoursField(QStringLiteral(
+        R"(<ExtendedAttribute>\s*<FieldID>%1</FieldID>\s*<Value>[^<]*</Value>\s*</ExtendedAttribute>)")
+                                                   .arg(MSProject::kHoursField));
+    QString text = testsupport::ReadTextFile(path);
+    ASSERT_TRUE(text.contains(hoursField));
+    testsupport::WriteFileBytes(path, text.remove(hoursField).toUtf8());
+    Common::FreeAllMemory();
+    ASSERT_TRUE(Transfer::ImportMSProject(path));
+    const Yassignment& fromUnits = *TaskNamed(*Common::ThisProject(), taskName)->AssignmentList.First();
+    EXPECT_EQ(fromUnits.ResourceRequired()->Description, person);
+    EXPECT_NEAR(fromUnits.Hours(), c.hours, 1e-9);
   }
 }
 
