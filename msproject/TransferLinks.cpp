@@ -135,7 +135,7 @@ void ImportTaskAssignments(Ytask* task) {
   const MSProject::Task& M = *task->MTask;
   for (const MSProject::Assignment* A : M.Assignments()) {
     guard([&] {
-      Yresource* resource = state.ImportedResources.value(A->ResourceID(*M.document));
+      Yresource* resource = state.ImportedResources.value(M.document->ResourceByUid(A->resourceUid));
       if (resource == nullptr) {
         praxel::RaiseProgramError(QStringLiteral("The resource %1 of an assignment of task %2 was not imported.")
                                       .arg(A->ResourceID(*M.document))

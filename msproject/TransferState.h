@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -22,9 +23,13 @@ struct State {
   // Every imported task by its document's name, "\" and its ID in the file.
   QHash<QString, Ytask*> ImportedTasks;
   QList<Ytask*> ImportedTaskList;
-  // The imported resources by their ID in the file (which may differ from their ResourceID when
-  // the template already used that ID).
-  QHash<int, Yresource*> ImportedResources;
+  // The imported resources by the file's resource they came from (their ResourceID may differ
+  // from its ID when the template already used that ID).
+  QHash<const MSProject::Resource*, Yresource*> ImportedResources;
+  // The files of the inserted projects being followed, the outermost first, and a line for each
+  // inserted project that could not be followed.
+  QStringList FollowedFiles;
+  QStringList MissedSubprojects;
   QString ProgressText;
   long ProgressCount = 0;
   long ProgressTotal = 0;

@@ -110,6 +110,7 @@ class Task {
   std::optional<double> constraintDate;
   bool summaryFlag = false;    // as the file says; the outline decides what a summary is
   bool milestoneFlag = false;  // as the file says
+  QString subprojectName;      // SubprojectName: the file of an inserted project
   QList<Link> links;
 
   // Set when the document is read or a task added.
@@ -119,8 +120,9 @@ class Task {
 
   // The roles the import and export use.
   QString ProjectName() const;
-  // Tasks of inserted projects are not followed: the text is always empty.
-  QString SubprojectFileName() const { return QString(); }
+  // The file of the project inserted at this task, as the file names it (often a path of the
+  // machine that wrote it); empty for any other task.
+  QString SubprojectFileName() const { return subprojectName.trimmed(); }
   const QList<Task*>& ChildTasks() const { return children; }
   // The unit letters of the duration format; empty for elapsed durations.
   QString UnitText() const;
@@ -147,6 +149,7 @@ class Task {
 class Document {
  public:
   QString name;   // the file name without its folder and extension
+  QString path;   // the file it was read from
   QString title;  // the description text
   std::optional<double> startDate;
   QString currencyCode = QStringLiteral("USD");  // ISO 4217
@@ -185,11 +188,19 @@ class Application {
   // Writes the active document under that name (a temporary file that replaces the old one only
   // when complete). False, with the reason in `error`, when it cannot be written.
   bool FileSaveAs(const QString& path, QString* error);
-  void FileClose() { active_.reset(); }
+  // Reads the file of an inserted project and keeps it open beside the active document until
+  // FileClose. None, with the reason in `error`, when it cannot be read or is no Microsoft
+  // Project XML file.
+  Document* FileOpenInserted(const QString& path, QString* error);
+  void FileClose() {
+    active_.reset();
+    inserted_.clear();
+  }
   Document* ActiveProject() const { return active_.get(); }
 
  private:
   std::unique_ptr<Document> active_;
+  std::vector<std::unique_ptr<Document>> inserted_;
 };
 
 }  // namespace MSProject

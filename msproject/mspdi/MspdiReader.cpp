@@ -84,6 +84,7 @@ void ReadTask(const Node& node, Document& document) {
   task->constraintDate = ParseDateTime(node.Text(QLatin1String("ConstraintDate")));
   task->summaryFlag = ParseBoolean(node.Text(QLatin1String("Summary")));
   task->milestoneFlag = ParseBoolean(node.Text(QLatin1String("Milestone")));
+  task->subprojectName = node.Text(QLatin1String("SubprojectName"));
   for (const Node& child : node.children) {
     if (child.name != QLatin1String("PredecessorLink")) continue;
     // A link into another project cannot be followed.

@@ -5,6 +5,7 @@
 #include "Transfer.h"
 #include "TransferTestSupport.h"
 #include "Yassignment.h"
+#include "Ydependency.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Ytask.h"
@@ -161,6 +162,64 @@ TEST_F(SampleExchange, AssignmentHoursComeBackExactlyForAnyPatternOfDays) {
     EXPECT_EQ(fromUnits.ResourceRequired()->Description, person);
     EXPECT_NEAR(fromUnits.Hours(), c.hours, 1e-9);
   }
+}
+
+// A master plan made in Microsoft Project with inserted projects, opened while the sample is
+// loaded and its "Site crews" current. The fit-out, exported from the sample beside it, is
+// followed although the master names it by its ".mpp" path on another machine: its tasks with
+// their people and hours become the subproject. An inserted file that is not there, and the
+// master inserting itself, leave their subprojects empty and are named to the user; the rest is
+// imported.
+TEST_F(SampleExchange, InsertedProjectsAreFollowedAndMissingOnesNamed) {
+  OpenSample(QStringLiteral("Warehouse fit-out"), QStringLiteral("Site crews"));
+  QMap<QString, QStringList> fitout;
+  Collect(*Common::ThisProject(), QString(), [&](const Yassignment& a) {
+    return a.ResourceRequired()->Template() == Common::ThisTemplate() && a.ResourceRequired()->Include();
+  }, fitout);
+  ASSERT_TRUE(Transfer::ExportToMSProject(OutputPath(QStringLiteral("fitout.xml"))));
+  const QString master = OutputPath(QStringLiteral("master.xml"));
+  testsupport::WriteFileBytes(master, testsupport::ReadFileBytes(FixturePath(QStringLiteral("master.xml"))));
+
+  prompter.Answer(praxel::AnswerOk);  // resources into "Site crews"
+  prompter.Answer(praxel::AnswerOk);  // the subprojects not found
+  ASSERT_TRUE(Transfer::ImportMSProject(master));
+  const Yproject& programme = *Common::ThisProject();
+  EXPECT_EQ(programme.ProjectName(), QStringLiteral("master"));
+  EXPECT_EQ(KeysOf(programme.TaskList), (QStringList{"1", "2", "3", "4"}));
+  const Yproject* inserted = TaskOf(QStringLiteral("master"), 2)->Subproject();
+  ASSERT_NE(inserted, nullptr);
+  // The sample's own fit-out is still loaded: the model gives the new one a name of its own.
+  EXPECT_EQ(inserted->ProjectName(), QStringLiteral("Warehouse fit-out(B)"));
+  QMap<QString, QStringList> followed;
+  Collect(*inserted, QString(), [](const Yassignment&) { return true; }, followed);
+  EXPECT_EQ(followed, fitout);
+  // Links inside the inserted project join its own tasks.
+  bool linked = false;
+  for (const Ytask* task : inserted->TaskList) {
+    for (const Ydependency* d : task->DependencyList) {
+      if (d->TaskRequired() == nullptr) continue;
+      EXPECT_EQ(d->TaskRequired()->Project(), inserted);
+      linked = true;
+    }
+  }
+  EXPECT_TRUE(linked);
+  const Ytask& signOff = *TaskOf(QStringLiteral("master"), 1);
+  ASSERT_EQ(signOff.AssignmentList.Count(), 1);
+  EXPECT_EQ(signOff.AssignmentList.First()->ResourceRequired()->Description, QStringLiteral("Sofia Marin"));
+
+  for (int id : {3, 4}) {
+    const Yproject* empty = TaskOf(QStringLiteral("master"), id)->Subproject();
+    ASSERT_NE(empty, nullptr) << id;
+    EXPECT_TRUE(empty->TaskList.IsEmpty()) << id;
+  }
+  ASSERT_EQ(prompter.Asked().size(), 2);
+  const QString told = prompter.Asked()[1].text;
+  EXPECT_EQ(prompter.Asked()[1].title, QStringLiteral("Subprojects Not Found"));
+  EXPECT_TRUE(told.contains(QLatin1String("\"\\\\server\\plans\\landscaping.mpp\" of task 3 (Landscaping): not found")))
+      << told.toStdString();
+  EXPECT_TRUE(told.contains(QLatin1String("\"master.xml\" of task 4 (Programme again): it inserts itself")))
+      << told.toStdString();
+  EXPECT_FALSE(told.contains(QLatin1String("fitout"))) << told.toStdString();
 }
 
 }  // namespace
