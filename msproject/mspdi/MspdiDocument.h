@@ -29,9 +29,11 @@
 //   whatever unit they are shown in.
 // - an assignment's nine work-day flags travel in a custom assignment field of ours (nine
 //   letters "0" or "1": holiday, Sunday .. Saturday, shutdown); the work-day marker is whether
-//   it is there. The hours a day it takes travel in a second field of ours, so that they come
-//   back exactly whatever shift the resource that takes them works. Microsoft Project's placeholder assignment of a task without resources
-//   (resource UID -65535) is no assignment.
+//   it is there. Its hours a day travel in a second field of ours, so that they come back
+//   exactly whatever shift the resource that reads them back works.
+// - a task that stands for an inserted project names the project's file in SubprojectName.
+// - Microsoft Project's placeholder assignment of a task without resources (resource UID -65535)
+//   is no assignment.
 namespace MSProject {
 
 class Document;
