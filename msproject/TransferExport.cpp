@@ -27,10 +27,10 @@ namespace {
 
 MSProject::Document& ActiveDocument() { return *TransferState().MSProjectApp.ActiveProject(); }
 
-// The units written for an assignment: its share of the resource's normal week, in the digits a
-// single-precision value holds.
-double AssignmentUnits(const Yassignment& assignment) {
-  return QString::number(assignment.PercentOfWeek(), 'g', 7).toDouble();
+// The resources the file holds: the current template's included ones. An assignment to any
+// other resource (of another template, or left out) has no one in the file to name.
+bool IsExported(const Yresource* resource) {
+  return resource != nullptr && resource->Template() == Common::ThisTemplate() && resource->Include();
 }
 
 // The projects whose tasks the dependency and assignment passes walk: the current project and
@@ -48,7 +48,7 @@ void ExportResources() {
   Ytemplate* templ = Common::ThisTemplate();
   if (templ == nullptr) return;
   for (const Yresource* resource : templ->ResourceList) {
-    if (!resource->Include()) continue;
+    if (!IsExported(resource)) continue;
     guard([&] {
       // The resource keeps its ID, which the assignments name.
       MSProject::Resource* R = ActiveDocument().AddResource(resource->Description, resource->ResourceID());
@@ -160,12 +160,18 @@ void ExportDependencies() {
 void ExportAssignment(const Yassignment* a) {
   ErrTrap::Guarded(QStringLiteral("Transfer:ExportAssignment"), [&] {
     const Yresource* resource = a->ResourceRequired();
-    // An assignment of a resource the file does not hold (left out, or of another template)
-    // cannot be written.
-    if (resource == nullptr || ActiveDocument().ResourceById(resource->ResourceID()) == nullptr) return;
-    MSProject::Assignment* A = a->Task()->MTask->AddAssignment(resource->ResourceID(), AssignmentUnits(*a));
-    for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) A->workDays[kind] = a->WorkDay(kind);
+    // Written as someone else's (a resource of another template may share the ID of one in the
+    // file) it would put the work on the wrong person: it is left out.
+    if (!IsExported(resource)) return;
+    std::array<bool, Yassignment::kDayKinds> days{};
+    for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) days[kind] = a->WorkDay(kind);
+    // The units are what the import turns back into hours; the hours themselves travel too, as
+    // the resource that reads them back may work another shift.
+    MSProject::Assignment* A =
+        a->Task()->MTask->AddAssignment(resource->ResourceID(), UnitsOfHours(a->Hours(), *resource, days));
+    A->workDays = days;
     A->workDayMarker = true;
+    A->hours = a->Hours();
   });
 }
 

@@ -17,6 +17,8 @@
 #include "Ytemplate.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <cmath>
@@ -57,23 +59,34 @@ praxel::Currency FixRate(const QString& text) {
   return rate;
 }
 
-void ImportResources() {
-  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportResources"));
+// The resources of a document. Those of an inserted project that bear the name of a resource
+// this import already made are that person (a pool the projects share), not a new one.
+void ImportResourcesOf(const MSProject::Document& document) {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportResourcesOf"));
   State& state = TransferState();
-  guard([] { StatusMessage(QStringLiteral("Importing resources")); });
-  guard([&] { state.ImportedResources.clear(); });
   Ytemplate* templ = Common::ThisTemplate();
-  for (const MSProject::Resource* source : state.MSProjectApp.ActiveProject()->Resources()) {
+  const bool inserted = &document != state.MSProjectApp.ActiveProject();
+  for (const MSProject::Resource* source : document.Resources()) {
+    if (inserted) {
+      Yresource* same = nullptr;
+      for (Yresource* known : std::as_const(state.ImportedResources)) {
+        if (known->Description == source->name) same = known;
+      }
+      if (same != nullptr) {
+        state.ImportedResources.insert(source, same);
+        continue;
+      }
+    }
     Yresource* resource = nullptr;
     guard([&] {
       resource = Common::NewY<Yresource>(ytResource);
       resource->SetTemplate(templ);
       // A template that already has the file's ID gives the resource the next free one; the
-      // assignments find it through the file's ID all the same.
+      // assignments find it through the file's resource all the same.
       int id = source->id;
       if (id <= 0 || !resource->ResourceIDRefusal(*templ, id).isEmpty()) id = templ->NextResourceID();
       resource->SetResourceID(id);
-      state.ImportedResources.insert(source->id, resource);
+      state.ImportedResources.insert(source, resource);
     });
     if (resource == nullptr) continue;
     guard([&] {
@@ -93,7 +106,62 @@ void ImportResources() {
   }
 }
 
+void ImportResources() {
+  ErrTrap::Guard guard(QStringLiteral("Transfer:ImportResources"));
+  State& state = TransferState();
+  guard([] { StatusMessage(QStringLiteral("Importing resources")); });
+  guard([&] { state.ImportedResources.clear(); });
+  guard([&] { ImportResourcesOf(*state.MSProjectApp.ActiveProject()); });
+}
+
 void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project);
+
+// Where the file of a project inserted at a task of `document` may lie: where its name says
+// (from the folder of the document when it is relative), else beside the document under its own
+// name; a ".mpp" name also as ".xml", the form this program reads.
+QStringList InsertedFileCandidates(const QString& fileName, const MSProject::Document& document) {
+  const QDir folder = QFileInfo(document.path).absoluteDir();
+  QString said = fileName;
+  said.replace(QLatin1Char('\\'), QLatin1Char('/'));
+  const QString beside = folder.filePath(said.section(QLatin1Char('/'), -1));
+  QStringList candidates;
+  for (const QString& path : {folder.filePath(said), beside}) {
+    candidates.append(path);
+    if (IsBinaryMSProject(path)) candidates.append(path.left(path.size() - 4) + QStringLiteral(".xml"));
+  }
+  candidates.removeDuplicates();
+  return candidates;
+}
+
+// Reads the file of the project inserted at T. None when no candidate is a Microsoft Project XML
+// file, or when the file is one being followed already (a project that inserts itself); what
+// was missed is noted for the user.
+const MSProject::Document* OpenInserted(const MSProject::Task& T) {
+  State& state = TransferState();
+  QString problem = QStringLiteral("not found");
+  for (const QString& path : InsertedFileCandidates(T.SubprojectFileName(), *T.document)) {
+    const QFileInfo file(path);
+    if (!file.isFile()) continue;
+    const QString canonical = file.canonicalFilePath();
+    bool followed = false;
+    for (const QString& open : std::as_const(state.FollowedFiles)) {
+      followed = followed || QFileInfo(open).canonicalFilePath() == canonical;
+    }
+    if (followed) {
+      problem = QStringLiteral("it inserts itself");
+      break;
+    }
+    QString error;
+    if (const MSProject::Document* document = state.MSProjectApp.FileOpenInserted(path, &error)) return document;
+    problem = error;
+  }
+  state.MissedSubprojects.append(QStringLiteral("\"%1\" of task %2 (%3): %4")
+                                     .arg(QDir::toNativeSeparators(T.SubprojectFileName()))
+                                     .arg(T.id)
+                                     .arg(T.name.trimmed())
+                                     .arg(problem));
+  return nullptr;
+}
 
 // The minutes of an estimate as effort minutes: `units` times the Project minutes, rounded once.
 std::int32_t EffortMinutes(float units, double minutes) { return praxel::ToLong(static_cast<double>(units) * minutes); }
@@ -149,7 +217,19 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     task->SetSubproject(child);
   });
   if (child == nullptr) return;
-  guard([&] { ImportTasksFromProject(T->ChildTasks(), child); });
+  guard([&] {
+    // An inserted project's tasks come from its own file; when that cannot be read, from the
+    // rows below the task, if the file has any.
+    const MSProject::Document* inserted = T->SubprojectFileName().isEmpty() ? nullptr : OpenInserted(*T);
+    if (inserted == nullptr) {
+      ImportTasksFromProject(T->ChildTasks(), child);
+      return;
+    }
+    state.FollowedFiles.append(inserted->path);
+    ImportResourcesOf(*inserted);
+    ImportTasksFromProject(inserted->Tasks(), child);
+    state.FollowedFiles.removeLast();
+  });
 }
 
 void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project) {
@@ -209,6 +289,18 @@ bool ChooseTemplate() {
                                           QStringLiteral("Using Active Template")) != praxel::AnswerCancel;
 }
 
+// The rest of the project was imported; the user learns which inserted projects were not.
+void TellMissedSubprojects() {
+  State& state = TransferState();
+  if (state.MissedSubprojects.isEmpty()) return;
+  praxel::CurrentPrompter().MsgBox(
+      QStringLiteral("The rest of the project was imported, but these subproject files could not be read:\n\n") +
+          state.MissedSubprojects.join(QLatin1Char('\n')) +
+          QStringLiteral("\n\nPut each subproject file beside the imported file, saved as Microsoft Project XML, "
+                         "and import again."),
+      praxel::MsgExclamation, QStringLiteral("Subprojects Not Found"));
+}
+
 }  // namespace
 
 bool ImportMSProject(const QString& FileName) {
@@ -225,6 +317,8 @@ bool ImportMSProject(const QString& FileName) {
     return false;
   }
   MSProject::Document* document = state.MSProjectApp.ActiveProject();
+  state.FollowedFiles = {document->path};
+  state.MissedSubprojects.clear();
   guard([&] { state.ImportBaseDate = std::floor(document->startDate.value_or(Today())); });
   guard([&] {
     auto* project = Common::NewY<Yproject>(ytProject);
@@ -245,6 +339,7 @@ bool ImportMSProject(const QString& FileName) {
     state.MSProjectApp.FileClose();
     StatusMessage(QString());
   });
+  guard([] { TellMissedSubprojects(); });
   return true;
 }
 

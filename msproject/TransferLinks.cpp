@@ -14,6 +14,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace Transfer {
 
 namespace {
@@ -133,7 +135,7 @@ void ImportTaskAssignments(Ytask* task) {
   const MSProject::Task& M = *task->MTask;
   for (const MSProject::Assignment* A : M.Assignments()) {
     guard([&] {
-      Yresource* resource = state.ImportedResources.value(A->ResourceID(*M.document));
+      Yresource* resource = state.ImportedResources.value(M.document->ResourceByUid(A->resourceUid));
       if (resource == nullptr) {
         praxel::RaiseProgramError(QStringLiteral("The resource %1 of an assignment of task %2 was not imported.")
                                       .arg(A->ResourceID(*M.document))
@@ -142,21 +144,13 @@ void ImportTaskAssignments(Ytask* task) {
       auto* assignment = Common::NewY<Yassignment>(ytAssignment);
       assignment->SetTask(task);
       assignment->SetResourceRequired(resource);
-      int resourceDays = 0;
+      // Days of its own replace the resource's days; a marker without any day keeps them.
+      const bool ownDays = A->workDayMarker && std::find(A->workDays.begin(), A->workDays.end(), true) != A->workDays.end();
       for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) {
-        assignment->SetWorkDay(kind, resource->WorkDay(kind));
-        if (resource->WorkDay(kind)) ++resourceDays;
+        assignment->SetWorkDay(kind, ownDays ? A->workDays[kind] : resource->WorkDay(kind));
       }
-      double hours = resource->NormalHours() * A->units;
-      int assignmentDays = 0;
-      for (bool works : A->workDays) assignmentDays += works ? 1 : 0;
-      // Days of its own spread the hours the resource's days would have given over them; a
-      // marker without any day keeps the resource's days.
-      if (A->workDayMarker && assignmentDays > 0) {
-        for (int kind = 0; kind < Yassignment::kDayKinds; ++kind) assignment->SetWorkDay(kind, A->workDays[kind]);
-        hours = hours * resourceDays / assignmentDays;
-      }
-      assignment->SetHours(hours);
+      // A file of ours says the hours; in any other they come from the units.
+      assignment->SetHours(A->hours.value_or(HoursOfUnits(A->units, *resource, ownDays ? &A->workDays : nullptr)));
     });
   }
 }

@@ -4,8 +4,11 @@
 #include "Guard.h"
 #include "Rounding.h"
 #include "Transfer.h"
+#include "Yresource.h"
 
 #include <QDir>
+
+#include <algorithm>
 
 namespace Transfer {
 
@@ -20,6 +23,32 @@ float EffortPerDurationMinute(const MSProject::Task& task) {
   float units = 0.0f;
   for (const MSProject::Assignment* assignment : task.Assignments()) units += static_cast<float>(assignment->units);
   return units != 0.0f ? units : 7.0f / 5.0f * 24.0f / 8.0f;
+}
+
+namespace {
+
+int DayCount(const std::array<bool, 9>& days) { return static_cast<int>(std::count(days.begin(), days.end(), true)); }
+
+std::array<bool, 9> DaysOf(const Yresource& resource) {
+  std::array<bool, 9> days{};
+  for (int kind = 0; kind < Yresource::kDayKinds; ++kind) days[kind] = resource.WorkDay(kind);
+  return days;
+}
+
+}  // namespace
+
+double HoursOfUnits(double units, const Yresource& resource, const std::array<bool, 9>* days) {
+  const double hours = static_cast<double>(resource.NormalHours()) * units;
+  if (days == nullptr || DayCount(*days) == 0) return hours;
+  return hours * DayCount(DaysOf(resource)) / DayCount(*days);
+}
+
+double UnitsOfHours(double hours, const Yresource& resource, const std::array<bool, 9>& days) {
+  const double normalHours = resource.NormalHours();
+  if (normalHours <= 0.0) return 0.0;
+  if (DayCount(days) == 0) return hours / normalHours;
+  const int resourceDays = DayCount(DaysOf(resource));
+  return resourceDays > 0 ? hours * DayCount(days) / (normalHours * resourceDays) : 0.0;
 }
 
 void StartPass(const QString& text) {

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <array>
 
 class Yproject;
 class Yresource;
@@ -20,9 +23,13 @@ struct State {
   // Every imported task by its document's name, "\" and its ID in the file.
   QHash<QString, Ytask*> ImportedTasks;
   QList<Ytask*> ImportedTaskList;
-  // The imported resources by their ID in the file (which may differ from their ResourceID when
-  // the template already used that ID).
-  QHash<int, Yresource*> ImportedResources;
+  // The imported resources by the file's resource they came from (their ResourceID may differ
+  // from its ID when the template already used that ID).
+  QHash<const MSProject::Resource*, Yresource*> ImportedResources;
+  // The files of the inserted projects being followed, the outermost first, and a line for each
+  // inserted project that could not be followed.
+  QStringList FollowedFiles;
+  QStringList MissedSubprojects;
   QString ProgressText;
   long ProgressCount = 0;
   long ProgressTotal = 0;
@@ -39,6 +46,14 @@ void StatusMessage(const QString& text);
 // its assignments, or 4.2 without any (a calendar week of 7 days of 24 hours against a working
 // week of 5 days of 8 hours). Single precision, as the units are summed.
 float EffortPerDurationMinute(const MSProject::Task& task);
+
+// An assignment's units in the file are the share of its resource's normal day that it takes,
+// spread over its own days: hours = NormalHours × units × the resource's days / the assignment's
+// days, counting all nine day kinds. Without days of its own (`days` none, or none marked) the
+// hours are NormalHours × units. UnitsOfHours is the other way round; a resource without normal
+// time in its days has no share to give, and its units are 0.
+double HoursOfUnits(double units, const Yresource& resource, const std::array<bool, 9>* days);
+double UnitsOfHours(double hours, const Yresource& resource, const std::array<bool, 9>& days);
 
 // Starts a pass of the progress counter, shown under `text`.
 void StartPass(const QString& text);

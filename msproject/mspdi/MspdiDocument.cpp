@@ -221,26 +221,45 @@ void Document::BuildOutline() {
   }
 }
 
-bool Application::FileOpen(const QString& path, QString* error) {
-  active_.reset();
+namespace {
+
+std::unique_ptr<Document> ReadDocument(const QString& path, QString* error) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     *error = QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be opened: ") + file.errorString();
-    return false;
+    return nullptr;
   }
   auto document = std::make_unique<Document>();
   const QString problem = ReadMspdi(file, *document);
   if (!problem.isEmpty()) {
     *error = QStringLiteral("The file \"") + path + QStringLiteral("\" is not a Microsoft Project XML file (") +
              problem + QStringLiteral(").");
-    return false;
+    return nullptr;
   }
   document->name = QFileInfo(path).completeBaseName();
-  active_ = std::move(document);
-  return true;
+  document->path = path;
+  return document;
 }
 
-void Application::FileNew() { active_ = std::make_unique<Document>(); }
+}  // namespace
+
+bool Application::FileOpen(const QString& path, QString* error) {
+  FileClose();
+  active_ = ReadDocument(path, error);
+  return active_ != nullptr;
+}
+
+Document* Application::FileOpenInserted(const QString& path, QString* error) {
+  std::unique_ptr<Document> document = ReadDocument(path, error);
+  if (document == nullptr) return nullptr;
+  inserted_.push_back(std::move(document));
+  return inserted_.back().get();
+}
+
+void Application::FileNew() {
+  FileClose();
+  active_ = std::make_unique<Document>();
+}
 
 bool Application::FileSaveAs(const QString& path, QString* error) {
   QSaveFile file(path);

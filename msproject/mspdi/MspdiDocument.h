@@ -29,8 +29,11 @@
 //   whatever unit they are shown in.
 // - an assignment's nine work-day flags travel in a custom assignment field of ours (nine
 //   letters "0" or "1": holiday, Sunday .. Saturday, shutdown); the work-day marker is whether
-//   it is there. Microsoft Project's placeholder assignment of a task without resources
-//   (resource UID -65535) is no assignment.
+//   it is there. Its hours a day travel in a second field of ours, so that they come back
+//   exactly whatever shift the resource that reads them back works.
+// - a task that stands for an inserted project names the project's file in SubprojectName.
+// - Microsoft Project's placeholder assignment of a task without resources (resource UID -65535)
+//   is no assignment.
 namespace MSProject {
 
 class Document;
@@ -42,6 +45,7 @@ inline constexpr int kMostLikelyField = 188743784;   // task Duration2
 inline constexpr int kPessimisticField = 188743785;  // task Duration3
 inline constexpr int kEffortUnitsField = 188743767;  // task Number1
 inline constexpr int kWorkDaysField = 255868975;     // ours: an assignment's nine day flags
+inline constexpr int kHoursField = 255852652;        // ours: an assignment's hours a day (Number1)
 
 // The placeholder resource UID of Microsoft Project's assignment on a task without resources.
 inline constexpr int kNoResourceUid = -65535;
@@ -63,6 +67,7 @@ class Assignment {
   double units = 1.0;  // the share of a resource's normal day (1 = full)
   bool workDayMarker = false;
   std::array<bool, 9> workDays{};  // holiday, Sunday .. Saturday, shutdown
+  std::optional<double> hours;      // hours a day, in files this program wrote
 
   // The ID of the resource the assignment names (by UID); 0 when the file has no such resource.
   int ResourceID(const Document& document) const;
@@ -107,6 +112,7 @@ class Task {
   std::optional<double> constraintDate;
   bool summaryFlag = false;    // as the file says; the outline decides what a summary is
   bool milestoneFlag = false;  // as the file says
+  QString subprojectName;      // SubprojectName: the file of an inserted project
   QList<Link> links;
 
   // Set when the document is read or a task added.
@@ -116,8 +122,9 @@ class Task {
 
   // The roles the import and export use.
   QString ProjectName() const;
-  // Tasks of inserted projects are not followed: the text is always empty.
-  QString SubprojectFileName() const { return QString(); }
+  // The file of the project inserted at this task, as the file names it (often a path of the
+  // machine that wrote it); empty for any other task.
+  QString SubprojectFileName() const { return subprojectName.trimmed(); }
   const QList<Task*>& ChildTasks() const { return children; }
   // The unit letters of the duration format; empty for elapsed durations.
   QString UnitText() const;
@@ -144,6 +151,7 @@ class Task {
 class Document {
  public:
   QString name;   // the file name without its folder and extension
+  QString path;   // the file it was read from
   QString title;  // the description text
   std::optional<double> startDate;
   QString currencyCode = QStringLiteral("USD");  // ISO 4217
@@ -182,11 +190,19 @@ class Application {
   // Writes the active document under that name (a temporary file that replaces the old one only
   // when complete). False, with the reason in `error`, when it cannot be written.
   bool FileSaveAs(const QString& path, QString* error);
-  void FileClose() { active_.reset(); }
+  // Reads the file of an inserted project and keeps it open beside the active document until
+  // FileClose. None, with the reason in `error`, when it cannot be read or is no Microsoft
+  // Project XML file.
+  Document* FileOpenInserted(const QString& path, QString* error);
+  void FileClose() {
+    active_.reset();
+    inserted_.clear();
+  }
   Document* ActiveProject() const { return active_.get(); }
 
  private:
   std::unique_ptr<Document> active_;
+  std::vector<std::unique_ptr<Document>> inserted_;
 };
 
 }  // namespace MSProject

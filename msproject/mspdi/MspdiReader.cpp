@@ -84,6 +84,7 @@ void ReadTask(const Node& node, Document& document) {
   task->constraintDate = ParseDateTime(node.Text(QLatin1String("ConstraintDate")));
   task->summaryFlag = ParseBoolean(node.Text(QLatin1String("Summary")));
   task->milestoneFlag = ParseBoolean(node.Text(QLatin1String("Milestone")));
+  task->subprojectName = node.Text(QLatin1String("SubprojectName"));
   for (const Node& child : node.children) {
     if (child.name != QLatin1String("PredecessorLink")) continue;
     // A link into another project cannot be followed.
@@ -139,6 +140,10 @@ void ReadAssignment(const Node& node, Document& document) {
   assignment->resourceUid = node.Integer(QLatin1String("ResourceUID"), kNoResourceUid);
   assignment->units = node.Number(QLatin1String("Units")).value_or(1.0);
   for (const auto& [field, value] : CustomFields(node)) {
+    if (field == kHoursField) {
+      const std::optional<double> hours = ParseNumber(value);
+      if (hours && std::isfinite(*hours) && *hours >= 0.0) assignment->hours = hours;
+    }
     if (field != kWorkDaysField || value.size() != 9) continue;
     assignment->workDayMarker = true;
     for (int kind = 0; kind < 9; ++kind) assignment->workDays[kind] = value.at(kind) == QLatin1Char('1');

@@ -2,6 +2,7 @@
 
 #include "MspdiDocument.h"
 
+#include <QLocale>
 #include <QXmlStreamWriter>
 
 #include <cmath>
@@ -49,6 +50,7 @@ void WriteFieldDefinitions(QXmlStreamWriter& xml) {
   FieldDefinition(xml, kPessimisticField, "Duration3", kDuration, kTask, "Pessimistic");
   FieldDefinition(xml, kEffortUnitsField, "Number1", kNumber, kTask, "Effort Units");
   FieldDefinition(xml, kWorkDaysField, "Text1", kText, kAssignment, "Work Days");
+  FieldDefinition(xml, kHoursField, "Number1", kNumber, kAssignment, "Hours");
   xml.writeEndElement();
 }
 
@@ -172,6 +174,10 @@ void WriteAssignments(QXmlStreamWriter& xml, const Document& document) {
       QString days;
       for (bool works : assignment->workDays) days += works ? QLatin1Char('1') : QLatin1Char('0');
       CustomField(xml, kWorkDaysField, days);
+    }
+    // The shortest text that reads back as the same value: the hours come back exactly.
+    if (assignment->hours) {
+      CustomField(xml, kHoursField, QString::number(*assignment->hours, 'g', QLocale::FloatingPointShortest));
     }
     xml.writeEndElement();
   }
