@@ -10,6 +10,7 @@
 #include "Settings.h"
 #include "StatusReportFile.h"
 #include "StatusReportForm.h"
+#include "OfficeProbe.h"
 #include "TestSupport.h"
 #include "ViewFixture.h"
 #include "Yproject.h"
@@ -289,10 +290,10 @@ TEST_F(StatusReport, WithoutAnEditorTheUserIsTold) {
 // pictures. The pictures are vector metafiles, so they are found by their texts (the budget
 // plot's axis heading, the Gantt chart's task rows), not as raster images.
 TEST_F(StatusReport, LibreOfficeReadsTheWrittenReport) {
-  const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-  if (office.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
-    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
-  }
+  const testsupport::OfficeProbe probe = testsupport::FindOfficeWith(QStringLiteral("writer"));
+  if (probe.program.isEmpty()) GTEST_SKIP() << probe.whyNot.toStdString();
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  const QString& office = probe.program;
   mainForm->Control(QStringLiteral("GraphicsStatusReportMenu"))->trigger();
   ASSERT_NE(Form(), nullptr);
   Form()->findChild<QPushButton*>(QStringLiteral("OkCommand"))->click();

@@ -6,6 +6,7 @@
 #include "MetaFileHex.h"
 #include "ScriptedPrompter.h"
 #include "TestHost.h"
+#include "OfficeProbe.h"
 #include "TestSupport.h"
 #include "WmfCanvas.h"
 #include "WmfReader.h"
@@ -16,9 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QImage>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
@@ -389,23 +388,12 @@ TEST_F(ControlMetaFileTest, AHostDrawsItsOwnMetafileThroughTheMembers) {
   EXPECT_EQ(Clipboard().data(QString::fromLatin1(Ywindow::kWmfMimeType)), onClipboard);
 }
 
-// LibreOffice reads a metafile with its drawing component, whose filters it registers in
-// share/registry/draw.xcd beside its program folder; an installation without it (the core alone)
-// cannot load a metafile at all. Empty when it can; else why not.
-QString WhyOfficeCannotReadMetafiles(const QString& office) {
-  if (office.isEmpty()) return QStringLiteral("libreoffice is not installed");
-  const QDir program = QFileInfo(QFileInfo(office).canonicalFilePath()).dir();
-  if (!QFileInfo::exists(program.filePath(QStringLiteral("../share/registry/draw.xcd")))) {
-    return QStringLiteral("libreoffice is installed without its drawing component, which reads metafiles");
-  }
-  return QString();
-}
-
 // An outside program reads the metafile: LibreOffice turns it into a PNG that shows the bar red.
 // Skipped only where LibreOffice cannot read a metafile; where it can, a failed conversion fails.
 TEST_F(ControlMetaFileTest, AnOutsideRendererDrawsTheMetafile) {
-  const QString office = QStandardPaths::findExecutable(QStringLiteral("libreoffice"));
-  if (const QString why = WhyOfficeCannotReadMetafiles(office); !why.isEmpty()) GTEST_SKIP() << why.toStdString();
+  const testsupport::OfficeProbe probe = testsupport::FindOfficeWith(QStringLiteral("draw"));
+  if (probe.program.isEmpty()) GTEST_SKIP() << probe.whyNot.toStdString();
+  const QString& office = probe.program;
   host.DrawDateChart();
   host.Call("CopyToClipboard");
   QTemporaryDir folder;
