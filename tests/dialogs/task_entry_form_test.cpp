@@ -224,7 +224,7 @@ TEST_F(TaskDialogTest, WithTheTreeClosedOkBringsItBackWithTheNewTaskSelected) {
   EXPECT_EQ(Common::DragNode(), NodeOf(added));
   EXPECT_EQ(Common::DragNode()->text(0), QStringLiteral("13: Paint walls"));
   EXPECT_TRUE(mainForm->Control(QStringLiteral("Task"))->isEnabled());
-  SaveScreenshot(QStringLiteral("task-added-with-tree-closed"));
+  SaveScreenshot(QStringLiteral("task-added-with-tree-closed.png"));
 }
 
 // A tree that cannot show the new task (here a window with no tree in its place) is reported,

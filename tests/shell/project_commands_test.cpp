@@ -176,6 +176,7 @@ class DeletingAWaitedForTask : public ProjectCommands {
       EXPECT_FALSE(line.contains(caption)) << line.toStdString();
     }
     EXPECT_TRUE(later->Project()->Dirty()) << "the waiting task's project has changed";
+    SaveScreenshot(QStringLiteral("deleted-%1.png").arg(later->Description.toLower()));
     EXPECT_EQ(Solve::SolveMode(), Solve::ModeRequested);
   }
 };

@@ -140,6 +140,7 @@ TEST_F(Preferences, ATypedBackupIntervalIsTakenAndANonsenseOneRefused) {
 
   const qsizetype asked = prompter.Asked().size();
   backup->setEditText(QStringLiteral("15"));
+  SaveScreenshot(QStringLiteral("preferences-backup-typed.png"));
   Control<QPushButton>("OkCommand")->click();
   EXPECT_EQ(Form(), nullptr);
   EXPECT_EQ(prompter.Asked().size(), asked);
