@@ -69,7 +69,7 @@ class EntryForm : public QWidget {
   static QString WidestDateText(const QWidget* widget);
   // The box selects its whole text whenever it takes the focus ("<name>_GotFocus").
   void SelectAllOnFocus(QLineEdit* box);
-  // A number left in the money box is shown in the money format, its typed precision kept
+  // A number left in the money box is rewritten in the money format, and that text is its amount
   // ("<name>_LostFocus").
   void ReformatMoneyOnLeave(MoneyText* box);
   // Last in the constructor: puts the fields above the Ok and Cancel buttons (which come last in

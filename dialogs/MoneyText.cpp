@@ -3,34 +3,49 @@
 #include "Format.h"
 #include "RuntimeError.h"
 
-MoneyText::MoneyText(QWidget* parent) : QLineEdit(parent) {}
+MoneyText::MoneyText(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textEdited, this, [this] { loaded_.reset(); });
+}
 
 void MoneyText::SetAmount(double amount) {
   const QString text = Common::FormatCurrency(amount);
   if (text.isEmpty()) return;  // beyond the range of money: the trap has said so
-  amount_ = amount;
-  amountText_ = text;
+  loaded_ = amount;
   setText(text);
 }
 
+void MoneyText::EnterAmount(praxel::Currency amount) {
+  if (Money() == amount) return;
+  ShowMoney(amount);
+}
+
 std::optional<double> MoneyText::Amount() const {
-  if (!amountText_.isNull() && text() == amountText_) return amount_;
+  if (loaded_) return loaded_;
   return Common::TextToNumber(text());
 }
 
-void MoneyText::ShowAsMoney() {
-  if (text() == amountText_ || !Money()) return;  // shown so already, or no amount of money
-  SetAmount(*Amount());
+std::optional<praxel::Currency> MoneyText::Money() const {
+  if (loaded_) {
+    try {
+      return praxel::Currency::FromDouble(*loaded_);
+    } catch (const praxel::RuntimeError&) {
+      return std::nullopt;  // beyond the range of money
+    }
+  }
+  const std::optional<praxel::Currency> typed = Common::TextToCurrency(text());
+  if (!typed) return std::nullopt;
+  // What the money format shows of it, read back: the cents the user sees.
+  return Common::TextToCurrency(Common::FormatCurrency(*typed));
 }
 
-std::optional<praxel::Currency> MoneyText::Money() const {
-  const std::optional<double> amount = Amount();
-  if (!amount) return std::nullopt;
-  try {
-    return praxel::Currency::FromDouble(*amount);
-  } catch (const praxel::RuntimeError&) {
-    return std::nullopt;  // beyond the range of money
-  }
+void MoneyText::ShowAsMoney() {
+  if (loaded_) return;  // not edited: shown so already
+  if (const std::optional<praxel::Currency> money = Money()) ShowMoney(*money);
+}
+
+void MoneyText::ShowMoney(praxel::Currency amount) {
+  loaded_.reset();
+  setText(Common::FormatCurrency(amount));
 }
 
 QString MoneyText::Refusal(const QString& field) {

@@ -181,12 +181,12 @@ void RateCalculatorForm::FinishAdd() { FinishModify(); }
 
 void RateCalculatorForm::FinishModify() {
   ErrTrap::Guard guard(Location(QStringLiteral("FinishModify")));
-  // The amounts go over whole; the resource dialog shows them as this calculator does.
+  // The amounts go over as shown here, to the cent.
   guard([&] {
     const std::array<std::optional<praxel::Currency>, 4> amounts{results_.burdened, results_.overtime, results_.offDay,
                                                                  results_.holiday};
     for (int i = 0; i < 4; ++i) {
-      if (rates_[i] != nullptr) rates_[i]->SetAmount(amounts[i]->ToDouble());
+      if (rates_[i] != nullptr) rates_[i]->EnterAmount(*amounts[i]);
     }
   });
   guard([&] { Close(); });

@@ -16,9 +16,11 @@ class QLineEdit;
 // rate and the multipliers 1.5, 1.5, 2 and 3; every change to an input works every result out
 // again, and Ok is enabled exactly while all five inputs are numbers.
 //
-// The hourly rate is kept at full precision: the rate found from the burdened rate, and a rate as
-// typed, stay exact behind the two decimals shown, so Ok without an edit hands back the burdened
-// rate it was given. A burdened rate that is no number opens the calculator with no hourly rate.
+// The hourly rate found from the burdened rate stays exact behind the two decimals shown until it
+// is edited, so Ok without an edit hands back the burdened rate it was given. A rate typed counts
+// as typed while it is typed, and as shown, to the cent, once its box is left. Ok hands each
+// result over as shown, to the cent; a rate box that already holds the result exactly keeps it.
+// A burdened rate that is no number opens the calculator with no hourly rate.
 //
 // While it is open the resource dialog takes no input; closing it, by Ok or Cancel, hands the
 // main window's lock back to the resource dialog.

@@ -68,7 +68,7 @@ TaskEntryForm::TaskEntryForm(QWidget* parent)
   materialCostText_ = new MoneyText(this);
   materialCostText_->setObjectName(QStringLiteral("MaterialCostText"));
   materialCostText_->setToolTip(HelpTip());
-  materialCostText_->installEventFilter(this);
+  ReformatMoneyOnLeave(materialCostText_);
   efficiencyText_ = NewTextBox(QStringLiteral("EfficiencyText"));
   for (QLineEdit* box : std::initializer_list<QLineEdit*>{taskIdText_, descriptionText_, startDateText_,
                                                          finishDateText_, materialCostText_, efficiencyText_}) {
@@ -333,10 +333,6 @@ bool TaskEntryForm::eventFilter(QObject* watched, QEvent* event) {
     StartDateText_DblClick();
     return true;
   }
-  // The money box keeps the exact amount behind the cents it shows.
-  if (watched == materialCostText_ && event->type() == QEvent::FocusOut) {
-    ErrTrap::Guarded(ErrTrap::Handler(Location(QStringLiteral("MaterialCostText_LostFocus"))), [&] { materialCostText_->ShowAsMoney(); });
-  }
   return EntryForm::eventFilter(watched, event);
 }
 
@@ -459,16 +455,29 @@ void TaskEntryForm::SaveDates(const TaskEntry& entry) {
 
 void TaskEntryForm::FinishAdd() {
   ErrTrap::Guard guard(Location(QStringLiteral("FinishAdd")));
-  guard([&] { task_->SetProject(Common::ThisProject()); });
-  guard([&] { SaveData(entry_); });
-  guard([&] {
-    auto* tree = qobject_cast<ProjectTreeForm*>(Forms::Find(QStringLiteral("ProjectTreeForm")));
-    Yproject* project = task_->Project();
-    if (tree != nullptr) tree->RebuildProjectSubTree(project, Common::FindNodeFromObject(project), true);
-  });
-  // Selecting the new node tells every window, and this dialog closes on it.
-  guard([&] { Common::SetDragNode(Common::FindNodeFromObject(task_)); });
+  guard([&] { FileNewTask(); });
+  // The task is in its project whole: whatever befalls the tree, the dialog has done its work and
+  // closes, so that no Cancel can seem to take back a task that stays.
+  try {
+    guard([&] { Common::RebuildProjectInTree(task_->Project()); });
+    // Selecting the new node tells every window, and this dialog closes on it.
+    guard([&] { Common::SetDragNode(Common::FindNodeFromObject(task_)); });
+  } catch (...) {
+    Close();
+    throw;
+  }
   guard([&] { Close(); });
+}
+
+void TaskEntryForm::FileNewTask() {
+  try {
+    task_->SetProject(Common::ThisProject());
+    SaveData(entry_);
+  } catch (...) {
+    // Nothing is left half filed: the task leaves the project's list and forgets the project.
+    task_->SetTaskID(0);
+    throw;
+  }
 }
 
 void TaskEntryForm::FinishModify() {

@@ -27,8 +27,9 @@ class Yproject;
 // likely and pessimistic estimates (TaskEstimates). The task keeps only the totals, in whole
 // minutes: a unit chosen only to look at them never changes them.
 //
-// Ok on a new task files it in the project, selects its node in the project tree (which closes the
-// dialog) and marks the project changed; Ok on a task renames its node and rebuilds its children.
+// Ok on a new task files it in the project whole or not at all, marks the project changed, and
+// selects its node in the project tree (started again when the user had closed it), which closes
+// the dialog; Ok on a task renames its node and rebuilds its children.
 // A new selected node, a new journal or a new active project closes the dialog unsaved.
 class TaskEntryForm final : public EntryForm {
   Q_OBJECT
@@ -94,6 +95,9 @@ class TaskEntryForm final : public EntryForm {
   void SaveData(const TaskEntry& entry);
   void SaveDates(const TaskEntry& entry);
   void FinishAdd() override;
+  // Puts the new task into the active project with every field of the entry; when that fails it
+  // takes the task out again before the failure goes on, so the project is as it was.
+  void FileNewTask();
   void FinishModify() override;
 
   void DurationOption_Click(bool redraw);

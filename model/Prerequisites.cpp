@@ -1,5 +1,6 @@
 #include "Prerequisites.h"
 
+#include "Common.h"
 #include "Ydependency.h"
 #include "Yproject.h"
 #include "Ytask.h"
@@ -51,6 +52,27 @@ QString PrerequisiteRefusal(const Ytask& task, const Ytask& required) {
   return later + QStringLiteral(" already depends on ") + earlier +
          QStringLiteral(", directly or through other tasks.\n\nMaking ") + earlier + QStringLiteral(" depend on ") +
          later + QStringLiteral(" would close a circle of dependencies.");
+}
+
+QList<Ydependency*> DependenciesOn(const Ytask& required) {
+  QList<Ydependency*> dependencies;
+  for (const Yproject* project : Projects()) {
+    for (const Ytask* task : project->TaskList) {
+      if (!task->Include()) continue;
+      for (Ydependency* dependency : task->DependencyList) {
+        if (dependency->Include() && dependency->TaskRequired() == &required) dependencies.append(dependency);
+      }
+    }
+  }
+  return dependencies;
+}
+
+QList<Ytask*> TasksWaitingFor(const Ytask& required) {
+  QList<Ytask*> tasks;
+  for (const Ydependency* dependency : DependenciesOn(required)) {
+    if (!tasks.contains(dependency->Task())) tasks.append(dependency->Task());
+  }
+  return tasks;
 }
 
 }  // namespace Common

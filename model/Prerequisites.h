@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
+class Ydependency;
 class Yproject;
 class Ytask;
 
@@ -23,5 +25,12 @@ bool WaitsFor(const Ytask& later, const Ytask& earlier);
 
 // Why `task` may not wait for `required`, as the message to show; empty when it may.
 QString PrerequisiteRefusal(const Ytask& task, const Ytask& required);
+
+// The dependencies by which tasks of the loaded projects wait for `required`, each task and
+// dependency included in its own project's current journal: what goes with the task when it is
+// deleted.
+QList<Ydependency*> DependenciesOn(const Ytask& required);
+// The tasks that wait for `required` by those dependencies, each once, in project and task order.
+QList<Ytask*> TasksWaitingFor(const Ytask& required);
 
 }  // namespace Common

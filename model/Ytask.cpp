@@ -3,6 +3,7 @@
 #include "Check.h"
 #include "Guard.h"
 #include "Pool.h"
+#include "Prerequisites.h"
 #include "Yassignment.h"
 #include "Ydependency.h"
 #include "Yproject.h"
@@ -137,6 +138,13 @@ PRAXEL_TASK_FIELD(double, LateFinish, lateFinish_)
 void Ytask::Delete() {
   ErrTrap::Guarded(Location("Delete"), [&] {
     TRAP_ASSERT(project_ != nullptr, "only a task of a project is deleted");
+    // No task is left waiting for one that is gone, on a date it no longer keeps: the
+    // dependencies on it leave with it, from the current journal on.
+    for (Ydependency* dependency : Common::DependenciesOn(*this)) {
+      Yproject* owner = dependency->Project();
+      dependency->Delete();
+      owner->SetDirty(true);
+    }
     if (include_.Remove(project_->NumJournals, project_->CurrentIndex)) return;
     project_->SetDirty(true);
     SetTaskID(0);

@@ -81,7 +81,8 @@ class Ytask final : public Ymodel, public BlockAllocated<Ytask> {
   // The included dependency that fixes the task's start, or none.
   Ydependency* ControlDependency() const;
 
-  // Removes the task from the current journal on; frees it when no journal keeps it.
+  // Removes the task, and the dependencies of other tasks on it, from the current journal on;
+  // frees it when no journal keeps it.
   void Delete();
   void ChangeNumJournals();
 

@@ -10,6 +10,7 @@
 #include "Guard.h"
 #include "Notifications.h"
 #include "Pool.h"
+#include "Prerequisites.h"
 #include "Prompter.h"
 #include "SolveState.h"
 #include "TreeDragDrop.h"
@@ -157,9 +158,22 @@ void MainForm::PopupDeleteMenu_Click() {
   if (kind.isEmpty()) return;
   // The kind word after "Delete this ".
   const QString word = Control(QStringLiteral("PopupDeleteMenu"))->text().mid(12);
-  const int answer = praxel::CurrentPrompter().MsgBox(
-      QStringLiteral("Are you sure you want to delete this ") + word + QStringLiteral("?"),
-      praxel::MsgYesNo | praxel::MsgExclamation, QStringLiteral("Confirm Delete ") + word);
+  // A task takes the dependencies on it along: the question names the tasks that wait for it.
+  const auto* task = kind == QLatin1String("t") || kind == QLatin1String("s")
+                         ? dynamic_cast<const Ytask*>(Common::DragObject())
+                         : nullptr;
+  QString question = QStringLiteral("Are you sure you want to delete this ") + word + QStringLiteral("?");
+  QStringList dependencyKeys;
+  if (task != nullptr) {
+    const QList<Ytask*> waiting = Common::TasksWaitingFor(*task);
+    if (!waiting.isEmpty()) {
+      question += QStringLiteral("\n\nTasks that wait for it, whose dependencies on it will be deleted with it:");
+      for (const Ytask* later : waiting) question += QLatin1Char('\n') + Common::PrerequisiteCaption(*later, task->Project());
+    }
+    for (const Ydependency* dependency : Common::DependenciesOn(*task)) dependencyKeys.append(Common::MakeKey(dependency));
+  }
+  const int answer = praxel::CurrentPrompter().MsgBox(question, praxel::MsgYesNo | praxel::MsgExclamation,
+                                                      QStringLiteral("Confirm Delete ") + word);
   if (answer != praxel::AnswerYes) return;
   // A project or template goes as the menu deletes it, with everything that points at it.
   if (kind == QLatin1String("p")) {
@@ -194,9 +208,11 @@ void MainForm::PopupDeleteMenu_Click() {
   if (!DeleteNodeObject(object)) return;
   if (project != nullptr) project->SetDirty(true);
   if (templ != nullptr) templ->SetDirty(true);
-  // The node leaves its tree, and the selection with it.
+  // The node leaves its tree, and the selection with it; so do the nodes of the dependencies that
+  // went with a task.
   Common::SetDragNode(nullptr);
   delete node;
+  for (const QString& key : dependencyKeys) delete Common::FindNodeFromKey(Common::ProjectTree(), key);
   Solve::RestartSolve();
 }
 

@@ -3,6 +3,7 @@
 #include "Guard.h"
 #include "MainForm.h"
 #include "Notifications.h"
+#include "Prompter.h"
 #include "Settings.h"
 
 #include <QCheckBox>
@@ -18,9 +19,13 @@
 
 namespace {
 
-const QStringList kBackupChoices = {QStringLiteral("off"), QStringLiteral("1"),  QStringLiteral("2"),
+const QString kBackupOff = QStringLiteral("off");
+const QStringList kBackupChoices = {kBackupOff,            QStringLiteral("1"),  QStringLiteral("2"),
                                     QStringLiteral("3"),   QStringLiteral("5"),  QStringLiteral("10"),
                                     QStringLiteral("20"),  QStringLiteral("30")};
+
+// Backups are named after the minute of the hour they fall on: an hour is the longest interval.
+constexpr int kLongestBackupInterval = 60;
 
 QString Location(const char* procedure) { return QStringLiteral("Preferences:") + QLatin1String(procedure); }
 
@@ -44,8 +49,11 @@ PreferencesForm::PreferencesForm(MainForm& Main, QWidget* parent) : QWidget(pare
 
   auto* various = new QGroupBox(QStringLiteral("Micellaneous"));
   auto* variousForm = new QFormLayout(various);
-  // Only the offered intervals: a typed number could name no interval the timer keeps.
-  variousForm->addRow(QStringLiteral("Automatic backup in minutes"), list("AutomaticBackupCombo", kBackupChoices));
+  // The offered intervals, or any other number of minutes typed.
+  QComboBox* backup = list("AutomaticBackupCombo", kBackupChoices);
+  backup->setEditable(true);
+  backup->setInsertPolicy(QComboBox::NoInsert);
+  variousForm->addRow(QStringLiteral("Automatic backup in minutes"), backup);
   auto* efficiency = new QLineEdit;
   efficiency->setObjectName(QStringLiteral("EfficiencyText"));
   variousForm->addRow(QStringLiteral("Schedule compression default efficiency"), efficiency);
@@ -107,9 +115,16 @@ QString PreferencesForm::GetControlType(const QString& name) {
   return name;
 }
 
-int PreferencesForm::BackupMinutes(const QString& setting) {
-  return kBackupChoices.contains(setting) && setting != QLatin1String("off") ? setting.toInt() : 0;
+std::optional<int> PreferencesForm::ReadBackupMinutes(const QString& text) {
+  const QString interval = text.trimmed();
+  if (interval.compare(kBackupOff, Qt::CaseInsensitive) == 0) return 0;
+  bool ok = false;
+  const int minutes = interval.toInt(&ok);
+  if (!ok || minutes < 1 || minutes > kLongestBackupInterval) return std::nullopt;
+  return minutes;
 }
+
+int PreferencesForm::BackupMinutes(const QString& setting) { return ReadBackupMinutes(setting).value_or(0); }
 
 void PreferencesForm::Form_Load() {
   ErrTrap::Guarded(ErrTrap::Handler(Location("Form_Load")), [&] { LoadSettings(); });
@@ -126,15 +141,32 @@ void PreferencesForm::LoadSettings() {
       }
     } else if (type == QLatin1String("Combo")) {
       auto* combo = qobject_cast<QComboBox*>(control);
-      // A value the list does not hold is passed over.
-      if (combo != nullptr && combo->findText(value) >= 0) combo->setCurrentText(value);
+      if (combo == nullptr || value.isEmpty()) continue;
+      // A box the user types into shows any value; a drop-down list passes over one it does not hold.
+      if (combo->isEditable()) {
+        combo->setEditText(value);
+      } else if (combo->findText(value) >= 0) {
+        combo->setCurrentText(value);
+      }
     } else if (type == QLatin1String("Text")) {
       if (auto* text = qobject_cast<QLineEdit*>(control); text != nullptr && !value.isEmpty()) text->setText(value);
     }
   }
 }
 
+bool PreferencesForm::VerifyData() {
+  auto* backup = findChild<QComboBox*>(QStringLiteral("AutomaticBackupCombo"));
+  if (ReadBackupMinutes(backup->currentText())) return true;
+  praxel::CurrentPrompter().MsgBox(
+      QStringLiteral("The automatic backup interval must be \"off\" or a whole number of minutes from 1 to %1.")
+          .arg(kLongestBackupInterval),
+      praxel::MsgExclamation, QStringLiteral("Invalid Backup Interval"));
+  backup->setFocus();
+  return false;
+}
+
 void PreferencesForm::OkCommand_Click() {
+  if (!VerifyData()) return;
   for (QWidget* control : findChildren<QWidget*>()) {
     const QString name = control->objectName();
     const QString type = GetControlType(name);

@@ -188,4 +188,13 @@ void RebuildTaskInTree(Ytask* task) {
   if (tree != nullptr) tree->RebuildTaskSubTree(task, true);
 }
 
+void RebuildProjectInTree(Yproject* project) {
+  auto* tree = qobject_cast<ProjectTreeForm*>(Forms::Find(QStringLiteral("ProjectTreeForm")));
+  if (tree == nullptr || !Forms::FrameOf(tree)->isVisible()) {
+    Forms::StartIfHidden(QStringLiteral("ProjectTreeForm"));
+    return;
+  }
+  tree->RebuildProjectSubTree(project, Common::FindNodeFromObject(project), true);
+}
+
 }  // namespace Common

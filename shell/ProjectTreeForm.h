@@ -50,5 +50,8 @@ namespace Common {
 // Rebuilds a task's nodes in the project tree window, opened, when the window is loaded: the task
 // shows a dependency or assignment just attached.
 void RebuildTaskInTree(Ytask* task);
+// Shows the tasks of a project anew, its node open: rebuilt in the project tree window when that
+// is up; when the user has closed it, the window starts again, built with them.
+void RebuildProjectInTree(Yproject* project);
 
 }  // namespace Common

@@ -83,7 +83,8 @@ TEST_F(RateCalculator, BurdenedFifteenGivesThePartsRates) {
 }
 
 // 10.00 / 1.5 is kept whole behind the 6.67 shown, so the burdened rate comes back as 10.00 (not
-// the 10.01 of 1.5 x 6.67), even after the hourly box is left, and Ok changes nothing.
+// the 10.01 of 1.5 x 6.67), even after the hourly box is left. The other rates go over as shown,
+// to the cent: the overtime rate of 13.3333 as 13.33.
 TEST_F(RateCalculator, OkWithoutAnEditGivesBackTheBurdenedRate) {
   RateCalculatorForm* form = OpenOn(Currency::FromTicks(100000));
   ASSERT_NE(form, nullptr);
@@ -93,15 +94,30 @@ TEST_F(RateCalculator, OkWithoutAnEditGivesBackTheBurdenedRate) {
   EXPECT_EQ(Text(form, "BurdenedRateText0"), QStringLiteral("$10.00"));
   EXPECT_EQ(Text(form, "OvertimeRateText"), QStringLiteral("$13.33"));
   PressOk(form);
-  EXPECT_EQ(ResourceRates()[0], QStringLiteral("$10.00"));
+  EXPECT_EQ(ResourceRates(), (std::array<QString, 4>{"$10.00", "$13.33", "$16.67", "$23.33"}));
   PressOk(resourceForm);
   EXPECT_EQ(ann->BurdenedRate(), Currency::FromTicks(100000));
-  EXPECT_EQ(ann->OvertimeRate(), Currency::FromTicks(133333));
+  EXPECT_EQ(ann->OvertimeRate(), Currency::FromTicks(133300));
+  EXPECT_EQ(ann->OffDayRate(), Currency::FromTicks(166700));
+  EXPECT_EQ(ann->HolidayRate(), Currency::FromTicks(233300));
+}
+
+// A burdened rate held beyond the cent comes back whole when the calculator works it out
+// unchanged; the rates it works out anew are stored as shown.
+TEST_F(RateCalculator, ABurdenedRateBeyondTheCentStaysWhenNotEdited) {
+  RateCalculatorForm* form = OpenOn(Currency::FromTicks(133333));
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(Text(form, "BurdenedRateText0"), QStringLiteral("$13.33"));
+  EXPECT_EQ(Text(form, "OvertimeRateText"), QStringLiteral("$17.78"));
+  PressOk(form);
+  PressOk(resourceForm);
+  EXPECT_EQ(ann->BurdenedRate(), Currency::FromTicks(133333));
+  EXPECT_EQ(ann->OvertimeRate(), Currency::FromTicks(177800));
 }
 
 // Typing works every result out at each change, from the rate as typed; leaving the box shows it
-// as money and keeps what was typed.
-TEST_F(RateCalculator, TypedHourlyRateKeepsItsDecimals) {
+// as money and works everything out again from the rate shown.
+TEST_F(RateCalculator, ATypedHourlyRateCountsAsShownOnceLeft) {
   RateCalculatorForm* form = OpenOn(Currency::FromTicks(150000));
   ASSERT_NE(form, nullptr);
   Fill(form, "HourlyRateText0", QStringLiteral("6.66666"));
@@ -109,7 +125,7 @@ TEST_F(RateCalculator, TypedHourlyRateKeepsItsDecimals) {
   EXPECT_EQ(Text(form, "BurdenedRateText0"), QStringLiteral("$10.00"));
   Field<QLineEdit>(form, "OffDayMultiplierText")->setFocus();
   EXPECT_EQ(Text(form, "HourlyRateText0"), QStringLiteral("$6.67"));
-  EXPECT_EQ(Text(form, "BurdenedRateText0"), QStringLiteral("$10.00"));
+  EXPECT_EQ(Text(form, "BurdenedRateText0"), QStringLiteral("$10.01"));  // 1.5 x 6.67 = 10.005
 
   Fill(form, "HourlyRateText0", QString());
   for (const char* box : {"HourlyRateText1", "BurdenedRateText0", "OverheadText2", "HolidayRateText"}) {

@@ -257,20 +257,26 @@ TEST_F(ResourceEntry, OkWithoutAnEditKeepsEveryDecimalOfTheRates) {
   EXPECT_EQ(ann->BurdenedRate(), Currency::FromTicks(100049));
 }
 
-// Typing a rate and leaving the box shows it as money; Ok stores what was typed.
-TEST_F(ResourceEntry, LeavingARateBoxShowsItAsMoney) {
+// A rate typed is stored as the money format shows it, to the cent: rewritten so when the box is
+// left, and read so when Ok comes first. A loaded rate that the user edits loses its hidden
+// decimals, even when the edit gives back the same text.
+TEST_F(ResourceEntry, ATypedRateIsStoredAsShown) {
+  ann->SetOvertimeRate(Currency::FromTicks(133333));
   ResourceEntryForm* form = OpenToModify(ann);
   ASSERT_NE(form, nullptr);
-  Fill(form, "OffDayRateText", QStringLiteral("12.345"));
+  Fill(form, "OffDayRateText", QStringLiteral("12.555"));
   Field<QLineEdit>(form, "HolidayRateText")->setFocus();
-  EXPECT_EQ(Text(form, "OffDayRateText"), QStringLiteral("$12.35"));
+  EXPECT_EQ(Text(form, "OffDayRateText"), QStringLiteral("$12.56"));
   Fill(form, "HolidayRateText", QStringLiteral("soon"));
   Field<QLineEdit>(form, "TitleText")->setFocus();
   EXPECT_EQ(Text(form, "HolidayRateText"), QStringLiteral("soon"));
-  Fill(form, "HolidayRateText", QStringLiteral("3"));
+  Fill(form, "OvertimeRateText", QStringLiteral("$13.33"));
+  Fill(form, "HolidayRateText", QStringLiteral("7.125"));
   PressOk(form);
-  EXPECT_EQ(ann->OffDayRate(), Currency::FromTicks(123450));
-  EXPECT_EQ(ann->HolidayRate(), Currency::FromTicks(30000));
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_EQ(ann->OffDayRate(), Currency::FromTicks(125600));
+  EXPECT_EQ(ann->OvertimeRate(), Currency::FromTicks(133300));
+  EXPECT_EQ(ann->HolidayRate(), Currency::FromTicks(71300));
 }
 
 TEST_F(ResourceEntry, NewTemplateOrJournalClosesTheDialogWithoutSaving) {

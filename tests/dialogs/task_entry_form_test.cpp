@@ -1,4 +1,5 @@
 #include "DialogFixture.h"
+#include "FakeForms.h"
 
 #include "CaseName.h"
 #include "Common.h"
@@ -202,6 +203,52 @@ TEST_F(TaskDialogTest, AnIdInUseKeepsTheNewTaskOutUntilAFreeOneIsTyped) {
   PressOk(form);
   EXPECT_EQ(Dialog(), nullptr);
   EXPECT_EQ(PlantTaskIds(), QStringList({"2", "3", "4", "9", "10", "12"}));
+}
+
+// The user may close the project tree. Ok then brings it back, built with the new task, and
+// selects the task's node, as with the tree up.
+TEST_F(TaskDialogTest, WithTheTreeClosedOkBringsItBackWithTheNewTaskSelected) {
+  ASSERT_TRUE(Forms::Unload(Forms::Find(QStringLiteral("ProjectTreeForm"))));
+  TaskEntryForm* form = AddPaintWalls();
+  ASSERT_NE(form, nullptr);
+  PressOk(form);
+
+  EXPECT_TRUE(Messages().isEmpty());
+  EXPECT_EQ(Dialog(), nullptr);
+  Ytask* added = plant->TaskList.Find(QStringLiteral("13"));
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->MostLikely(), 480);
+  ASSERT_NE(ProjectTreeView(), nullptr);
+  EXPECT_TRUE(Forms::FrameOf(Forms::Find(QStringLiteral("ProjectTreeForm")))->isVisible());
+  ASSERT_NE(Common::DragNode(), nullptr);
+  EXPECT_EQ(Common::DragNode(), NodeOf(added));
+  EXPECT_EQ(Common::DragNode()->text(0), QStringLiteral("13: Paint walls"));
+  EXPECT_TRUE(mainForm->Control(QStringLiteral("Task"))->isEnabled());
+  SaveScreenshot(QStringLiteral("task-added-with-tree-closed.png"));
+}
+
+// A tree that cannot show the new task (here a window with no tree in its place) is reported,
+// but the task, filed whole, stays added and the dialog closes: no Cancel is left to seem to take
+// it back.
+TEST_F(TaskDialogTest, ATreeThatCannotShowTheTaskLeavesItWholeAndClosesTheDialog) {
+  ASSERT_TRUE(Forms::Unload(Forms::Find(QStringLiteral("ProjectTreeForm"))));
+  RegisterFake<FakeTree>(QStringLiteral("ProjectTreeForm"));
+  TaskEntryForm* form = AddPaintWalls();
+  ASSERT_NE(form, nullptr);
+  prompter.Answer(praxel::AnswerAbort);
+  PressOk(form);
+
+  ASSERT_EQ(Messages().size(), 1);
+  EXPECT_TRUE(Messages().front().startsWith(QStringLiteral("Internal Error"))) << Messages().front().toStdString();
+  EXPECT_EQ(Dialog(), nullptr);
+  EXPECT_EQ(Forms::Find(QStringLiteral("TaskEntryForm")), nullptr);
+  EXPECT_EQ(PlantTaskIds(), QStringList({"2", "4", "9", "10", "12", "13"}));
+  const Ytask* added = plant->TaskList.Find(QStringLiteral("13"));
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->Description, QStringLiteral("Paint walls"));
+  EXPECT_EQ(added->MostLikely(), 480);
+  EXPECT_TRUE(plant->Dirty());
+  EXPECT_TRUE(mainForm->Control(QStringLiteral("Task"))->isEnabled());
 }
 
 // ---------------------------------------------------------------------------------------------

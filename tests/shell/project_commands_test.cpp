@@ -11,7 +11,9 @@
 #include "TreeFixture.h"
 #include "TreeNodes.h"
 #include "TreeView.h"
+#include "Prerequisites.h"
 #include "Yassignment.h"
+#include "Ydependency.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Ytask.h"
@@ -134,6 +136,64 @@ TEST_F(ProjectCommands, PopupDeleteOfATaskAsksThenRemovesItAndMarksItsProjectCha
   EXPECT_TRUE(plant->Dirty());
   EXPECT_EQ(Common::DragNode(), nullptr);
   EXPECT_EQ(Solve::SolveMode(), Solve::ModeRequested);
+}
+
+// A task that others wait for takes their dependencies on it along, from the current journal on
+// as it goes itself: the question names the waiting tasks (as seen from the task's project), No
+// keeps everything, and after Yes no task waits for it and the tree shows it nowhere, not even
+// as a dependency of the tasks that waited.
+class DeletingAWaitedForTask : public ProjectCommands {
+ protected:
+  // Deletes the task that `later` waits for by `dependency`, once with No and once with Yes. The
+  // nodes in `open` are opened first, top down, so that the dependency shows. Neither the task
+  // nor the dependency is read after Yes: the pool takes back what no journal keeps.
+  void DeleteAndCheck(Ytask* task, Ytask* later, Ydependency* dependency, const QList<const Ymodel*>& open,
+                      const QString& waiting) {
+    const QString caption = task->BuildNodeText();
+    const QString dependencyKey = Common::MakeKey(dependency);
+    for (const Ymodel* object : open) NodeOf(object)->setExpanded(true);
+    ASSERT_NE(NodeOf(dependency), nullptr);
+    const QString question = QStringLiteral(
+                                 "Are you sure you want to delete this task?\n\nTasks that wait for it, whose "
+                                 "dependencies on it will be deleted with it:\n") +
+                             waiting;
+    later->Project()->SetDirty(false);
+
+    PopupDelete(NodeOf(task), praxel::AnswerNo);
+    ASSERT_EQ(prompter.Asked().size(), 1);
+    EXPECT_EQ(prompter.Asked().at(0).text, question);
+    EXPECT_TRUE(dependency->Include());
+    EXPECT_NE(NodeOf(dependency), nullptr);
+
+    PopupDelete(NodeOf(task), praxel::AnswerYes);
+    ASSERT_EQ(prompter.Asked().size(), 2);
+    EXPECT_EQ(prompter.Asked().at(1).text, question);
+    for (const Ydependency* left : later->DependencyList) {
+      EXPECT_FALSE(left->Include() && left->TaskRequired() == task) << "a task still waits for the deleted one";
+    }
+    EXPECT_EQ(Common::FindNodeFromKey(ProjectTreeView(), dependencyKey), nullptr);
+    for (const QString& line : Outline(ProjectTreeView())) {
+      EXPECT_FALSE(line.contains(caption)) << line.toStdString();
+    }
+    EXPECT_TRUE(later->Project()->Dirty()) << "the waiting task's project has changed";
+    SaveScreenshot(QStringLiteral("deleted-%1.png").arg(later->Description.toLower()));
+    EXPECT_EQ(Solve::SolveMode(), Solve::ModeRequested);
+  }
+};
+
+// Design's dependency on Survey, already left out of this journal, is not named; Build's other
+// dependency stays.
+TEST_F(DeletingAWaitedForTask, WithinItsProject) {
+  DeleteAndCheck(survey, build, buildAfterSurvey, {build}, QStringLiteral("10: Build"));
+  EXPECT_TRUE(buildAfterDesign->Include());
+  EXPECT_NE(NodeOf(buildAfterDesign), nullptr);
+}
+
+// Wire, in the subproject Fit-out, waits for Plant's Build.
+TEST_F(DeletingAWaitedForTask, FromASubproject) {
+  ASSERT_EQ(wire->DependencyList.Items().size(), 1);
+  DeleteAndCheck(build, wire, wire->DependencyList.Items().front(), {fitOutTask, wire},
+                 QStringLiteral("(Fit-out) 1: Wire"));
 }
 
 TEST_F(ProjectCommands, PopupDeleteOfAResourceMarksItsTemplateChanged) {

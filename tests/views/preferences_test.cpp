@@ -6,6 +6,7 @@
 #include "GanttForm.h"
 #include "MainForm.h"
 #include "PreferencesForm.h"
+#include "Prompter.h"
 #include "Settings.h"
 #include "ViewFixture.h"
 #include "Ytemplate.h"
@@ -21,6 +22,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <optional>
 
 namespace {
 
@@ -45,13 +48,21 @@ TEST(PreferencesNames, TheKindIsTheLastCapitalisedWord) {
   }
 }
 
-// Only the offered intervals count: anything else is off, and never overflows.
-TEST(PreferencesBackup, OnlyTheOfferedIntervalsCount) {
+// A backup interval is "off" or a whole number of minutes up to an hour, offered or typed; a
+// stored setting that is neither is off, and never overflows.
+TEST(PreferencesBackup, IntervalsAreOffOrWholeMinutesUpToAnHour) {
   const struct {
-    const char* setting;
-    int minutes;
-  } cases[] = {{"off", 0}, {"1", 1}, {"10", 10}, {"30", 30}, {"15", 0}, {"99999", 0}, {"10 minutes", 0}, {"", 0}};
-  for (const auto& c : cases) EXPECT_EQ(PreferencesForm::BackupMinutes(QString::fromLatin1(c.setting)), c.minutes) << c.setting;
+    const char* text;
+    std::optional<int> minutes;
+  } cases[] = {{"off", 0},           {"Off", 0},          {"1", 1},           {"10", 10},
+               {"15", 15},           {" 45 ", 45},        {"60", 60},         {"0", std::nullopt},
+               {"61", std::nullopt}, {"-5", std::nullopt}, {"2.5", std::nullopt}, {"99999", std::nullopt},
+               {"99999999999", std::nullopt}, {"10 minutes", std::nullopt}, {"", std::nullopt}};
+  for (const auto& c : cases) {
+    const QString text = QString::fromLatin1(c.text);
+    EXPECT_EQ(PreferencesForm::ReadBackupMinutes(text), c.minutes) << c.text;
+    EXPECT_EQ(PreferencesForm::BackupMinutes(text), c.minutes.value_or(0)) << c.text;
+  }
 }
 
 TEST_F(Preferences, TheDialogShowsTheDefaults) {
@@ -101,6 +112,44 @@ TEST_F(Preferences, OkStoresTheOptionsAndTheGanttChartFollows) {
   EXPECT_EQ(Settings::ReadSettings(QStringLiteral("ShowMarkersCheck")), QStringLiteral("-"));
   EXPECT_EQ(mainForm->AutoBackupMinutes(), 10);
   EXPECT_LT(gantt->Chart()->Grobs().Count(), objects) << "no arrows and no markers now";
+}
+
+// The backup interval takes a typed number of minutes: "15" is stored and runs at once, and shows
+// again the next time. What is no interval is refused with a message; nothing is stored and the
+// dialog stays open for a correction.
+TEST_F(Preferences, ATypedBackupIntervalIsTakenAndANonsenseOneRefused) {
+  Open();
+  auto* backup = Control<QComboBox>("AutomaticBackupCombo");
+  ASSERT_TRUE(backup->isEditable());
+  const QStringList refused = {"1.5", "ten", "0", "99999"};
+  for (const QString& typed : refused) {
+    const qsizetype asked = prompter.Asked().size();
+    backup->setEditText(typed);
+    Control<QCheckBox>("SortByDateCheck")->setChecked(true);
+    prompter.Answer(praxel::AnswerOk);
+    Control<QPushButton>("OkCommand")->click();
+    ASSERT_NE(Form(), nullptr) << typed.toStdString();
+    ASSERT_EQ(prompter.Asked().size(), asked + 1) << typed.toStdString();
+    EXPECT_EQ(prompter.Asked().back().title, QStringLiteral("Invalid Backup Interval"));
+    EXPECT_EQ(prompter.Asked().back().text,
+              QStringLiteral("The automatic backup interval must be \"off\" or a whole number of minutes from 1 to 60."));
+    EXPECT_EQ(Settings::ReadSettings(QStringLiteral("AutomaticBackupCombo")), QStringLiteral("off")) << typed.toStdString();
+    EXPECT_EQ(Settings::ReadSettings(QStringLiteral("SortByDateCheck")), QStringLiteral("-")) << typed.toStdString();
+    EXPECT_EQ(mainForm->AutoBackupMinutes(), 0) << typed.toStdString();
+  }
+
+  const qsizetype asked = prompter.Asked().size();
+  backup->setEditText(QStringLiteral("15"));
+  SaveScreenshot(QStringLiteral("preferences-backup-typed.png"));
+  Control<QPushButton>("OkCommand")->click();
+  EXPECT_EQ(Form(), nullptr);
+  EXPECT_EQ(prompter.Asked().size(), asked);
+  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("AutomaticBackupCombo")), QStringLiteral("15"));
+  EXPECT_EQ(mainForm->AutoBackupMinutes(), 15);
+
+  Open();
+  EXPECT_EQ(Control<QComboBox>("AutomaticBackupCombo")->currentText(), QStringLiteral("15"));
+  Control<QPushButton>("CancelCommand")->click();
 }
 
 // The font names the windows use are the desktop's faces; a tree starts in the sans face, a chart
