@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "ViewFixture.h"
 #include "Yproject.h"
+#include "Ytask.h"
 #include "Ytemplate.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTemporaryDir>
 
 namespace {
@@ -286,15 +288,35 @@ TEST(RtfEditorCommand, TheDesktopEntrysCommandWithoutItsFieldCodes) {
             QStringList({"/opt/My Editor/edit"}));
 }
 
-// A stub editor that writes the arguments it was started with into a file.
-QString StubEditor(const QString& folder, const QString& record) {
+// A stub editor that writes the arguments it was started with into a file; given a file to wait
+// for, it then runs until that file is there (ten seconds at most), as a user edits.
+QString StubEditor(const QString& folder, const QString& record, const QString& waitFor = QString()) {
   const QString script = QDir(folder).filePath(QStringLiteral("editor.sh"));
   QFile file(script);
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
+  if (!waitFor.isEmpty()) {
+    file.write(QStringLiteral("i=0\nwhile [ ! -e '%1' ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done\n")
+                   .arg(waitFor)
+                   .toUtf8());
+  }
   file.close();
   file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   return script;
+}
+
+// The bytes of the report's n-th picture (from 0): its hex text after the "\blipuid" group, up to
+// the picture's group close.
+QByteArray PictureBytes(const QString& rtf, int n) {
+  qsizetype at = -1;
+  for (int i = 0; i <= n; ++i) {
+    at = rtf.indexOf(QStringLiteral("\\blipuid"), at + 1);
+    if (at < 0) return QByteArray();
+  }
+  const qsizetype first = rtf.indexOf(QLatin1Char('}'), at) + 1;
+  const qsizetype end = rtf.indexOf(QLatin1Char('}'), first);
+  if (first <= 0 || end < 0) return QByteArray();
+  return QByteArray::fromHex(rtf.mid(first, end - first).toLatin1());
 }
 
 class StatusReport : public ViewTest {
@@ -303,7 +325,8 @@ class StatusReport : public ViewTest {
     ViewTest::SetUp();
     record = QDir(scratch.path()).filePath(QStringLiteral("started.txt"));
     Settings::WriteSettings(QStringLiteral("RtfEditor"), StubEditor(scratch.path(), record));
-    Ytemplate* staff = AddTemplate(QStringLiteral("Staff"));
+    RtfEditor::ForgetCommand();
+    staff = AddTemplate(QStringLiteral("Staff"));
     Activate(staff, AddStaffedChain(QStringLiteral("Plant"), staff, {1, 2, 3}));
     ASSERT_TRUE(SolveNow());
   }
@@ -316,6 +339,7 @@ class StatusReport : public ViewTest {
 
   QTemporaryDir scratch;
   QString record;
+  Ytemplate* staff = nullptr;
 };
 
 TEST_F(StatusReport, ANewReportIsEditedFirstThenItsLightsAreSetAndWritten) {
@@ -354,6 +378,54 @@ TEST_F(StatusReport, ANewReportIsEditedFirstThenItsLightsAreSetAndWritten) {
   EXPECT_EQ(Forms::Find(QStringLiteral("GanttForm")), nullptr);
   // The editor again, now not waited for.
   ASSERT_TRUE(RunUntil([&] { return Started().size() == 2; }));
+}
+
+// The user turns to another project while a new report is being edited (a timer does it here,
+// as the editor runs): the report still gets the charts of its own project, and the project the
+// user turned to stays the active one.
+TEST_F(StatusReport, ANewReportGetsItsOwnProjectsChartsWhicheverIsActive) {
+  Yproject* other = AddStaffedChain(QStringLiteral("Other"), staff, {1, 2});
+  for (Ytask* task : other->TaskList) task->Description = QStringLiteral("Elsewhere %1").arg(task->TaskID());
+  const QString edited = QDir(scratch.path()).filePath(QStringLiteral("edited"));
+  Settings::WriteSettings(QStringLiteral("RtfEditor"), StubEditor(scratch.path(), record, edited));
+  QTimer::singleShot(200, mainForm.get(), [&] {
+    Activate(staff, other);
+    testsupport::WriteFileBytes(edited, QByteArray());
+  });
+  mainForm->Control(QStringLiteral("GraphicsStatusReportMenu"))->trigger();
+  ASSERT_NE(Form(), nullptr);
+  ASSERT_EQ(Common::ThisProject(), other) << "the user turned to the other project while editing";
+  const QString report = StatusReports::FileFor(QStringLiteral("Plant"));
+  EXPECT_EQ(Form()->ReportFile(), report);
+  Form()->findChild<QPushButton*>(QStringLiteral("OkCommand"))->click();
+  const QByteArray gantt = PictureBytes(QString::fromLatin1(testsupport::ReadFileBytes(report)), 1);
+  ASSERT_FALSE(gantt.isEmpty());
+  EXPECT_TRUE(gantt.contains("Task 1")) << "the report's own project";
+  EXPECT_FALSE(gantt.contains("Elsewhere"));
+  EXPECT_EQ(Common::ThisProject(), other);
+}
+
+// The editor is looked up once in a run; a start that fails says so, with the program and why.
+TEST_F(StatusReport, TheEditorFoundFirstServesTheRunAndAFailedStartSaysWhy) {
+  EXPECT_TRUE(RtfEditor::Launch(QStringLiteral("first.rtf"), true));
+  const QString missing = QDir(scratch.path()).filePath(QStringLiteral("no-such-editor"));
+  Settings::WriteSettings(QStringLiteral("RtfEditor"), missing);
+  EXPECT_TRUE(RtfEditor::Launch(QStringLiteral("second.rtf"), true));
+  EXPECT_EQ(Started(), QStringList({"first.rtf", "second.rtf"})) << "the editor of the first launch";
+
+  RtfEditor::ForgetCommand();
+  prompter.Answer(praxel::AnswerOk);
+  prompter.Answer(praxel::AnswerOk);
+  for (const bool wait : {true, false}) {
+    EXPECT_FALSE(RtfEditor::Launch(QStringLiteral("third.rtf"), wait));
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    const auto& asked = prompter.Asked().last();
+    EXPECT_EQ(asked.title, QStringLiteral("Internal Error"));
+    EXPECT_EQ(asked.style, praxel::MsgCritical);
+    EXPECT_TRUE(asked.text.startsWith(QStringLiteral("Shell function error"))) << asked.text.toStdString();
+    EXPECT_TRUE(asked.text.contains(missing)) << asked.text.toStdString();
+  }
+  EXPECT_EQ(Started().size(), 2);
 }
 
 TEST_F(StatusReport, WithoutAnEditorTheUserIsTold) {
