@@ -55,6 +55,19 @@ QString LightOf(const QTableWidget* grid, int row, int firstColumn) {
   return QString();
 }
 
+// Makes a project the active one for as long as it lives, and puts the active project back
+// after: a plain assignment, which tells no window.
+class ActiveProjectSwitch {
+ public:
+  explicit ActiveProjectSwitch(Yproject* project) : saved_(Common::ThisProject()) { Common::SetThisProject(project); }
+  ~ActiveProjectSwitch() { Common::SetThisProject(saved_); }
+  ActiveProjectSwitch(const ActiveProjectSwitch&) = delete;
+  ActiveProjectSwitch& operator=(const ActiveProjectSwitch&) = delete;
+
+ private:
+  Yproject* saved_;
+};
+
 }  // namespace
 
 StatusReportForm::StatusReportForm(QWidget* parent)
@@ -111,9 +124,10 @@ StatusReportForm::StatusReportForm(QWidget* parent)
 
 void StatusReportForm::Start() {
   ErrTrap::Guard guard(Location("Start"));
-  const Yproject* project = Common::ThisProject();
+  Yproject* project = Common::ThisProject();
   if (project == nullptr) return;
-  guard([&] { reportFile_ = StatusReports::FileFor(project->ProjectName()); });
+  projectName_ = project->ProjectName();
+  guard([&] { reportFile_ = StatusReports::FileFor(projectName_); });
   bool ready = true;
   guard([&] {
     if (!QFile::exists(reportFile_)) ready = CreateStatusReport();
@@ -151,7 +165,7 @@ bool StatusReportForm::CreateStatusReport() {
   }
   // A copy of the built-in layout is read-only like its source: the user's report is not.
   QFile::setPermissions(reportFile_, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-  // The user fills the new report in before its table is read; the windows go on meanwhile.
+  // The user fills the new report in before its table is read; the program is held meanwhile.
   RtfEditor::Launch(reportFile_, true);
   return true;
 }
@@ -224,15 +238,18 @@ void StatusReportForm::RedoColors() {
 
 void StatusReportForm::OkCommand_Click() {
   hide();
-  // The pictures are drawn off screen: the user's windows stay as they are.
-  const ChartView::OffScreen offScreen;
+  // The pictures are drawn off screen, of the report's own project whichever is active now: the
+  // user's windows stay as they are. Were the project closed meanwhile, the report would keep
+  // its old pictures.
   QString gantt;
-  {
-    GanttForm chart;
-    gantt = chart.PictureOffScreen();
-  }
   QString budget;
-  {
+  if (Yproject* project = Common::Projects().Find(projectName_)) {
+    const ActiveProjectSwitch reportsProject(project);
+    const ChartView::OffScreen offScreen;
+    {
+      GanttForm chart;
+      gantt = chart.PictureOffScreen();
+    }
     BudgetForm plot;
     if (earnedValueOption_->isChecked()) {
       if (auto* check = plot.findChild<QCheckBox*>(QStringLiteral("EarnedValueCheck"))) check->setChecked(true);

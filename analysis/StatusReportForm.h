@@ -46,6 +46,7 @@ class StatusReportForm final : public QWidget {
   QPushButton* okCommand_;
   QPushButton* cancelCommand_;
   QPushButton* copyCommand_;
+  QString projectName_;  // the report's project
   QString reportFile_;
   StatusReportFile report_;
 };

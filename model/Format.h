@@ -44,6 +44,10 @@ QString FormatCurrency(praxel::Currency value);
 QString FormatCurrency(double value);
 QString FormatCurrency(const QString& value);
 
+// The amount FormatCurrency shows: rounded to the cent, a half away from zero. A total of shown
+// amounts adds these, so that it is the sum of the figures above it.
+praxel::Currency ShownCurrency(praxel::Currency value);
+
 // The amount in a text as FormatCurrency writes it in the user's locale or as the user types it:
 // blanks around it; a number in the locale's form ("1,234.5", "-3"; "1.234,5" in de_DE), whose
 // group separators may be typed as any blank where the locale groups with a space; the locale's

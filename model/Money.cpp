@@ -68,15 +68,21 @@ QString CentsText(const QLocale& locale, std::uint64_t cents) {
          (fraction < 10 ? locale.zeroDigit() : QString()) + locale.toString(static_cast<qulonglong>(fraction));
 }
 
-// The amount in the locale's currency format, rounded to the cent (a half away from zero) from
-// its exact ticks.
-QString CurrencyText(praxel::Currency value) {
+constexpr std::uint64_t kTicksPerCent = praxel::Currency::kScale / 100;
+
+// The whole cents of an amount's magnitude, rounded from its exact ticks (a half away from zero).
+std::uint64_t ShownCents(praxel::Currency value) {
   const std::int64_t ticks = value.Ticks();
   const std::uint64_t magnitude = ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : ticks;
-  const std::uint64_t cents = magnitude / 100 + (magnitude % 100 >= 50 ? 1 : 0);
+  return magnitude / kTicksPerCent + (magnitude % kTicksPerCent >= kTicksPerCent / 2 ? 1 : 0);
+}
+
+// The amount in the locale's currency format, rounded to the cent.
+QString CurrencyText(praxel::Currency value) {
+  const std::uint64_t cents = ShownCents(value);
   const QLocale locale = MoneyLocale();
   const MoneyForm form = FormOf(locale);
-  const Affixes& affixes = ticks < 0 && cents != 0 ? form.negative : form.positive;
+  const Affixes& affixes = value.Ticks() < 0 && cents != 0 ? form.negative : form.positive;
   return affixes.prefix + CentsText(locale, cents) + affixes.suffix;
 }
 
@@ -203,6 +209,12 @@ QString FormatCurrency(const QString& value) {
     result = CurrencyText(amount);
   });
   return result;
+}
+
+praxel::Currency ShownCurrency(praxel::Currency value) {
+  // The largest magnitudes end in fewer than half a cent of ticks, so the rounding stays in range.
+  const auto ticks = static_cast<std::int64_t>(ShownCents(value) * kTicksPerCent);
+  return praxel::Currency::FromTicks(value.Ticks() < 0 ? -ticks : ticks);
 }
 
 std::optional<praxel::Currency> TextToCurrency(const QString& text) {

@@ -50,6 +50,26 @@ QString ExecOf(const QString& desktopEntry) {
 
 void Tell(const QString& text, const QString& title, int style) { praxel::CurrentPrompter().MsgBox(text, style, title); }
 
+// The editor found for this run.
+QStringList& FoundCommand() {
+  static QStringList command;
+  return command;
+}
+
+// The editor's start failed: the program and the reason.
+void TellStartFailed(const QString& program, const QString& reason) {
+  Tell(QStringLiteral("Shell function error\n\n") + QDir::toNativeSeparators(program) + QStringLiteral(": ") + reason,
+       QStringLiteral("Internal Error"), praxel::MsgCritical);
+}
+
+// The editor's program and arguments as the user's setting or the desktop names them now.
+QStringList LookUpCommand() {
+  const QString chosen = Settings::ReadSettings(QStringLiteral("RtfEditor")).trimmed();
+  if (!chosen.isEmpty()) return QProcess::splitCommand(chosen);
+  const QString entry = DefaultDesktopEntry();
+  return entry.isEmpty() ? QStringList() : DesktopEntryCommand(ExecOf(entry));
+}
+
 }  // namespace
 
 QStringList DesktopEntryCommand(const QString& execValue) {
@@ -63,11 +83,12 @@ QStringList DesktopEntryCommand(const QString& execValue) {
 }
 
 QStringList Command() {
-  const QString chosen = Settings::ReadSettings(QStringLiteral("RtfEditor")).trimmed();
-  if (!chosen.isEmpty()) return QProcess::splitCommand(chosen);
-  const QString entry = DefaultDesktopEntry();
-  return entry.isEmpty() ? QStringList() : DesktopEntryCommand(ExecOf(entry));
+  QStringList& command = FoundCommand();
+  if (command.isEmpty()) command = LookUpCommand();
+  return command;
 }
+
+void ForgetCommand() { FoundCommand().clear(); }
 
 bool Launch(const QString& report, bool wait) {
   QStringList command = Command();
@@ -76,25 +97,24 @@ bool Launch(const QString& report, bool wait) {
          praxel::MsgExclamation);
     return false;
   }
-  const QString program = command.takeFirst();
-  command.append(QDir::toNativeSeparators(report));
+  QProcess editor;
+  editor.setProgram(command.takeFirst());
+  editor.setArguments(command << QDir::toNativeSeparators(report));
   if (!wait) {
-    if (QProcess::startDetached(program, command)) return true;
-    Tell(QStringLiteral("The RTF editor \"%1\" could not be started.").arg(program), QStringLiteral("Internal Error"),
-         praxel::MsgCritical);
+    if (editor.startDetached()) return true;
+    TellStartFailed(editor.program(), editor.errorString());
     return false;
   }
-  QProcess editor;
   QEventLoop loop;
   QObject::connect(&editor, &QProcess::finished, &loop, &QEventLoop::quit);
   QObject::connect(&editor, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-  editor.start(program, command);
+  editor.start();
   if (!editor.waitForStarted(10000)) {
-    Tell(QStringLiteral("The RTF editor \"%1\" could not be started.").arg(program), QStringLiteral("Internal Error"),
-         praxel::MsgCritical);
+    TellStartFailed(editor.program(), editor.errorString());
     return false;
   }
-  if (editor.state() != QProcess::NotRunning) loop.exec();
+  // As an analysis holds it: nothing the user does may change the model before the report is read.
+  if (editor.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
   return true;
 }
 

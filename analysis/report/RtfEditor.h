@@ -9,11 +9,15 @@
 // command line is involved.
 namespace RtfEditor {
 
-// The editor's program and arguments; empty when there is none.
+// The editor's program and arguments, looked up the first time a report is opened and kept for
+// the rest of the run; empty when there is none (it is looked up again the next time).
 QStringList Command();
-// Starts the editor on the report. With wait, the events go on (the windows keep painting and
-// answering) until the editor ends. False, after telling the user why, when there is no editor or
-// it does not start.
+// Forgets the editor found, so that the next launch looks it up again (a test's fresh start).
+void ForgetCommand();
+// Starts the editor on the report. With wait, the program is held until the editor ends: the
+// windows keep painting and the timers run, but the user's input waits. False, after telling the
+// user why, when there is no editor or it does not start ("Shell function error", with the
+// program and the reason).
 bool Launch(const QString& report, bool wait);
 
 // The command of a desktop entry's "Exec" key, its field codes (%f, %U, ...) left out.

@@ -4,6 +4,10 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <optional>
+#include <tuple>
+
 namespace {
 
 const QString kControlCharacters = QStringLiteral("-0123456789abcdefghijklmnopqrstuvwxyz");
@@ -20,6 +24,15 @@ bool IsColorWord(const QString& token) {
   static const QRegularExpression colorWord(QStringLiteral("^\\\\cf\\d+ ?$"));
   return colorWord.match(token).hasMatch();
 }
+
+int ColorNumber(const QString& colorWord) { return colorWord.trimmed().mid(3).toInt(); }
+
+// The letter a cell begins with and the colour word that colours it: the one in force at the
+// letter, or else the first one after it in the cell.
+struct CellColor {
+  QString letter;
+  std::optional<int> color;
+};
 
 }  // namespace
 
@@ -76,16 +89,31 @@ bool StatusReportFile::Read(const QString& path, QString* error) {
   tokens_ = Tokenize(QString::fromLatin1(file.readAll()));
   rows_.clear();
   itemTableRows_.clear();
+  colors_.clear();
   headingRow_ = -1;
   int tableRow = 0;
   QStringList cells;
   QString cellText;
+  QList<CellColor> cellColors;
+  CellColor cellColor;
+  std::optional<int> color;               // the colour word in force
+  QList<std::optional<int>> outerColors;  // the colour in force around each open group
   for (const QString& token : tokens_) {
     const QString bare = token.trimmed();
-    if (bare == QLatin1String("{") || bare == QLatin1String("}")) continue;
-    if (bare == QLatin1String("\\cell")) {
+    if (bare == QLatin1String("{")) {
+      outerColors.append(color);
+    } else if (bare == QLatin1String("}")) {
+      if (!outerColors.isEmpty()) color = outerColors.takeLast();
+    } else if (IsColorWord(token)) {
+      color = ColorNumber(token);
+      if (!cellColor.letter.isEmpty() && !cellColor.color) cellColor.color = color;
+    } else if (bare == QLatin1String("\\plain")) {
+      color.reset();
+    } else if (bare == QLatin1String("\\cell")) {
       cells.append(cellText);
+      cellColors.append(cellColor);
       cellText.clear();
+      cellColor = CellColor();
     } else if (bare == QLatin1String("\\row")) {
       if (cells.size() == 4) {
         itemTableRows_.insert(tableRow);
@@ -98,27 +126,37 @@ bool StatusReportFile::Read(const QString& path, QString* error) {
           const QString present = cells.at(2).trimmed().left(1);
           row.previous = IsLight(previous) ? previous : QString();
           row.present = IsLight(present) ? present : QString();
+          // The colour the report gives each letter: its first use in a light cell.
+          for (const CellColor& light : {cellColors.at(0), cellColors.at(2)}) {
+            if (IsLight(light.letter) && light.color && !colors_.contains(light.letter)) {
+              colors_.insert(light.letter, *light.color);
+            }
+          }
         }
       }
       cells.clear();
+      cellColors.clear();
       ++tableRow;
     } else if (!token.startsWith(QLatin1Char('\\'))) {
+      if (cellColor.letter.isEmpty() && !bare.isEmpty()) cellColor = {bare.left(1), color};
       cellText += token;
     }
   }
-  LearnColors();
+  GuessColorsFromTable();
   return true;
 }
 
-void StatusReportFile::LearnColors() {
+void StatusReportFile::GuessColorsFromTable() {
   // The colour table: "{\colortbl" then entries of \redN \greenN \blueN, each closed by ";".
-  green_ = yellow_ = red_ = 0;
   const qsizetype start = tokens_.indexOf(QStringLiteral("\\colortbl"));
   const qsizetype startWithBlank = tokens_.indexOf(QStringLiteral("\\colortbl "));
   const qsizetype at = start >= 0 ? start : startWithBlank;
   if (at < 0) return;
   int index = 0;
   int rgb[3] = {0, 0, 0};
+  const auto guess = [&](const QString& light, bool matches) {
+    if (matches && !colors_.contains(light)) colors_.insert(light, index);
+  };
   for (qsizetype i = at + 1; i < tokens_.size() && tokens_.at(i) != QLatin1String("}"); ++i) {
     const QString token = tokens_.at(i).trimmed();
     static const QRegularExpression part(QStringLiteral("^\\\\(red|green|blue)(\\d+)$"));
@@ -132,9 +170,9 @@ void StatusReportFile::LearnColors() {
       // An entry ends: a green, yellow or red of the traffic light, by its strongest components.
       const auto [r, g, b] = std::tuple(rgb[0], rgb[1], rgb[2]);
       if (index > 0) {
-        if (green_ == 0 && g > 100 && r < g / 2 && b < g / 2) green_ = index;
-        if (yellow_ == 0 && r > 150 && g > 120 && b < std::min(r, g) / 2) yellow_ = index;
-        if (red_ == 0 && r > 100 && g < r / 2 && b < r / 2) red_ = index;
+        guess(QStringLiteral("G"), g > 100 && r < g / 2 && b < g / 2);
+        guess(QStringLiteral("Y"), r > 150 && g > 120 && b < std::min(r, g) / 2);
+        guess(QStringLiteral("R"), r > 100 && g < r / 2 && b < r / 2);
       }
       ++index;
       rgb[0] = rgb[1] = rgb[2] = 0;
@@ -142,12 +180,7 @@ void StatusReportFile::LearnColors() {
   }
 }
 
-int StatusReportFile::ColorIndex(const QString& light) const {
-  if (light == QLatin1String("G")) return green_;
-  if (light == QLatin1String("Y")) return yellow_;
-  if (light == QLatin1String("R")) return red_;
-  return 0;
-}
+int StatusReportFile::ColorIndex(const QString& light) const { return colors_.value(light, 0); }
 
 bool StatusReportFile::Write(const QString& path, const QList<Row>& rows, const QString& budgetPicture,
                              const QString& ganttPicture, QString* error) const {
@@ -155,12 +188,13 @@ bool StatusReportFile::Write(const QString& path, const QList<Row>& rows, const 
   for (const QString& picture : {budgetPicture, ganttPicture}) {
     if (!picture.isEmpty()) pictures.append(picture);
   }
-  // An item row of the table: its lights, by table row. A table row that was not read as four
-  // cells stands for no item: its text is written as it was.
-  const auto rowOf = [&](int tableRow) -> const Row* {
-    if (!itemTableRows_.contains(tableRow)) return nullptr;
+  // The item of a table row, by its index in the rows; -1 for the heading and for a table row
+  // that was not read as four cells, which stands for no item: its text is written as it was.
+  const auto itemOf = [&](int tableRow) {
     const int index = tableRow - headingRow_;
-    return headingRow_ >= 0 && index >= 1 && index < rows.size() ? &rows.at(index) : nullptr;
+    const bool item = itemTableRows_.contains(tableRow) && headingRow_ >= 0 && index >= 1 &&
+                      index < rows.size() && index < rows_.size();
+    return item ? index : -1;
   };
   QString out;
   QString line;
@@ -190,9 +224,12 @@ bool StatusReportFile::Write(const QString& path, const QList<Row>& rows, const 
       replacing = false;
       continue;
     }
-    const Row* row = rowOf(tableRow);
-    const bool lightCell = row != nullptr && (cell == 0 || cell == 2);
-    const QString light = row == nullptr ? QString() : cell == 0 ? row->previous : row->present;
+    // A light cell is rewritten only when its light changed: one left alone keeps its letter and
+    // its colour as read.
+    const int item = itemOf(tableRow);
+    const auto lightIn = [&](const Row& row) { return cell == 0 ? row.previous : row.present; };
+    const bool lightCell = item >= 0 && (cell == 0 || cell == 2) && lightIn(rows.at(item)) != lightIn(rows_.at(item));
+    const QString light = lightCell ? lightIn(rows.at(item)) : QString();
     if (bare == QLatin1String("\\cell")) {
       // A light cell that lost its letter gets it back, in its colour.
       if (lightCell && !lightWritten && !light.isEmpty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -23,7 +24,8 @@ class StatusReportFile {
   bool Read(const QString& path, QString* error);
   // Writes the report with the lights of `rows` (as Rows() gave them, lights changed) and the two
   // pictures (metafiles as hex text; an empty one keeps the old picture) into a temporary file
-  // that then replaces the report, so a failed write leaves the old report as it was.
+  // that then replaces the report, so a failed write leaves the old report as it was. A light
+  // that was not changed keeps its letter and colour as read.
   bool Write(const QString& path, const QList<Row>& rows, const QString& budgetPicture, const QString& ganttPicture,
              QString* error) const;
 
@@ -31,7 +33,10 @@ class StatusReportFile {
   // gives an empty row.
   const QList<Row>& Rows() const { return rows_; }
   const QStringList& Tokens() const { return tokens_; }
-  // The colour-table numbers of the lights' colours, 0 when the table has none.
+  // The colour-table number a light is written in: the colour the report gives that letter in its
+  // light cells (the colour word in force at the letter, or else the first one after it in the
+  // cell), or for a letter no light cell holds, the green, yellow or red of the colour table; 0
+  // (the text's own colour) when neither tells.
   int ColorIndex(const QString& light) const;
 
   // The tokens of RTF text, as the report is read: braces, control words with their delimiting
@@ -39,13 +44,12 @@ class StatusReportFile {
   static QStringList Tokenize(const QString& text);
 
  private:
-  void LearnColors();
+  // The lights' colours by the colour table's entries, for the letters the report does not use.
+  void GuessColorsFromTable();
 
   QStringList tokens_;
   QList<Row> rows_;
   int headingRow_ = -1;
   QSet<int> itemTableRows_;  // the table rows read as four cells
-  int green_ = 0;
-  int yellow_ = 0;
-  int red_ = 0;
+  QHash<QString, int> colors_;  // colour-table numbers by light letter
 };

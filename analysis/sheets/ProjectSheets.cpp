@@ -66,13 +66,14 @@ SheetTable TaskFigureSheet(const QString& title, const QString& second, int seco
   return sheet;
 }
 
-// The sum of the costs of the rows, kind by kind; a sum beyond the money range is none.
+// The sum of the costs of the rows as their cells show them (to the cent), kind by kind, so that
+// each total is the sum of the figures above it; a sum beyond the money range is none.
 std::array<std::optional<Currency>, 3> Totals(const QList<Costs>& rows) {
   std::array<std::optional<Currency>, 3> totals;
   for (int kind = 0; kind < 3; ++kind) {
     try {
       Currency sum;
-      for (const Costs& costs : rows) sum = sum + costs[kind];
+      for (const Costs& costs : rows) sum += Common::ShownCurrency(costs[kind]);
       totals[kind] = sum;
     } catch (const praxel::RuntimeError&) {
       totals[kind].reset();
@@ -107,7 +108,7 @@ SheetTable ProjectSummarySheet() {
       costs.append(FillTaskFigures(sheet, row, *project, *task));
     }
   }
-  // The totals are summed from the costs themselves, never read back from the texts. Without a
+  // The totals are summed from the costs as shown, never read back from the texts. Without a
   // task row they are plain numbers, as under a heading.
   const int row = sheet.AddRow();
   sheet.SetText(row, 0, QStringLiteral("Total"));

@@ -1,8 +1,10 @@
 // pxtool sheet: every sheet type of a solved fixture (three projects, one of them a subproject,
 // two journals, objects excluded in the current journal and included in the plan) against its
-// golden text, and the calls it refuses. PRAXEL_UPDATE_GOLDEN=1 writes the golden texts anew.
+// golden text, the cost totals of the sample's sheets against the cells printed above them, and
+// the calls it refuses. PRAXEL_UPDATE_GOLDEN=1 writes the golden texts anew.
 
 #include "CaseName.h"
+#include "Format.h"
 #include "PxtoolRun.h"
 #include "TestSupport.h"
 
@@ -10,6 +12,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <array>
 
 namespace {
 
@@ -44,6 +51,68 @@ INSTANTIATE_TEST_SUITE_P(
                     SheetCase{"OvertimeAndOverload", {"8"}, "sheet-08.txt"}, SheetCase{"Overload", {"9"}, "sheet-09.txt"},
                     SheetCase{"DateDependency", {"10"}, "sheet-10.txt"}),
     testsupport::CaseName());
+
+using praxel::Currency;
+using CostSums = std::array<Currency, 3>;
+
+// Checks the cost totals of a printed sheet (the project summary or the project update) against
+// its cost cells, read as the user reads them: each total is the sum of the amounts shown above it
+// in its column (of its journal's rows, on the update sheet), the difference the plan's total
+// less the current one.
+void ExpectTotalsAddTheCellsShown(const QStringList& lines) {
+  const testsupport::LocaleScope pxtoolLocale("en_US");  // the locale pxtool ran in
+  ASSERT_GT(lines.size(), 2);
+  const QStringList heading = lines.first().split(QLatin1Char('\t'));
+  const qsizetype material = heading.indexOf(QStringLiteral("Material cost"));
+  ASSERT_GE(material, 0);
+  ASSERT_EQ(heading.mid(material), QStringList({"Material cost", "Labor cost", "Total cost"}));
+  const bool byJournal = heading.at(1) == QLatin1String("Journal");
+  const auto amount = [](const QString& cell) {
+    const std::optional<Currency> read = Common::TextToCurrency(cell);
+    EXPECT_TRUE(read.has_value()) << cell.toStdString();
+    return read.value_or(Currency());
+  };
+  QHash<QString, CostSums> sums;  // by journal; one sum for the summary sheet
+  int totalRows = 0;
+  for (const QString& line : lines.mid(1)) {
+    const QStringList cells = line.split(QLatin1Char('\t'));
+    ASSERT_EQ(cells.size(), heading.size()) << line.toStdString();
+    const QString journal = byJournal ? cells.at(1) : QString();
+    if (cells.at(0) != QLatin1String("Total")) {
+      EXPECT_EQ(totalRows, 0) << "a task row after the totals: " << line.toStdString();
+      for (int kind = 0; kind < 3; ++kind) sums[journal][kind] += amount(cells.at(material + kind));
+      continue;
+    }
+    ++totalRows;
+    for (int kind = 0; kind < 3; ++kind) {
+      const Currency expected = journal == QLatin1String("Difference")
+                                    ? sums.value(QStringLiteral("Plan"))[kind] - sums.value(QStringLiteral("Current"))[kind]
+                                    : sums.value(journal)[kind];
+      EXPECT_EQ(amount(cells.at(material + kind)), expected)
+          << "the cells above add up to " << Common::FormatCurrency(expected).toStdString() << ": " << line.toStdString();
+    }
+  }
+  EXPECT_EQ(totalRows, byJournal ? 3 : 1);
+}
+
+// The sample as it comes, and with every resource's rate raised by a fraction of a cent, so that
+// the labour costs are not whole cents.
+TEST(PxtoolSheetTotals, EachCostTotalIsTheSumOfTheCellsPrintedAboveIt) {
+  QByteArray odd = testsupport::ReadFileBytes(QStringLiteral(PRAXEL_SAMPLE));
+  ASSERT_TRUE(odd.contains("BurdenedRate,95"));
+  static const QRegularExpression rate(QStringLiteral("(BurdenedRate,\\d+)"));
+  odd = QString::fromLatin1(odd).replace(rate, QStringLiteral("\\1.3337")).toLatin1();
+  const QString oddRates = testsupport::DataFolderPath(QStringLiteral("odd-rates.pxa"));
+  testsupport::WriteFileBytes(oddRates, odd);
+  for (const QString& file : {QStringLiteral(PRAXEL_SAMPLE), oddRates}) {
+    for (const char* type : {"3", "4"}) {
+      SCOPED_TRACE(QStringLiteral("%1, sheet %2").arg(QFileInfo(file).fileName(), QLatin1String(type)).toStdString());
+      const ToolRun run = RunPxtool({QStringLiteral("sheet"), file, QString::fromLatin1(type)});
+      ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+      ExpectTotalsAddTheCellsShown(run.Lines());
+    }
+  }
+}
 
 TEST(PxtoolSheetCalls, RefusesAnUnknownTypeAndAMonthItCannotRead) {
   const struct {

@@ -132,17 +132,59 @@ TEST_F(Spreadsheet, LoadingHoursCountFromWholeMinutes) {
   EXPECT_EQ(Column(sheet, 9), QStringList({"0.5", "1.5"}));
 }
 
-// The totals add the costs themselves; a sum beyond the money range says so.
-TEST_F(Spreadsheet, CostTotalsAreExactAndAnOverflowIsShown) {
+// A total is the sum of the amounts its column shows, each rounded to the cent: six labour cells
+// of 3 x $3.34 and 3 x $6.48 (3.335 and 6.475 exactly) add up to $29.46, not to the $29.43 of the
+// unrounded costs; material costs of $0.004 show as $0.00 and add up to $0.00. The project
+// update sheet sums each journal's rows the same way and takes the difference of those totals.
+TEST_F(Spreadsheet, CostTotalsAreTheSumsOfTheAmountsShown) {
+  Yproject* six = AddStaffedChain(QStringLiteral("Six"), staff, {1, 2, 3, 4, 5, 6});
+  Activate(staff, six);
   ASSERT_TRUE(SolveNow());
-  Task(1)->SetMaterialCost(Currency::FromDouble(0.004));
-  Task(2)->SetMaterialCost(Currency::FromDouble(0.004));
-  SheetTable sheet = Sheets::ProjectSummarySheet();
-  EXPECT_EQ(sheet.Text(sheet.Rows() - 1, 10), Common::FormatCurrency(Currency::FromDouble(0.008)));
+  const auto setCosts = [&](std::int64_t lowLabor, std::int64_t highLabor, std::int64_t material) {
+    for (Ytask* task : six->TaskList) {
+      task->SetLaborCost(Currency::FromTicks(task->TaskID() <= 3 ? lowLabor : highLabor));
+      task->SetMaterialCost(Currency::FromTicks(material));
+    }
+  };
+  const auto money = [](double amount) { return Common::FormatCurrency(Currency::FromDouble(amount)); };
+  setCosts(33350, 64750, 40);
 
+  SheetTable sheet = Sheets::ProjectSummarySheet();
+  int total = sheet.Rows() - 1;
+  EXPECT_EQ(sheet.Text(1, 11), money(3.34));
+  EXPECT_EQ(sheet.Text(6, 11), money(6.48));
+  EXPECT_EQ(sheet.Text(total, 10), money(0));
+  EXPECT_EQ(sheet.Text(total, 11), money(29.46));
+  EXPECT_EQ(sheet.Text(total, 12), money(29.46));
+
+  // The plan: the same labour, material of $0.006 (shown $0.01) a task.
+  six->AddJournal(Day(7));
+  six->CurrentIndex = six->PlanIndex;
+  setCosts(33350, 64750, 60);
+  six->CurrentIndex = 1;
+  setCosts(33350, 64750, 40);
+  sheet = Sheets::ProjectUpdateSheet();
+  total = sheet.Rows() - 3;
+  const struct {
+    int row;
+    const char* journal;
+    double material, labor, cost;
+  } totals[] = {{total, "Plan", 0.06, 29.46, 29.46}, {total + 1, "Current", 0, 29.46, 29.46},
+                {total + 2, "Difference", 0.06, 0, 0}};
+  for (const auto& t : totals) {
+    EXPECT_EQ(sheet.Text(t.row, 1), QString::fromLatin1(t.journal));
+    EXPECT_EQ(sheet.Text(t.row, 10), money(t.material)) << t.journal;
+    EXPECT_EQ(sheet.Text(t.row, 11), money(t.labor)) << t.journal;
+    EXPECT_EQ(sheet.Text(t.row, 12), money(t.cost)) << t.journal;
+  }
+}
+
+// A sum beyond the money range says so; the other columns keep their totals.
+TEST_F(Spreadsheet, ACostTotalBeyondTheMoneyRangeReadsOverflow) {
+  ASSERT_TRUE(SolveNow());
   Task(1)->SetMaterialCost(Currency::FromDouble(900e12));
   Task(2)->SetMaterialCost(Currency::FromDouble(900e12));
-  sheet = Sheets::ProjectSummarySheet();
+  const SheetTable sheet = Sheets::ProjectSummarySheet();
   EXPECT_EQ(sheet.Text(sheet.Rows() - 1, 10), QStringLiteral("Overflow"));
   EXPECT_EQ(sheet.Text(sheet.Rows() - 1, 11), Common::FormatCurrency(Task(1)->LaborCost() + Task(2)->LaborCost()));
 }

@@ -14,6 +14,7 @@
 #include "TestSupport.h"
 #include "ViewFixture.h"
 #include "Yproject.h"
+#include "Ytask.h"
 #include "Ytemplate.h"
 
 #include <QAction>
@@ -22,9 +23,11 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTemporaryDir>
 
 namespace {
@@ -78,7 +81,8 @@ TEST_F(StatusReportFileTest, TheLayoutHoldsTheHeadingSixItemsAndTheLightColours)
     EXPECT_EQ(rows.at(i).previous, QStringLiteral("G"));
     EXPECT_EQ(rows.at(i).present, QStringLiteral("G"));
   }
-  // Learnt from the colour table, not from the letters written before the colour words.
+  // G as the layout's lights use it; Y and R, which no light of the layout uses, by the colour
+  // table's amber and red.
   EXPECT_EQ(report.ColorIndex(QStringLiteral("G")), 1);
   EXPECT_EQ(report.ColorIndex(QStringLiteral("Y")), 2);
   EXPECT_EQ(report.ColorIndex(QStringLiteral("R")), 3);
@@ -104,6 +108,91 @@ TEST_F(StatusReportFileTest, LightsAreWrittenWithTheirColoursAndReadBack) {
   rows[2].present = QStringLiteral("Y");
   ASSERT_TRUE(again.Write(path, rows, QString(), QString(), nullptr));
   EXPECT_EQ(Reread().Rows().at(2).present, QStringLiteral("Y"));
+}
+
+// The colours of the lights' letters in the light cells, in file order: "3 G" for "{\b\cf3 G}".
+QStringList LightColors(const QString& rtf) {
+  static const QRegularExpression light(QStringLiteral("\\\\cf(\\d+) ?([GYR])\\}"));
+  QStringList colors;
+  for (const QRegularExpressionMatch& match : light.globalMatch(QString(rtf).remove(QStringLiteral("\r\n")))) {
+    colors.append(match.captured(1) + QLatin1Char(' ') + match.captured(2));
+  }
+  return colors;
+}
+
+// The layout in colours of its own, as a user recolours it: its headings in entry 2, and G, Y
+// and R in entries 3, 4 and 5, which are no plain green, yellow and red (read by their values,
+// entry 1 would pass for green and entry 4 for red). The Budget row came with Y last month, the
+// Resources row with R this month. The lights are written in the colours the report uses, and a
+// light left alone keeps its colour as read.
+TEST_F(StatusReportFileTest, ALayoutInItsOwnColoursKeepsThemForItsLights) {
+  QString text = Text();
+  text.replace(QRegularExpression(QStringLiteral("\\{\\\\colortbl [^}]*\\}")),
+               QStringLiteral("{\\colortbl ;\\red0\\green160\\blue0;\\red31\\green56\\blue100;\\red0\\green120\\blue110;"
+                              "\\red255\\green120\\blue0;\\red150\\green0\\blue60;}"));
+  text.replace(QStringLiteral("\\cf5 "), QStringLiteral("\\cf2 "));
+  text.replace(QStringLiteral("\\cf1 G"), QStringLiteral("\\cf3 G"));
+  const auto recolorLight = [&](int occurrence, const QString& light) {
+    qsizetype at = -1;
+    for (int i = 0; i < occurrence; ++i) at = text.indexOf(QStringLiteral("\\cf3 G"), at + 1);
+    ASSERT_GE(at, 0);
+    text.replace(at, 6, light);
+  };
+  recolorLight(6, QStringLiteral("\\cf5 R"));  // Resources, present month
+  recolorLight(3, QStringLiteral("\\cf4 Y"));  // Budget, previous month
+  testsupport::WriteFileBytes(path, text.toLatin1());
+  ASSERT_TRUE(report.Read(path, nullptr));
+  EXPECT_EQ(report.ColorIndex(QStringLiteral("G")), 3);
+  EXPECT_EQ(report.ColorIndex(QStringLiteral("Y")), 4);
+  EXPECT_EQ(report.ColorIndex(QStringLiteral("R")), 5);
+
+  QList<Row> rows = report.Rows();
+  ASSERT_EQ(rows.at(2).previous, QStringLiteral("Y"));
+  ASSERT_EQ(rows.at(3).present, QStringLiteral("R"));
+  rows[1].previous = QStringLiteral("Y");
+  rows[1].present = QStringLiteral("R");
+  rows[2].previous = QStringLiteral("G");
+  ASSERT_TRUE(report.Write(path, rows, QString(), QString(), nullptr));
+  const QStringList written = LightColors(Text());
+  ASSERT_EQ(written.size(), 12) << written.join(QLatin1Char(',')).toStdString();
+  EXPECT_EQ(written.mid(0, 6), QStringList({"4 Y", "5 R", "3 G", "3 G", "3 G", "5 R"}));
+  EXPECT_EQ(written.mid(6), QStringList(6, QStringLiteral("3 G")));
+  EXPECT_TRUE(Text().contains(QStringLiteral("{\\b\\fs26\\cf2 Status}"))) << "the other colours stay";
+}
+
+// The colour a report gives a letter is the colour word in force at it in a light cell, or else
+// the first one after it in that cell; nothing outside the light cells counts, and a lower-case
+// letter is no light. This table has no plain green, yellow or red to fall back on.
+TEST(StatusReportColors, TheLightCellsTellTheColourOfEachLetter) {
+  const struct {
+    const char* previousCell;
+    const char* item;
+    const char* presentCell;
+    int green, yellow, red;
+  } cases[] = {
+      {"{\\b\\cf3 G}", "Schedule", "{\\cf6 R}", 3, 0, 6},
+      {"\\cf3 G\\cf0", "Schedule", "\\cf4 Y\\cf0", 3, 4, 0},  // on and off again around the letter
+      {"{G\\cf5 }", "Schedule", "{\\b Y}", 5, 0, 0},          // after the letter
+      {"{\\cf3 g}", "Schedule", "{\\cf4 y}", 0, 0, 0},
+      {"{\\cf3 G}", "HR", "{\\cf3 G}", 3, 0, 0},  // a colour word after an item ending in R is the next light's
+      {"\\cf3 {\\cf4 Y}G", "Schedule", "{\\plain G}", 0, 4, 0},
+  };
+  testsupport::ClearProgramDataFolder();
+  const QString path = testsupport::DataFolderPath(QStringLiteral("colors.rtf"));
+  for (const auto& c : cases) {
+    const QString rtf = QStringLiteral(
+                            "{\\rtf1{\\colortbl ;\\red1\\green1\\blue1;\\red2\\green2\\blue2;\\red3\\green3\\blue3;"
+                            "\\red4\\green4\\blue4;\\red5\\green5\\blue5;\\red6\\green6\\blue6;}\r\n"
+                            "\\trowd {Previous}\\cell {Item}\\cell {Present}\\cell {Comments}\\cell \\row\r\n"
+                            "\\trowd %1\\cell %2\\cell %3\\cell \\cell \\row\r\n}\r\n")
+                            .arg(QLatin1String(c.previousCell), QLatin1String(c.item), QLatin1String(c.presentCell));
+    testsupport::WriteFileBytes(path, rtf.toLatin1());
+    StatusReportFile report;
+    ASSERT_TRUE(report.Read(path, nullptr));
+    EXPECT_EQ(report.ColorIndex(QStringLiteral("G")), c.green) << rtf.toStdString();
+    EXPECT_EQ(report.ColorIndex(QStringLiteral("Y")), c.yellow) << rtf.toStdString();
+    EXPECT_EQ(report.ColorIndex(QStringLiteral("R")), c.red) << rtf.toStdString();
+  }
 }
 
 // A table row the user left with a cell short is no item: writing the lights leaves its text as
@@ -200,15 +289,35 @@ TEST(RtfEditorCommand, TheDesktopEntrysCommandWithoutItsFieldCodes) {
             QStringList({"/opt/My Editor/edit"}));
 }
 
-// A stub editor that writes the arguments it was started with into a file.
-QString StubEditor(const QString& folder, const QString& record) {
+// A stub editor that writes the arguments it was started with into a file; given a file to wait
+// for, it then runs until that file is there (ten seconds at most), as a user edits.
+QString StubEditor(const QString& folder, const QString& record, const QString& waitFor = QString()) {
   const QString script = QDir(folder).filePath(QStringLiteral("editor.sh"));
   QFile file(script);
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
   file.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1'\n").arg(record).toUtf8());
+  if (!waitFor.isEmpty()) {
+    file.write(QStringLiteral("i=0\nwhile [ ! -e '%1' ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done\n")
+                   .arg(waitFor)
+                   .toUtf8());
+  }
   file.close();
   file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   return script;
+}
+
+// The bytes of the report's n-th picture (from 0): its hex text after the "\blipuid" group, up to
+// the picture's group close.
+QByteArray PictureBytes(const QString& rtf, int n) {
+  qsizetype at = -1;
+  for (int i = 0; i <= n; ++i) {
+    at = rtf.indexOf(QStringLiteral("\\blipuid"), at + 1);
+    if (at < 0) return QByteArray();
+  }
+  const qsizetype first = rtf.indexOf(QLatin1Char('}'), at) + 1;
+  const qsizetype end = rtf.indexOf(QLatin1Char('}'), first);
+  if (first <= 0 || end < 0) return QByteArray();
+  return QByteArray::fromHex(rtf.mid(first, end - first).toLatin1());
 }
 
 class StatusReport : public ViewTest {
@@ -217,7 +326,8 @@ class StatusReport : public ViewTest {
     ViewTest::SetUp();
     record = QDir(scratch.path()).filePath(QStringLiteral("started.txt"));
     Settings::WriteSettings(QStringLiteral("RtfEditor"), StubEditor(scratch.path(), record));
-    Ytemplate* staff = AddTemplate(QStringLiteral("Staff"));
+    RtfEditor::ForgetCommand();
+    staff = AddTemplate(QStringLiteral("Staff"));
     Activate(staff, AddStaffedChain(QStringLiteral("Plant"), staff, {1, 2, 3}));
     ASSERT_TRUE(SolveNow());
   }
@@ -230,6 +340,7 @@ class StatusReport : public ViewTest {
 
   QTemporaryDir scratch;
   QString record;
+  Ytemplate* staff = nullptr;
 };
 
 TEST_F(StatusReport, ANewReportIsEditedFirstThenItsLightsAreSetAndWritten) {
@@ -268,6 +379,54 @@ TEST_F(StatusReport, ANewReportIsEditedFirstThenItsLightsAreSetAndWritten) {
   EXPECT_EQ(Forms::Find(QStringLiteral("GanttForm")), nullptr);
   // The editor again, now not waited for.
   ASSERT_TRUE(RunUntil([&] { return Started().size() == 2; }));
+}
+
+// The user turns to another project while a new report is being edited (a timer does it here,
+// as the editor runs): the report still gets the charts of its own project, and the project the
+// user turned to stays the active one.
+TEST_F(StatusReport, ANewReportGetsItsOwnProjectsChartsWhicheverIsActive) {
+  Yproject* other = AddStaffedChain(QStringLiteral("Other"), staff, {1, 2});
+  for (Ytask* task : other->TaskList) task->Description = QStringLiteral("Elsewhere %1").arg(task->TaskID());
+  const QString edited = QDir(scratch.path()).filePath(QStringLiteral("edited"));
+  Settings::WriteSettings(QStringLiteral("RtfEditor"), StubEditor(scratch.path(), record, edited));
+  QTimer::singleShot(200, mainForm.get(), [&] {
+    Activate(staff, other);
+    testsupport::WriteFileBytes(edited, QByteArray());
+  });
+  mainForm->Control(QStringLiteral("GraphicsStatusReportMenu"))->trigger();
+  ASSERT_NE(Form(), nullptr);
+  ASSERT_EQ(Common::ThisProject(), other) << "the user turned to the other project while editing";
+  const QString report = StatusReports::FileFor(QStringLiteral("Plant"));
+  EXPECT_EQ(Form()->ReportFile(), report);
+  Form()->findChild<QPushButton*>(QStringLiteral("OkCommand"))->click();
+  const QByteArray gantt = PictureBytes(QString::fromLatin1(testsupport::ReadFileBytes(report)), 1);
+  ASSERT_FALSE(gantt.isEmpty());
+  EXPECT_TRUE(gantt.contains("Task 1")) << "the report's own project";
+  EXPECT_FALSE(gantt.contains("Elsewhere"));
+  EXPECT_EQ(Common::ThisProject(), other);
+}
+
+// The editor is looked up once in a run; a start that fails says so, with the program and why.
+TEST_F(StatusReport, TheEditorFoundFirstServesTheRunAndAFailedStartSaysWhy) {
+  EXPECT_TRUE(RtfEditor::Launch(QStringLiteral("first.rtf"), true));
+  const QString missing = QDir(scratch.path()).filePath(QStringLiteral("no-such-editor"));
+  Settings::WriteSettings(QStringLiteral("RtfEditor"), missing);
+  EXPECT_TRUE(RtfEditor::Launch(QStringLiteral("second.rtf"), true));
+  EXPECT_EQ(Started(), QStringList({"first.rtf", "second.rtf"})) << "the editor of the first launch";
+
+  RtfEditor::ForgetCommand();
+  prompter.Answer(praxel::AnswerOk);
+  prompter.Answer(praxel::AnswerOk);
+  for (const bool wait : {true, false}) {
+    EXPECT_FALSE(RtfEditor::Launch(QStringLiteral("third.rtf"), wait));
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    const auto& asked = prompter.Asked().last();
+    EXPECT_EQ(asked.title, QStringLiteral("Internal Error"));
+    EXPECT_EQ(asked.style, praxel::MsgCritical);
+    EXPECT_TRUE(asked.text.startsWith(QStringLiteral("Shell function error"))) << asked.text.toStdString();
+    EXPECT_TRUE(asked.text.contains(missing)) << asked.text.toStdString();
+  }
+  EXPECT_EQ(Started().size(), 2);
 }
 
 TEST_F(StatusReport, WithoutAnEditorTheUserIsTold) {

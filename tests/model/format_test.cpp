@@ -445,6 +445,8 @@ TEST_P(MoneyInLocaleTest, WritesTheLocalesFormAndReadsItBackToTheCent) {
                  {kSmallestTicks, row.smallest, -9223372036854775800}};
   for (const auto& amount : amounts) {
     EXPECT_EQ(Common::FormatCurrency(Currency::FromTicks(amount.ticks)), Text(amount.text)) << amount.ticks;
+    // The amount shown, as the sheets add it, is the amount the text reads back.
+    EXPECT_EQ(Common::ShownCurrency(Currency::FromTicks(amount.ticks)).Ticks(), amount.readBack) << amount.ticks;
     const std::optional<Currency> read = Common::TextToCurrency(Text(amount.text));
     ASSERT_TRUE(read.has_value()) << amount.text;
     EXPECT_EQ(read->Ticks(), amount.readBack) << amount.text;
