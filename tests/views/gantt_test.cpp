@@ -331,9 +331,9 @@ TEST_F(Gantt, MilestoneStyleDrawsCirclesJoinedByALine) {
   EXPECT_EQ(RowObjects(Ywindow::GrobOval, kYellow).size(), 2 * 5);
 }
 
-// The critical path: tasks whose float is the project's smallest get red outlines, compared
-// within one five-minute cell; an arrow is red only between two critical rows.
-TEST_F(Gantt, TheCriticalPathIsRedWithinOneCell) {
+// The critical path: tasks whose float is the project's smallest get red outlines; an arrow is
+// red only between two critical rows.
+TEST_F(Gantt, TheCriticalPathIsRed) {
   Settings::WriteSettings(QStringLiteral("CriticalPathRedCheck"), QStringLiteral("X"));
   OpenGantt();
   int red = 0;
@@ -345,6 +345,37 @@ TEST_F(Gantt, TheCriticalPathIsRedWithinOneCell) {
     if (grobs.At(index).Kind == Ywindow::GrobLine && grobs.At(index).BorderColor == kRed) ++redLines;
   }
   EXPECT_GT(redLines, 0);
+}
+
+// Floats are compared in whole minutes: a task five minutes off the path is never red, whatever
+// time of day its dates fall on, while the dust of adding day fractions (seconds) does not take a
+// task off the path.
+TEST_F(Gantt, FloatsCountInWholeMinutesAtEveryTimeOfDay) {
+  Settings::WriteSettings(QStringLiteral("CriticalPathRedCheck"), QStringLiteral("X"));
+  OpenGantt();
+  Ytask* task = Task(plant, 2);
+  const auto outline = [&] {
+    const int row = Form()->FindRow(task);
+    for (const Ywindow::Grob& bar : RowObjects(Ywindow::GrobBox, kYellow)) {
+      if (bar.Y1 > Chart()->RowPos(row) && bar.Y2 < Chart()->RowPos(row + 1)) return bar.BorderColor;
+    }
+    ADD_FAILURE() << "no bar on the task's row";
+    return -1;
+  };
+  const struct {
+    double floatMinutes;
+    int outline;
+  } cases[] = {{5, 0}, {1, 0}, {0.2, kRed}};
+  for (const auto& c : cases) {
+    for (int minute = 0; minute < 1440; minute += 37) {
+      const double finish = Day(1) + minute / 1440.0;
+      task->SetEarlyStart(Day(1) - 0.25);
+      task->SetEarlyFinish(finish);
+      task->SetLateFinish(finish + c.floatMinutes / 1440.0);
+      Form()->Start();
+      EXPECT_EQ(outline(), c.outline) << c.floatMinutes << " minutes of float, finish at minute " << minute;
+    }
+  }
 }
 
 // The latest-time markers of a subproject's tasks are read on the subproject's own plan journal,
