@@ -49,14 +49,16 @@ void YwindowControl::wheelEvent(QWheelEvent* event) {
 }
 
 void YwindowControl::Grid_Scroll() {
-  // Scrolling repaints the pictures in place: their windows follow the grid's left column and
-  // top row.
+  // Scrolling repaints the drawing in place: its window follows the grid's left column and top
+  // row. The key goes with the key row: it comes into view with the row, and leaves with it.
   Guard guard(Handler(QStringLiteral("YwindowControl:Grid_Scroll")));
   guard([&] {
     if (!scrollPicture_->isHidden()) PaintScrollPicture();
   });
   guard([&] {
-    if (!keyPicture_->isHidden()) PaintKeyPicture();
+    if (style_ != ywDateGrid || scrollPicture_->isHidden()) return;
+    RepositionKeyPicture();
+    PaintKeyPicture();
   });
   guard([&] { emit ScrollGrid(); });
 }
