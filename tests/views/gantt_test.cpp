@@ -9,6 +9,7 @@
 #include "MainForm.h"
 #include "Notifications.h"
 #include "PaintBreaks.h"
+#include "ProjectGenerator.h"
 #include "Pool.h"
 #include "Rounding.h"
 #include "Settings.h"
@@ -33,6 +34,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -453,6 +455,43 @@ TEST_F(Gantt, TheSampleProjectsChart) {
   for (const Ytask* task : Common::ThisProject()->TaskList) shown += task->Include() ? 1 : 0;
   EXPECT_EQ(RowObjects(Ywindow::GrobBox, kYellow).size() + RowObjects(Ywindow::GrobOval, kYellow).size(), shown);
   SaveScreenshot("gantt.png");
+}
+
+// A generated project of 500 tasks, as each project of the 10,000-task set: its finish waits for
+// every task that nothing else waits for, over a hundred of them. Every row stays lower than the
+// chart's room, so the grid, which scrolls by whole rows, shows each whole: the finish's dependency
+// cell lists its first dependencies and how many more follow. Scrolled to its end, the chart shows
+// its key. With PRAXEL_SCREENSHOTS set, the window is saved there scrolled to its end.
+TEST_F(Gantt, EveryRowOfAGeneratedProjectFitsTheWindowAndItsEndShowsTheKey) {
+  Common::FreeAllMemory();
+  Common::BroadcastNewThisProject();
+  generator::GenerateWorkload({500, 10, 500, 1});
+  mainForm->resize(1280, 800);
+  OpenGantt();
+  const Ytask* finish = Common::ThisProject()->TaskList.Find(QStringLiteral("501"));
+  ASSERT_NE(finish, nullptr);
+  qsizetype waitsFor = 0;
+  for (const Ydependency* dependency : finish->DependencyList) waitsFor += dependency->Include() ? 1 : 0;
+  ASSERT_GT(waitsFor, 100);
+
+  YwindowControl* chart = Chart();
+  const int row = Form()->FindRow(finish);
+  const QStringList lines = chart->CellText(row, 1).split(QStringLiteral("\r\n"));
+  ASSERT_EQ(lines.size(), 20);
+  EXPECT_EQ(lines.first(), finish->DependencyList.First()->BuildNodeText());
+  EXPECT_EQ(lines.last(), QStringLiteral("and %1 more").arg(waitsFor - 19));
+
+  auto* grid = chart->findChild<QWidget*>(QStringLiteral("Grid"));
+  const double room = grid->height() * 1440.0 / grid->logicalDpiY() - chart->RowPos(chart->Grid().FixedRows());
+  for (int task = chart->Grid().FixedRows(); task < chart->Rows() - 1; ++task) {
+    ASSERT_LT(chart->RowPos(task + 1) - chart->RowPos(task), room) << "row " << task << " " << chart->CellText(task, 0).toStdString();
+  }
+
+  auto* bar = chart->findChild<QScrollBar*>(QStringLiteral("GridVScroll"));
+  ASSERT_TRUE(bar->isVisible());
+  bar->setValue(bar->maximum());
+  EXPECT_TRUE(chart->findChild<QWidget*>(QStringLiteral("KeyPicture"))->isVisible());
+  SaveScreenshot("gantt-end.png");
 }
 
 // Printed through the control to a PDF file, scaled to fit one page: the page carries the window's
