@@ -446,8 +446,9 @@ TEST_F(Gantt, TheKeyShowsActualAndProjectedOffThePlan) {
 }
 
 // The sample project that the run command opens: one row per included task of its active
-// project, each with its plan bar (or, for a task without length, its plan circle). With
-// PRAXEL_SCREENSHOTS set, the window is saved there.
+// project, each with its plan bar (or, for a task without length, its plan circle); scrolled to
+// its end, it shows its key. With PRAXEL_SCREENSHOTS set, the window is saved there, as it opens
+// and scrolled to its end.
 TEST_F(Gantt, TheSampleProjectsChart) {
   OpenSample();
   OpenGantt();
@@ -455,6 +456,11 @@ TEST_F(Gantt, TheSampleProjectsChart) {
   for (const Ytask* task : Common::ThisProject()->TaskList) shown += task->Include() ? 1 : 0;
   EXPECT_EQ(RowObjects(Ywindow::GrobBox, kYellow).size() + RowObjects(Ywindow::GrobOval, kYellow).size(), shown);
   SaveScreenshot("gantt.png");
+  auto* bar = Chart()->findChild<QScrollBar*>(QStringLiteral("GridVScroll"));
+  ASSERT_TRUE(bar->isVisible());
+  bar->setValue(bar->maximum());
+  EXPECT_TRUE(Chart()->findChild<QWidget*>(QStringLiteral("KeyPicture"))->isVisible());
+  SaveScreenshot("gantt-scrolled-to-end.png");
 }
 
 // A generated project of 500 tasks, as each project of the 10,000-task set: its finish waits for
