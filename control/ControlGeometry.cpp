@@ -4,6 +4,7 @@
 #include "Rounding.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Ywindow {
 
@@ -99,30 +100,33 @@ ViewWindow ScrollPictureView(const GridModel& grid, const TwipsRect& picture, Pi
   return view;
 }
 
-bool KeyPictureRect(const GridModel& grid, const TwipsRect& gridRect, const TwipsRect& scrollPicture, PixelSize pixel,
-                    TwipsRect* key) {
-  key->left = gridRect.left + 4 * pixel.x;
-  // A grid without rows (emptied for a layout that has not come) has no last row to hold a key.
-  if (grid.Rows() == 0) {
-    key->top = gridRect.top;
-    key->width = 0;
-    key->height = 0;
-    return false;
-  }
-  key->top = gridRect.top + grid.RowPos(grid.Rows() - 1) - ScrolledHeight(grid) + 3 * pixel.y;
-  key->width = scrollPicture.left - key->left + pixel.x;
-  const double room = scrollPicture.top + scrollPicture.height - key->top;
-  key->height = std::max(room, 0.0);
-  return room > 0;
+QRect PixelRect(const TwipsRect& twips, PixelSize pixel) {
+  const auto across = [&](double value) { return static_cast<int>(std::lround(value / pixel.x)); };
+  const auto down = [&](double value) { return static_cast<int>(std::lround(value / pixel.y)); };
+  return QRect(across(twips.left), down(twips.top), std::max(0, across(twips.width)), std::max(0, down(twips.height)));
 }
 
-ViewWindow KeyPictureView(const GridModel& grid, const TwipsRect& key, PixelSize pixel) {
-  ViewWindow view;
-  view.ViewX1 = praxel::ToLong(pixel.x);
-  view.ViewX2 = praxel::ToLong(view.ViewX1 + key.width);
-  view.ViewY1 = praxel::ToLong(grid.RowPos(grid.Rows() - 1) + pixel.y);
-  view.ViewY2 = praxel::ToLong(view.ViewY1 + key.height);
-  return view;
+std::optional<KeyPlacement> KeyPicturePlacement(const GridModel& grid, const TwipsRect& gridRect,
+                                                const TwipsRect& scrollPicture, PixelSize pixel) {
+  // A grid without rows (emptied for a layout that has not come) has no last row to hold a key.
+  const QRect surface = PixelRect(scrollPicture, pixel);
+  if (grid.Rows() == 0 || surface.isEmpty()) return std::nullopt;
+  // The chart point the surface shows at its top-left pixel once scrolled back across, and the
+  // bottom of the chart it shows: the key shows the same, so that it clips where the surface does.
+  const ViewWindow surfaceView = ScrollPictureView(grid, scrollPicture, pixel);
+  const int originX = praxel::ToLong(grid.ColPos(grid.FixedCols()) + 2 * pixel.x);
+  const int originY = surfaceView.ViewY1;
+  const int rowTop = surface.top() + static_cast<int>(std::lround((grid.RowPos(grid.Rows() - 1) - originY) / pixel.y));
+  const int left = static_cast<int>(std::lround((gridRect.left + 4 * pixel.x) / pixel.x));
+  const int top = std::max(rowTop + 1, surface.top());
+  KeyPlacement key;
+  key.pixels = QRect(QPoint(left, top), QPoint(surface.left(), surface.bottom()));
+  if (key.pixels.isEmpty()) return std::nullopt;
+  key.view.ViewX1 = originX - praxel::ToLong((surface.left() - left) * pixel.x);
+  key.view.ViewY1 = originY - praxel::ToLong((surface.top() - top) * pixel.y);
+  key.view.ViewX2 = key.view.ViewX1 + praxel::ToLong(key.pixels.width() * pixel.x);
+  key.view.ViewY2 = surfaceView.ViewY2;
+  return key;
 }
 
 }  // namespace Ywindow

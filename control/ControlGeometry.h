@@ -3,6 +3,10 @@
 #include "GrobDrawing.h"
 #include "YwindowExport.h"
 
+#include <QRect>
+
+#include <optional>
+
 namespace Ywindow {
 
 class GridModel;
@@ -61,11 +65,22 @@ YWINDOW_EXPORT TwipsRect ScrollPictureRect(const GridModel& grid, const TwipsRec
 // The window of the chart that the drawing surface shows, as the grid is scrolled.
 YWINDOW_EXPORT ViewWindow ScrollPictureView(const GridModel& grid, const TwipsRect& picture, PixelSize pixel);
 
-// The key: over the last row where it now shows, from the grid's left to the drawing surface.
-// False when no part of the row lies over the surface's height, or the grid has no rows.
-YWINDOW_EXPORT bool KeyPictureRect(const GridModel& grid, const TwipsRect& gridRect, const TwipsRect& scrollPicture,
-                                   PixelSize pixel, TwipsRect* key);
-// The window of the chart that the key shows: the key row's area, unscrolled.
-YWINDOW_EXPORT ViewWindow KeyPictureView(const GridModel& grid, const TwipsRect& key, PixelSize pixel);
+// A rectangle of twips on whole pixels: each edge at its nearest pixel.
+YWINDOW_EXPORT QRect PixelRect(const TwipsRect& twips, PixelSize pixel);
+
+// The key, placed on the control's pixels, and the window of the chart it shows.
+struct KeyPlacement {
+  QRect pixels;
+  ViewWindow view;
+};
+// The key lies over the key row (the last) where the row now shows: from four pixels inside the
+// grid's left edge to one pixel under the drawing surface, and from one pixel below the row's top
+// line down to the surface's bottom. It shows the key row unscrolled
+// across and scrolled down as the grid is, every chart point on the pixel where the surface,
+// scrolled back to its first column, draws it: a key that runs on past the locked columns goes on
+// over the surface without a seam. None when no part of the row lies over the surface, or the
+// grid has no rows.
+YWINDOW_EXPORT std::optional<KeyPlacement> KeyPicturePlacement(const GridModel& grid, const TwipsRect& gridRect,
+                                                               const TwipsRect& scrollPicture, PixelSize pixel);
 
 }  // namespace Ywindow

@@ -63,12 +63,6 @@ double DateOfText(const QString& text) {
   return *day;
 }
 
-QRect PixelRect(const Ywindow::TwipsRect& twips, Ywindow::PixelSize pixel) {
-  const auto across = [&](double value) { return static_cast<int>(std::lround(value / pixel.x)); };
-  const auto down = [&](double value) { return static_cast<int>(std::lround(value / pixel.y)); };
-  return QRect(across(twips.left), down(twips.top), std::max(0, across(twips.width)), std::max(0, down(twips.height)));
-}
-
 }  // namespace
 
 YwindowControl::YwindowControl(QWidget* parent)
@@ -532,7 +526,7 @@ void YwindowControl::RemapColors(bool HowSet) { remapColors_ = HowSet; }
 void YwindowControl::RepositionGrid() {
   gridLeft_ = style_ == ywDateGrid ? 2 * kPanelLeft + kPanelWidth : 0;
   gridTop_ = 0;
-  gridView_->setGeometry(PixelRect(GridRect(), Pixels()));
+  gridView_->setGeometry(Ywindow::PixelRect(GridRect(), Pixels()));
 }
 
 void YwindowControl::FillPlaceholder() {
@@ -594,7 +588,7 @@ void YwindowControl::RepositionScrollPicture() {
   scrollPictureTop_ = picture.top;
   scrollPictureWidth_ = picture.width;
   scrollPictureHeight_ = picture.height;
-  scrollPicture_->setGeometry(PixelRect(picture, Pixels()));
+  scrollPicture_->setGeometry(Ywindow::PixelRect(picture, Pixels()));
 }
 
 void YwindowControl::PaintScrollPicture() {
@@ -610,21 +604,15 @@ void YwindowControl::PaintScrollPicture() {
 void YwindowControl::RepositionKeyPicture() {
   keyPicture_->hide();
   const Ywindow::TwipsRect picture{scrollPictureLeft_, scrollPictureTop_, scrollPictureWidth_, scrollPictureHeight_};
-  Ywindow::TwipsRect key;
-  keyHasRoom_ = Ywindow::KeyPictureRect(grid_, GridRect(), picture, Pixels(), &key);
-  keyWidth_ = key.width;
-  keyHeight_ = key.height;
-  keyPicture_->setGeometry(PixelRect(key, Pixels()));
+  keyPlacement_ = Ywindow::KeyPicturePlacement(grid_, GridRect(), picture, Pixels());
+  if (keyPlacement_) keyPicture_->setGeometry(keyPlacement_->pixels);
 }
 
 void YwindowControl::PaintKeyPicture() {
   keyPicture_->hide();
   // A key without room stays hidden.
-  if (!keyHasRoom_ || keyWidth_ <= 0) return;
-  Ywindow::TwipsRect key;
-  key.width = keyWidth_;
-  key.height = keyHeight_;
-  keyPicture_->Render(grobs_, Ywindow::KeyPictureView(grid_, key, Pixels()), font_, Pixels());
+  if (!keyPlacement_) return;
+  keyPicture_->Render(grobs_, keyPlacement_->view, font_, Pixels());
   keyPicture_->show();
 }
 

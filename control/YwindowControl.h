@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlGeometry.h"
 #include "DateAxis.h"
 #include "GridDrawing.h"
 #include "GridModel.h"
@@ -29,9 +30,6 @@ class PictureBox;
 class PrintJob;
 class ScalingPanel;
 class WmfCanvas;
-struct PixelSize;
-struct ScrollBarSize;
-struct TwipsRect;
 }  // namespace Ywindow
 
 // The chart-and-grid control: a grid of text cells with a drawing surface laid over its
@@ -246,9 +244,8 @@ class YWINDOW_EXPORT YwindowControl : public QWidget {
   double scrollPictureTop_ = 0;
   double scrollPictureWidth_ = 0;
   double scrollPictureHeight_ = 0;
-  bool keyHasRoom_ = false;
-  double keyWidth_ = 0;
-  double keyHeight_ = 0;
+  // Where the key lies and what it shows; none while the key row has no room on the screen.
+  std::optional<Ywindow::KeyPlacement> keyPlacement_;
   // The window of the chart the drawing surface shows, as last painted.
   Ywindow::ViewWindow scrollView_;
 

@@ -49,14 +49,20 @@ void YwindowControl::wheelEvent(QWheelEvent* event) {
 }
 
 void YwindowControl::Grid_Scroll() {
-  // Scrolling repaints the pictures in place: their windows follow the grid's left column and
-  // top row.
+  // The drawing's window follows the grid's left column and top row, and the drawing ends where
+  // the last cell now ends; the key goes with the key row: it comes into view with the row, and
+  // leaves with it. A picture hidden while the chart is being rebuilt stays hidden.
   Guard guard(Handler(QStringLiteral("YwindowControl:Grid_Scroll")));
+  const bool shown = !scrollPicture_->isHidden();
   guard([&] {
-    if (!scrollPicture_->isHidden()) PaintScrollPicture();
+    if (!shown) return;
+    RepositionScrollPicture();
+    PaintScrollPicture();
   });
   guard([&] {
-    if (!keyPicture_->isHidden()) PaintKeyPicture();
+    if (style_ != ywDateGrid || !shown) return;
+    RepositionKeyPicture();
+    PaintKeyPicture();
   });
   guard([&] { emit ScrollGrid(); });
 }

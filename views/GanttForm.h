@@ -53,6 +53,7 @@ class GanttForm final : public ChartView {
   void DrawDateDependency(int fromRow, double fromDate, int toRow, double toDate);
   // The y of a point of a row, measured in ninths of the bar band around the row's centre.
   int GetY(int row, double offset) const;
+  // Critical: the task's float equals the project's smallest float, counted in whole minutes.
   bool IsCritical(const Ytask* task) const;
 
   double rangeStart_ = 0;

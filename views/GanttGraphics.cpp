@@ -21,10 +21,13 @@ using namespace ChartColors;
 
 namespace {
 
-// Floats closer than one five-minute cell are the same float: dates are sums of day fractions.
-constexpr double kSameFloat = 5.0 / 1440.0;
+constexpr double kMinutesPerDay = 1440.0;
 
 int Round(double value) { return praxel::ToLong(value); }
+
+// A float in whole minutes, halves to the even minute: dates are sums of day fractions, so two
+// floats the schedule makes equal differ by a speck, never by a minute.
+double WholeMinutes(double days) { return std::nearbyint(days * kMinutesPerDay); }
 
 bool LeadersListed() { return Settings::SettingIsOn(QStringLiteral("ListTaskLeaderCheck")); }
 
@@ -85,7 +88,7 @@ int GanttForm::GetY(int row, double offset) const {
 }
 
 bool GanttForm::IsCritical(const Ytask* task) const {
-  return std::abs(task->LateFinish() - task->EarlyFinish() - projectSlack_) < kSameFloat;
+  return WholeMinutes(task->LateFinish() - task->EarlyFinish()) == WholeMinutes(projectSlack_);
 }
 
 void GanttForm::DrawTaskBar(Ytask* task, bool milestone) {

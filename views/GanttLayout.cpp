@@ -36,17 +36,26 @@ const Yresource* Leader(const Ytask* task) {
   return nullptr;
 }
 
+// A dependency cell lists at most so many lines, so that its row stays lower than a chart window
+// and can be seen whole (the grid scrolls by whole rows): a task waiting for more lists the first
+// ones and, on the last line, how many more follow.
+constexpr int kMostDependencyLines = 20;
+
 QString DependencyText(const Ytask* task) {
   if (task->Subproject() != nullptr || !Settings::SettingIsOn(QStringLiteral("ListAllDepsCheck"))) {
     // A task standing for a subproject without an included task has no controlling dependency.
     const Ydependency* control = task->ControlDependency();
     return control != nullptr ? control->BuildNodeText() : QString();
   }
-  QStringList captions;
+  QList<const Ydependency*> included;
   for (const Ydependency* dependency : task->DependencyList) {
-    if (dependency->Include()) captions.append(dependency->BuildNodeText());
+    if (dependency->Include()) included.append(dependency);
   }
-  return captions.join(kLineBreak);
+  const qsizetype listed = included.size() > kMostDependencyLines ? kMostDependencyLines - 1 : included.size();
+  QStringList lines;
+  for (qsizetype index = 0; index < listed; ++index) lines.append(included.at(index)->BuildNodeText());
+  if (listed < included.size()) lines.append(QStringLiteral("and %1 more").arg(included.size() - listed));
+  return lines.join(kLineBreak);
 }
 
 }  // namespace

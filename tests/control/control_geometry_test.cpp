@@ -100,18 +100,34 @@ TEST(ControlGeometry, TheDrawingCoversTheScrollingCellsUpToTheBarsOrTheLastCell)
   EXPECT_EQ(view.ViewX2, 2030 + 3030 - 1060);
 }
 
+// The key over the last row, on whole pixels: four pixels in from the grid's edge, one pixel over
+// the drawing surface, from just below the row's top line to the surface's bottom; its window of
+// the chart puts each point on the pixel where the surface would put it.
 TEST(ControlGeometry, TheKeyLiesOverTheLastRowWhileItHasRoomThere) {
-  const Ywindow::GridModel grid = FourByFour();
-  const TwipsRect picture = Ywindow::ScrollPictureRect(grid, {0, 0, 5000, 2000}, kPixel, kBars);
-  TwipsRect key;
-  ASSERT_TRUE(Ywindow::KeyPictureRect(grid, {0, 0, 5000, 2000}, picture, kPixel, &key));
-  EXPECT_EQ(key.left, 60);
-  EXPECT_EQ(key.top, 945);  // three pixels below the last row's top
-  EXPECT_EQ(key.width, 1060 - 60 + 15);
-  EXPECT_EQ(key.height, 1230 - 945);
+  Ywindow::GridModel grid = FourByFour();
+  const TwipsRect gridRect{0, 0, 5000, 2000};
+  const TwipsRect picture = Ywindow::ScrollPictureRect(grid, gridRect, kPixel, kBars);
+  // The surface: twips 1060 to 4030 across, 360 to 1230 down.
+  EXPECT_EQ(Ywindow::PixelRect(picture, kPixel), QRect(71, 24, 269 - 71, 82 - 24));
+  std::optional<Ywindow::KeyPlacement> key = Ywindow::KeyPicturePlacement(grid, gridRect, picture, kPixel);
+  ASSERT_TRUE(key);
+  EXPECT_EQ(key->pixels, QRect(QPoint(4, 63), QPoint(71, 81)));  // the row's top line at pixel 62
+  EXPECT_EQ(key->view.ViewX1, 1030 - 67 * 15);
+  EXPECT_EQ(key->view.ViewY1, 330 + 39 * 15);
+  EXPECT_EQ(key->view.ViewX2 - key->view.ViewX1, 68 * 15);
+  EXPECT_EQ(key->view.ViewY2, 330 + 1230 - 360);  // where the surface's window ends
 
-  const TwipsRect low = Ywindow::ScrollPictureRect(grid, {0, 0, 3000, 700}, kPixel, kBars);
-  EXPECT_FALSE(Ywindow::KeyPictureRect(grid, {0, 0, 3000, 700}, low, kPixel, &key));
+  // Scrolled one row down, the key goes up with its row.
+  grid.SetTopRow(2);
+  key = Ywindow::KeyPicturePlacement(grid, gridRect, picture, kPixel);
+  ASSERT_TRUE(key);
+  EXPECT_EQ(key->pixels.top(), 63 - 20);
+  EXPECT_EQ(key->view.ViewY1, 630 + 19 * 15);
+
+  // A row below the surface has no key; nor has a grid without rows.
+  EXPECT_FALSE(Ywindow::KeyPicturePlacement(grid, gridRect, {1060, 360, 2970, 270}, kPixel));
+  grid.SetRows(0);
+  EXPECT_FALSE(Ywindow::KeyPicturePlacement(grid, gridRect, picture, kPixel));
 }
 
 }  // namespace

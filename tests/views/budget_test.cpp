@@ -149,4 +149,14 @@ TEST_F(Budget, TheSampleProjectsBudget) {
   SaveScreenshot("budget.png");
 }
 
+// The sample's earned value: three curves and the whole of their three labels in the key.
+TEST_F(Budget, TheSampleProjectsEarnedValue) {
+  OpenSample();
+  OpenBudget();
+  Box("EarnedValueCheck")->click();
+  const QStringList texts = Texts();
+  for (const char* label : {"BCWS", "BCWP", "ACWP"}) EXPECT_TRUE(texts.contains(QLatin1String(label))) << label;
+  SaveScreenshot("budget-earned-value.png");
+}
+
 }  // namespace

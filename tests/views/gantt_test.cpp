@@ -9,6 +9,7 @@
 #include "MainForm.h"
 #include "Notifications.h"
 #include "PaintBreaks.h"
+#include "ProjectGenerator.h"
 #include "Pool.h"
 #include "Rounding.h"
 #include "Settings.h"
@@ -33,6 +34,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -331,9 +333,9 @@ TEST_F(Gantt, MilestoneStyleDrawsCirclesJoinedByALine) {
   EXPECT_EQ(RowObjects(Ywindow::GrobOval, kYellow).size(), 2 * 5);
 }
 
-// The critical path: tasks whose float is the project's smallest get red outlines, compared
-// within one five-minute cell; an arrow is red only between two critical rows.
-TEST_F(Gantt, TheCriticalPathIsRedWithinOneCell) {
+// The critical path: tasks whose float is the project's smallest get red outlines; an arrow is
+// red only between two critical rows.
+TEST_F(Gantt, TheCriticalPathIsRed) {
   Settings::WriteSettings(QStringLiteral("CriticalPathRedCheck"), QStringLiteral("X"));
   OpenGantt();
   int red = 0;
@@ -345,6 +347,37 @@ TEST_F(Gantt, TheCriticalPathIsRedWithinOneCell) {
     if (grobs.At(index).Kind == Ywindow::GrobLine && grobs.At(index).BorderColor == kRed) ++redLines;
   }
   EXPECT_GT(redLines, 0);
+}
+
+// Floats are compared in whole minutes: a task five minutes off the path is never red, whatever
+// time of day its dates fall on, while the dust of adding day fractions (seconds) does not take a
+// task off the path.
+TEST_F(Gantt, FloatsCountInWholeMinutesAtEveryTimeOfDay) {
+  Settings::WriteSettings(QStringLiteral("CriticalPathRedCheck"), QStringLiteral("X"));
+  OpenGantt();
+  Ytask* task = Task(plant, 2);
+  const auto outline = [&] {
+    const int row = Form()->FindRow(task);
+    for (const Ywindow::Grob& bar : RowObjects(Ywindow::GrobBox, kYellow)) {
+      if (bar.Y1 > Chart()->RowPos(row) && bar.Y2 < Chart()->RowPos(row + 1)) return bar.BorderColor;
+    }
+    ADD_FAILURE() << "no bar on the task's row";
+    return -1;
+  };
+  const struct {
+    double floatMinutes;
+    int outline;
+  } cases[] = {{5, 0}, {1, 0}, {0.2, kRed}};
+  for (const auto& c : cases) {
+    for (int minute = 0; minute < 1440; minute += 37) {
+      const double finish = Day(1) + minute / 1440.0;
+      task->SetEarlyStart(Day(1) - 0.25);
+      task->SetEarlyFinish(finish);
+      task->SetLateFinish(finish + c.floatMinutes / 1440.0);
+      Form()->Start();
+      EXPECT_EQ(outline(), c.outline) << c.floatMinutes << " minutes of float, finish at minute " << minute;
+    }
+  }
 }
 
 // The latest-time markers of a subproject's tasks are read on the subproject's own plan journal,
@@ -413,8 +446,9 @@ TEST_F(Gantt, TheKeyShowsActualAndProjectedOffThePlan) {
 }
 
 // The sample project that the run command opens: one row per included task of its active
-// project, each with its plan bar (or, for a task without length, its plan circle). With
-// PRAXEL_SCREENSHOTS set, the window is saved there.
+// project, each with its plan bar (or, for a task without length, its plan circle); scrolled to
+// its end, it shows its key. With PRAXEL_SCREENSHOTS set, the window is saved there, as it opens
+// and scrolled to its end.
 TEST_F(Gantt, TheSampleProjectsChart) {
   OpenSample();
   OpenGantt();
@@ -422,6 +456,48 @@ TEST_F(Gantt, TheSampleProjectsChart) {
   for (const Ytask* task : Common::ThisProject()->TaskList) shown += task->Include() ? 1 : 0;
   EXPECT_EQ(RowObjects(Ywindow::GrobBox, kYellow).size() + RowObjects(Ywindow::GrobOval, kYellow).size(), shown);
   SaveScreenshot("gantt.png");
+  auto* bar = Chart()->findChild<QScrollBar*>(QStringLiteral("GridVScroll"));
+  ASSERT_TRUE(bar->isVisible());
+  bar->setValue(bar->maximum());
+  EXPECT_TRUE(Chart()->findChild<QWidget*>(QStringLiteral("KeyPicture"))->isVisible());
+  SaveScreenshot("gantt-scrolled-to-end.png");
+}
+
+// A generated project of 500 tasks, as each project of the 10,000-task set: its finish waits for
+// every task that nothing else waits for, over a hundred of them. Every row stays lower than the
+// chart's room, so the grid, which scrolls by whole rows, shows each whole: the finish's dependency
+// cell lists its first dependencies and how many more follow. Scrolled to its end, the chart shows
+// its key. With PRAXEL_SCREENSHOTS set, the window is saved there scrolled to its end.
+TEST_F(Gantt, EveryRowOfAGeneratedProjectFitsTheWindowAndItsEndShowsTheKey) {
+  Common::FreeAllMemory();
+  Common::BroadcastNewThisProject();
+  generator::GenerateWorkload({500, 10, 500, 1});
+  mainForm->resize(1280, 800);
+  OpenGantt();
+  const Ytask* finish = Common::ThisProject()->TaskList.Find(QStringLiteral("501"));
+  ASSERT_NE(finish, nullptr);
+  qsizetype waitsFor = 0;
+  for (const Ydependency* dependency : finish->DependencyList) waitsFor += dependency->Include() ? 1 : 0;
+  ASSERT_GT(waitsFor, 100);
+
+  YwindowControl* chart = Chart();
+  const int row = Form()->FindRow(finish);
+  const QStringList lines = chart->CellText(row, 1).split(QStringLiteral("\r\n"));
+  ASSERT_EQ(lines.size(), 20);
+  EXPECT_EQ(lines.first(), finish->DependencyList.First()->BuildNodeText());
+  EXPECT_EQ(lines.last(), QStringLiteral("and %1 more").arg(waitsFor - 19));
+
+  auto* grid = chart->findChild<QWidget*>(QStringLiteral("Grid"));
+  const double room = grid->height() * 1440.0 / grid->logicalDpiY() - chart->RowPos(chart->Grid().FixedRows());
+  for (int task = chart->Grid().FixedRows(); task < chart->Rows() - 1; ++task) {
+    ASSERT_LT(chart->RowPos(task + 1) - chart->RowPos(task), room) << "row " << task << " " << chart->CellText(task, 0).toStdString();
+  }
+
+  auto* bar = chart->findChild<QScrollBar*>(QStringLiteral("GridVScroll"));
+  ASSERT_TRUE(bar->isVisible());
+  bar->setValue(bar->maximum());
+  EXPECT_TRUE(chart->findChild<QWidget*>(QStringLiteral("KeyPicture"))->isVisible());
+  SaveScreenshot("gantt-end.png");
 }
 
 // Printed through the control to a PDF file, scaled to fit one page: the page carries the window's
