@@ -194,7 +194,9 @@ QString DayName(int kind) {
 QString FormatDuration(double duration, bool longForm) {
   QString result;
   ErrTrap::Guarded(QStringLiteral("Common:FormatDuration"), [&] {
-    const std::int64_t signedMinutes = praxel::ToLong(duration * kMinutesPerDay);
+    // Durations between any two dates, and offsets of any size a dependency holds, are counted in
+    // 64 bits: their minutes are past the 32-bit range from about 4,000 years on.
+    const std::int64_t signedMinutes = praxel::ToLongLong(duration * kMinutesPerDay);
     if (signedMinutes == 0) {
       result = QStringLiteral("0");
       return;
@@ -208,7 +210,9 @@ QString FormatDuration(double duration, bool longForm) {
       }
     }
     // Rounded to hundredths, a half up.
-    const std::int64_t hundredths = (minutes * 200 + unit->minutes) / (2 * std::int64_t{unit->minutes});
+    const std::int64_t hundredths =
+        praxel::AddChecked<std::int64_t>(praxel::MulChecked<std::int64_t>(minutes, 200), unit->minutes) /
+        (2 * std::int64_t{unit->minutes});
     const QString text = NumberWithUnit(HundredthsText(hundredths), QString::fromLatin1(unit->word), longForm);
     result = signedMinutes < 0 ? QLatin1Char('-') + text : text;
   });

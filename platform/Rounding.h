@@ -10,6 +10,7 @@ namespace praxel {
 // neighbour (2.5 gives 2, 3.5 gives 4). A result out of range, or NaN, raises error 6 "Overflow".
 std::int16_t ToInteger(double value);  // 16-bit
 std::int32_t ToLong(double value);     // 32-bit
+std::int64_t ToLongLong(double value);  // 64-bit
 
 [[noreturn]] void RaiseOverflow();
 

@@ -156,4 +156,20 @@ TEST(PxtoolSheetCalls, ASheetAfterAFailedSolveSaysWhyTheSolveStopped) {
   }
 }
 
+// The largest offset a dependency holds is shown on the sheet that lists it, and the solve says
+// which task it carries past the last date, instead of an internal error in the sheet.
+TEST(PxtoolSheetCalls, TheLargestOffsetIsShownAndTheTaskItCarriesTooFarNamed) {
+  QByteArray text = testsupport::ReadFileBytes(kFixture);
+  const qsizetype at = text.indexOf("  Offset,0\r\n");
+  ASSERT_GE(at, 0);
+  text.replace(at, 12, "  Offset,2147483647\r\n");
+  const QString path = testsupport::DataFolderPath(QStringLiteral("far-offset.pxa"));
+  testsupport::WriteFileBytes(path, text);
+  const ToolRun run = RunPxtool({QStringLiteral("sheet"), path, QStringLiteral("2")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_FALSE(run.err.contains(QStringLiteral("Internal error"))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.startsWith(QStringLiteral("pxtool: Date out of range: "))) << run.err.toStdString();
+  EXPECT_TRUE(run.out.contains(QStringLiteral("+ 71582788.23 months"))) << run.out.toStdString();
+}
+
 }  // namespace

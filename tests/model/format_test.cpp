@@ -105,14 +105,20 @@ INSTANTIATE_TEST_SUITE_P(
                     DurationRow{"ThreeHundredDays", 300, "10 months", "10mo"},
                     DurationRow{"MinusOneDay", -1, "-1 day", "-1d"},
                     DurationRow{"MinusTwoDays", -2, "-2 days", "-2d"},
-                    DurationRow{"MinusNinetyMinutes", -90 * kMinute, "-1.5 hours", "-1.5h"}),
+                    DurationRow{"MinusNinetyMinutes", -90 * kMinute, "-1.5 hours", "-1.5h"},
+                    // Past the 32-bit range of minutes: the span of every date, the largest offset.
+                    DurationRow{"FromTheFirstDateToTheLast", 3652058, "121735.27 months", "121735.27mo"},
+                    DurationRow{"TheLargestOffset", -2147483647.0, "-71582788.23 months", "-71582788.23mo"}),
     testsupport::CaseName());
 
 using FormatDurationTrapTest = TrappedTest;
 
-TEST_F(FormatDurationTrapTest, MoreMinutesThanALongHoldsIsOverflow) {
+// Minutes past the 32-bit range are shown (2.88e9 minutes); only a duration no date or offset can
+// reach is an overflow.
+TEST_F(FormatDurationTrapTest, OnlyADurationPastAnyDateIsOverflow) {
+  EXPECT_EQ(Common::FormatDuration(2e6, true), QStringLiteral("66666.67 months"));
   prompter.Answer(AnswerIgnore);
-  EXPECT_EQ(Common::FormatDuration(2e6, true), QString());  // 2.88e9 minutes
+  EXPECT_EQ(Common::FormatDuration(1e300, true), QString());
   ExpectTrapped(QStringLiteral("6: Overflow"));
 }
 

@@ -63,6 +63,10 @@ TEST(Rounding, OutOfRangeIsOverflow) {
   EXPECT_EQ(OverflowNumber([] { ToLong(2147483647.5); }), errOverflow);
   EXPECT_EQ(OverflowNumber([] { ToLong(-2147483649.0); }), errOverflow);
   EXPECT_EQ(OverflowNumber([] { ToLong(std::numeric_limits<double>::infinity()); }), errOverflow);
+  EXPECT_EQ(ToLongLong(3092376453120.5), 3092376453120);  // the largest offset in minutes, a half to the even
+  EXPECT_EQ(ToLongLong(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(OverflowNumber([] { ToLongLong(9223372036854775808.0); }), errOverflow);  // 2^63: one past
+  EXPECT_EQ(OverflowNumber([] { ToLongLong(std::nan("")); }), errOverflow);
 }
 
 TEST(Rounding, CheckedArithmeticRaisesOverflow) {
