@@ -78,8 +78,9 @@ QString QtCommonDialogs::ChooseSaveFile(const FileDialogRequest& request) {
 
 bool QtCommonDialogs::SetUpPrinter() {
   QPrintDialog dialog(&ProgramPrinter(), QApplication::activeWindow());
-  // The set-up form: printer, paper and orientation, no print range or copies.
-  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  // The set-up form: printer, paper and orientation, no print range or copies. Printing into a PDF
+  // file stays among the printers, so that a machine without any printer can still print.
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
   return dialog.exec() == QDialog::Accepted;
 }
 
