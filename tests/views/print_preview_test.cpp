@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFontDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPageLayout>
@@ -28,6 +29,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -164,6 +166,56 @@ TEST_F(PrintPreview, CancelPrintsNothing) {
   Preview()->Button(PageSizeForm::Cancel)->click();
   EXPECT_EQ(Preview(), nullptr);
   EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("chart.pdf"))));
+}
+
+// Each page of a PDF file as pdftoppm draws it at 60 dots to the inch, cut to its left `width`
+// points.
+QList<QImage> LeftOfPages(const QString& path, double width) {
+  const QString prefix = QFileInfo(path).dir().filePath(QStringLiteral("page"));
+  QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"),
+                                                 QStringLiteral("-x"), QStringLiteral("0"), QStringLiteral("-y"),
+                                                 QStringLiteral("0"), QStringLiteral("-W"),
+                                                 QString::number(static_cast<int>(width * 60 / 72)), QStringLiteral("-H"),
+                                                 QStringLiteral("2000"), path, prefix});
+  QList<QImage> pages;
+  QStringList files = QFileInfo(path).dir().entryList({QStringLiteral("page-*.png")});
+  files.sort();
+  for (const QString& file : files) pages.append(QImage(QFileInfo(path).dir().filePath(file)));
+  return pages;
+}
+
+// The pages across a band of rows repeat the same heading columns, and nothing else lands in
+// them: neither the day name of the column before the page's first column nor the month label of
+// a month that began on an earlier page.
+TEST_F(PrintPreview, PagesAcrossShowTheSameHeadingColumnsAndNothingElseThere) {
+  OpenSample();
+  OpenView("GraphicsGanttMenu", "GanttForm");
+  auto* chart = Forms::Find(QStringLiteral("GanttForm"))->findChild<YwindowControl*>(QStringLiteral("Ywindow"));
+  ASSERT_NE(chart, nullptr);
+  chart->findChild<QRadioButton*>(QStringLiteral("ScalingOption1"))->click();  // days: many pages across
+  int width = 0, height = 0, left = 0, top = 0, xpixels = 0, ypixels = 0, fixedRows = 0, fixedCols = 0;
+  chart->GetPageStats(width, height, left, top, xpixels, ypixels, fixedRows, fixedCols);
+  QList<int> colPos;
+  for (int col = 0; col <= chart->Cols(); ++col) colPos.append(chart->ColPos(col));
+  QList<int> rowPos;
+  for (int row = 0; row <= chart->Rows(); ++row) rowPos.append(chart->RowPos(row));
+  // The band of rows of every page: the top of the body it prints.
+  QList<int> bandOfPage;
+  for (const Piece& piece : PrintPages::Cut(colPos, rowPos, width, height, fixedCols, fixedRows)) {
+    if (piece.x3 == colPos.at(fixedCols) && piece.y3 == rowPos.at(fixedRows)) bandOfPage.append(piece.y1);
+  }
+  ASSERT_GE(bandOfPage.count(bandOfPage.first()), 3) << "pages across";
+  Print();
+  ASSERT_NE(Preview(), nullptr);
+  Preview()->Button(PageSizeForm::MultipleHeadings)->click();
+
+  // The heading columns end hw twips right of the printable area, which starts a quarter inch in.
+  const QList<QImage> pages = LeftOfPages(folder.filePath(QStringLiteral("chart.pdf")), 18 + colPos.at(fixedCols) / 20.0 - 1);
+  ASSERT_EQ(pages.size(), bandOfPage.size());
+  for (qsizetype page = 1; page < pages.size(); ++page) {
+    const qsizetype first = bandOfPage.indexOf(bandOfPage.at(page));
+    EXPECT_EQ(pages.at(page), pages.at(first)) << "the heading columns of page " << page + 1 << " and of page " << first + 1;
+  }
 }
 
 // "Change font" and "Change page" are the main window's Setup > Font and Setup > Printer, for the
