@@ -99,8 +99,10 @@ class PrintPreview : public ViewTest {
  protected:
   void SetUp() override {
     ViewTest::SetUp();
-    // The program's printer prints into a PDF file, landscape letter with small margins.
+    // The program's printer prints into a PDF file, landscape letter with small margins, for this
+    // test only.
     QPrinter& printer = praxel::ProgramPrinter();
+    savedLayout = printer.pageLayout();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(folder.filePath(QStringLiteral("chart.pdf")));
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
@@ -111,6 +113,7 @@ class PrintPreview : public ViewTest {
     Ywindow::SetPrinter(nullptr);
     Ywindow::SetPrompter(nullptr);
     praxel::ProgramPrinter().setOutputFileName(QString());
+    praxel::ProgramPrinter().setPageLayout(savedLayout);
     ViewTest::TearDown();
   }
   static PageSizeForm* Preview() { return qobject_cast<PageSizeForm*>(Forms::Find(QStringLiteral("PageSizeForm"))); }
@@ -118,6 +121,7 @@ class PrintPreview : public ViewTest {
   void Print() const { mainForm->Control(QStringLiteral("OutputPrintMenu"))->trigger(); }
 
   QTemporaryDir folder;
+  QPageLayout savedLayout;
 };
 
 TEST_F(PrintPreview, AChartLargerThanThePagePrintsOnPagesWithTheirHeadings) {
