@@ -13,7 +13,8 @@ class PrintJob {
   ~PrintJob();
 
   bool Active() const { return painter_.isActive(); }
-  // Opens the job on the printer; the platform's "Printer error" (482) when it cannot be opened.
+  // Opens the job on the printer; the platform's "Printer error" (482), saying why, when it
+  // cannot be opened.
   void Begin(QPrinter& printer);
   // Starts the next page of an open job.
   void NewPage();

@@ -1,5 +1,6 @@
 // The control's printing and print preview.
 
+#include "GrobDrawing.h"
 #include "Guard.h"
 #include "PageHeadings.h"
 #include "PainterCanvas.h"
@@ -13,6 +14,7 @@
 #include <QDateTime>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRectF>
 
 #include <algorithm>
 #include <cmath>
@@ -22,10 +24,22 @@ using ErrTrap::Guarded;
 
 namespace {
 
-// A canvas on the open print job, in the printer's twips and the printer's font.
+// A canvas on the whole page of the open print job, in the printer's twips and the printer's font.
 Ywindow::PainterCanvas PrinterCanvas(Ywindow::PrintJob& job, const QFont& font) {
+  job.Painter().setClipping(false);
   job.Painter().setFont(font);
   return Ywindow::PainterCanvas(job.Painter(), job.TwipsPerDot(), job.TwipsPerDot(), true);
+}
+
+// The piece's place on the page, in the printer's dots, with a few dots to spare all round, so
+// that the lines on the window's edges are printed whole.
+QRectF PieceArea(const Ywindow::ViewWindow& view, double twipsPerDot) {
+  constexpr double kSpareDots = 4;
+  const double left = view.CanvasLeft / twipsPerDot;
+  const double top = view.CanvasTop / twipsPerDot;
+  const double width = view.Magnification * (static_cast<double>(view.ViewX2) - view.ViewX1) / twipsPerDot;
+  const double height = view.Magnification * (static_cast<double>(view.ViewY2) - view.ViewY1) / twipsPerDot;
+  return QRectF(left, top, width, height).adjusted(-kSpareDots, -kSpareDots, kSpareDots, kSpareDots);
 }
 
 }  // namespace
@@ -89,7 +103,11 @@ void YwindowControl::PrintPiece(bool NewPage, float PassMagnification, const QSt
     view.CanvasLeft = X3;
     view.CanvasTop = praxel::ToLong(Y3 + 2 * printer.TextHeight(QStringLiteral("X")));
     view.Magnification = PassMagnification;
+    // A text or mark that overlaps the window is drawn whole; on paper it stops at the piece's
+    // edge, so that it cannot print over the headings or the pieces beside it.
+    printJob_->Painter().setClipRect(PieceArea(view, printJob_->TwipsPerDot()));
     Ywindow::RedrawAllGrobs(grobs_, printer, view, remapColors_);
+    printJob_->Painter().setClipping(false);
   });
 }
 

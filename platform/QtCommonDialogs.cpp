@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFont>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStringList>
@@ -47,6 +48,10 @@ bool QtCommonDialogs::ChooseFont(FontChoice& font) {
   if (font.size > 0) preset.setPointSizeF(font.size);
   preset.setBold(font.bold);
   preset.setItalic(font.italic);
+  // The dialog selects a style by the name the font's family gives it ("Book", "Bold Oblique");
+  // left to guess from weight and slant it may pick the family's first style, a condensed italic.
+  const QFontInfo shown(preset);
+  if (shown.family().compare(preset.family(), Qt::CaseInsensitive) == 0) preset.setStyleName(shown.styleName());
   bool ok = false;
   const QFont chosen = QFontDialog::getFont(&ok, preset, QApplication::activeWindow());
   if (!ok) return false;
@@ -73,8 +78,9 @@ QString QtCommonDialogs::ChooseSaveFile(const FileDialogRequest& request) {
 
 bool QtCommonDialogs::SetUpPrinter() {
   QPrintDialog dialog(&ProgramPrinter(), QApplication::activeWindow());
-  // The set-up form: printer, paper and orientation, no print range or copies.
-  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  // The set-up form: printer, paper and orientation, no print range or copies. Printing into a PDF
+  // file stays among the printers, so that a machine without any printer can still print.
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
   return dialog.exec() == QDialog::Accepted;
 }
 

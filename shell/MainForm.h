@@ -79,6 +79,11 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   Q_INVOKABLE void NewThisProject();
   Q_INVOKABLE void NewThisTemplate();
 
+  // Setup > Font (the active window's font) and Setup > Printer (the printer set-up). The print
+  // preview calls them too, while its lock keeps their menus disabled.
+  void SetupFontMenu_Click();
+  void SetupPrinterMenu_Click();
+
   // Prepares the tree popup menu for the node the trees pass: its tag (kind letter and key;
   // empty when no node is selected, which changes nothing) and its model object.
   void UpdatePopupMenu(const QString& NodeTag, const Ymodel* NodeObject);
@@ -194,7 +199,6 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   // form's entry point ("TaskEntryForm.StartAdd") or a procedure of this window. A command
   // whose code does not exist yet answers "Not Ready Yet".
   void RunCommand(const QString& Command, const ErrTrap::Site& Location);
-  void SetupFontMenu_Click();
   void CantCreateDepartment();
   // The Modify commands (MainFormModify.cpp): the Project and Template menus' on the active
   // project and template, and the trees' popup Modify (also a double click on a node) on the

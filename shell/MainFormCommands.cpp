@@ -23,7 +23,7 @@ void MainForm::BuildCommands() {
       {QStringLiteral("TemplateModifyMenu"), [this] { TemplateModifyMenu_Click(); }},
       {QStringLiteral("PopupModifyMenu"), [this] { PopupModifyMenu_Click(); }},
       {QStringLiteral("SetupFontMenu"), [this] { SetupFontMenu_Click(); }},
-      {QStringLiteral("SetupPrinterMenu"), [] { Help::ShowPrinter(); }},
+      {QStringLiteral("SetupPrinterMenu"), [this] { SetupPrinterMenu_Click(); }},
       {QStringLiteral("SetupPreferencesMenu"), [this] { ShowFormNamed(QStringLiteral("PreferencesForm")); }},
       {QStringLiteral("HelpAboutMenu"), [this] { ShowFormNamed(QStringLiteral("WelcomeForm")); }},
       {QStringLiteral("CantCreateDepartment"), [this] { CantCreateDepartment(); }},
@@ -72,6 +72,8 @@ void MainForm::SetupFontMenu_Click() {
       QStringLiteral("The font function is not supported for ") + Common::WindowCaptionName(child) + QStringLiteral("."),
       praxel::MsgExclamation, QStringLiteral("Font Not Supported"));
 }
+
+void MainForm::SetupPrinterMenu_Click() { Help::ShowPrinter(); }
 
 void MainForm::CantCreateDepartment() {
   ErrTrap::Guarded(QStringLiteral("Main:CantCreateDepartment"), [] {

@@ -10,7 +10,6 @@
 #include "QtCommonDialogs.h"
 #include "YwindowControl.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -29,12 +28,7 @@ constexpr float kPreviewScale = 0.2f;
 
 QString Location(const char* procedure) { return QStringLiteral("PageSize:") + QLatin1String(procedure); }
 
-// A command of the main window's menus, as if chosen there.
-void MainCommand(const char* control) {
-  if (auto* main = dynamic_cast<MainForm*>(Forms::MainWindow())) {
-    if (QAction* entry = main->Control(QString::fromLatin1(control))) entry->trigger();
-  }
-}
+MainForm* Main() { return dynamic_cast<MainForm*>(Forms::MainWindow()); }
 
 }  // namespace
 
@@ -49,9 +43,7 @@ PageSizeForm::PageSizeForm(QWidget* parent) : QWidget(parent), page_(new QWidget
   for (int index = 0; index < captions.size(); ++index) {
     auto* button = new QPushButton(captions.at(index));
     button->setObjectName(QStringLiteral("ContinueCommand%1").arg(index));
-    connect(button, &QPushButton::clicked, this, [this, index] {
-      ErrTrap::Guarded(ErrTrap::Handler(Location("ContinueCommand_Click")), [&] { ContinueCommand_Click(index); });
-    });
+    connect(button, &QPushButton::clicked, this, [this, index] { ContinueCommand_Click(index); });
     buttons_.append(button);
   }
   const auto frame = [&](const QString& caption, std::initializer_list<int> indexes) {
@@ -155,25 +147,53 @@ void PageSizeForm::DrawPage(QWidget* surface) {
 }
 
 void PageSizeForm::ContinueCommand_Click(int Index) {
-  hide();
-  switch (Index) {
-    case ChangeFont: MainCommand("SetupFontMenu"); break;
-    case ChangePage: MainCommand("SetupPrinterMenu"); break;
-    case ReduceToFit:
-    case ExpandToFit: PrintOnePage(magnification_ * 0.99f); break;
-    case SingleHeading: CutAndPaste(false); break;
-    case MultipleHeadings: CutAndPaste(true); break;
-    case CenterOnPage: PrintOnePage(1); break;
-    default: break;
-  }
+  ErrTrap::Guard guard(ErrTrap::Handler(Location("ContinueCommand_Click")));
+  // Hidden first. The font and printer commands are for the chart behind: the main window lifts
+  // the lock for them, which makes the chart the active window again, and they are the main
+  // window's own handlers.
+  guard([&] {
+    Forms::FrameOf(this)->hide();
+    if (Index != ChangeFont && Index != ChangePage) return;
+    if (FormHost* host = Forms::Host()) host->UnlockEntryForm(this);
+  });
+  guard([&] {
+    switch (Index) {
+      case ChangeFont:
+        if (MainForm* main = Main()) main->SetupFontMenu_Click();
+        break;
+      case ChangePage:
+        if (MainForm* main = Main()) main->SetupPrinterMenu_Click();
+        break;
+      case ReduceToFit:
+      case ExpandToFit: PrintOnePage(magnification_ * 0.99f); break;
+      case SingleHeading: CutAndPaste(false); break;
+      case MultipleHeadings: CutAndPaste(true); break;
+      case CenterOnPage: PrintOnePage(1); break;
+      default: break;
+    }
+  });
+  // Closed in every case, a print job given up included, so that the main window is unlocked.
   Forms::Unload(this);
 }
 
-void PageSizeForm::PrintOnePage(float magnification) {
-  chart_->PrintPiece(true, magnification, topHeading_, bottomHeading_, 0, 0,
-                     static_cast<int>(printerWidth_ / magnification), static_cast<int>(printerHeight_ / magnification), 0,
-                     0);
+void PageSizeForm::PrintJob(const std::function<void()>& pieces) {
+  // The job ends also when a piece failed and the user gave up: what was printed goes out, and
+  // the next job starts afresh instead of adding to this one.
+  try {
+    pieces();
+  } catch (...) {
+    chart_->EndDoc();
+    throw;
+  }
   chart_->EndDoc();
+}
+
+void PageSizeForm::PrintOnePage(float magnification) {
+  PrintJob([&] {
+    chart_->PrintPiece(true, magnification, topHeading_, bottomHeading_, 0, 0,
+                       static_cast<int>(printerWidth_ / magnification),
+                       static_cast<int>(printerHeight_ / magnification), 0, 0);
+  });
 }
 
 void PageSizeForm::CutAndPaste(bool multipleHeadings) {
@@ -183,11 +203,12 @@ void PageSizeForm::CutAndPaste(bool multipleHeadings) {
   for (int row = 0; row <= chart_->Rows(); ++row) rowPos.append(chart_->RowPos(row));
   const QList<PrintPages::Piece> pieces = PrintPages::Cut(colPos, rowPos, printerWidth_, printerHeight_,
                                                           multipleHeadings ? fixedCols_ : 0, multipleHeadings ? fixedRows_ : 0);
-  for (const PrintPages::Piece& piece : pieces) {
-    chart_->PrintPiece(piece.newPage, 1, topHeading_, bottomHeading_, piece.x1, piece.y1, piece.x2, piece.y2, piece.x3,
-                       piece.y3);
-  }
-  chart_->EndDoc();
+  PrintJob([&] {
+    for (const PrintPages::Piece& piece : pieces) {
+      chart_->PrintPiece(piece.newPage, 1, topHeading_, bottomHeading_, piece.x1, piece.y1, piece.x2, piece.y2,
+                         piece.x3, piece.y3);
+    }
+  });
 }
 
 void PageSizeForm::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QPushButton;
 class YwindowControl;
 
@@ -45,6 +47,8 @@ class PageSizeForm final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One print job, ended by one EndDoc.
+  void PrintJob(const std::function<void()>& pieces);
   void PrintOnePage(float magnification);
   void CutAndPaste(bool multipleHeadings);
   void PaintPage(QWidget* surface);

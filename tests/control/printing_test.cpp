@@ -210,7 +210,9 @@ TEST_F(PrintingTest, APrinterThatCannotBeOpenedIsReportedOnceAPiece) {
   prompter.Answer(AnswerIgnore);
   PrintWhole(true, 1);
   ASSERT_EQ(prompter.Asked().size(), 1);
-  EXPECT_EQ(prompter.Asked()[0].text, QStringLiteral("Internal error 482: Printer error"));
+  EXPECT_EQ(prompter.Asked()[0].text,
+            QStringLiteral("Internal error 482: Printer error: the file \"/nonexistent-folder/chart.pdf\" cannot be "
+                           "written."));
   host.Call("EndDoc");
 }
 
