@@ -33,9 +33,8 @@ double FloatOf(const Yslice& slice) { return slice.LateFinish - slice.EarlyFinis
 // estimate divided by m × e^(m−1). At m = 1 this is a normal solve's work.
 std::int32_t CrashedMinutes(const Yslice& slice) {
   const Ytask& task = *slice.Task;
-  const std::int32_t product = praxel::MulChecked<std::int32_t>(task.MostLikely(), slice.ToPercent - slice.FromPercent);
   const double m = slice.Multiplier;
-  return praxel::ToLong(product / std::pow(task.Efficiency(), m - 1.0) / 100.0 / m);
+  return praxel::ToLong(slice.PercentMinutes(task.MostLikely()) / std::pow(task.Efficiency(), m - 1.0) / 100.0 / m);
 }
 
 // The active project's finish and total cost as they stand.

@@ -6,11 +6,13 @@
 #include "Poll.h"
 #include "Pool.h"
 #include "Rounding.h"
+#include "SolveState.h"
 #include "TaskResults.h"
 #include "Yassignment.h"
 #include "Yresource.h"
 #include "Yshift.h"
 #include "Yslice.h"
+#include "Yproject.h"
 #include "Yslot.h"
 #include "Ytask.h"
 
@@ -18,7 +20,9 @@
 #include <QList>
 
 #include <cmath>
+#include <limits>
 #include <memory>
+#include <optional>
 
 namespace Solve {
 
@@ -73,6 +77,36 @@ struct Calendars {
 Calendars& State() {
   static Calendars calendars;
   return calendars;
+}
+
+// A booking's labour cost and the slice's and task's costs with it; none when an amount would be
+// past the money range.
+struct LaborCosts {
+  praxel::Currency booking;
+  praxel::Currency slice;
+  praxel::Currency task;
+};
+std::optional<LaborCosts> CostsOfBooking(const Yresource& resource, const Yslot& slot, const Yslice& slice) {
+  try {
+    LaborCosts costs;
+    costs.booking = praxel::Currency::FromDouble(RateOf(resource, slot.SlotType).ToDouble() *
+                                                 (slot.EndTime - slot.StartTime) * 24 * slice.Multiplier);
+    costs.slice = slice.LaborCost + costs.booking;
+    costs.task = slice.Task->LaborCost() + costs.booking;
+    return costs;
+  } catch (const praxel::RuntimeError& error) {
+    if (error.Number() != praxel::errOverflow) throw;
+    return std::nullopt;
+  }
+}
+
+// A labour cost past the money range stops the solve, naming the task and the resource.
+void CostOutOfRange(Ytask& task, const Yresource& resource) {
+  SolveError(QStringLiteral("Cost out of range: (%1) %2 would cost more than %3 for %4")
+                 .arg(task.Project()->ProjectName(), task.BuildNodeText(),
+                      Common::FormatCurrency(praxel::Currency::FromTicks(std::numeric_limits<std::int64_t>::max())),
+                      resource.BuildNodeText()),
+             &task);
 }
 
 // The distinct resources of the task's assignments (only the included ones when asked), in the
@@ -200,13 +234,16 @@ std::int32_t ResourceCalendar::Allocate(Yslice& Slice, double Start, double Dont
           if (DontGoBeyond != 0.0 && end > DontGoBeyond) end = DontGoBeyond;
           if (slot->EndTime > end) slot->Split(end);
           const std::int32_t minutes = praxel::ToLong((slot->EndTime - slot->StartTime) * 1440);
+          const std::optional<LaborCosts> costs = CostsOfBooking(resource_, *slot, Slice);
+          if (!costs) {
+            CostOutOfRange(*task, resource_);
+            return;
+          }
           booked += minutes;
           Remaining -= minutes;
-          const praxel::Currency cost = praxel::Currency::FromDouble(
-              RateOf(resource_, slot->SlotType).ToDouble() * (slot->EndTime - slot->StartTime) * 24 * Slice.Multiplier);
-          slot->Book(task, cost);
-          Slice.LaborCost += cost;
-          StoreLaborCost(*task, task->LaborCost() + cost);
+          slot->Book(task, costs->booking);
+          Slice.LaborCost = costs->slice;
+          StoreLaborCost(*task, costs->task);
           if (task->EarlyFinish() < slot->EndTime) StoreEarlyFinish(*task, slot->EndTime);
         }
       }

@@ -228,8 +228,7 @@ void DetailedRiskSolve() {
       guard,
       [](Yslice& slice, float deviate) {
         const std::int32_t minutes = SampledMinutes(*slice.Task, deviate);
-        const std::int32_t product = praxel::MulChecked<std::int32_t>(minutes, slice.ToPercent - slice.FromPercent);
-        slice.UseMinutes = praxel::ToLong(product / 100.0);
+        slice.UseMinutes = praxel::ToLong(slice.PercentMinutes(minutes) / 100.0);
       },
       [](const QList<Yslice*>& slices) {
         ResetPriorToPass();

@@ -38,11 +38,9 @@ void ForgetAnalysedObject(const Ypooled* Object) {
   ForgetRiskProject(Object);
 }
 
-// A slice's share of its task's most likely estimate, in whole minutes. The product is taken in 64
-// bits: a share is never more than the estimate, whatever size the estimate has.
+// A slice's share of its task's most likely estimate, in whole minutes.
 std::int32_t ShareOfEstimate(const Yslice& slice) {
-  const std::int64_t product = std::int64_t{slice.Task->MostLikely()} * (slice.ToPercent - slice.FromPercent);
-  return praxel::ToLong(static_cast<double>(product) / 100.0);
+  return praxel::ToLong(slice.PercentMinutes(slice.Task->MostLikely()) / 100.0);
 }
 
 }  // namespace

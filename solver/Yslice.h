@@ -44,6 +44,11 @@ class Yslice final : public Ypooled, public BlockAllocated<Yslice> {
   // their values: a solve run sets both before they are read.
   void Reset() override;
 
+  // `minutes` times the slice's percentage points of its task's work (ToPercent − FromPercent):
+  // a hundred times the slice's share of them. Exact in a double for any estimate a task holds,
+  // where a 32-bit product would overflow.
+  double PercentMinutes(std::int32_t minutes) const { return static_cast<double>(minutes) * (ToPercent - FromPercent); }
+
   // "(project caption) task caption", preceded by "40% to 100% of " when the slice is not the
   // whole task.
   QString BuildNodeText() const;

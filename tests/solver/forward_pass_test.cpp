@@ -72,6 +72,16 @@ TEST_F(ForwardPassTest, AnEstimateNearTheLargestIsDated) {
   EXPECT_NEAR(task->EarlyFinish() - task->EarlyStart(), 21474837 / 1440.0, 1.0);
 }
 
+// A labour cost past the money range stops the solve naming the task and the resource, instead
+// of an internal error.
+TEST_F(ForwardPassTest, ACostPastTheMoneyRangeNamesTheTaskAndTheResource) {
+  resource->SetBurdenedRate(praxel::Currency::FromDouble(9e14));
+  const QString message = SolveAll();
+  EXPECT_TRUE(message.startsWith(QStringLiteral("Cost out of range: (Main) 1: "))) << message.toStdString();
+  EXPECT_TRUE(message.endsWith(QStringLiteral(" for ") + resource->BuildNodeText())) << message.toStdString();
+  EXPECT_EQ(Solve::SolveErrorObject(), task);
+}
+
 TEST_F(ForwardPassTest, TimeHeldByAnEarlierTaskMeetsTheSolveRule) {
   struct Case {
     int rule;

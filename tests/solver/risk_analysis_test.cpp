@@ -158,6 +158,23 @@ TEST_F(RiskTest, FourDetailedIterationsBookTheStrataOfTheEstimates) {
   EXPECT_EQ(When(task->EarlyFinish()), QStringLiteral("Tue 17:00")) << "the closing solve is unsampled";
 }
 
+// Estimates near the largest a task holds are sampled and dated: a slice's share of them never
+// overflows.
+TEST_F(RiskTest, EstimatesNearTheLargestAreSampled) {
+  constexpr std::int32_t kMinutes = 21474837;  // a hundred times this is past the largest whole number
+  task->SetEffortUnits(1440);
+  task->SetOptimistic(kMinutes);
+  task->SetMostLikely(kMinutes);
+  task->SetPessimistic(kMinutes);
+  project->SetDirty(true);
+  ASSERT_EQ(SolveAll(), kComplete);
+  const double start = task->EarlyStart();
+  Run(false, 2);
+  const std::vector<double> finishes = Solve::RiskFinishDates();
+  ASSERT_EQ(finishes.size(), 3u);
+  for (const double finish : finishes) EXPECT_NEAR(finish - start, kMinutes / 1440.0, 1.0);
+}
+
 TEST_F(RiskTest, FourQuickIterationsScaleTheSolvedDurationAndCost) {
   Run(true, 4);
   // The solved 33 hours and 640 scaled by 776, 909, 1062 and 1328 over 960, with no regard to
