@@ -7,6 +7,7 @@
 #include "Guard.h"
 #include "OleDate.h"
 #include "PackDecoder.h"
+#include "SaveFile.h"
 #include "Packing.h"
 #include "Pool.h"
 #include "TextEncoding.h"
@@ -357,7 +358,7 @@ bool Yfile::OpenWrite() {
   bool opened = false;
   ErrTrap::Guarded(QStringLiteral("Yfile:OpenWrite"), [&] {
     auto target = SaveFileMakerInUse() ? SaveFileMakerInUse()(fileName_) : std::make_unique<QSaveFile>(fileName_);
-    if (!target->open(QIODevice::WriteOnly)) {
+    if (!praxel::OpenForSave(*target)) {
       praxel::CurrentPrompter().MsgBox(QStringLiteral("Attempting the write to the file ") + fileName_ +
                                            QStringLiteral(" cause the following error:") + kLineEnd +
                                            target->errorString(),
@@ -382,11 +383,9 @@ void Yfile::CloseFile() {
     if (writing_ && target_) {
       QByteArray bytes = out_.Bytes();
       if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
-      // The error of a failed write is taken before commit, which would report its own.
-      const bool complete = writeError_.isEmpty() && target_->write(bytes) == bytes.size();
-      const QString writeError = writeError_.isEmpty() ? target_->errorString() : writeError_;
-      if (!complete || !target_->commit()) {
-        const QString error = complete ? target_->errorString() : writeError;
+      if (writeError_.isEmpty() && !praxel::WriteAll(*target_, bytes)) writeError_ = target_->errorString();
+      const QString error = writeError_.isEmpty() ? praxel::CommitSave(*target_) : writeError_;
+      if (!error.isEmpty()) {
         target_->cancelWriting();
         target_.reset();
         praxel::RaiseProgramError(QStringLiteral("Attempting the write to the file ") + fileName_ +
@@ -893,7 +892,7 @@ void Yfile::Append(QByteArrayView ascii) {
 void Yfile::WriteAsciiSoFar() {
   if (!target_) return;
   const QByteArrayView part = out_.AsciiSoFar();
-  if (writeError_.isEmpty() && target_->write(part.data(), part.size()) != part.size()) {
+  if (writeError_.isEmpty() && !praxel::WriteAll(*target_, part)) {
     writeError_ = target_->errorString();
   }
   out_.DropAscii();

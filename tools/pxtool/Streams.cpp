@@ -1,8 +1,9 @@
 #include "Streams.h"
 
+#include "SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -46,13 +47,13 @@ bool WriteOutput(const QString& name, const QByteArray& bytes) {
   if (target.exists() && !target.isFile()) {
     // A device or a pipe is written in place: replacing it by a plain file would destroy it.
     QFile file(name);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()) return true;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && praxel::WriteAll(file, bytes)) return true;
     PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, file.errorString()));
     return false;
   }
-  QSaveFile file(name);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-  PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, file.errorString()));
+  const QString error = praxel::SaveWhole(name, bytes);
+  if (error.isEmpty()) return true;
+  PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, error));
   return false;
 }
 
