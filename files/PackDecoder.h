@@ -20,6 +20,7 @@ enum class PackDamage {
   Truncated,        // the data ends before its end mark and check value
   WrongCheckValue,  // the check value does not match the text
   DataAfterEnd,     // something follows the check value
+  TooLarge,         // the text would be larger than any project file
 };
 
 // `The file "NAME" is damaged and cannot be read.`, or a sentence without a name when the name

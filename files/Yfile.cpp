@@ -1,5 +1,6 @@
 #include "Yfile.h"
 
+#include "BoundedRead.h"
 #include "Check.h"
 #include "Common.h"
 #include "FileProgress.h"
@@ -33,23 +34,6 @@ namespace {
 const QString kLineEnd = QStringLiteral("\r\n");
 // The same, as the writer puts it in the file.
 constexpr QByteArrayView kLineEndBytes("\r\n");
-
-// The whole of an open file, read a piece at a time with the hook called after each piece, so
-// that a window stays painted while a big file comes in. A file that grew since it was opened is
-// read to its end.
-QByteArray ReadByPieces(QFile& file, const std::function<void()>& hook) {
-  QByteArray bytes(file.size(), Qt::Uninitialized);
-  qint64 done = 0;
-  while (done < bytes.size()) {
-    const qint64 got = file.read(bytes.data() + done, std::min(Yfile::kBytesPerProgress, bytes.size() - done));
-    if (got <= 0) break;
-    done += got;
-    if (hook) hook();
-  }
-  bytes.truncate(done);
-  bytes += file.readAll();
-  return bytes;
-}
 
 // The leading number of a text, as the file reads numbers: blanks skipped, a sign, digits, one
 // point, an exponent; reading stops at the first other character; no number reads 0.
@@ -320,7 +304,13 @@ bool Yfile::OpenRead() {
     // The busy text stands while the bytes come in, with the progress hook between pieces.
     CurrentFileProgress().StatusMessage(QStringLiteral("Reading from ") + fileName_);
     shown = true;
-    bytes = ReadByPieces(file, progressHook_);
+    const bool packed = FileType == KindPackedProject || FileType == KindPackedSettings;
+    BoundedRead::Content content = BoundedRead::ReadAll(file, !packed, kBytesPerProgress, progressHook_);
+    if (!content.refused.isEmpty()) {
+      StartReading();
+      RaiseReadError(QStringLiteral("the file ") + content.refused + QLatin1Char('.'));
+    }
+    bytes = std::move(content.bytes);
     opened = true;
   });
   if (!opened) return false;

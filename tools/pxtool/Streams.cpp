@@ -1,5 +1,6 @@
 #include "Streams.h"
 
+#include "BoundedRead.h"
 #include "SaveFile.h"
 
 #include <QFile>
@@ -17,7 +18,7 @@ bool IsStandardStream(const QString& name) { return name == QLatin1String(kStand
 
 }  // namespace
 
-bool ReadInput(const QString& name, QByteArray* bytes) {
+bool ReadInput(const QString& name, QByteArray* bytes, bool text) {
   QFile file;
   bool opened = false;
   if (IsStandardStream(name)) {
@@ -26,12 +27,17 @@ bool ReadInput(const QString& name, QByteArray* bytes) {
     file.setFileName(name);
     opened = file.open(QIODevice::ReadOnly);
   }
-  if (opened) {
-    *bytes = file.readAll();
-    if (file.error() == QFileDevice::NoError) return true;
-  }
   const QString what = IsStandardStream(name) ? QStringLiteral("The standard input")
                                               : QStringLiteral("The file \"%1\"").arg(name);
+  if (opened) {
+    BoundedRead::Content content = BoundedRead::ReadAll(file, text);
+    if (!content.refused.isEmpty()) {
+      PrintError(QStringLiteral("%1 %2.").arg(what, content.refused));
+      return false;
+    }
+    *bytes = std::move(content.bytes);
+    if (file.error() == QFileDevice::NoError) return true;
+  }
   PrintError(QStringLiteral("%1 cannot be read: %2.").arg(what, file.errorString()));
   return false;
 }
