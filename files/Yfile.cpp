@@ -32,6 +32,8 @@
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
+// The dates the file holds: those the reader takes and the writer writes.
+constexpr char kDateRange[] = "01/01/0100 12:00am to 12/31/9999 11:59pm";
 // The same, as the writer puts it in the file.
 constexpr QByteArrayView kLineEndBytes("\r\n");
 
@@ -644,7 +646,7 @@ int LayoutNumber(const QString& text) {
 // from the year 100 to the year 9999, and not so late on its last day that rounding to the
 // minute would carry it into the year 10000.
 const QString& DateExpected() {
-  static const QString expected = QStringLiteral("a date from 01/01/0100 12:00am to 12/31/9999 11:59pm");
+  static const QString expected = QStringLiteral("a date from ") + QLatin1String(kDateRange);
   return expected;
 }
 
@@ -660,7 +662,8 @@ double DayOf(const QDate& date, int minutes, double seconds) {
 }
 
 double ExtractDateOf(const QString& token) {
-  if (token.size() < 10) throw ValueRefused{DateExpected()};
+  // The year is four digits: a fifth one where the time's blank stands is no year of the file.
+  if (token.size() < 10 || (token.size() > 10 && token.at(10).isDigit())) throw ValueRefused{DateExpected()};
   const QDate date(LayoutNumber(token.mid(6, 4)), LayoutNumber(token.mid(0, 2)), LayoutNumber(token.mid(3, 2)));
   int minutes = 0;
   double seconds = 0;
@@ -700,6 +703,14 @@ double ExtractDate(Bytes token) {
 
 void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, int numJournals) {
   LoadPerJournal(Keyword, target, numJournals, ExtractDate);
+}
+
+void Yfile::LoadDateFromDayZero(const QString& Keyword, PerJournal<double>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, [](Bytes token) {
+    const double day = ExtractDate(token);
+    if (day < 0) throw ValueRefused{QStringLiteral("a date from 12/30/1899 12:00am to 12/31/9999 11:59pm")};
+    return day;
+  });
 }
 
 void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
@@ -1034,9 +1045,22 @@ void Yfile::WriteField(const QString& Keyword, const PerJournal<Yresource*>& lin
 void Yfile::WriteField(const QString& Keyword, const PerJournal<Ytask*>& links) { WriteLinks(Keyword, links); }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<Yshift*>& links) { WriteLinks(Keyword, links); }
 
+// A date outside the years the file holds is not written: the save fails whole, whatever the
+// user answers, rather than leave a date that reads back as another one or not at all.
+void Yfile::CheckWritableDate(const QString& Keyword, double day) {
+  if (day >= praxel::kFirstDay && day + 30.0 / 86400.0 < praxel::kEndOfDates) return;
+  const QString error = QStringLiteral("\"%1\" holds a date outside the years the file can hold (%2).").arg(Keyword, kDateRange);
+  if (writeError_.isEmpty()) writeError_ = error;
+  praxel::RaiseProgramError(QStringLiteral("Attempting the write to the file ") + fileName_ +
+                            QStringLiteral(" cause the following error:") + kLineEnd + error);
+}
+
 void Yfile::WriteDateField(const QString& Keyword, const QList<double>& dates) {
   QVarLengthArray<AsciiValue, 4> values;
-  for (double day : dates) values.append(DateText(day));
+  for (double day : dates) {
+    CheckWritableDate(Keyword, day);
+    values.append(DateText(day));
+  }
   if (values.isEmpty()) values.append(DateText(0.0));
   WriteValues(Keyword, [&] {
     for (const AsciiValue& formatted : values) AppendValue(formatted);
@@ -1044,7 +1068,10 @@ void Yfile::WriteDateField(const QString& Keyword, const QList<double>& dates) {
 }
 
 void Yfile::WriteDateField(const QString& Keyword, const PerJournal<double>& dates) {
-  WritePerJournal(Keyword, dates, DateText);
+  WritePerJournal(Keyword, dates, [&](double day) {
+    CheckWritableDate(Keyword, day);
+    return DateText(day);
+  });
 }
 
 namespace {

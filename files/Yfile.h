@@ -97,6 +97,8 @@ class Yfile final : public Ypooled {
   // Dates: the fixed layout "mm/dd/yyyy hh:mmam".
   void LoadDateField(const QString& Keyword, QList<double>& target);
   void LoadDateField(const QString& Keyword, PerJournal<double>& target, int numJournals);
+  // A date that the solver counts from day 0, 12/30/1899: an earlier one is refused.
+  void LoadDateFromDayZero(const QString& Keyword, PerJournal<double>& target, int numJournals);
 
   // Links: names that identify the target, creating "<stub>" placeholders for objects whose
   // record has not been read yet.
@@ -182,6 +184,8 @@ class Yfile final : public Ypooled {
   void Append(QStringView text);
   void Append(QByteArrayView ascii);
   void WriteAsciiSoFar();
+  // Raises (and fails the save) for a date outside the years the file holds.
+  void CheckWritableDate(const QString& Keyword, double day);
 
   QString fileName_;
   bool writing_ = false;
