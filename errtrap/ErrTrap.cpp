@@ -65,6 +65,11 @@ QString FullEntry(const QString& message, const QString& location, int answer) {
   return entry;
 }
 
+int& FailuresAskedCount() {
+  static int count = 0;
+  return count;
+}
+
 void ClearStatusMessage() {
   QObject* form = ErrTrapForm().data();
   if (form == nullptr) return;
@@ -111,6 +116,7 @@ int TrapError(const Site& Location) {
     // A chain coming up from a callee: add this procedure in front, asking nothing.
     text = QStringLiteral("  ") + Location.Text() + kNewLine + error.description;
   } else {
+    ++FailuresAskedCount();
     const QString message = QStringLiteral("Internal error %1: %2").arg(error.number).arg(error.description);
     const int answer = praxel::CurrentPrompter().MsgBox(
         message, praxel::MsgAbortRetryIgnore | praxel::MsgCritical | praxel::MsgDefaultButton1,
@@ -125,6 +131,8 @@ int TrapError(const Site& Location) {
   ClearStatusMessage();
   return praxel::AnswerAbort;
 }
+
+int FailuresAsked() { return FailuresAskedCount(); }
 
 void LogError(const QString& Message, const QString& Location, int Answer) {
   try {

@@ -65,6 +65,11 @@ class CallChain : public std::exception {
 // chain, clears the main window's status message and returns praxel::AnswerAbort.
 int TrapError(const Site& Location);
 
+// How many failures this copy of the trap has asked the user about since the program started: a
+// caller that compares the count before and after a piece of work learns whether anything in
+// it failed, whatever the user answered.
+int FailuresAsked();
+
 // Appends one entry to this copy's log: with Answer 0 the message alone, else a full entry.
 // Never fails: whatever cannot be written is skipped.
 void LogError(const QString& Message, const QString& Location, int Answer);

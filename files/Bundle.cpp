@@ -59,6 +59,7 @@ bool SaveCopy(const QString& Path) {
 
 bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<void()>& whileReading) {
   bool read = false;
+  const int failuresBefore = ErrTrap::FailuresAsked();
   ErrTrap::Guard guard(QStringLiteral("Main:OpenBundle"));
   PooledFile pooled(Path);
   Yfile& file = *pooled;
@@ -101,7 +102,8 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
       }
     }
     file.CloseFile();
-    read = true;
+    // A failure the user answered with Ignore leaves the file read in part.
+    read = ErrTrap::FailuresAsked() == failuresBefore;
   });
   return read;
 }
