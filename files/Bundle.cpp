@@ -98,7 +98,8 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
         if (first != nullptr && first->templ == nullptr) first->templ = templ;
         LoadData(*templ, file);
       } else {
-        file.RaiseReadError(QStringLiteral("read \"") + keyword + QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
+        file.RaiseReadError(QStringLiteral("read \"") + Yfile::Excerpt(keyword) +
+                            QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
       }
     }
     file.CloseFile();

@@ -22,7 +22,7 @@ QString DamagedFileMessage(const QString& fileName) {
 }
 
 PackDamageError::PackDamageError(PackDamage damage, const QString& fileName)
-    : RuntimeError(errProgram, DamagedFileMessage(fileName)), damage_(damage) {}
+    : InputError(DamagedFileMessage(fileName)), damage_(damage) {}
 
 PackDamageError::~PackDamageError() = default;
 

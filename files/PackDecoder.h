@@ -28,7 +28,7 @@ enum class PackDamage {
 QString DamagedFileMessage(const QString& fileName);
 
 // Raised by the reader for damaged packed data: error 10000 with DamagedFileMessage.
-class PackDamageError : public RuntimeError {
+class PackDamageError : public InputError {
  public:
   PackDamageError(PackDamage damage, const QString& fileName);
   ~PackDamageError() override;

@@ -228,7 +228,7 @@ auto ConvertedValue(const Yfile& file, const QString& Keyword, Bytes token, Conv
   try {
     return convert(token);
   } catch (const ValueRefused& refused) {
-    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, TextOf(token), refused.expected));
+    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, Yfile::Excerpt(TextOf(token)), refused.expected));
   }
 }
 
@@ -236,7 +236,12 @@ auto ConvertedValue(const Yfile& file, const QString& Keyword, Bytes token, Conv
 
 void Yfile::RaiseReadError(const QString& detail) const {
   const QString line = lineNumber_ > 0 ? QStringLiteral(", line %1").arg(lineNumber_) : QString();
-  praxel::RaiseProgramError(QLatin1String(kReadErrorLead) + fileName_ + line + QStringLiteral(": ") + detail);
+  praxel::RaiseInputError(QLatin1String(kReadErrorLead) + fileName_ + line + QStringLiteral(": ") + detail);
+}
+
+QString Yfile::Excerpt(const QString& text) {
+  constexpr qsizetype kLongest = 60;
+  return text.size() <= kLongest ? text : text.left(kLongest - 3) + QStringLiteral("...");
 }
 
 void Yfile::ClaimRecord(const void* object, const std::function<QString()>& what) {
@@ -321,7 +326,7 @@ bool Yfile::OpenRead() {
     if (FileType == KindPackedProject || FileType == KindPackedSettings) {
       const Packing::Unpacked unpacked = Packing::UnpackBytes(bytes);
       if (!unpacked.error.isEmpty()) {
-        praxel::RaiseProgramError(praxel::DamagedFileMessage(fileName_));
+        praxel::RaiseInputError(praxel::DamagedFileMessage(fileName_));
       }
       bytes = unpacked.data;
     }
@@ -552,7 +557,7 @@ void Yfile::ExpectToken(const QString& Keyword) {
   ErrTrap::Guarded(QStringLiteral("Yfile:ExpectToken"), [&] {
     const Bytes token = ReadValue();
     if (!QAnyStringView::equal(QUtf8StringView(token.data(), token.size()), Keyword)) {
-      RaiseReadError(QStringLiteral("read \"") + TextOf(token) + QStringLiteral("\" when expecting \"") + Keyword +
+      RaiseReadError(QStringLiteral("read \"") + Excerpt(TextOf(token)) + QStringLiteral("\" when expecting \"") + Keyword +
                      QStringLiteral("\""));
     }
   });
@@ -740,7 +745,7 @@ void Yfile::LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int nu
       continue;
     }
     const int id = ConvertedValue(*this, Keyword, ReadValue(), Convert::Long);
-    if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, name));
+    if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, Excerpt(name)));
     links.append(find(name, id));
   } while (!EndOfLine());
   CheckJournalCount(Keyword, links.size(), numJournals);
@@ -771,7 +776,7 @@ void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, i
     Yshift* shift = templ != nullptr ? templ->ShiftList.Find(name) : nullptr;
     if (shift == nullptr) {
       RaiseReadError(QStringLiteral("the shift \"%1\" is not a shift of template \"%2\".")
-                         .arg(name, templ != nullptr ? templ->TemplateName() : QString()));
+                         .arg(Excerpt(name), templ != nullptr ? templ->TemplateName() : QString()));
     }
     return shift;
   });

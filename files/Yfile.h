@@ -149,8 +149,12 @@ class Yfile final : public Ypooled {
 
   // What every reading error's text starts with, before "<name>, line <n>: <detail>".
   static constexpr char kReadErrorLead[] = "Error reading file ";
-  // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last.
+  // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last, as
+  // an input error.
   [[noreturn]] void RaiseReadError(const QString& detail) const;
+  // What a reading error quotes of a text read from the file: its first 57 characters and "..."
+  // when it is longer than 60, so that a file that is no plan is not quoted whole.
+  static QString Excerpt(const QString& text);
   // Notes that the record of `object` was read at the current line; a second record of the same
   // object in one file is a reading error naming both lines and the object as `what` gives it
   // (as the user knows it), asked for only then.

@@ -72,4 +72,23 @@ TEST(InputBounds, TheWindowRefusesAFileThatIsNoPlan) {
   Common::FreeAllMemory();
 }
 
+// A file that is no plan is the user's mistake, not the program's: pxtool tells it in a line that
+// quotes the file in part, and writes nothing to the error log.
+TEST(InputBounds, PxtoolTellsAReadingErrorShortAndLogsNothing) {
+  const QString notAPlan = testsupport::DataFolderPath(QStringLiteral("notes.pxa"));
+  testsupport::WriteFileBytes(notAPlan, QByteArray(100000, 'x') + "\n");
+  const QString log = testsupport::DataFolderPath(QStringLiteral("ErrTrap.log"));
+  QFile::remove(log);
+  for (const char* command : {"solve", "resave"}) {
+    SCOPED_TRACE(command);
+    QStringList arguments{QLatin1String(command), notAPlan};
+    if (QLatin1String(command) == QLatin1String("resave")) arguments << testsupport::DataFolderPath(QStringLiteral("out.pxa"));
+    const ToolRun run = RunPxtool(arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("pxtool: ") + notAPlan + QStringLiteral(", line 1: read \"xxx")));
+    EXPECT_LT(run.err.size(), 200) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(log));
+  }
+}
+
 }  // namespace
