@@ -1,9 +1,12 @@
 // Saving and loading a large project file: 10,000 tasks, 200 resources and three journals, plain
-// (.pxa) and packed (.pxb). The file is written to the temporary folder.
+// (.pxa) and packed (.pxb). The file is written to the temporary folder. And reading a settings
+// file of 200,000 settings, which the window does before it appears.
 
 #include "Bundle.h"
 #include "Common.h"
+#include "Packing.h"
 #include "Pool.h"
+#include "Settings.h"
 #include "ProjectGenerator.h"
 #include "Yproject.h"
 #include "Ytask.h"
@@ -12,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -67,9 +71,24 @@ void SavePacked(benchmark::State& state) { Save(state, ".pxb"); }
 void LoadPlain(benchmark::State& state) { Load(state, ".pxa"); }
 void LoadPacked(benchmark::State& state) { Load(state, ".pxb"); }
 
+void ReadManySettings(benchmark::State& state) {
+  QByteArray text = "INITIALIZATION\r\n";
+  for (int i = 0; i < 200000; ++i) text += "Window" + QByteArray::number(i) + ".FontSize," + QByteArray::number(i % 20) + "\r\n";
+  QFile file(Settings::ConfigFilePath());
+  if (!file.open(QIODevice::WriteOnly) || file.write(Packing::PackBytes(text)) < 0) state.SkipWithError("cannot write");
+  file.close();
+  for (auto _ : state) {
+    Settings::ForgetStore();
+    benchmark::DoNotOptimize(Settings::ReadSettings(QStringLiteral("Window199999.FontSize")));
+  }
+  Settings::ForgetStore();
+  QFile::remove(Settings::ConfigFilePath());
+}
+
 BENCHMARK(SavePlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(SavePacked)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadPacked)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadManySettings)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -65,6 +65,22 @@ QString FullEntry(const QString& message, const QString& location, int answer) {
   return entry;
 }
 
+bool& InputErrorsLogged() {
+  static bool logged = true;
+  return logged;
+}
+
+// The message as an entry quotes it: cut at the longest an entry holds.
+QString LoggedMessage(const QString& message) {
+  if (message.size() <= kLongestLogMessage) return message;
+  return message.left(kLongestLogMessage) + QStringLiteral("... (%1 characters in all)").arg(message.size());
+}
+
+int& FailuresAskedCount() {
+  static int count = 0;
+  return count;
+}
+
 void ClearStatusMessage() {
   QObject* form = ErrTrapForm().data();
   if (form == nullptr) return;
@@ -89,6 +105,8 @@ ErrorInfo ErrorOf(std::exception_ptr failure) {
     std::rethrow_exception(failure);
   } catch (const CallChain& chain) {
     return {praxel::errCallChain, chain.Chain()};
+  } catch (const praxel::InputError& error) {
+    return {error.Number(), error.Description(), true};
   } catch (const praxel::RuntimeError& error) {
     return {error.Number(), error.Description()};
   } catch (const std::bad_alloc&) {
@@ -111,11 +129,12 @@ int TrapError(const Site& Location) {
     // A chain coming up from a callee: add this procedure in front, asking nothing.
     text = QStringLiteral("  ") + Location.Text() + kNewLine + error.description;
   } else {
+    ++FailuresAskedCount();
     const QString message = QStringLiteral("Internal error %1: %2").arg(error.number).arg(error.description);
     const int answer = praxel::CurrentPrompter().MsgBox(
         message, praxel::MsgAbortRetryIgnore | praxel::MsgCritical | praxel::MsgDefaultButton1,
         QStringLiteral("Internal Error"));
-    LogError(message, Location.Text(), answer);
+    if (!error.input || InputErrorsLogged()) LogError(message, Location.Text(), answer);
     if (answer == praxel::AnswerRetry || answer == praxel::AnswerIgnore) return answer;
     text = QStringLiteral("  ") + Location.Text();
   }
@@ -126,11 +145,21 @@ int TrapError(const Site& Location) {
   return praxel::AnswerAbort;
 }
 
+int FailuresAsked() { return FailuresAskedCount(); }
+
+void SetInputErrorsLogged(bool logged) { InputErrorsLogged() = logged; }
+
 void LogError(const QString& Message, const QString& Location, int Answer) {
   try {
-    QFile log(LogFilePath());
+    const QString path = LogFilePath();
+    if (QFileInfo(path).size() >= kLogLimit) {
+      QFile::remove(path + QStringLiteral(".1"));
+      QFile::rename(path, path + QStringLiteral(".1"));
+    }
+    QFile log(path);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    const QString entry = Answer != 0 ? FullEntry(Message, Location, Answer) : Message + kNewLine;
+    const QString message = LoggedMessage(Message);
+    const QString entry = Answer != 0 ? FullEntry(message, Location, Answer) : message + kNewLine;
     log.write(entry.toUtf8());
   } catch (...) {
     // Logging never fails: an entry that cannot be written is skipped.

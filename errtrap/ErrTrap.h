@@ -65,6 +65,21 @@ class CallChain : public std::exception {
 // chain, clears the main window's status message and returns praxel::AnswerAbort.
 int TrapError(const Site& Location);
 
+// How many failures this copy of the trap has asked the user about since the program started: a
+// caller that compares the count before and after a piece of work learns whether anything in
+// it failed, whatever the user answered.
+int FailuresAsked();
+
+// Whether failures over input (a damaged file) are logged; they are unless a program says not. A
+// command-line tool that prints them to its user has nothing to log: nothing in it failed.
+void SetInputErrorsLogged(bool logged);
+
+// The log is bounded: an entry quotes at most kLongestLogMessage characters of its message, and
+// once the log is kLogLimit bytes long it becomes the previous log (its name and ".1", replacing
+// an older one) and a new one starts.
+inline constexpr int kLongestLogMessage = 2000;
+inline constexpr qint64 kLogLimit = qint64{1} << 20;
+
 // Appends one entry to this copy's log: with Answer 0 the message alone, else a full entry.
 // Never fails: whatever cannot be written is skipped.
 void LogError(const QString& Message, const QString& Location, int Answer);
@@ -85,6 +100,7 @@ QString ModuleFile();
 struct ErrorInfo {
   int number;
   QString description;
+  bool input = false;  // a praxel::InputError: the input was at fault, not the program
 };
 ErrorInfo ErrorOf(std::exception_ptr failure);
 

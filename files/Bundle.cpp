@@ -59,6 +59,7 @@ bool SaveCopy(const QString& Path) {
 
 bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<void()>& whileReading) {
   bool read = false;
+  const int failuresBefore = ErrTrap::FailuresAsked();
   ErrTrap::Guard guard(QStringLiteral("Main:OpenBundle"));
   PooledFile pooled(Path);
   Yfile& file = *pooled;
@@ -97,11 +98,13 @@ bool OpenBundle(const QString& Path, FirstRecords* first, const std::function<vo
         if (first != nullptr && first->templ == nullptr) first->templ = templ;
         LoadData(*templ, file);
       } else {
-        file.RaiseReadError(QStringLiteral("read \"") + keyword + QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
+        file.RaiseReadError(QStringLiteral("read \"") + Yfile::Excerpt(keyword) +
+                            QStringLiteral("\" when expecting \"PROJECT\" or \"TEMPLATE\""));
       }
     }
     file.CloseFile();
-    read = true;
+    // A failure the user answered with Ignore leaves the file read in part.
+    read = ErrTrap::FailuresAsked() == failuresBefore;
   });
   return read;
 }

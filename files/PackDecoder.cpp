@@ -1,5 +1,6 @@
 #include "PackDecoder.h"
 
+#include "BoundedRead.h"
 #include "Check.h"
 
 #include <QIODevice>
@@ -21,7 +22,7 @@ QString DamagedFileMessage(const QString& fileName) {
 }
 
 PackDamageError::PackDamageError(PackDamage damage, const QString& fileName)
-    : RuntimeError(errProgram, DamagedFileMessage(fileName)), damage_(damage) {}
+    : InputError(DamagedFileMessage(fileName)), damage_(damage) {}
 
 PackDamageError::~PackDamageError() = default;
 
@@ -41,6 +42,9 @@ QByteArray PackDecoder::ReadAll() {
     const PackTag tag = DecodeTag(static_cast<unsigned char>(buffer_[at]), static_cast<unsigned char>(buffer_[at + 1]));
     if (IsEndMark(tag)) break;
     size += tag.length;
+    // Each tag of two bytes stands for up to 128 codes: a big file of noise is refused before
+    // its text is made.
+    if (size > BoundedRead::kMaxBytes) Fail(PackDamage::TooLarge);
   }
   QByteArray text(size, Qt::Uninitialized);
   char* out = text.data();

@@ -20,6 +20,7 @@ enum class PackDamage {
   Truncated,        // the data ends before its end mark and check value
   WrongCheckValue,  // the check value does not match the text
   DataAfterEnd,     // something follows the check value
+  TooLarge,         // the text would be larger than any project file
 };
 
 // `The file "NAME" is damaged and cannot be read.`, or a sentence without a name when the name
@@ -27,7 +28,7 @@ enum class PackDamage {
 QString DamagedFileMessage(const QString& fileName);
 
 // Raised by the reader for damaged packed data: error 10000 with DamagedFileMessage.
-class PackDamageError : public RuntimeError {
+class PackDamageError : public InputError {
  public:
   PackDamageError(PackDamage damage, const QString& fileName);
   ~PackDamageError() override;

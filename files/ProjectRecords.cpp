@@ -235,7 +235,7 @@ void LoadData(Ydependency& dependency, Yfile& file) {
   int journals = 0;
   guard([&] { journals = NumJournalsOf(dependency); });
   guard([&] { file.LoadField(QStringLiteral("Include"), dependency.IncludeField(), journals); });
-  guard([&] { file.LoadDateField(QStringLiteral("DepDate"), dependency.DepDateField(), journals); });
+  guard([&] { file.LoadDateFromDayZero(QStringLiteral("DepDate"), dependency.DepDateField(), journals); });
   guard([&] { file.LoadTaskLink(QStringLiteral("TaskRequired"), dependency.TaskRequiredField(), journals); });
   guard([&] { file.LoadField(QStringLiteral("FromPercent"), dependency.FromPercentField(), journals); });
   guard([&] { file.LoadField(QStringLiteral("ToPercent"), dependency.ToPercentField(), journals); });

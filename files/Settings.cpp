@@ -6,8 +6,9 @@
 #include "ProgramInfo.h"
 #include "Yfile.h"
 
-#include <QList>
+#include <QHash>
 
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -39,17 +40,18 @@ struct Setting {
   QString value;
 };
 
-// The store: the settings in the order they were stored. It does not exist until the first read.
-std::optional<QList<Setting>>& Store() {
-  static std::optional<QList<Setting>> store;
-  return store;
-}
+// The store: the settings in the order they were stored, each under the number of its storing,
+// and the number of each name (folded to one case), so that reading and storing a setting take
+// no longer with many of them. It does not exist until the first read.
+struct SettingStore {
+  std::map<qint64, Setting> inOrder;
+  QHash<QString, qint64> numberOf;
+  qint64 stored = 0;
+};
 
-qsizetype IndexOf(const QList<Setting>& store, const QString& name) {
-  for (qsizetype i = 0; i < store.size(); ++i) {
-    if (store.at(i).name.compare(name, Qt::CaseInsensitive) == 0) return i;
-  }
-  return -1;
+std::optional<SettingStore>& Store() {
+  static std::optional<SettingStore> store;
+  return store;
 }
 
 }  // namespace
@@ -81,7 +83,7 @@ void WriteConfigFile() {
     Yfile& file = *pooled;
     if (!file.OpenWrite()) return;
     file.WriteLine(QStringLiteral("INITIALIZATION"));
-    for (const Setting& setting : *Store()) {
+    for (const auto& [number, setting] : Store()->inOrder) {
       file.WriteString(setting.name + QLatin1Char(','));
       file.WriteLine(Yfile::Quote(setting.value));
     }
@@ -93,8 +95,8 @@ QString ReadSettings(const QString& Name) {
   QString value;
   ErrTrap::Guarded(QStringLiteral("Settings:ReadSettings"), [&] {
     if (!Store()) ReadConfigFile();
-    const qsizetype index = IndexOf(*Store(), Name);
-    if (index >= 0) value = Store()->at(index).value;
+    const auto found = Store()->numberOf.constFind(Name.toCaseFolded());
+    if (found != Store()->numberOf.cend()) value = Store()->inOrder.at(*found).value;
   });
   return value;
 }
@@ -102,10 +104,11 @@ QString ReadSettings(const QString& Name) {
 void WriteSettings(const QString& Name, const QString& Value) {
   ErrTrap::Guarded(QStringLiteral("Settings:WriteSettings"), [&] {
     if (!Store()) ReadConfigFile();
-    QList<Setting>& store = *Store();
-    const qsizetype index = IndexOf(store, Name);
-    if (index >= 0) store.remove(index);
-    store.append({Name, Value});
+    SettingStore& store = *Store();
+    qint64& number = store.numberOf[Name.toCaseFolded()];
+    if (number != 0) store.inOrder.erase(number);
+    number = ++store.stored;
+    store.inOrder.emplace(number, Setting{Name, Value});
   });
 }
 

@@ -1,5 +1,6 @@
 #include "Yfile.h"
 
+#include "BoundedRead.h"
 #include "Check.h"
 #include "Common.h"
 #include "FileProgress.h"
@@ -9,6 +10,7 @@
 #include "PackDecoder.h"
 #include "Packing.h"
 #include "Pool.h"
+#include "SaveFile.h"
 #include "TextEncoding.h"
 #include "Yproject.h"
 #include "Yresource.h"
@@ -30,25 +32,10 @@
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
+// The dates the file holds: those the reader takes and the writer writes.
+constexpr char kDateRange[] = "01/01/0100 12:00am to 12/31/9999 11:59pm";
 // The same, as the writer puts it in the file.
 constexpr QByteArrayView kLineEndBytes("\r\n");
-
-// The whole of an open file, read a piece at a time with the hook called after each piece, so
-// that a window stays painted while a big file comes in. A file that grew since it was opened is
-// read to its end.
-QByteArray ReadByPieces(QFile& file, const std::function<void()>& hook) {
-  QByteArray bytes(file.size(), Qt::Uninitialized);
-  qint64 done = 0;
-  while (done < bytes.size()) {
-    const qint64 got = file.read(bytes.data() + done, std::min(Yfile::kBytesPerProgress, bytes.size() - done));
-    if (got <= 0) break;
-    done += got;
-    if (hook) hook();
-  }
-  bytes.truncate(done);
-  bytes += file.readAll();
-  return bytes;
-}
 
 // The leading number of a text, as the file reads numbers: blanks skipped, a sign, digits, one
 // point, an exponent; reading stops at the first other character; no number reads 0.
@@ -241,7 +228,7 @@ auto ConvertedValue(const Yfile& file, const QString& Keyword, Bytes token, Conv
   try {
     return convert(token);
   } catch (const ValueRefused& refused) {
-    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, TextOf(token), refused.expected));
+    file.RaiseReadError(QStringLiteral("\"%1\" value \"%2\" is not %3.").arg(Keyword, Yfile::Excerpt(TextOf(token)), refused.expected));
   }
 }
 
@@ -249,7 +236,12 @@ auto ConvertedValue(const Yfile& file, const QString& Keyword, Bytes token, Conv
 
 void Yfile::RaiseReadError(const QString& detail) const {
   const QString line = lineNumber_ > 0 ? QStringLiteral(", line %1").arg(lineNumber_) : QString();
-  praxel::RaiseProgramError(QLatin1String(kReadErrorLead) + fileName_ + line + QStringLiteral(": ") + detail);
+  praxel::RaiseInputError(QLatin1String(kReadErrorLead) + fileName_ + line + QStringLiteral(": ") + detail);
+}
+
+QString Yfile::Excerpt(const QString& text) {
+  constexpr qsizetype kLongest = 60;
+  return text.size() <= kLongest ? text : text.left(kLongest - 3) + QStringLiteral("...");
 }
 
 void Yfile::ClaimRecord(const void* object, const std::function<QString()>& what) {
@@ -318,7 +310,13 @@ bool Yfile::OpenRead() {
     // The busy text stands while the bytes come in, with the progress hook between pieces.
     CurrentFileProgress().StatusMessage(QStringLiteral("Reading from ") + fileName_);
     shown = true;
-    bytes = ReadByPieces(file, progressHook_);
+    const bool packed = FileType == KindPackedProject || FileType == KindPackedSettings;
+    BoundedRead::Content content = BoundedRead::ReadAll(file, !packed, kBytesPerProgress, progressHook_);
+    if (!content.refused.isEmpty()) {
+      StartReading();
+      RaiseReadError(QStringLiteral("the file ") + content.refused + QLatin1Char('.'));
+    }
+    bytes = std::move(content.bytes);
     opened = true;
   });
   if (!opened) return false;
@@ -327,7 +325,7 @@ bool Yfile::OpenRead() {
     if (FileType == KindPackedProject || FileType == KindPackedSettings) {
       const Packing::Unpacked unpacked = Packing::UnpackBytes(bytes);
       if (!unpacked.error.isEmpty()) {
-        praxel::RaiseProgramError(praxel::DamagedFileMessage(fileName_));
+        praxel::RaiseInputError(praxel::DamagedFileMessage(fileName_));
       }
       bytes = unpacked.data;
     }
@@ -356,7 +354,7 @@ bool Yfile::OpenWrite() {
   bool opened = false;
   ErrTrap::Guarded(QStringLiteral("Yfile:OpenWrite"), [&] {
     auto target = SaveFileMakerInUse() ? SaveFileMakerInUse()(fileName_) : std::make_unique<QSaveFile>(fileName_);
-    if (!target->open(QIODevice::WriteOnly)) {
+    if (!praxel::OpenForSave(*target)) {
       praxel::CurrentPrompter().MsgBox(QStringLiteral("Attempting the write to the file ") + fileName_ +
                                            QStringLiteral(" cause the following error:") + kLineEnd +
                                            target->errorString(),
@@ -381,11 +379,9 @@ void Yfile::CloseFile() {
     if (writing_ && target_) {
       QByteArray bytes = out_.Bytes();
       if (FileType != KindPlainProject) bytes = Packing::PackBytes(bytes);
-      // The error of a failed write is taken before commit, which would report its own.
-      const bool complete = writeError_.isEmpty() && target_->write(bytes) == bytes.size();
-      const QString writeError = writeError_.isEmpty() ? target_->errorString() : writeError_;
-      if (!complete || !target_->commit()) {
-        const QString error = complete ? target_->errorString() : writeError;
+      if (writeError_.isEmpty() && !praxel::WriteAll(*target_, bytes)) writeError_ = target_->errorString();
+      const QString error = writeError_.isEmpty() ? praxel::CommitSave(*target_) : writeError_;
+      if (!error.isEmpty()) {
         target_->cancelWriting();
         target_.reset();
         praxel::RaiseProgramError(QStringLiteral("Attempting the write to the file ") + fileName_ +
@@ -560,7 +556,7 @@ void Yfile::ExpectToken(const QString& Keyword) {
   ErrTrap::Guarded(QStringLiteral("Yfile:ExpectToken"), [&] {
     const Bytes token = ReadValue();
     if (!QAnyStringView::equal(QUtf8StringView(token.data(), token.size()), Keyword)) {
-      RaiseReadError(QStringLiteral("read \"") + TextOf(token) + QStringLiteral("\" when expecting \"") + Keyword +
+      RaiseReadError(QStringLiteral("read \"") + Excerpt(TextOf(token)) + QStringLiteral("\" when expecting \"") + Keyword +
                      QStringLiteral("\""));
     }
   });
@@ -654,7 +650,7 @@ int LayoutNumber(const QString& text) {
 // from the year 100 to the year 9999, and not so late on its last day that rounding to the
 // minute would carry it into the year 10000.
 const QString& DateExpected() {
-  static const QString expected = QStringLiteral("a date from 01/01/0100 12:00am to 12/31/9999 11:59pm");
+  static const QString expected = QStringLiteral("a date from ") + QLatin1String(kDateRange);
   return expected;
 }
 
@@ -670,7 +666,8 @@ double DayOf(const QDate& date, int minutes, double seconds) {
 }
 
 double ExtractDateOf(const QString& token) {
-  if (token.size() < 10) throw ValueRefused{DateExpected()};
+  // The year is four digits: a fifth one where the time's blank stands is no year of the file.
+  if (token.size() < 10 || (token.size() > 10 && token.at(10).isDigit())) throw ValueRefused{DateExpected()};
   const QDate date(LayoutNumber(token.mid(6, 4)), LayoutNumber(token.mid(0, 2)), LayoutNumber(token.mid(3, 2)));
   int minutes = 0;
   double seconds = 0;
@@ -712,6 +709,14 @@ void Yfile::LoadDateField(const QString& Keyword, PerJournal<double>& target, in
   LoadPerJournal(Keyword, target, numJournals, ExtractDate);
 }
 
+void Yfile::LoadDateFromDayZero(const QString& Keyword, PerJournal<double>& target, int numJournals) {
+  LoadPerJournal(Keyword, target, numJournals, [](Bytes token) {
+    const double day = ExtractDate(token);
+    if (day < 0) throw ValueRefused{QStringLiteral("a date from 12/30/1899 12:00am to 12/31/9999 11:59pm")};
+    return day;
+  });
+}
+
 void Yfile::LoadDateField(const QString& Keyword, QList<double>& target) {
   ErrTrap::Guarded(QStringLiteral("Yfile:LoadDateField"), [&] {
     QList<double> dates;
@@ -739,7 +744,7 @@ void Yfile::LoadPairLinks(const QString& Keyword, PerJournal<T*>& target, int nu
       continue;
     }
     const int id = ConvertedValue(*this, Keyword, ReadValue(), Convert::Long);
-    if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, name));
+    if (id == 0) RaiseReadError(QStringLiteral("\"%1\" names number 0 of \"%2\".").arg(Keyword, Excerpt(name)));
     links.append(find(name, id));
   } while (!EndOfLine());
   CheckJournalCount(Keyword, links.size(), numJournals);
@@ -770,7 +775,7 @@ void Yfile::LoadShiftLink(const QString& Keyword, PerJournal<Yshift*>& target, i
     Yshift* shift = templ != nullptr ? templ->ShiftList.Find(name) : nullptr;
     if (shift == nullptr) {
       RaiseReadError(QStringLiteral("the shift \"%1\" is not a shift of template \"%2\".")
-                         .arg(name, templ != nullptr ? templ->TemplateName() : QString()));
+                         .arg(Excerpt(name), templ != nullptr ? templ->TemplateName() : QString()));
     }
     return shift;
   });
@@ -892,7 +897,7 @@ void Yfile::Append(QByteArrayView ascii) {
 void Yfile::WriteAsciiSoFar() {
   if (!target_) return;
   const QByteArrayView part = out_.AsciiSoFar();
-  if (writeError_.isEmpty() && target_->write(part.data(), part.size()) != part.size()) {
+  if (writeError_.isEmpty() && !praxel::WriteAll(*target_, part)) {
     writeError_ = target_->errorString();
   }
   out_.DropAscii();
@@ -1044,9 +1049,22 @@ void Yfile::WriteField(const QString& Keyword, const PerJournal<Yresource*>& lin
 void Yfile::WriteField(const QString& Keyword, const PerJournal<Ytask*>& links) { WriteLinks(Keyword, links); }
 void Yfile::WriteField(const QString& Keyword, const PerJournal<Yshift*>& links) { WriteLinks(Keyword, links); }
 
+// A date outside the years the file holds is not written: the save fails whole, whatever the
+// user answers, rather than leave a date that reads back as another one or not at all.
+void Yfile::CheckWritableDate(const QString& Keyword, double day) {
+  if (day >= praxel::kFirstDay && day + 30.0 / 86400.0 < praxel::kEndOfDates) return;
+  const QString error = QStringLiteral("\"%1\" holds a date outside the years the file can hold (%2).").arg(Keyword, kDateRange);
+  if (writeError_.isEmpty()) writeError_ = error;
+  praxel::RaiseProgramError(QStringLiteral("Attempting the write to the file ") + fileName_ +
+                            QStringLiteral(" cause the following error:") + kLineEnd + error);
+}
+
 void Yfile::WriteDateField(const QString& Keyword, const QList<double>& dates) {
   QVarLengthArray<AsciiValue, 4> values;
-  for (double day : dates) values.append(DateText(day));
+  for (double day : dates) {
+    CheckWritableDate(Keyword, day);
+    values.append(DateText(day));
+  }
   if (values.isEmpty()) values.append(DateText(0.0));
   WriteValues(Keyword, [&] {
     for (const AsciiValue& formatted : values) AppendValue(formatted);
@@ -1054,7 +1072,10 @@ void Yfile::WriteDateField(const QString& Keyword, const QList<double>& dates) {
 }
 
 void Yfile::WriteDateField(const QString& Keyword, const PerJournal<double>& dates) {
-  WritePerJournal(Keyword, dates, DateText);
+  WritePerJournal(Keyword, dates, [&](double day) {
+    CheckWritableDate(Keyword, day);
+    return DateText(day);
+  });
 }
 
 namespace {

@@ -99,6 +99,8 @@ class Yfile final : public Ypooled {
   // Dates: the fixed layout "mm/dd/yyyy hh:mmam".
   void LoadDateField(const QString& Keyword, QList<double>& target);
   void LoadDateField(const QString& Keyword, PerJournal<double>& target, int numJournals);
+  // A date that the solver counts from day 0, 12/30/1899: an earlier one is refused.
+  void LoadDateFromDayZero(const QString& Keyword, PerJournal<double>& target, int numJournals);
 
   // Links: names that identify the target, creating "<stub>" placeholders for objects whose
   // record has not been read yet.
@@ -149,8 +151,12 @@ class Yfile final : public Ypooled {
 
   // What every reading error's text starts with, before "<name>, line <n>: <detail>".
   static constexpr char kReadErrorLead[] = "Error reading file ";
-  // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last.
+  // Raises error 10000 "Error reading file <name>, line <n>: <detail>", n the line read last, as
+  // an input error.
   [[noreturn]] void RaiseReadError(const QString& detail) const;
+  // What a reading error quotes of a text read from the file: its first 57 characters and "..."
+  // when it is longer than 60, so that a file that is no plan is not quoted whole.
+  static QString Excerpt(const QString& text);
   // Notes that the record of `object` was read at the current line; a second record of the same
   // object in one file is a reading error naming both lines and the object as `what` gives it
   // (as the user knows it), asked for only then.
@@ -184,6 +190,8 @@ class Yfile final : public Ypooled {
   void Append(QStringView text);
   void Append(QByteArrayView ascii);
   void WriteAsciiSoFar();
+  // Raises (and fails the save) for a date outside the years the file holds.
+  void CheckWritableDate(const QString& Keyword, double day);
 
   QString fileName_;
   bool writing_ = false;

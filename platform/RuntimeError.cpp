@@ -16,4 +16,11 @@ void RaiseProgramError(const QString& message) { throw RuntimeError(errProgram, 
 
 void RaiseAssertion() { RaiseProgramError(QStringLiteral("Assertion failed")); }
 
+InputError::InputError(QString description) : RuntimeError(errProgram, std::move(description)) {}
+
+// Out of line so that the class's type information has one home in each binary.
+InputError::~InputError() = default;
+
+void RaiseInputError(const QString& message) { throw InputError(message); }
+
 }  // namespace praxel

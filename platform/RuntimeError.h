@@ -25,6 +25,14 @@ class RuntimeError : public std::exception {
   std::string what_;
 };
 
+// Error 10000 for input the program was handed that it cannot take: a damaged file, a file that
+// is no plan. Nothing in the program failed; the trap tells it as any other error.
+class InputError : public RuntimeError {
+ public:
+  explicit InputError(QString description);
+  ~InputError() override;
+};
+
 // Error numbers used across the program.
 enum ErrorNumber : int {
   errInvalidCall = 5,
@@ -41,5 +49,7 @@ enum ErrorNumber : int {
 // Raises error 10000 with the given message ("Assertion failed" for a state that cannot occur).
 [[noreturn]] void RaiseProgramError(const QString& message);
 [[noreturn]] void RaiseAssertion();
+// Raises an InputError with the given message.
+[[noreturn]] void RaiseInputError(const QString& message);
 
 }  // namespace praxel

@@ -259,6 +259,8 @@ class MainForm : public QMainWindow, public TreeHost, public FileProgress {
   // file was read.
   bool ReadFileByKind(const QString& Path, Bundle::FirstRecords& first);
   void FinishOpening(const Bundle::FirstRecords& first);
+  // After a failure while reading: tells the user that what was loaded is incomplete.
+  void WarnReadInPart(const QString& Path, const Bundle::FirstRecords& first);
   void AddRecentFile(const QString& Path);
   void RedoRecentMenu();
 

@@ -214,16 +214,33 @@ void MainForm::OpenFile(const QString& Path) {
   guard([] { Solve::SuspendSolve(); });
   Bundle::FirstRecords first;
   bool read = false;
+  const int failuresBefore = ErrTrap::FailuresAsked();
   try {
     guard([&] { read = ReadFileByKind(Path, first); });
   } catch (const ErrTrap::CallChain&) {
     // Given up while reading: what was read stays loaded, and the program goes on with it.
     guard([&] { FinishOpening(first); });
+    guard([&] { WarnReadInPart(Path, first); });
     throw;
   }
   // Only a file that was read goes to the top of the recent files.
   if (read) guard([&] { AddRecentFile(Path); });
   guard([&] { FinishOpening(first); });
+  if (ErrTrap::FailuresAsked() != failuresBefore) guard([&] { WarnReadInPart(Path, first); });
+}
+
+// After a failure while reading, what was read of the file stays loaded. The user is told that
+// it is incomplete, and the file is no longer offered as the name to save to, so that the part
+// that was read is not saved over the whole.
+void MainForm::WarnReadInPart(const QString& Path, const Bundle::FirstRecords& first) {
+  if (first.project == nullptr && first.templ == nullptr) return;
+  currentFile_.clear();
+  praxel::CurrentPrompter().MsgBox(
+      QStringLiteral("The file ") + Path +
+          QStringLiteral(" could not be read whole. What was loaded from it is incomplete.\n\n"
+                         "Do not save it over ") +
+          Path + QStringLiteral(": the part that could not be read would be lost."),
+      praxel::MsgOkOnly | praxel::MsgExclamation, QStringLiteral("File Read In Part"));
 }
 
 bool MainForm::ReadFileByKind(const QString& Path, Bundle::FirstRecords& first) {

@@ -1,8 +1,9 @@
 #include "StatusReportFile.h"
 
+#include "SaveFile.h"
+
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <optional>
@@ -256,9 +257,9 @@ bool StatusReportFile::Write(const QString& path, const QList<Row>& rows, const 
   }
   out += line + QStringLiteral("\r\n");
 
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(out.toLatin1()) < 0 || !file.commit()) {
-    if (error != nullptr) *error = file.errorString();
+  const QString saveError = praxel::SaveWhole(path, out.toLatin1());
+  if (!saveError.isEmpty()) {
+    if (error != nullptr) *error = saveError;
     return false;
   }
   return true;

@@ -3,11 +3,12 @@
 #include "MspdiReader.h"
 #include "MspdiWriter.h"
 #include "RuntimeError.h"
+#include "SaveFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -262,13 +263,17 @@ void Application::FileNew() {
 }
 
 bool Application::FileSaveAs(const QString& path, QString* error) {
-  QSaveFile file(path);
-  if (active_ != nullptr && file.open(QIODevice::WriteOnly)) {
-    active_->name = QFileInfo(path).completeBaseName();
-    WriteMspdi(*active_, QFileInfo(path).fileName(), file);
-    if (file.commit()) return true;
+  if (active_ == nullptr) {
+    *error = QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be written: no project is open");
+    return false;
   }
-  *error = QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be written: ") + file.errorString();
+  active_->name = QFileInfo(path).completeBaseName();
+  QBuffer text;
+  text.open(QIODevice::WriteOnly);
+  WriteMspdi(*active_, QFileInfo(path).fileName(), text);
+  const QString saveError = praxel::SaveWhole(path, text.data());
+  if (saveError.isEmpty()) return true;
+  *error = QStringLiteral("The file \"") + path + QStringLiteral("\" cannot be written: ") + saveError;
   return false;
 }
 

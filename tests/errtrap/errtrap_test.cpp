@@ -284,6 +284,37 @@ TEST_F(ErrTrapTest, AnExistingLogIsAppendedTo) {
   EXPECT_EQ(FullEntries(), 1);
 }
 
+// The log stays bounded: a long message is quoted in part, and a log at its limit becomes the
+// previous log, replacing an older one, and a new one starts.
+TEST_F(ErrTrapTest, TheLogIsBounded) {
+  const QString previous = ErrTrap::LogFilePath() + QStringLiteral(".1");
+  testsupport::WriteFileBytes(previous, "the log before that\r\n");
+  testsupport::WriteFileBytes(ErrTrap::LogFilePath(), QByteArray(ErrTrap::kLogLimit, 'e'));
+  prompter.Answer(AnswerIgnore);
+  OkCommand_Click([] { praxel::RaiseProgramError(QStringLiteral("read \"") + QString(100000, QLatin1Char('x')) + QLatin1Char('"')); });
+  EXPECT_EQ(testsupport::ReadFileBytes(previous).size(), ErrTrap::kLogLimit);
+  EXPECT_EQ(FullEntries(), 1);
+  EXPECT_LT(Log().size(), 3 * ErrTrap::kLongestLogMessage);
+  EXPECT_TRUE(Log().contains(QStringLiteral("characters in all)"))) << Log().left(300).toStdString();
+}
+
+// A program that tells its user of a file it cannot read (pxtool) logs no entry for it; other
+// failures are logged as ever, and so are input errors by default.
+TEST_F(ErrTrapTest, InputErrorsAreLoggedUnlessTheProgramSaysNot) {
+  ErrTrap::SetInputErrorsLogged(false);
+  prompter.Answer(AnswerIgnore);
+  OkCommand_Click([] { praxel::RaiseInputError(QStringLiteral("Error reading file x.pxa, line 1: no plan")); });
+  EXPECT_FALSE(QFile::exists(ErrTrap::LogFilePath()));
+  prompter.Answer(AnswerIgnore);
+  OkCommand_Click([] { praxel::RaiseProgramError(QStringLiteral("Boom")); });
+  EXPECT_EQ(FullEntries(), 1);
+  ErrTrap::SetInputErrorsLogged(true);
+  prompter.Answer(AnswerIgnore);
+  OkCommand_Click([] { praxel::RaiseInputError(QStringLiteral("Error reading file x.pxa, line 1: no plan")); });
+  EXPECT_EQ(FullEntries(), 2);
+  EXPECT_EQ(prompter.Asked().size(), 3);
+}
+
 TEST_F(ErrTrapTest, AnUnwritableLogIsSkippedSilently) {
   // A folder where the log should be: it cannot be opened as a file, whoever runs the test.
   ASSERT_TRUE(QDir().mkpath(ErrTrap::LogFilePath()));

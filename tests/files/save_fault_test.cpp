@@ -23,6 +23,7 @@
 #include <QThread>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -43,6 +44,31 @@ class FullDiskFile final : public QSaveFile {
 
  private:
   qint64 room_;
+};
+
+// A save target whose disk fills up at its `failAt`-th write (counting from 1; 0 never), the one
+// that puts the last of the text out included. That write is cut short (half of it written, as
+// a disk does that fills up in the middle of it) or refused whole; every later write fails.
+// `writes` counts the writes made.
+class FailingWriteFile final : public QSaveFile {
+ public:
+  FailingWriteFile(const QString& name, int failAt, bool cutShort, std::shared_ptr<int> writes)
+      : QSaveFile(name), failAt_(failAt), cutShort_(cutShort), writes_(std::move(writes)) {}
+
+ protected:
+  qint64 writeData(const char* data, qint64 size) override {
+    const int call = ++*writes_;
+    if (failAt_ == 0 || call < failAt_) return QSaveFile::writeData(data, size);
+    // A write cut short reports no error, as write(2) does; the next one fails with it.
+    if (call == failAt_ && cutShort_ && size > 1) return QSaveFile::writeData(data, size / 2);
+    setErrorString(QStringLiteral("No space left on device"));
+    return -1;
+  }
+
+ private:
+  int failAt_;
+  bool cutShort_;
+  std::shared_ptr<int> writes_;
 };
 
 class SaveFaultTest : public testing::Test {
@@ -165,6 +191,36 @@ TEST_F(SaveFaultTest, AFullDiskPartWayThroughALargePlainFileKeepsTheOldFile) {
   Yfile::SetSaveFileMaker(nullptr);
   ASSERT_TRUE(Bundle::SaveAll(path));
   EXPECT_EQ(testsupport::ReadFileBytes(path), testsupport::ReadFileBytes(copy));
+}
+
+// The disk filling up at any one write of a large plain file, the last included, cut short or
+// refused: the save fails with the disk's error and the old file stays.
+TEST_F(SaveFaultTest, AFullDiskAtAnyWriteKeepsTheOldFile) {
+  const QString path = testsupport::DataFolderPath(QStringLiteral("plan.pxa"));
+  MakeProject(10, QStringLiteral("Small"));
+  ASSERT_TRUE(Bundle::SaveAll(path));
+  const QByteArray old = testsupport::ReadFileBytes(path);
+  Common::FreeAllMemory();
+  MakeProject(7000, QStringLiteral("A task of the big plan"));
+  const auto writes = std::make_shared<int>(0);
+  Yfile::SetSaveFileMaker([writes](const QString& name) { return std::make_unique<FailingWriteFile>(name, 0, false, writes); });
+  ASSERT_TRUE(Bundle::SaveAll(testsupport::DataFolderPath(QStringLiteral("copy.pxa"))));
+  const int count = *writes;
+  ASSERT_GT(count, 2);  // the file goes out in parts
+  for (int failAt = 1; failAt <= count; ++failAt) {
+    for (const bool cutShort : {false, true}) {
+      SCOPED_TRACE(testing::Message() << "write " << failAt << (cutShort ? ", cut short" : ", refused"));
+      Yfile::SetSaveFileMaker([=](const QString& name) {
+        return std::make_unique<FailingWriteFile>(name, failAt, cutShort, std::make_shared<int>(0));
+      });
+      prompter.Answer(praxel::AnswerIgnore);
+      EXPECT_FALSE(Bundle::SaveAll(path));
+      ASSERT_FALSE(prompter.Asked().isEmpty());
+      EXPECT_TRUE(prompter.Asked().last().text.contains(QStringLiteral("No space left on device")))
+          << prompter.Asked().last().text.toStdString();
+      EXPECT_EQ(testsupport::ReadFileBytes(path), old);
+    }
+  }
 }
 
 // A save killed at any moment leaves the old file or the new one, whole: the text is written

@@ -81,4 +81,28 @@ TEST_F(SettingsTest, AFileWithoutItsHeaderIsReportedAndTheDefaultsStay) {
   EXPECT_TRUE(Settings::SettingIsOn(QStringLiteral("BarOption")));
 }
 
+// A file of many settings, names repeated in other cases among them: each name holds the value
+// stored last and stands where it was stored last, and the file is written back in that order.
+TEST_F(SettingsTest, ManySettingsKeepTheLastValueInTheOrderOfTheirStoring) {
+  constexpr int kCount = 30000;
+  QByteArray text = "INITIALIZATION\r\n";
+  for (int i = 0; i < kCount; ++i) text += "Window" + QByteArray::number(i) + ".FontSize," + QByteArray::number(i) + "\r\n";
+  // Every tenth one again, in upper case, at the end; and a default changed in between.
+  text += "BAROPTION,-\r\n";
+  for (int i = 0; i < kCount; i += 10) text += "WINDOW" + QByteArray::number(i) + ".FONTSIZE,again\r\n";
+  WriteFileText(text);
+
+  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("window1.fontsize")), QStringLiteral("1"));
+  EXPECT_EQ(Settings::ReadSettings(QStringLiteral("Window20.FontSize")), QStringLiteral("again"));
+  EXPECT_FALSE(Settings::SettingIsOn(QStringLiteral("BarOption")));
+  Settings::WriteConfigFile();
+  const QStringList lines = FileText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+  // The header, the 15 defaults, every name once.
+  ASSERT_EQ(lines.size(), 1 + 15 + kCount);
+  EXPECT_EQ(lines.at(1), QStringLiteral("AdjustColorsCheck,-"));
+  EXPECT_EQ(lines.at(15), QStringLiteral("Window1.FontSize,1"));  // BarOption moved on
+  EXPECT_EQ(lines.at(15 + kCount - kCount / 10), QStringLiteral("BAROPTION,-"));
+  EXPECT_EQ(lines.last(), QStringLiteral("WINDOW%1.FONTSIZE,again").arg(kCount - 10));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "ErrTrap.h"
 #include "Forms.h"
 #include "MainForm.h"
+#include "Prompter.h"
 #include "Pool.h"
 #include "Settings.h"
 #include "ShellFixture.h"
@@ -331,11 +332,13 @@ TEST_F(FileCommands, CombiningAProjectLoadedAlreadyIsRefusedByName) {
   ASSERT_GT(before, 0);
   prompter.Answer(praxel::AnswerNo);
   prompter.Answer(praxel::AnswerAbort);
+  prompter.Answer(praxel::AnswerOk);  // told that the file was read in part
   Open(first);
-  ASSERT_EQ(prompter.Asked().size(), 2);
-  EXPECT_TRUE(prompter.Asked().last().text.endsWith(
+  ASSERT_EQ(prompter.Asked().size(), 3);
+  EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("File Read In Part"));
+  EXPECT_TRUE(prompter.Asked().at(1).text.endsWith(
       QStringLiteral(": project \"Plant\" is loaded already. Delete it first, or open the file with nothing loaded.")))
-      << prompter.Asked().last().text.toStdString();
+      << prompter.Asked().at(1).text.toStdString();
   EXPECT_EQ(links(), before);
   EXPECT_EQ(Common::Projects().Count(), 1);
 }
@@ -363,10 +366,15 @@ TEST_F(FileCommands, ADamagedFileIsReportedByNameAndTheProgramGoesOn) {
     SCOPED_TRACE(c.path.toStdString() + " " + std::to_string(c.answer));
     StartProgram();
     prompter.Answer(c.answer);
+    // What was read of the file is loaded: the user is told it is incomplete.
+    if (!c.templateRead.isEmpty()) prompter.Answer(praxel::AnswerOk);
+    const qsizetype asked = prompter.Asked().size();
     Open(c.path);
-    ASSERT_FALSE(prompter.Asked().isEmpty());
-    EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("Internal Error"));
-    EXPECT_TRUE(prompter.Asked().last().text.contains(c.path)) << prompter.Asked().last().text.toStdString();
+    ASSERT_GT(prompter.Asked().size(), asked);
+    EXPECT_EQ(prompter.Asked().at(asked).title, QStringLiteral("Internal Error"));
+    EXPECT_TRUE(prompter.Asked().at(asked).text.contains(c.path)) << prompter.Asked().at(asked).text.toStdString();
+    EXPECT_EQ(prompter.Asked().last().title,
+              c.templateRead.isEmpty() ? QStringLiteral("Internal Error") : QStringLiteral("File Read In Part"));
     EXPECT_NE(Solve::SolveMode(), Solve::ModeSuspendedIdle);
     EXPECT_TRUE(mainForm->SolverHost()->SolveTimerEnabled());
     EXPECT_TRUE(SolvedTo(QStringLiteral("No projects loaded")));
@@ -377,6 +385,40 @@ TEST_F(FileCommands, ADamagedFileIsReportedByNameAndTheProgramGoesOn) {
     Common::FreeAllMemory();
   }
   EXPECT_TRUE(testsupport::ReadTextFile(ErrTrap::LogFilePath()).contains(QStringLiteral("Main:FileOpenMenu_Click")));
+}
+
+// Answers Ignore to every failure and OK to anything else, as a user who clicks through.
+class IgnoringPrompter final : public praxel::Prompter {
+ public:
+  int MsgBox(const QString& text, int style, const QString& title) override {
+    asked.append({title, text});
+    return title == QLatin1String("Internal Error") ? praxel::AnswerIgnore : praxel::AnswerOk;
+  }
+  QString InputBox(const QString&, const QString&, const QString& defaultText) override { return defaultText; }
+  QList<std::pair<QString, QString>> asked;  // title and text
+};
+
+// The sample cut in the middle of a task, every reading error answered with Ignore: what was read
+// stays, the user is told plainly that it is incomplete and not to save it over the file, the
+// save no longer offers that file, and it does not go to the recent list.
+TEST_F(FileCommands, AFileReadInPartIsToldAndNotOfferedForSaving) {
+  QByteArray text = testsupport::ReadFileBytes(QStringLiteral(PRAXEL_SAMPLE));
+  text.truncate(text.indexOf("  Description,", text.size() / 2) + 5);
+  const QString cut = testsupport::DataFolderPath(QStringLiteral("cut.pxa"));
+  testsupport::WriteFileBytes(cut, text);
+  StartProgram();
+  IgnoringPrompter ignoring;
+  praxel::SetPrompter(&ignoring);
+  Open(cut);
+  praxel::SetPrompter(&prompter);
+  ASSERT_GE(ignoring.asked.size(), 2);
+  EXPECT_EQ(ignoring.asked.first().first, QStringLiteral("Internal Error"));
+  EXPECT_EQ(ignoring.asked.last().first, QStringLiteral("File Read In Part"));
+  EXPECT_TRUE(ignoring.asked.last().second.contains(QStringLiteral("incomplete")) &&
+              ignoring.asked.last().second.contains(QStringLiteral("Do not save it over ") + cut));
+  EXPECT_NE(Common::ThisProject(), nullptr);
+  EXPECT_EQ(mainForm->CurrentFile(), QString());
+  EXPECT_TRUE(RecentEntries().filter(cut).isEmpty());
 }
 
 // The first argument names the file to open at start, blanks and all. A damaged one is reported

@@ -8,7 +8,7 @@ namespace pxtool {
 int RunPack(const QStringList& arguments) {
   if (arguments.size() != 2) return kExitWrongCall;
   QByteArray text;
-  if (!ReadInput(arguments[0], &text)) return kExitUnreadable;
+  if (!ReadInput(arguments[0], &text, true)) return kExitUnreadable;
   if (!WriteOutput(arguments[1], Packing::PackBytes(text))) return kExitUnwritable;
   return kExitSuccess;
 }

@@ -1,8 +1,10 @@
 #include "Streams.h"
 
+#include "BoundedRead.h"
+#include "SaveFile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -16,7 +18,7 @@ bool IsStandardStream(const QString& name) { return name == QLatin1String(kStand
 
 }  // namespace
 
-bool ReadInput(const QString& name, QByteArray* bytes) {
+bool ReadInput(const QString& name, QByteArray* bytes, bool text) {
   QFile file;
   bool opened = false;
   if (IsStandardStream(name)) {
@@ -25,12 +27,17 @@ bool ReadInput(const QString& name, QByteArray* bytes) {
     file.setFileName(name);
     opened = file.open(QIODevice::ReadOnly);
   }
-  if (opened) {
-    *bytes = file.readAll();
-    if (file.error() == QFileDevice::NoError) return true;
-  }
   const QString what = IsStandardStream(name) ? QStringLiteral("The standard input")
                                               : QStringLiteral("The file \"%1\"").arg(name);
+  if (opened) {
+    BoundedRead::Content content = BoundedRead::ReadAll(file, text);
+    if (!content.refused.isEmpty()) {
+      PrintError(QStringLiteral("%1 %2.").arg(what, content.refused));
+      return false;
+    }
+    *bytes = std::move(content.bytes);
+    if (file.error() == QFileDevice::NoError) return true;
+  }
   PrintError(QStringLiteral("%1 cannot be read: %2.").arg(what, file.errorString()));
   return false;
 }
@@ -46,13 +53,13 @@ bool WriteOutput(const QString& name, const QByteArray& bytes) {
   if (target.exists() && !target.isFile()) {
     // A device or a pipe is written in place: replacing it by a plain file would destroy it.
     QFile file(name);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()) return true;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && praxel::WriteAll(file, bytes)) return true;
     PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, file.errorString()));
     return false;
   }
-  QSaveFile file(name);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-  PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, file.errorString()));
+  const QString error = praxel::SaveWhole(name, bytes);
+  if (error.isEmpty()) return true;
+  PrintError(QStringLiteral("The file \"%1\" cannot be written: %2.").arg(name, error));
   return false;
 }
 

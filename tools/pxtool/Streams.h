@@ -9,9 +9,10 @@ namespace pxtool {
 // The name that stands for standard input or output.
 inline constexpr char kStandardStream[] = "-";
 
-// The whole content of the named file, or of standard input for "-". On failure prints the
-// message and returns false.
-bool ReadInput(const QString& name, QByteArray* bytes);
+// The whole content of the named file, or of standard input for "-"; a `text` must have a line
+// break in its first megabyte, and no input may be larger than a project file can be. On failure
+// prints the message and returns false.
+bool ReadInput(const QString& name, QByteArray* bytes, bool text);
 
 // Writes the bytes to the named file, or to standard output for "-". A file is replaced only
 // once it is complete. On failure prints the message and returns false.

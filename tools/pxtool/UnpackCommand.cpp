@@ -9,7 +9,7 @@ namespace pxtool {
 int RunUnpack(const QStringList& arguments) {
   if (arguments.size() != 2) return kExitWrongCall;
   QByteArray packed;
-  if (!ReadInput(arguments[0], &packed)) return kExitUnreadable;
+  if (!ReadInput(arguments[0], &packed, false)) return kExitUnreadable;
   const Packing::Unpacked unpacked = Packing::UnpackBytes(packed);
   if (!unpacked.error.isEmpty()) {
     PrintError(praxel::DamagedFileMessage(NameInMessages(arguments[0])));

@@ -2,6 +2,7 @@
 // its arguments.
 
 #include "Command.h"
+#include "ErrTrap.h"
 #include "GuardedRun.h"
 
 #include <QString>
@@ -40,6 +41,9 @@ void PrintUsage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file that cannot be read is told to the user on standard error; it is not a failure of
+  // the program, and the error log stays for those.
+  ErrTrap::SetInputErrorsLogged(false);
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
 
