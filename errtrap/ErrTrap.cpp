@@ -65,9 +65,9 @@ QString FullEntry(const QString& message, const QString& location, int answer) {
   return entry;
 }
 
-bool& InputErrorsLogged() {
-  static bool logged = true;
-  return logged;
+bool& InputErrorsPlain() {
+  static bool plain = false;
+  return plain;
 }
 
 // The message as an entry quotes it: cut at the longest an entry holds.
@@ -130,11 +130,13 @@ int TrapError(const Site& Location) {
     text = QStringLiteral("  ") + Location.Text() + kNewLine + error.description;
   } else {
     ++FailuresAskedCount();
-    const QString message = QStringLiteral("Internal error %1: %2").arg(error.number).arg(error.description);
+    const bool plain = error.input && InputErrorsPlain();
+    const QString message =
+        plain ? error.description : QStringLiteral("Internal error %1: %2").arg(error.number).arg(error.description);
     const int answer = praxel::CurrentPrompter().MsgBox(
         message, praxel::MsgAbortRetryIgnore | praxel::MsgCritical | praxel::MsgDefaultButton1,
         QStringLiteral("Internal Error"));
-    if (!error.input || InputErrorsLogged()) LogError(message, Location.Text(), answer);
+    if (!plain) LogError(message, Location.Text(), answer);
     if (answer == praxel::AnswerRetry || answer == praxel::AnswerIgnore) return answer;
     text = QStringLiteral("  ") + Location.Text();
   }
@@ -147,7 +149,7 @@ int TrapError(const Site& Location) {
 
 int FailuresAsked() { return FailuresAskedCount(); }
 
-void SetInputErrorsLogged(bool logged) { InputErrorsLogged() = logged; }
+void SetInputErrorsPlain(bool plain) { InputErrorsPlain() = plain; }
 
 void LogError(const QString& Message, const QString& Location, int Answer) {
   try {

@@ -70,9 +70,10 @@ int TrapError(const Site& Location);
 // it failed, whatever the user answered.
 int FailuresAsked();
 
-// Whether failures over input (a damaged file) are logged; they are unless a program says not. A
-// command-line tool that prints them to its user has nothing to log: nothing in it failed.
-void SetInputErrorsLogged(bool logged);
+// How failures over input (a damaged file) are told. By default as any failure: "Internal error
+// 10000: ..." in the trap's box, and logged. A command-line tool that prints them to its user
+// tells them plainly, as their own description, and logs nothing: nothing in it failed.
+void SetInputErrorsPlain(bool plain);
 
 // The log is bounded: an entry quotes at most kLongestLogMessage characters of its message, and
 // once the log is kLogLimit bytes long it becomes the previous log (its name and ".1", replacing

@@ -298,17 +298,19 @@ TEST_F(ErrTrapTest, TheLogIsBounded) {
   EXPECT_TRUE(Log().contains(QStringLiteral("characters in all)"))) << Log().left(300).toStdString();
 }
 
-// A program that tells its user of a file it cannot read (pxtool) logs no entry for it; other
-// failures are logged as ever, and so are input errors by default.
-TEST_F(ErrTrapTest, InputErrorsAreLoggedUnlessTheProgramSaysNot) {
-  ErrTrap::SetInputErrorsLogged(false);
+// A program that tells its user of a file it cannot read (pxtool) tells it plainly and logs no
+// entry for it; other failures are told and logged as ever, and so are input errors by default.
+TEST_F(ErrTrapTest, InputErrorsAreToldPlainlyAndNotLoggedWhenTheProgramSaysSo) {
+  ErrTrap::SetInputErrorsPlain(true);
   prompter.Answer(AnswerIgnore);
   OkCommand_Click([] { praxel::RaiseInputError(QStringLiteral("Error reading file x.pxa, line 1: no plan")); });
   EXPECT_FALSE(QFile::exists(ErrTrap::LogFilePath()));
+  EXPECT_EQ(prompter.Asked().last().text, QStringLiteral("Error reading file x.pxa, line 1: no plan"));
   prompter.Answer(AnswerIgnore);
   OkCommand_Click([] { praxel::RaiseProgramError(QStringLiteral("Boom")); });
   EXPECT_EQ(FullEntries(), 1);
-  ErrTrap::SetInputErrorsLogged(true);
+  EXPECT_EQ(prompter.Asked().last().text, QStringLiteral("Internal error 10000: Boom"));
+  ErrTrap::SetInputErrorsPlain(false);
   prompter.Answer(AnswerIgnore);
   OkCommand_Click([] { praxel::RaiseInputError(QStringLiteral("Error reading file x.pxa, line 1: no plan")); });
   EXPECT_EQ(FullEntries(), 2);

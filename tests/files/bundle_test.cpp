@@ -313,6 +313,14 @@ TEST(Pxtool, ADamagedFileIsNamedWithItsLineNotAsAnInternalError) {
     EXPECT_FALSE(run.err.contains(QStringLiteral("Internal error"))) << run.err.toStdString();
     EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
   }
+
+  // A packed file cut short.
+  const QString packed = testsupport::DataFolderPath(QStringLiteral("damaged.pxb"));
+  ASSERT_EQ(RunPxtool({QStringLiteral("pack"), QStringLiteral(PRAXEL_EXAMPLES "/sample.pxa"), packed}).exitCode, 0);
+  testsupport::WriteFileBytes(packed, testsupport::ReadFileBytes(packed).left(300));
+  const ToolRun run = RunPxtool({QStringLiteral("solve"), packed});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.err, QStringLiteral("pxtool: The file \"%1\" is damaged and cannot be read.\n").arg(packed));
 }
 
 }  // namespace

@@ -7,11 +7,10 @@ namespace pxtool {
 
 namespace {
 
-// A file that cannot be read is at fault, not the program: the trap's report "Internal error
-// 10000: Error reading file x.pxa, line 90: ..." is told as "x.pxa, line 90: ...".
+// A file that cannot be read is at fault, not the program: the trap tells it plainly here (see
+// main), and "Error reading file x.pxa, line 90: ..." is told as "x.pxa, line 90: ...".
 QString ToolMessage(const QString& text) {
-  static const QString readingError =
-      QStringLiteral("Internal error %1: ").arg(praxel::errProgram) + QLatin1String(Yfile::kReadErrorLead);
+  const QLatin1String readingError(Yfile::kReadErrorLead);
   return text.startsWith(readingError) ? text.mid(readingError.size()) : text;
 }
 

@@ -43,7 +43,7 @@ void PrintUsage() {
 int main(int argc, char** argv) {
   // A file that cannot be read is told to the user on standard error; it is not a failure of
   // the program, and the error log stays for those.
-  ErrTrap::SetInputErrorsLogged(false);
+  ErrTrap::SetInputErrorsPlain(true);
   QStringList arguments;
   for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
 
