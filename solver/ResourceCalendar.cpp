@@ -75,6 +75,12 @@ Calendars& State() {
   return calendars;
 }
 
+// The slots of cleared days, free and unlinked, waiting to be handed out again.
+std::vector<Yslot*>& SpareSlots() {
+  static std::vector<Yslot*> spares;
+  return spares;
+}
+
 // The distinct resources of the task's assignments (only the included ones when asked), in the
 // order of its assignment list.
 QList<Yresource*> ResourcesOf(const Ytask& task, bool includedOnly) {
@@ -133,7 +139,7 @@ void ResourceCalendar::PrepareDay(int Day) {
     const bool workDay = pattern_.workDay[praxel::Weekday(Day)];
     Yslot* last = nullptr;
     for (const Run& run : runs_) {
-      auto* slot = Common::NewY<Yslot>(ytSlot);
+      Yslot* slot = NewSlot();
       slot->StartTime = last != nullptr ? last->EndTime : CellTime(Day, run.firstCell);
       slot->EndTime = run.endCell == kCellsPerDay ? Day + 1.0 : CellTime(Day, run.endCell);
       slot->SlotType = SlotTypeOf(run.code, workDay);
@@ -276,6 +282,21 @@ void ResourceCalendar::DropDays() {
   Common::FreeYobjects(freed);
 }
 
+void ResourceCalendar::ClearDays() {
+  std::vector<Yslot*>& spares = SpareSlots();
+  for (Yslot* first : days_) {
+    Yslot* slot = first;
+    while (slot != nullptr) {
+      Yslot* next = slot->NextSlot;
+      slot->NextSlot = nullptr;
+      spares.push_back(slot);
+      slot = next;
+    }
+  }
+  days_.clear();
+  lower_ = 0;
+}
+
 void ResourceCalendar::ForgetDays() {
   days_.clear();
   lower_ = 0;
@@ -363,6 +384,23 @@ void ForgetCalendars() {
   for (const auto& calendar : calendars.all) calendar->ForgetDays();
   calendars.all.clear();
   calendars.byResource.clear();
+  SpareSlots().clear();
+}
+
+Yslot* NewSlot() {
+  std::vector<Yslot*>& spares = SpareSlots();
+  if (spares.empty()) return Common::NewY<Yslot>(ytSlot);
+  Yslot* slot = spares.back();
+  spares.pop_back();
+  slot->Reset();
+  return slot;
+}
+
+void ReleaseSpareSlots() {
+  std::vector<Yslot*>& spares = SpareSlots();
+  const QList<Ypooled*> freed(spares.begin(), spares.end());
+  spares.clear();
+  Common::FreeYobjects(freed);
 }
 
 }  // namespace Solve

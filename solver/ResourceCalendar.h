@@ -73,6 +73,11 @@ class ResourceCalendar {
   void MatchModel();
   // Returns every slot to the pool; the calendar is empty afterwards.
   void DropDays();
+  // Empties the calendar as DropDays does, but keeps its slots as spares for the days and splits
+  // that come next (NewSlot): between the passes of an analysis, where every pass starts from
+  // fresh days, handing the slots back to the pool and taking them out again cost as much as
+  // dating the slices.
+  void ClearDays();
   // Forgets every slot without returning it (the pool is being emptied).
   void ForgetDays();
 
@@ -130,7 +135,13 @@ void Unsolve(const Ytask& task);
 // were freed are dropped. Polls before each calendar and stops when the poll says so; answers
 // False when it stopped early.
 bool MatchCalendarsToModel();
-// Forgets every calendar (the pool is being emptied: the slots go with it).
+// Forgets every calendar (the pool is being emptied: the slots go with it, spares included).
 void ForgetCalendars();
+
+// A free slot for a calendar day or a split: a spare one (ClearDays) when there is one, else one
+// from the pool.
+Yslot* NewSlot();
+// Returns the spare slots to the pool (at the end of an analysis).
+void ReleaseSpareSlots();
 
 }  // namespace Solve

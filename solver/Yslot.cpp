@@ -134,7 +134,7 @@ Yresource* Yslot::Resource() const {
 Yslot* Yslot::Split(double SplitTime) {
   Yslot* piece = nullptr;
   ErrTrap::Guarded(QStringLiteral("Yslot:Split"), [&] {
-    piece = Common::NewY<Yslot>(ytSlot);
+    piece = Solve::NewSlot();
     piece->StartTime = SplitTime;
     piece->EndTime = EndTime;
     piece->SlotType = SlotType;
