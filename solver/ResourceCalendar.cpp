@@ -3,6 +3,7 @@
 #include "Format.h"
 #include "Guard.h"
 #include "OleDate.h"
+#include "PassJournal.h"
 #include "Poll.h"
 #include "Pool.h"
 #include "Rounding.h"
@@ -19,6 +20,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 namespace Solve {
 
@@ -136,6 +138,7 @@ void ResourceCalendar::PrepareDay(int Day) {
   ErrTrap::Guarded(QStringLiteral("Yresource:PrepareDay"), [&] {
     Yslot*& first = days_[Day - lower_];
     if (first != nullptr) return;  // already prepared (a step run again)
+    if (PassJournal* journal = ActiveJournal()) journal->DayPrepared(*this, Day);
     const bool workDay = pattern_.workDay[praxel::Weekday(Day)];
     Yslot* last = nullptr;
     for (const Run& run : runs_) {
@@ -153,22 +156,30 @@ void ResourceCalendar::PrepareDay(int Day) {
   });
 }
 
+void ResourceCalendar::Cover(int Day) {
+  if (days_.empty()) {
+    lower_ = BlockBelow(Day);
+    days_.assign(BlockAbove(Day) - lower_ + 1, nullptr);
+  } else if (Day < lower_) {
+    const int newLower = BlockBelow(Day);
+    days_.insert(days_.begin(), lower_ - newLower, nullptr);
+    lower_ = newLower;
+  } else if (Day > UpperBound()) {
+    days_.resize(BlockAbove(Day) - lower_ + 1, nullptr);
+  }
+}
+
+Yslot* ResourceCalendar::SwapDay(int Day, Yslot* first) {
+  Cover(Day);
+  std::swap(days_[Day - lower_], first);
+  return first;
+}
+
 Yslot* ResourceCalendar::FindOrCreateSlot(double Time) {
   Yslot* result = nullptr;
   ErrTrap::Guard guard(QStringLiteral("Yresource:FindOrCreateSlot"));
   const int day = static_cast<int>(std::floor(Time));
-  guard([&] {
-    if (days_.empty()) {
-      lower_ = BlockBelow(day);
-      days_.assign(BlockAbove(day) - lower_ + 1, nullptr);
-    } else if (day < lower_) {
-      const int newLower = BlockBelow(day);
-      days_.insert(days_.begin(), lower_ - newLower, nullptr);
-      lower_ = newLower;
-    } else if (day > UpperBound()) {
-      days_.resize(BlockAbove(day) - lower_ + 1, nullptr);
-    }
-  });
+  guard([&] { Cover(day); });
   guard([&] {
     if (days_[day - lower_] == nullptr) PrepareDay(day);
   });
@@ -283,13 +294,11 @@ void ResourceCalendar::DropDays() {
 }
 
 void ResourceCalendar::ClearDays() {
-  std::vector<Yslot*>& spares = SpareSlots();
   for (Yslot* first : days_) {
     Yslot* slot = first;
     while (slot != nullptr) {
       Yslot* next = slot->NextSlot;
-      slot->NextSlot = nullptr;
-      spares.push_back(slot);
+      SpareSlot(*slot);
       slot = next;
     }
   }
@@ -389,11 +398,20 @@ void ForgetCalendars() {
 
 Yslot* NewSlot() {
   std::vector<Yslot*>& spares = SpareSlots();
-  if (spares.empty()) return Common::NewY<Yslot>(ytSlot);
-  Yslot* slot = spares.back();
-  spares.pop_back();
-  slot->Reset();
+  Yslot* slot = nullptr;
+  if (spares.empty()) {
+    slot = Common::NewY<Yslot>(ytSlot);
+  } else {
+    slot = spares.back();
+    spares.pop_back();
+    slot->Reset();
+  }
   return slot;
+}
+
+void SpareSlot(Yslot& slot) {
+  slot.NextSlot = nullptr;  // a spare's Reset must not reach into a chain
+  SpareSlots().push_back(&slot);
 }
 
 void ReleaseSpareSlots() {

@@ -63,6 +63,9 @@ class ResourceCalendar {
   // Releases the bookings of one task.
   void UnsolveTask(const Ytask* Task);
 
+  // Puts `first` in place of the chain of the day and answers the chain it held (PassJournal).
+  Yslot* SwapDay(int Day, Yslot* first);
+
   // Whether any cell of the shift is normal time: the only kind of time that a slice of a
   // resource with a free calendar can ever book (the later passes book only after meeting a
   // booked slot).
@@ -99,6 +102,8 @@ class ResourceCalendar {
   Pattern CurrentPattern() const;
   void UsePattern(const Pattern& pattern);
   void PrepareDay(int Day);
+  // Grows the array to hold the day.
+  void Cover(int Day);
 
   Yresource& resource_;
   std::uint64_t identity_;
@@ -141,6 +146,8 @@ void ForgetCalendars();
 // A free slot for a calendar day or a split: a spare one (ClearDays) when there is one, else one
 // from the pool.
 Yslot* NewSlot();
+// Keeps a slot that no day holds any more as a spare.
+void SpareSlot(Yslot& slot);
 // Returns the spare slots to the pool (at the end of an analysis).
 void ReleaseSpareSlots();
 

@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "Guard.h"
 #include "Journals.h"
+#include "PassJournal.h"
 #include "Pool.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
@@ -40,6 +41,20 @@ void Yslot::Reset() {
   RefResource = nullptr;
 }
 
+Yslot::Fields Yslot::SaveFields() const {
+  return Fields{StartTime, EndTime, SlotType, NextSlot, taskRequired_, taskIdentity_, LaborCost.Ticks()};
+}
+
+void Yslot::LoadFields(const Fields& fields) {
+  StartTime = fields.startTime;
+  EndTime = fields.endTime;
+  SlotType = fields.slotType;
+  NextSlot = fields.nextSlot;
+  taskRequired_ = fields.taskRequired;
+  taskIdentity_ = fields.taskIdentity;
+  LaborCost = praxel::Currency::FromTicks(fields.laborCost);
+}
+
 Ytask* Yslot::TaskRequired() const {
   if (taskRequired_ == nullptr) return nullptr;
   if (taskRequired_->IsFree() || taskRequired_->Identity() != taskIdentity_) return nullptr;
@@ -47,6 +62,7 @@ Ytask* Yslot::TaskRequired() const {
 }
 
 void Yslot::Book(Ytask* task, praxel::Currency cost) {
+  if (Solve::PassJournal* journal = Solve::ActiveJournal()) journal->SlotChanging(*this);
   taskRequired_ = task;
   taskIdentity_ = task != nullptr ? task->Identity() : 0;
   LaborCost = cost;
@@ -134,7 +150,10 @@ Yresource* Yslot::Resource() const {
 Yslot* Yslot::Split(double SplitTime) {
   Yslot* piece = nullptr;
   ErrTrap::Guarded(QStringLiteral("Yslot:Split"), [&] {
+    Solve::PassJournal* journal = Solve::ActiveJournal();
+    if (journal != nullptr) journal->SlotChanging(*this);
     piece = Solve::NewSlot();
+    if (journal != nullptr) journal->SlotMade(*piece);
     piece->StartTime = SplitTime;
     piece->EndTime = EndTime;
     piece->SlotType = SlotType;
@@ -147,6 +166,7 @@ Yslot* Yslot::Split(double SplitTime) {
 
 void Yslot::Unsolve() {
   ErrTrap::Guarded(QStringLiteral("Yslot:Unsolve"), [&] {
+    if (Solve::PassJournal* journal = Solve::ActiveJournal()) journal->SlotChanging(*this);
     Ytask* task = TaskRequired();
     if (task != nullptr) Solve::StoreLaborCost(*task, task->LaborCost() - LaborCost);
     taskRequired_ = nullptr;
