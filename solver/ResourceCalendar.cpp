@@ -18,8 +18,11 @@
 #include <QHash>
 #include <QList>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 namespace Solve {
@@ -60,14 +63,20 @@ praxel::Currency RateOf(const Yresource& resource, std::int32_t slotType) {
   }
 }
 
-// The solver's calendars, in the order they were made, and found by resource.
+// The solver's calendars, in the order they were made, and found by resource. A pass asks for a
+// calendar at every booking, so the last ones found are kept in a small table by resource.
 struct Calendars {
   std::vector<std::unique_ptr<ResourceCalendar>> all;
   QHash<const Yresource*, ResourceCalendar*> byResource;
+  std::array<ResourceCalendar*, 64> recent{};
 
+  static std::size_t RecentPlace(const Yresource& resource) {
+    return (reinterpret_cast<std::uintptr_t>(&resource) >> 6) % std::tuple_size_v<decltype(recent)>;
+  }
   void Drop(ResourceCalendar* calendar) {
     calendar->DropDays();
     byResource.remove(&calendar->Resource());
+    recent.fill(nullptr);
     std::erase_if(all, [&](const std::unique_ptr<ResourceCalendar>& held) { return held.get() == calendar; });
   }
 };
@@ -313,8 +322,13 @@ void ResourceCalendar::ForgetDays() {
 
 ResourceCalendar& CalendarOf(Yresource& resource) {
   Calendars& calendars = State();
+  ResourceCalendar*& recent = calendars.recent[Calendars::RecentPlace(resource)];
+  if (recent != nullptr && &recent->Resource() == &resource && recent->BelongsToLiveResource()) return *recent;
   ResourceCalendar* calendar = calendars.byResource.value(&resource, nullptr);
-  if (calendar != nullptr && calendar->BelongsToLiveResource()) return *calendar;
+  if (calendar != nullptr && calendar->BelongsToLiveResource()) {
+    recent = calendar;
+    return *calendar;
+  }
   // A calendar left by a resource object that was freed and handed out again is not this one's.
   if (calendar != nullptr) calendars.Drop(calendar);
   calendars.all.push_back(std::make_unique<ResourceCalendar>(resource));
@@ -393,6 +407,7 @@ void ForgetCalendars() {
   for (const auto& calendar : calendars.all) calendar->ForgetDays();
   calendars.all.clear();
   calendars.byResource.clear();
+  calendars.recent.fill(nullptr);
   SpareSlots().clear();
 }
 

@@ -69,20 +69,19 @@ void Yslot::Book(Ytask* task, praxel::Currency cost) {
 }
 
 bool Yslot::Allowed(int pass) const {
-  bool allowed = false;
-  ErrTrap::Guarded(QStringLiteral("Yslot:Allowed"), [&] {
-    switch (pass) {
-      case 0:
-      case 1: allowed = SlotType == Normal || SlotType == OffDay; break;
-      case 2:
-      case 3: allowed = SlotType == Overtime; break;
-      case 4:
-      case 5:
-      case 6: allowed = true; break;
-      default: TRAP_ASSERT(false, "a pass runs from 0 to 6");
-    }
-  });
-  return allowed;
+  // Asked for every slot a booking passes: the guard is set up only for a pass out of range.
+  switch (pass) {
+    case 0:
+    case 1: return SlotType == Normal || SlotType == OffDay;
+    case 2:
+    case 3: return SlotType == Overtime;
+    case 4:
+    case 5:
+    case 6: return true;
+    default: break;
+  }
+  ErrTrap::Guarded(QStringLiteral("Yslot:Allowed"), [&] { TRAP_ASSERT(false, "a pass runs from 0 to 6"); });
+  return false;
 }
 
 QString Yslot::BuildNodeText() const {
