@@ -184,6 +184,11 @@ std::int32_t RunIterationsInWorkers(std::int32_t first, std::int32_t last, int w
   const int count = static_cast<int>(std::min<std::int64_t>(workers, iterations));
   std::vector<Worker> running = StartWorkers(first, last, count, iterate);
   if (running.empty()) return first;
+  // However the wait ends (a failure passed on by `deliver` too), no worker outlives it.
+  struct End {
+    std::vector<Worker>& workers;
+    ~End() { EndWorkers(workers); }
+  } end{running};
 
   std::vector<std::optional<Record>> arrived(static_cast<std::size_t>(iterations));
   std::int32_t next = first;
@@ -218,7 +223,6 @@ std::int32_t RunIterationsInWorkers(std::int32_t first, std::int32_t last, int w
       }
     }
   }
-  EndWorkers(running);
   return next;
 }
 

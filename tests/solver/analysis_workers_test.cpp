@@ -16,8 +16,11 @@
 
 #include <QList>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -91,6 +94,20 @@ TEST(RunIterationsHere, OneWorkerOrOneIterationLeavesEverythingToTheCaller) {
   EXPECT_EQ(Solve::RunIterationsInWorkers(1, 10, 1, iterate, deliver, wait), 1);
   EXPECT_EQ(Solve::RunIterationsInWorkers(4, 4, 8, iterate, deliver, wait), 4);
   EXPECT_EQ(runs, 0);
+}
+
+TEST(RunIterationsHere, AFailureWhileDeliveringLeavesNoWorkerBehind) {
+  const auto iterate = [](std::int32_t, IterationOutcome&) {
+    ::usleep(20000);
+    return true;
+  };
+  const auto deliver = [](std::int32_t k, const IterationOutcome&) {
+    if (k == 2) throw std::runtime_error("the user chose Abort");
+  };
+  EXPECT_THROW(Solve::RunIterationsInWorkers(1, 40, 3, iterate, deliver, [] { return true; }), std::runtime_error);
+  errno = 0;
+  EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD) << "every worker was ended and reaped";
 }
 
 TEST(RunIterationsHere, TheWorkerCountCanBeForced) {
