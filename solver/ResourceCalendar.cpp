@@ -188,7 +188,9 @@ Yslot* ResourceCalendar::FindOrCreateSlot(double Time) {
   Yslot* result = nullptr;
   ErrTrap::Guard guard(QStringLiteral("Yresource:FindOrCreateSlot"));
   const int day = static_cast<int>(std::floor(Time));
-  guard([&] { Cover(day); });
+  guard([&] {
+    if (days_.empty() || day < lower_ || day > UpperBound()) Cover(day);
+  });
   guard([&] {
     if (days_[day - lower_] == nullptr) PrepareDay(day);
   });
