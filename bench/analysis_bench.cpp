@@ -2,12 +2,14 @@
 // standard shift, one to three resources per task (one resource per 50 tasks), estimates from 80 %
 // to 150 % of the most likely one.
 //
-//   DetailedRisk:  a detailed risk analysis of 1,000 iterations (a booking pass each).
+//   DetailedRisk:  a detailed risk analysis of N iterations (a booking pass each), in one
+//                  process (workers 1) or in one worker process per core (workers 0).
 //   QuickRisk:     the same with arithmetic passes.
 //   DetailedCrash: a detailed crash analysis with the team increment 0.25, to its end.
 //   QuickCrash:    the same with arithmetic passes.
 // Each time is one whole analysis, from the solved schedule to the request of the closing solve.
 
+#include "AnalysisWorkers.h"
 #include "Common.h"
 #include "CrashAnalysis.h"
 #include "HeadlessSolve.h"
@@ -20,6 +22,8 @@
 #include "TrySolve.h"
 
 #include <benchmark/benchmark.h>
+
+#include <QByteArray>
 
 #include <functional>
 
@@ -59,23 +63,32 @@ void Analyse(benchmark::State& state, const std::function<void()>& analysis) {
   Common::FreeAllMemory();
 }
 
-void DetailedRisk(benchmark::State& state) {
+// Arguments: tasks, iterations, worker processes (0: one per core).
+void Risk(benchmark::State& state, bool quick) {
   Solve::SetRiskIterations(static_cast<int>(state.range(1)));
-  Analyse(state, [] { Solve::RunRiskAnalysis(false); });
+  if (state.range(2) > 0) {
+    qputenv("PRAXEL_WORKERS", QByteArray::number(state.range(2)));
+  } else {
+    qunsetenv("PRAXEL_WORKERS");
+  }
+  state.counters["workers"] = Solve::AnalysisWorkerCount();
+  Analyse(state, [quick] { Solve::RunRiskAnalysis(quick); });
+  qunsetenv("PRAXEL_WORKERS");
   state.counters["iterations"] = static_cast<double>(state.range(1));
 }
 
-void QuickRisk(benchmark::State& state) {
-  Solve::SetRiskIterations(static_cast<int>(state.range(1)));
-  Analyse(state, [] { Solve::RunRiskAnalysis(true); });
-  state.counters["iterations"] = static_cast<double>(state.range(1));
-}
+void DetailedRisk(benchmark::State& state) { Risk(state, false); }
+void QuickRisk(benchmark::State& state) { Risk(state, true); }
 
 void Crash(benchmark::State& state, bool quick) {
   Solve::SetTeamIncrement(0.25f);
-  Analyse(state, [quick] { quick ? Solve::QuickCrashSolve() : Solve::DetailedCrashSolve(); });
-  const QList<Ycrash>* rows = Solve::CrashItems();
-  state.counters["steps"] = rows != nullptr ? static_cast<double>(rows->size() - 1) : 0.0;
+  qsizetype steps = 0;
+  Analyse(state, [quick, &steps] {
+    quick ? Solve::QuickCrashSolve() : Solve::DetailedCrashSolve();
+    const QList<Ycrash>* rows = Solve::CrashItems();
+    steps = rows != nullptr ? rows->size() - 1 : 0;  // read before the model goes
+  });
+  state.counters["steps"] = static_cast<double>(steps);
 }
 
 void DetailedCrash(benchmark::State& state) { Crash(state, false); }
@@ -83,7 +96,14 @@ void QuickCrash(benchmark::State& state) { Crash(state, true); }
 
 }  // namespace
 
-BENCHMARK(DetailedRisk)->Args({500, 1000})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(QuickRisk)->Args({500, 1000})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(DetailedCrash)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(DetailedRisk)
+    ->Args({500, 1000, 1})
+    ->Args({500, 1000, 0})
+    ->Args({10000, 100, 1})
+    ->Args({10000, 100, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK(QuickRisk)->Args({500, 1000, 1})->Args({500, 1000, 0})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(DetailedCrash)->Arg(200)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(QuickCrash)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

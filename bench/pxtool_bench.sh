@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Timed runs of whole pxtool processes on generated project files (10,000 tasks and 200
 # resources, then 1,000 to 50,000 tasks for the growth): wall time and peak memory of each run.
+# Then the analyses: the detailed crash analysis of 500 to 2,000 tasks (its growth), and the
+# detailed risk analysis of 100 iterations of the 10,000 tasks in one process and in one worker
+# process per core (their outputs must be the same).
 # Build the release benchmarks first (README "Benchmarks"), then:
 #   bench/pxtool_bench.sh [BUILD_DIR]     (build/bench unless told)
 set -euo pipefail
@@ -44,3 +47,15 @@ for tasks in 1000 5000 10000 20000 50000; do
   "$bin/praxel_bench_project" "$work/$tasks.pxa" "$tasks" $((tasks / 50))
   run "solve $tasks tasks" 0 "$bin/pxtool" solve "$work/$tasks.pxa"
 done
+
+echo "analyses (whole process; peak memory of the largest process):"
+for tasks in 500 1000 2000; do
+  "$bin/praxel_bench_project" "$work/$tasks.pxa" "$tasks" $((tasks / 50))
+  run "crash --detailed $tasks tasks" 0 "$bin/pxtool" crash "$work/$tasks.pxa" --detailed
+done
+cores=$(nproc)
+for workers in 1 "$cores"; do
+  run "risk --detailed 100 x 10,000, $workers proc" 0 bash -c 'PRAXEL_WORKERS=$1 "$2" risk "$3" --detailed --iterations 100 > "$4"' \
+    _ "$workers" "$bin/pxtool" "$big" "$work/risk-$workers.txt"
+done
+cmp -s "$work/risk-1.txt" "$work/risk-$cores.txt" || { echo "the risk outputs of 1 and $cores processes differ" >&2; exit 1; }

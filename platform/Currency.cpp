@@ -25,6 +25,15 @@ Currency Currency::FromDouble(double value) {
   // Rounded from the shortest decimal form of the value, so that 0.00015 (held in binary as a
   // little less) rounds as the 0.00015 it stands for.
   if (!std::isfinite(value)) RaiseOverflow();
+  // Below 2^31 ticks the value times 10,000 lies within a millionth of a tick of that decimal
+  // form; unless it is near a half, both have the same nearest tick and no text is needed.
+  // (The solver prices every booked slot: the text costs more than the booking.)
+  const double ticks = value * 10000.0;
+  if (std::fabs(ticks) < 2147483648.0) {
+    const double whole = std::floor(ticks);
+    const double fraction = ticks - whole;
+    if (std::fabs(fraction - 0.5) > 1e-3) return Currency(static_cast<std::int64_t>(fraction < 0.5 ? whole : whole + 1.0));
+  }
   char text[400];
   const auto [end, failed] = std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::fixed);
   if (failed != std::errc()) RaiseOverflow();

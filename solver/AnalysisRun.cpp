@@ -24,6 +24,7 @@ bool Halts(int rule) { return rule == 0 || rule == 2 || rule == 4; }
 // solve finds out whether the user's schedule has one. Any other state (a suspension) is left to
 // whoever set it.
 void EndAnalysis() {
+  ReleaseSpareSlots();
   if (SolveMode() == ModeAnalysis || SolveMode() == ModeError) {
     SetSolveMode(ModeIdle);
     RestartSolve();
@@ -54,12 +55,13 @@ QString AnalysisRefusal(const QString& analysis) {
 }
 
 void ResetPriorToPass() {
-  ResetPriorToSolve();
+  // Cleared before the reset, which then has no bookings to release.
   for (const Ytemplate* templ : Common::Templates()) {
     for (const Yresource* resource : templ->ResourceList) {
-      if (ResourceCalendar* calendar = FindCalendar(*resource)) calendar->DropDays();
+      if (ResourceCalendar* calendar = FindCalendar(*resource)) calendar->ClearDays();
     }
   }
+  ResetPriorToSolve();
 }
 
 double QuickStart(Yslice& slice) {

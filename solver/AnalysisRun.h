@@ -27,8 +27,9 @@ QString AnalysisRefusal(const QString& analysis);
 // before they start an analysis, so reaching this refusal is a fault of the caller.
 void RefuseUnlessReady(const QString& analysis);
 
-// Clears the schedule before one pass of an analysis: ResetPriorToSolve, then every resource
-// calendar's prepared days are dropped, to be prepared afresh as the pass reaches them. Each pass
+// Clears the schedule before one pass of an analysis: every resource calendar's prepared days are
+// cleared (their slots kept as spares), to be prepared afresh as the pass reaches them, then
+// ResetPriorToSolve. Each pass
 // books other lengths of work than the one before, and unbooking keeps the splits it made: without
 // the drop a day's chain of slots would grow with every pass and every pass would cost more than
 // the last. Fresh days also price every pass's bookings alike.
@@ -41,8 +42,9 @@ double QuickStart(Yslice& slice);
 
 // Runs an analysis: shows the busy message and puts the solver in the analysis state, runs
 // `body`, and then, however the body ended (completed, stopped by a solve error, or left through
-// the error trap's Abort), leaves the analysis state for a normal solve (requested, with the
-// solve timer armed) and clears the busy message. A failure of the body passes on to the caller.
+// the error trap's Abort), returns the spare slots of its passes to the pool, leaves the analysis
+// state for a normal solve (requested, with the solve timer armed) and clears the busy message.
+// A failure of the body passes on to the caller.
 void RunAnalysis(const QString& busyText, const std::function<void()>& body);
 
 }  // namespace Solve

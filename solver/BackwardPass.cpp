@@ -4,6 +4,7 @@
 #include "Guard.h"
 #include "Poll.h"
 #include "SliceOrder.h"
+#include "TaskResults.h"
 #include "Ydependency.h"
 #include "Yproject.h"
 #include "Yslice.h"
@@ -69,15 +70,15 @@ void ReverseSolve() {
   walk(false, [&](Yslice& slice) {
     Ytask* task = slice.Task;
     if (task->Subproject() != nullptr) return;
-    if (slice.FromPercent == 0) task->SetLateStart(slice.LateStart);
-    if (slice.ToPercent == 100) task->SetLateFinish(slice.LateFinish);
+    if (slice.FromPercent == 0) StoreLateStart(*task, slice.LateStart);
+    if (slice.ToPercent == 100) StoreLateFinish(*task, slice.LateFinish);
   });
   walk(false, [&](Yslice& slice) {
     Ytask* task = slice.Task;
     const Yproject* subproject = task->Subproject();
     if (subproject == nullptr || slice.ToPercent != 100) return;
-    task->SetLateStart(subproject->LateStart());
-    task->SetLateFinish(subproject->LateFinish());
+    StoreLateStart(*task, subproject->LateStart());
+    StoreLateFinish(*task, subproject->LateFinish());
   });
 }
 

@@ -5,6 +5,7 @@
 #include "Common.h"
 #include "ForwardPass.h"
 #include "Guard.h"
+#include "PassJournal.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
 #include "SliceOrder.h"
@@ -19,12 +20,14 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace Solve {
 
 namespace {
 
 float teamIncrement = 0.0f;
+bool passReuse = true;
 std::optional<QList<Ycrash>> crashItems;
 
 double FloatOf(const Yslice& slice) { return slice.LateFinish - slice.EarlyFinish; }
@@ -54,23 +57,41 @@ struct Trial {
   float progress = 0.0f;  // the sum over the crashable slices of m × (−ln e)
 };
 
+// What crashing one slice in a trial pass gains: whether it finishes earlier, and the extra
+// labour cost per day gained.
+struct SliceTrial {
+  bool gains = false;
+  float ratio = 0.0f;
+};
+
 // One run of either variant.
 class CrashRun {
  public:
-  CrashRun(bool quick, ErrTrap::Guard& guard) : quick_(quick), guard_(guard) {}
+  CrashRun(bool quick, ErrTrap::Guard& guard) : quick_(quick), reuse_(!quick && passReuse), guard_(guard) {}
 
   void Run() {
     guard_([&] { Start(); });
+    // The journals go however the run ends, before the analysis hands its spare slots back.
+    struct Forget {
+      CrashRun& run;
+      ~Forget() { run.DiscardJournals(); }
+    } forget{*this};
     for (;;) {
       bool crashable = false;
       guard_([&] { crashable = SetCrashableFlags(); });
       if (!crashable) return;
       Trial trial;
-      guard_([&] { trial = TrialPass(); });
+      guard_([&] { trial = reuse_ ? TrialPassReusing() : TrialPass(); });
       if (Stopped() || trial.best == nullptr) return;
       Yslice& best = *trial.best;
       const float raised = best.Multiplier + teamIncrement;
-      guard_([&] { Commit(best, raised); });
+      guard_([&] {
+        if (reuse_) {
+          CommitReusing(best, raised);
+        } else {
+          Commit(best, raised);
+        }
+      });
       if (Stopped()) return;
       guard_([&] { ShowProgress(trial); });
       guard_([&] { AddRow(best); });
@@ -101,50 +122,13 @@ class CrashRun {
   // at its normal dates.
   Trial TrialPass() {
     ResetPriorToPass();
-    Trial trial;
-    for (Yslice* slice : SliceList()) {
+    const QList<Yslice*>& slices = SliceList();
+    trials_.assign(static_cast<std::size_t>(slices.size()), SliceTrial());
+    for (qsizetype i = 0; i < slices.size(); ++i) {
       if (Stopped()) return Trial();
-      if (!slice->Crashable) {
-        Date(*slice);
-        continue;
-      }
-      Ytask& task = *slice->Task;
-      const float m = slice->Multiplier;
-      ++trial.crashable;
-      trial.progress += static_cast<float>(m * -std::log(task.Efficiency()));
-
-      slice->Multiplier = m + teamIncrement;
-      double crashedFinish = 0.0;
-      praxel::Currency crashedCost;
-      if (quick_) {
-        DateQuick(*slice, false);
-        crashedFinish = slice->EarlyFinish;
-        crashedCost = slice->LaborCost;
-        slice->Multiplier = m;
-        DateQuick(*slice, true);
-        FinishQuick(*slice);
-      } else {
-        const double taskStart = task.EarlyStart();
-        const double taskFinish = task.EarlyFinish();
-        DateDetailed(*slice);
-        StoreEarlyStart(task, taskStart);
-        StoreEarlyFinish(task, taskFinish);
-        crashedFinish = slice->EarlyFinish;
-        crashedCost = task.LaborCost();
-        slice->Unsolve();
-        slice->Multiplier = m;
-        DateDetailed(*slice);
-      }
-      const praxel::Currency normalCost = quick_ ? slice->LaborCost : task.LaborCost();
-      const double normalFinish = slice->EarlyFinish;
-      if (!(crashedFinish < normalFinish)) continue;
-      const auto ratio = static_cast<float>((crashedCost - normalCost).ToDouble() / (normalFinish - crashedFinish));
-      if (trial.best == nullptr || ratio < trial.bestRatio) {
-        trial.best = slice;
-        trial.bestRatio = ratio;
-      }
+      trials_[static_cast<std::size_t>(i)] = TrialOf(*slices.at(i));
     }
-    return trial;
+    return BestOfTrials();
   }
 
   // The best slice keeps its larger team; the whole schedule is dated again with late dates, which
@@ -157,6 +141,130 @@ class CrashRun {
       Date(*slice);
     }
     ReverseSolve();
+  }
+
+  // The same passes of the detailed variant, each from where it differs from the last pass of its
+  // kind. A trial pass dates the slices before the first one whose multiplier or crashable mark
+  // changed since the last trial pass exactly as that pass did, calendars and all; a commit pass
+  // likewise up to the slice whose team grew. So each kind keeps its journal (PassJournal.h) over
+  // the fresh schedule that every pass starts from, and a pass takes the other kind's changes
+  // out, puts its own back up to that slice and dates the rest.
+  Trial TrialPassReusing() {
+    const QList<Yslice*>& slices = SliceList();
+    const auto count = static_cast<std::size_t>(slices.size());
+    std::size_t from = std::min(trialValid_, count);
+    for (std::size_t i = 0; i < from; ++i) {
+      if (slices.at(static_cast<qsizetype>(i))->Crashable != trialFlags_[i]) from = i;
+    }
+    SwitchTo(trialJournal_, commitJournal_, from);
+    trials_.resize(count);
+    trialFlags_.resize(count);
+    for (std::size_t i = from; i < count; ++i) {
+      if (Stopped()) return Trial();
+      Yslice& slice = *slices.at(static_cast<qsizetype>(i));
+      trialJournal_.BeginOp(slice);
+      trialFlags_[i] = slice.Crashable;
+      trials_[i] = TrialOf(slice);
+    }
+    SetActiveJournal(nullptr);
+    trialValid_ = count;
+    return BestOfTrials();
+  }
+
+  void CommitReusing(Yslice& best, float raised) {
+    const QList<Yslice*>& slices = SliceList();
+    const auto count = static_cast<std::size_t>(slices.size());
+    const auto at = static_cast<std::size_t>(slices.indexOf(&best));
+    SetActiveJournal(nullptr);
+    trialJournal_.Undo();
+    best.Multiplier = raised;  // in the fresh schedule, where the passes of both kinds find it
+    SwitchTo(commitJournal_, trialJournal_, std::min(commitValid_, at));
+    for (std::size_t i = std::min(commitValid_, at); i < count; ++i) {
+      if (Stopped()) return;
+      Yslice& slice = *slices.at(static_cast<qsizetype>(i));
+      commitJournal_.BeginOp(slice);
+      Date(slice);
+    }
+    SetActiveJournal(nullptr);
+    commitValid_ = count;
+    trialValid_ = std::min(trialValid_, at);
+    ReverseSolve();
+  }
+
+  // Makes `to` the journal of the schedule with its first `ops` ops put back, and records in it.
+  // The first time, the schedule is made fresh.
+  void SwitchTo(PassJournal& to, PassJournal& other, std::size_t ops) {
+    SetActiveJournal(nullptr);
+    if (!fresh_) {
+      ResetPriorToPass();
+      fresh_ = true;
+    }
+    other.Undo();
+    to.Redo(static_cast<qsizetype>(ops));
+    SetActiveJournal(&to);
+  }
+
+  void DiscardJournals() {
+    SetActiveJournal(nullptr);
+    trialJournal_.Discard();
+    commitJournal_.Discard();
+  }
+
+  // One slice of a trial pass: a crashable slice is dated crashed by one increment, then normally;
+  // any other normally. Answers what crashing it gains.
+  SliceTrial TrialOf(Yslice& slice) {
+    if (!slice.Crashable) {
+      Date(slice);
+      return SliceTrial();
+    }
+    Ytask& task = *slice.Task;
+    const float m = slice.Multiplier;
+    slice.Multiplier = m + teamIncrement;
+    double crashedFinish = 0.0;
+    praxel::Currency crashedCost;
+    if (quick_) {
+      DateQuick(slice, false);
+      crashedFinish = slice.EarlyFinish;
+      crashedCost = slice.LaborCost;
+      slice.Multiplier = m;
+      DateQuick(slice, true);
+      FinishQuick(slice);
+    } else {
+      const double taskStart = task.EarlyStart();
+      const double taskFinish = task.EarlyFinish();
+      DateDetailed(slice);
+      StoreEarlyStart(task, taskStart);
+      StoreEarlyFinish(task, taskFinish);
+      crashedFinish = slice.EarlyFinish;
+      crashedCost = task.LaborCost();
+      slice.Unsolve();
+      slice.Multiplier = m;
+      DateDetailed(slice);
+    }
+    const praxel::Currency normalCost = quick_ ? slice.LaborCost : task.LaborCost();
+    const double normalFinish = slice.EarlyFinish;
+    if (!(crashedFinish < normalFinish)) return SliceTrial();
+    return SliceTrial{true, static_cast<float>((crashedCost - normalCost).ToDouble() / (normalFinish - crashedFinish))};
+  }
+
+  // The pass's outcome from the trials of its slices, in solve order: the first of the lowest cost
+  // per day gained, and the progress of the crashable slices at their present multipliers.
+  Trial BestOfTrials() const {
+    Trial trial;
+    const QList<Yslice*>& slices = SliceList();
+    for (qsizetype i = 0; i < slices.size(); ++i) {
+      Yslice* slice = slices.at(i);
+      if (slice->Crashable) {
+        ++trial.crashable;
+        trial.progress += static_cast<float>(slice->Multiplier * -std::log(slice->Task->Efficiency()));
+      }
+      const SliceTrial& tried = trials_[static_cast<std::size_t>(i)];
+      if (tried.gains && (trial.best == nullptr || tried.ratio < trial.bestRatio)) {
+        trial.best = slice;
+        trial.bestRatio = tried.ratio;
+      }
+    }
+    return trial;
   }
 
   // The step's average progress of the crashable slices toward the multiplier beyond which a
@@ -235,8 +343,18 @@ class CrashRun {
   }
 
   bool quick_;
+  bool reuse_;
   ErrTrap::Guard& guard_;
   int lastShown_ = 0;
+  std::vector<SliceTrial> trials_;  // by position in the solve order, of the last trial pass
+  // The detailed variant's journals, how many of their first ops still hold, and the crashable
+  // marks the trial pass's ops were made with.
+  bool fresh_ = false;
+  PassJournal trialJournal_;
+  PassJournal commitJournal_;
+  std::size_t trialValid_ = 0;
+  std::size_t commitValid_ = 0;
+  std::vector<bool> trialFlags_;
 };
 
 void CrashSolve(bool quick, const QString& location) {
@@ -257,6 +375,8 @@ void CrashSolve(bool quick, const QString& location) {
 float TeamIncrement() { return teamIncrement; }
 
 void SetTeamIncrement(float Increment) { teamIncrement = Increment; }
+
+void SetCrashPassReuse(bool Reuse) { passReuse = Reuse; }
 
 const QList<Ycrash>* CrashItems() { return crashItems ? &*crashItems : nullptr; }
 

@@ -49,6 +49,10 @@ void ForgetCrashedTask(const Ypooled* Object);
 bool SetCrashableFlags();
 
 void DetailedCrashSolve();
+// Whether the passes of the detailed variant start where they differ from the last pass of their
+// kind (the default) or from fresh calendars each time; both give the same rows. The tests
+// compare the two.
+void SetCrashPassReuse(bool Reuse);
 void QuickCrashSolve();
 
 }  // namespace Solve

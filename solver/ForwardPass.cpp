@@ -4,6 +4,7 @@
 #include "Guard.h"
 #include "Journals.h"
 #include "OleDate.h"
+#include "PassJournal.h"
 #include "Poll.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
@@ -195,6 +196,7 @@ double FindLatestDate(Ytask& task, int percent) {
         const Yslice* predecessor = FindToSlice(required, dependency->FromPercent());
         if (predecessor == nullptr) continue;
         // The DepDate property's own write rule, without its per-call error location.
+        if (PassJournal* journal = ActiveJournal()) journal->DependencyDateChanging(*dependency);
         WriteField(dependency->Project(), dependency->DepDateField(), predecessor->EarlyFinish);
       }
       const double candidate = dependency->DepDate() + dependency->Offset();
@@ -348,16 +350,16 @@ void SolveSubproject(Yslice& slice) {
     for (const Ytask* member : task->Subproject()->TaskList) {
       if (!member->Include()) continue;
       if (first) {
-        task->SetEarlyStart(member->EarlyStart());
-        task->SetEarlyFinish(member->EarlyFinish());
-        task->SetLaborCost(member->LaborCost());
-        task->SetMaterialCost(member->MaterialCost());
+        StoreEarlyStart(*task, member->EarlyStart());
+        StoreEarlyFinish(*task, member->EarlyFinish());
+        StoreLaborCost(*task, member->LaborCost());
+        StoreMaterialCost(*task, member->MaterialCost());
         first = false;
       } else {
-        if (member->EarlyStart() < task->EarlyStart()) task->SetEarlyStart(member->EarlyStart());
-        if (member->EarlyFinish() > task->EarlyFinish()) task->SetEarlyFinish(member->EarlyFinish());
-        task->SetLaborCost(task->LaborCost() + member->LaborCost());
-        task->SetMaterialCost(task->MaterialCost() + member->MaterialCost());
+        if (member->EarlyStart() < task->EarlyStart()) StoreEarlyStart(*task, member->EarlyStart());
+        if (member->EarlyFinish() > task->EarlyFinish()) StoreEarlyFinish(*task, member->EarlyFinish());
+        StoreLaborCost(*task, task->LaborCost() + member->LaborCost());
+        StoreMaterialCost(*task, task->MaterialCost() + member->MaterialCost());
       }
     }
     slice.EarlyStart = task->EarlyStart();

@@ -3,6 +3,7 @@
 #include "Format.h"
 #include "Guard.h"
 #include "OleDate.h"
+#include "PassJournal.h"
 #include "Poll.h"
 #include "Pool.h"
 #include "Rounding.h"
@@ -19,10 +20,14 @@
 #include <QHash>
 #include <QList>
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <tuple>
+#include <utility>
 
 namespace Solve {
 
@@ -62,14 +67,20 @@ praxel::Currency RateOf(const Yresource& resource, std::int32_t slotType) {
   }
 }
 
-// The solver's calendars, in the order they were made, and found by resource.
+// The solver's calendars, in the order they were made, and found by resource. A pass asks for a
+// calendar at every booking, so the last ones found are kept in a small table by resource.
 struct Calendars {
   std::vector<std::unique_ptr<ResourceCalendar>> all;
   QHash<const Yresource*, ResourceCalendar*> byResource;
+  std::array<ResourceCalendar*, 64> recent{};
 
+  static std::size_t RecentPlace(const Yresource& resource) {
+    return (reinterpret_cast<std::uintptr_t>(&resource) >> 6) % std::tuple_size_v<decltype(recent)>;
+  }
   void Drop(ResourceCalendar* calendar) {
     calendar->DropDays();
     byResource.remove(&calendar->Resource());
+    recent.fill(nullptr);
     std::erase_if(all, [&](const std::unique_ptr<ResourceCalendar>& held) { return held.get() == calendar; });
   }
 };
@@ -107,6 +118,12 @@ void CostOutOfRange(Ytask& task, const Yresource& resource) {
                       Common::FormatCurrency(praxel::Currency::FromTicks(std::numeric_limits<std::int64_t>::max())),
                       resource.BuildNodeText()),
              &task);
+}
+
+// The slots of cleared days, free and unlinked, waiting to be handed out again.
+std::vector<Yslot*>& SpareSlots() {
+  static std::vector<Yslot*> spares;
+  return spares;
 }
 
 // The distinct resources of the task's assignments (only the included ones when asked), in the
@@ -164,10 +181,11 @@ void ResourceCalendar::PrepareDay(int Day) {
   ErrTrap::Guarded(QStringLiteral("Yresource:PrepareDay"), [&] {
     Yslot*& first = days_[Day - lower_];
     if (first != nullptr) return;  // already prepared (a step run again)
+    if (PassJournal* journal = ActiveJournal()) journal->DayPrepared(*this, Day);
     const bool workDay = pattern_.workDay[praxel::Weekday(Day)];
     Yslot* last = nullptr;
     for (const Run& run : runs_) {
-      auto* slot = Common::NewY<Yslot>(ytSlot);
+      Yslot* slot = NewSlot();
       slot->StartTime = last != nullptr ? last->EndTime : CellTime(Day, run.firstCell);
       slot->EndTime = run.endCell == kCellsPerDay ? Day + 1.0 : CellTime(Day, run.endCell);
       slot->SlotType = SlotTypeOf(run.code, workDay);
@@ -181,21 +199,31 @@ void ResourceCalendar::PrepareDay(int Day) {
   });
 }
 
+void ResourceCalendar::Cover(int Day) {
+  if (days_.empty()) {
+    lower_ = BlockBelow(Day);
+    days_.assign(BlockAbove(Day) - lower_ + 1, nullptr);
+  } else if (Day < lower_) {
+    const int newLower = BlockBelow(Day);
+    days_.insert(days_.begin(), lower_ - newLower, nullptr);
+    lower_ = newLower;
+  } else if (Day > UpperBound()) {
+    days_.resize(BlockAbove(Day) - lower_ + 1, nullptr);
+  }
+}
+
+Yslot* ResourceCalendar::SwapDay(int Day, Yslot* first) {
+  Cover(Day);
+  std::swap(days_[Day - lower_], first);
+  return first;
+}
+
 Yslot* ResourceCalendar::FindOrCreateSlot(double Time) {
   Yslot* result = nullptr;
   ErrTrap::Guard guard(QStringLiteral("Yresource:FindOrCreateSlot"));
   const int day = static_cast<int>(std::floor(Time));
   guard([&] {
-    if (days_.empty()) {
-      lower_ = BlockBelow(day);
-      days_.assign(BlockAbove(day) - lower_ + 1, nullptr);
-    } else if (day < lower_) {
-      const int newLower = BlockBelow(day);
-      days_.insert(days_.begin(), lower_ - newLower, nullptr);
-      lower_ = newLower;
-    } else if (day > UpperBound()) {
-      days_.resize(BlockAbove(day) - lower_ + 1, nullptr);
-    }
+    if (days_.empty() || day < lower_ || day > UpperBound()) Cover(day);
   });
   guard([&] {
     if (days_[day - lower_] == nullptr) PrepareDay(day);
@@ -313,6 +341,19 @@ void ResourceCalendar::DropDays() {
   Common::FreeYobjects(freed);
 }
 
+void ResourceCalendar::ClearDays() {
+  for (Yslot* first : days_) {
+    Yslot* slot = first;
+    while (slot != nullptr) {
+      Yslot* next = slot->NextSlot;
+      SpareSlot(*slot);
+      slot = next;
+    }
+  }
+  days_.clear();
+  lower_ = 0;
+}
+
 void ResourceCalendar::ForgetDays() {
   days_.clear();
   lower_ = 0;
@@ -320,8 +361,13 @@ void ResourceCalendar::ForgetDays() {
 
 ResourceCalendar& CalendarOf(Yresource& resource) {
   Calendars& calendars = State();
+  ResourceCalendar*& recent = calendars.recent[Calendars::RecentPlace(resource)];
+  if (recent != nullptr && &recent->Resource() == &resource && recent->BelongsToLiveResource()) return *recent;
   ResourceCalendar* calendar = calendars.byResource.value(&resource, nullptr);
-  if (calendar != nullptr && calendar->BelongsToLiveResource()) return *calendar;
+  if (calendar != nullptr && calendar->BelongsToLiveResource()) {
+    recent = calendar;
+    return *calendar;
+  }
   // A calendar left by a resource object that was freed and handed out again is not this one's.
   if (calendar != nullptr) calendars.Drop(calendar);
   calendars.all.push_back(std::make_unique<ResourceCalendar>(resource));
@@ -400,6 +446,33 @@ void ForgetCalendars() {
   for (const auto& calendar : calendars.all) calendar->ForgetDays();
   calendars.all.clear();
   calendars.byResource.clear();
+  calendars.recent.fill(nullptr);
+  SpareSlots().clear();
+}
+
+Yslot* NewSlot() {
+  std::vector<Yslot*>& spares = SpareSlots();
+  Yslot* slot = nullptr;
+  if (spares.empty()) {
+    slot = Common::NewY<Yslot>(ytSlot);
+  } else {
+    slot = spares.back();
+    spares.pop_back();
+    slot->Reset();
+  }
+  return slot;
+}
+
+void SpareSlot(Yslot& slot) {
+  slot.NextSlot = nullptr;  // a spare's Reset must not reach into a chain
+  SpareSlots().push_back(&slot);
+}
+
+void ReleaseSpareSlots() {
+  std::vector<Yslot*>& spares = SpareSlots();
+  const QList<Ypooled*> freed(spares.begin(), spares.end());
+  spares.clear();
+  Common::FreeYobjects(freed);
 }
 
 }  // namespace Solve

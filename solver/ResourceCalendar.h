@@ -63,6 +63,9 @@ class ResourceCalendar {
   // Releases the bookings of one task.
   void UnsolveTask(const Ytask* Task);
 
+  // Puts `first` in place of the chain of the day and answers the chain it held (PassJournal).
+  Yslot* SwapDay(int Day, Yslot* first);
+
   // Whether any cell of the shift is normal time: the only kind of time that a slice of a
   // resource with a free calendar can ever book (the later passes book only after meeting a
   // booked slot).
@@ -73,6 +76,11 @@ class ResourceCalendar {
   void MatchModel();
   // Returns every slot to the pool; the calendar is empty afterwards.
   void DropDays();
+  // Empties the calendar as DropDays does, but keeps its slots as spares for the days and splits
+  // that come next (NewSlot): between the passes of an analysis, where every pass starts from
+  // fresh days, handing the slots back to the pool and taking them out again cost as much as
+  // dating the slices.
+  void ClearDays();
   // Forgets every slot without returning it (the pool is being emptied).
   void ForgetDays();
 
@@ -94,6 +102,8 @@ class ResourceCalendar {
   Pattern CurrentPattern() const;
   void UsePattern(const Pattern& pattern);
   void PrepareDay(int Day);
+  // Grows the array to hold the day.
+  void Cover(int Day);
 
   Yresource& resource_;
   std::uint64_t identity_;
@@ -130,7 +140,15 @@ void Unsolve(const Ytask& task);
 // were freed are dropped. Polls before each calendar and stops when the poll says so; answers
 // False when it stopped early.
 bool MatchCalendarsToModel();
-// Forgets every calendar (the pool is being emptied: the slots go with it).
+// Forgets every calendar (the pool is being emptied: the slots go with it, spares included).
 void ForgetCalendars();
+
+// A free slot for a calendar day or a split: a spare one (ClearDays) when there is one, else one
+// from the pool.
+Yslot* NewSlot();
+// Keeps a slot that no day holds any more as a spare.
+void SpareSlot(Yslot& slot);
+// Returns the spare slots to the pool (at the end of an analysis).
+void ReleaseSpareSlots();
 
 }  // namespace Solve

@@ -1,10 +1,12 @@
 #include "RiskAnalysis.h"
 
 #include "AnalysisRun.h"
+#include "AnalysisWorkers.h"
 #include "Check.h"
 #include "Common.h"
 #include "ForwardPass.h"
 #include "Guard.h"
+#include "Poll.h"
 #include "Random.h"
 #include "RiskResults.h"
 #include "Rounding.h"
@@ -193,9 +195,20 @@ void PrepareRiskSolve() {
 
 namespace {
 
+// The active project's finish and total cost as they stand.
+IterationOutcome ActiveOutcome() {
+  const Yproject* active = Common::ThisProject();
+  TRAP_ASSERT(active != nullptr, "an analysis runs on the active project");
+  IterationOutcome outcome;
+  outcome.finish = active->EarlyFinish();
+  outcome.cost = active->TotalCost();
+  return outcome;
+}
+
 // The passes of a risk analysis: for each iteration, `sample` gives every slice its sampled
 // length and `date` dates the slices (False when the pass was stopped); the progress shows and
-// the project's finish and cost are recorded.
+// the project's finish and cost are recorded. The iterations run in worker processes when there
+// are several (AnalysisWorkers.h), and here from the first one a worker could not complete.
 template <class Sample, class Date>
 void RunRiskPasses(ErrTrap::Guard& guard, Sample sample, Date date) {
   bool prepared = false;
@@ -207,15 +220,33 @@ void RunRiskPasses(ErrTrap::Guard& guard, Sample sample, Date date) {
   if (!prepared) return;
   const QList<Yslice*> slices = SliceList();
   int lastShown = 0;
-  for (std::int32_t k = 1; k <= riskIterations; ++k) {
+  // One iteration's sampling and passes: False when the pass was stopped.
+  const auto iterate = [&](std::int32_t k) {
     riskIteration = k;
     guard([&] {
       for (qsizetype b = 0; b < slices.size(); ++b) sample(*slices.at(b), Deviate(b, k));
     });
-    guard([&] { ShowProgress(k, lastShown); });
     bool dated = true;
     guard([&] { dated = date(slices); });
-    if (!dated) return;
+    return dated;
+  };
+
+  std::int32_t k = RunIterationsInWorkers(
+      1, riskIterations, AnalysisWorkerCount(),
+      [&](std::int32_t iteration, IterationOutcome& outcome) {
+        if (!iterate(iteration)) return false;
+        outcome = ActiveOutcome();
+        return true;
+      },
+      [&](std::int32_t iteration, const IterationOutcome& outcome) {
+        riskIteration = iteration;
+        guard([&] { ShowProgress(iteration, lastShown); });
+        guard([&] { results.RecordSampled(outcome.finish, outcome.cost); });
+      },
+      [] { return !PollAbort(); });
+  for (; k <= riskIterations; ++k) {
+    guard([&] { ShowProgress(k, lastShown); });
+    if (!iterate(k)) return;
     guard([&] { RecordRiskResult(); });
   }
 }
@@ -249,14 +280,11 @@ void QuickRiskSolve() {
 
 void RecordRiskResult() {
   ErrTrap::Guarded(QStringLiteral("Solve:RecordRiskResult"), [&] {
-    const Yproject* active = Common::ThisProject();
-    TRAP_ASSERT(active != nullptr, "an analysis runs on the active project");
-    const double finish = active->EarlyFinish();
-    const praxel::Currency cost = active->TotalCost();
+    const IterationOutcome outcome = ActiveOutcome();
     if (riskIteration == 0) {
-      results.RecordUnsampled(finish, cost);
+      results.RecordUnsampled(outcome.finish, outcome.cost);
     } else {
-      results.RecordSampled(finish, cost);
+      results.RecordSampled(outcome.finish, outcome.cost);
     }
   });
 }

@@ -4,6 +4,7 @@
 #include "Common.h"
 #include "Guard.h"
 #include "Journals.h"
+#include "PassJournal.h"
 #include "Pool.h"
 #include "ResourceCalendar.h"
 #include "Rounding.h"
@@ -40,6 +41,20 @@ void Yslot::Reset() {
   RefResource = nullptr;
 }
 
+Yslot::Fields Yslot::SaveFields() const {
+  return Fields{StartTime, EndTime, SlotType, NextSlot, taskRequired_, taskIdentity_, LaborCost.Ticks()};
+}
+
+void Yslot::LoadFields(const Fields& fields) {
+  StartTime = fields.startTime;
+  EndTime = fields.endTime;
+  SlotType = fields.slotType;
+  NextSlot = fields.nextSlot;
+  taskRequired_ = fields.taskRequired;
+  taskIdentity_ = fields.taskIdentity;
+  LaborCost = praxel::Currency::FromTicks(fields.laborCost);
+}
+
 Ytask* Yslot::TaskRequired() const {
   if (taskRequired_ == nullptr) return nullptr;
   if (taskRequired_->IsFree() || taskRequired_->Identity() != taskIdentity_) return nullptr;
@@ -47,26 +62,26 @@ Ytask* Yslot::TaskRequired() const {
 }
 
 void Yslot::Book(Ytask* task, praxel::Currency cost) {
+  if (Solve::PassJournal* journal = Solve::ActiveJournal()) journal->SlotChanging(*this);
   taskRequired_ = task;
   taskIdentity_ = task != nullptr ? task->Identity() : 0;
   LaborCost = cost;
 }
 
 bool Yslot::Allowed(int pass) const {
-  bool allowed = false;
-  ErrTrap::Guarded(QStringLiteral("Yslot:Allowed"), [&] {
-    switch (pass) {
-      case 0:
-      case 1: allowed = SlotType == Normal || SlotType == OffDay; break;
-      case 2:
-      case 3: allowed = SlotType == Overtime; break;
-      case 4:
-      case 5:
-      case 6: allowed = true; break;
-      default: TRAP_ASSERT(false, "a pass runs from 0 to 6");
-    }
-  });
-  return allowed;
+  // Asked for every slot a booking passes: the guard is set up only for a pass out of range.
+  switch (pass) {
+    case 0:
+    case 1: return SlotType == Normal || SlotType == OffDay;
+    case 2:
+    case 3: return SlotType == Overtime;
+    case 4:
+    case 5:
+    case 6: return true;
+    default: break;
+  }
+  ErrTrap::Guarded(QStringLiteral("Yslot:Allowed"), [&] { TRAP_ASSERT(false, "a pass runs from 0 to 6"); });
+  return false;
 }
 
 QString Yslot::BuildNodeText() const {
@@ -134,7 +149,10 @@ Yresource* Yslot::Resource() const {
 Yslot* Yslot::Split(double SplitTime) {
   Yslot* piece = nullptr;
   ErrTrap::Guarded(QStringLiteral("Yslot:Split"), [&] {
-    piece = Common::NewY<Yslot>(ytSlot);
+    Solve::PassJournal* journal = Solve::ActiveJournal();
+    if (journal != nullptr) journal->SlotChanging(*this);
+    piece = Solve::NewSlot();
+    if (journal != nullptr) journal->SlotMade(*piece);
     piece->StartTime = SplitTime;
     piece->EndTime = EndTime;
     piece->SlotType = SlotType;
@@ -147,6 +165,7 @@ Yslot* Yslot::Split(double SplitTime) {
 
 void Yslot::Unsolve() {
   ErrTrap::Guarded(QStringLiteral("Yslot:Unsolve"), [&] {
+    if (Solve::PassJournal* journal = Solve::ActiveJournal()) journal->SlotChanging(*this);
     Ytask* task = TaskRequired();
     if (task != nullptr) Solve::StoreLaborCost(*task, task->LaborCost() - LaborCost);
     taskRequired_ = nullptr;

@@ -34,6 +34,19 @@ class Yslot final : public Ypooled, public BlockAllocated<Yslot> {
   Yslot* NextSlot = nullptr;  // the next stretch of the same day; none after the last
   Yresource* RefResource = nullptr;  // not used by the calendar: the overload spreadsheet's
 
+  // Everything a pass may change in a slot, as one value (PassJournal).
+  struct Fields {
+    double startTime;
+    double endTime;
+    std::int32_t slotType;
+    Yslot* nextSlot;
+    Ytask* taskRequired;
+    std::uint64_t taskIdentity;
+    std::int64_t laborCost;
+  };
+  Fields SaveFields() const;
+  void LoadFields(const Fields& fields);
+
   int Ytype() const override { return ytSlot; }
   // Free, 0 to 1.0, type 0, no cost; the rest of the chain is reset and unlinked.
   void Reset() override;

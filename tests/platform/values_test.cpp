@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <ostream>
 
@@ -128,6 +129,14 @@ TEST(Currency, ConversionsAndOverflow) {
   EXPECT_EQ(Currency::FromDouble(-0.00015).Ticks(), -2);
   EXPECT_EQ(Currency::FromDouble(922337203685477.5).Ticks(), 9223372036854775000);
   EXPECT_EQ(Currency::FromDouble(1e-300).Ticks(), 0);
+  // Away from a half the value is rounded without its decimal text: the same tick as the text
+  // gives, on both sides of a half, of a whole tick and of zero.
+  for (const char* text : {"0.00004", "0.00006", "0.00014", "0.00016", "1.23454", "1.23456", "-0.00006", "-1.23456",
+                           "214748.36469", "214748.36471", "12345.678949", "0.99995", "0.999949", "-0.999951"}) {
+    const double value = std::strtod(text, nullptr);
+    const bool negative = text[0] == '-';
+    EXPECT_EQ(Currency::FromDouble(value), Currency::FromDecimal(negative ? text + 1 : text, negative)) << text;
+  }
   EXPECT_DOUBLE_EQ(Currency::FromTicks(-12345).ToDouble(), -1.2345);
   EXPECT_EQ((Currency::FromTicks(10000) * 2.5).Ticks(), 25000);
   EXPECT_EQ((Currency::FromTicks(1) * 0.5).Ticks(), 0);

@@ -20,6 +20,16 @@ QStringList RecordingHost::Messages(const QString& prefix) const {
   return shown;
 }
 
+ForcedWorkers::ForcedWorkers(const char* count) : before_(qgetenv("PRAXEL_WORKERS")) { qputenv("PRAXEL_WORKERS", count); }
+
+ForcedWorkers::~ForcedWorkers() {
+  if (before_.isNull()) {
+    qunsetenv("PRAXEL_WORKERS");
+  } else {
+    qputenv("PRAXEL_WORKERS", before_);
+  }
+}
+
 void AnalysisTest::SetUp() {
   SolverTest::SetUp();
   Solve::ClearCrashItems();

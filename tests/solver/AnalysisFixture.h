@@ -3,6 +3,7 @@
 #include "SolverFixture.h"
 #include "SolverHost.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 // A host that keeps every text the solver and the analyses show, in order, and can fail when a
@@ -35,6 +36,18 @@ class RecordingHost final : public Solve::SolverHost {
   bool timerEnabled_ = false;
   int pumps_ = 0;
   int broadcasts_ = 0;
+};
+
+// The analyses spread their iterations over this many processes while it lives (PRAXEL_WORKERS).
+class ForcedWorkers {
+ public:
+  explicit ForcedWorkers(const char* count);
+  ~ForcedWorkers();
+  ForcedWorkers(const ForcedWorkers&) = delete;
+  ForcedWorkers& operator=(const ForcedWorkers&) = delete;
+
+ private:
+  QByteArray before_;
 };
 
 // A solver model for the analyses: project "Main" on the rule "Normal only, extend if more needed",

@@ -7,15 +7,22 @@
 #include "Common.h"
 #include "CrashAnalysis.h"
 #include "ErrTrap.h"
+#include "ForwardPass.h"
+#include "Pool.h"
+#include "ProjectGenerator.h"
+#include "ResourceCalendar.h"
 #include "RiskAnalysis.h"
+#include "SliceOrder.h"
 #include "SolveState.h"
 #include "TestSupport.h"
 #include "Yproject.h"
+#include "Yslice.h"
 #include "Ytask.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -167,3 +174,28 @@ TEST_F(AnalysisTest, QuickPassesKeepTheSlicesOfATaskInTurn) {
 }
 
 }  // namespace
+
+// Every pass of an analysis starts from fresh calendar days made of the slots of the last pass's
+// days: two generated projects sharing four resources must be dated on them exactly as on the
+// slots the pool gave the solve.
+TEST_F(AnalysisTest, PassesOnTheSlotsOfThePassBeforeDateAsAFreshSolve) {
+  Common::FreeAllMemory();
+  generator::GenerateWorkload({60, 4, 30, 3});
+  ASSERT_EQ(SolveAll(), kComplete);
+  const auto schedule = [] {
+    QList<std::tuple<double, double, std::int64_t>> rows;
+    for (const Yslice* slice : Solve::SliceList()) {
+      rows.append({slice->EarlyStart, slice->EarlyFinish, slice->Task->LaborCost().Ticks()});
+    }
+    return rows;
+  };
+  const auto fresh = schedule();
+  Solve::SetSolveMode(Solve::ModeAnalysis);
+  for (int pass = 1; pass <= 2; ++pass) {
+    Solve::ResetPriorToPass();
+    for (Yslice* slice : Solve::SliceList()) Solve::SolveOneSlice(*slice);
+    EXPECT_EQ(schedule(), fresh) << "pass " << pass;
+  }
+  Solve::SetSolveMode(Solve::ModeIdle);
+  Solve::ReleaseSpareSlots();
+}

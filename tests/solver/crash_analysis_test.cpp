@@ -7,6 +7,7 @@
 #include "CrashAnalysis.h"
 #include "ErrTrap.h"
 #include "Pool.h"
+#include "ProjectGenerator.h"
 #include "SliceOrder.h"
 #include "SolveState.h"
 #include "TestSupport.h"
@@ -267,6 +268,35 @@ TEST_F(CrashTest, AnIncrementOfZeroIsRefused) {
   EXPECT_EQ(Solve::CrashItems(), nullptr);
   EXPECT_EQ(Solve::SolveMode(), Solve::ModeIdle);
   EXPECT_TRUE(recorder.StatusTexts().isEmpty());
+}
+
+// The detailed passes start where they differ from the last pass of their kind, from a journal of
+// their changes; the rows must be exactly those of passes that start from fresh calendars. Two
+// generated projects sharing three resources give many steps, crash slices all along the solve
+// order and change which slices are critical.
+TEST_F(AnalysisTest, DetailedPassesFromTheLastOnesGiveTheRowsOfFreshPasses) {
+  const auto rows = [&](bool reuse) {
+    Common::FreeAllMemory();
+    generator::GenerateWorkload({40, 3, 20, 5});
+    EXPECT_EQ(SolveAll(), kComplete);
+    Solve::SetCrashPassReuse(reuse);
+    Analyse([] { Solve::DetailedCrashSolve(); });
+    Solve::SetCrashPassReuse(true);
+    QStringList texts;
+    for (const Ycrash& row : Rows()) {
+      texts << QStringLiteral("%1 %2-%3 x%4 %5 %6")
+                   .arg(row.Task != nullptr ? row.Task->BuildNodeText() : QString())
+                   .arg(row.FromPercent)
+                   .arg(row.ToPercent)
+                   .arg(row.Multiplier)
+                   .arg(row.EndDate, 0, 'g', 17)
+                   .arg(row.TotalCost.Ticks());
+    }
+    return texts;
+  };
+  const QStringList fresh = rows(false);
+  EXPECT_EQ(rows(true), fresh);
+  EXPECT_GT(fresh.size(), 30) << fresh.size();
 }
 
 }  // namespace

@@ -202,6 +202,7 @@ TEST_F(RiskTest, OneIterationSamplesTheMostLikelyEstimates) {
 // pass fresh calendar days; else each day's chain of slots, and the time of a pass, would grow
 // with the iterations.
 TEST_F(RiskTest, PassesDoNotPileUpSplitsInTheCalendar) {
+  const ForcedWorkers here("1");  // the passes run in this process, on its calendar
   Run(false, 40);
   int pieces = 0;
   for (const Yslot* slot = Solve::FindSlot(*worker, At(1, 0)); slot != nullptr; slot = slot->NextSlot) ++pieces;
