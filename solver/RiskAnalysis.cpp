@@ -40,11 +40,12 @@ std::int32_t SampledMinutes(const Ytask& task, float z) {
   return praxel::ToLong(mostLikely + z * static_cast<double>(spread) / 3.0);
 }
 
-// `cost` × minutes ÷ mostLikely: the product exact in ten-thousandths, the quotient rounded half to
-// even.
+// `cost` × minutes ÷ mostLikely: the product exact in ten-thousandths (in 128 bits: a cost near the
+// largest times a sampled estimate is past 64), the quotient rounded half to even; a quotient past
+// the money range is an overflow.
 praxel::Currency ScaledCost(praxel::Currency cost, std::int32_t minutes, std::int32_t mostLikely) {
-  const std::int64_t product = praxel::MulChecked<std::int64_t>(cost.Ticks(), minutes);
-  return praxel::Currency::FromTicks(static_cast<std::int64_t>(std::nearbyint(static_cast<double>(product) / mostLikely)));
+  const __int128 product = static_cast<__int128>(cost.Ticks()) * minutes;
+  return praxel::Currency::FromTicks(praxel::ToLongLong(static_cast<double>(product) / mostLikely));
 }
 
 // Whether the table and the results were made for the present slices and iterations. A failed

@@ -10,6 +10,7 @@
 #include "SolveState.h"
 #include "TestSupport.h"
 #include "Yproject.h"
+#include "Yresource.h"
 #include "Yslot.h"
 #include "Ytask.h"
 
@@ -186,6 +187,23 @@ TEST_F(RiskTest, FourQuickIterationsScaleTheSolvedDurationAndCost) {
   for (const praxel::Currency cost : Solve::RiskCosts()) costs.push_back(cost.ToDouble());
   EXPECT_EQ(costs, std::vector<double>({640, 517.3333, 606, 708, 885.3333}));
   EXPECT_EQ(Solve::SolveMode(), Solve::ModeRequested);
+}
+
+// A cost near the largest amount is scaled exactly: its product with the sampled minutes is past
+// 64 bits, the scaled cost is not.
+TEST_F(RiskTest, QuickIterationsScaleACostNearTheLargest) {
+  worker->SetBurdenedRate(praxel::Currency::FromDouble(1e11));
+  project->SetDirty(true);
+  ASSERT_EQ(SolveAll(), kComplete);
+  const praxel::Currency solved = task->LaborCost();
+  ASSERT_GT(static_cast<double>(solved.Ticks()) * 1328, 9.3e18);
+  Run(true, 4);
+  const std::vector<praxel::Currency> costs = Solve::RiskCosts();
+  ASSERT_EQ(costs.size(), 5u);
+  const int sampled[] = {776, 909, 1062, 1328};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(costs[i + 1].ToDouble(), solved.ToDouble() * sampled[i] / 960, 1.0) << i;
+  }
 }
 
 TEST_F(RiskTest, OneIterationSamplesTheMostLikelyEstimates) {
