@@ -187,6 +187,7 @@ void PassJournal::Prefetch(std::size_t index) const {
 
 void PassJournal::Undo() {
   if (!applied_) return;
+  SlotsRearranged();
   const Inactive quiet;
   // The targets lie all over memory: each is fetched while the entries before it are applied.
   for (std::size_t i = entries_.size(); i-- > 0;) {
@@ -197,6 +198,7 @@ void PassJournal::Undo() {
 }
 
 void PassJournal::Redo(qsizetype ops) {
+  SlotsRearranged();
   if (applied_) Undo();
   const Inactive quiet;
   const std::size_t kept = ops < Ops() ? opStarts_[static_cast<std::size_t>(ops)] : entries_.size();
@@ -214,6 +216,7 @@ void PassJournal::Redo(qsizetype ops) {
 }
 
 void PassJournal::Discard() {
+  SlotsRearranged();
   if (!applied_) {
     for (const Entry& entry : entries_) SpareMadeSlots(entry);
   }
