@@ -86,6 +86,9 @@ class PassJournal {
   };
 
   void Apply(Entry& entry);
+  // Asks the processor for the target of the entry at `index`, if there is one, ahead of its Apply.
+  void Prefetch(std::size_t index) const;
+  static constexpr std::size_t kPrefetchAhead = 12;
   // Whether the op's first change of that field of the task: the op's own task's fields change
   // many times in an op, and only the value before the op is kept.
   bool FirstInOp(const Ytask& task, Kind kind);

@@ -85,6 +85,9 @@ struct Calendars {
   }
 };
 
+// Counts the rearrangements of the slots (SlotsRearranged).
+std::uint64_t arrangement = 0;
+
 Calendars& State() {
   static Calendars calendars;
   return calendars;
@@ -213,6 +216,7 @@ void ResourceCalendar::Cover(int Day) {
 }
 
 Yslot* ResourceCalendar::SwapDay(int Day, Yslot* first) {
+  SlotsRearranged();
   Cover(Day);
   std::swap(days_[Day - lower_], first);
   return first;
@@ -229,8 +233,12 @@ Yslot* ResourceCalendar::FindOrCreateSlot(double Time) {
     if (days_[day - lower_] == nullptr) PrepareDay(day);
   });
   guard([&] {
-    result = days_[day - lower_];
+    const bool walkOn = found_ != nullptr && foundArrangement_ == arrangement && foundDay_ == day && found_->StartTime <= Time;
+    result = walkOn ? found_ : days_[day - lower_];
     while (result != nullptr && result->EndTime <= Time) result = result->NextSlot;
+    found_ = result;
+    foundDay_ = day;
+    foundArrangement_ = arrangement;
   });
   return result;
 }
@@ -326,6 +334,7 @@ void ResourceCalendar::MatchModel() {
 }
 
 void ResourceCalendar::DropDays() {
+  SlotsRearranged();
   QList<Ypooled*> freed;
   for (Yslot* first : days_) {
     Yslot* slot = first;
@@ -342,6 +351,7 @@ void ResourceCalendar::DropDays() {
 }
 
 void ResourceCalendar::ClearDays() {
+  SlotsRearranged();
   for (Yslot* first : days_) {
     Yslot* slot = first;
     while (slot != nullptr) {
@@ -355,6 +365,7 @@ void ResourceCalendar::ClearDays() {
 }
 
 void ResourceCalendar::ForgetDays() {
+  SlotsRearranged();
   days_.clear();
   lower_ = 0;
 }
@@ -463,12 +474,16 @@ Yslot* NewSlot() {
   return slot;
 }
 
+void SlotsRearranged() { ++arrangement; }
+
 void SpareSlot(Yslot& slot) {
+  SlotsRearranged();
   slot.NextSlot = nullptr;  // a spare's Reset must not reach into a chain
   SpareSlots().push_back(&slot);
 }
 
 void ReleaseSpareSlots() {
+  SlotsRearranged();
   std::vector<Yslot*>& spares = SpareSlots();
   const QList<Ypooled*> freed(spares.begin(), spares.end());
   spares.clear();

@@ -107,6 +107,11 @@ class ResourceCalendar {
 
   Yresource& resource_;
   std::uint64_t identity_;
+  // The slot FindOrCreateSlot found last, a lookup in its day at or after its start walks on
+  // from it, while no slot has left its chain since (SlotsRearranged).
+  Yslot* found_ = nullptr;
+  int foundDay_ = 0;
+  std::uint64_t foundArrangement_ = 0;
   Pattern pattern_;
   std::vector<Run> runs_;
   bool hasNormalTime_ = false;
@@ -146,6 +151,11 @@ void ForgetCalendars();
 // A free slot for a calendar day or a split: a spare one (ClearDays) when there is one, else one
 // from the pool.
 Yslot* NewSlot();
+// To be called whenever slots may leave their chains or change their times other than by a
+// split (an undone pass, a dropped or cleared day, a spare): no calendar walks on from the slot
+// it found last.
+void SlotsRearranged();
+
 // Keeps a slot that no day holds any more as a spare.
 void SpareSlot(Yslot& slot);
 // Returns the spare slots to the pool (at the end of an analysis).

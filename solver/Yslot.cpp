@@ -115,6 +115,7 @@ std::int32_t Yslot::CountMinutes(const Ytask* task) const {
 
 void Yslot::Delete() {
   ErrTrap::Guarded(QStringLiteral("Yslot:Delete"), [&] {
+    Solve::SlotsRearranged();
     QList<Ypooled*> chain;
     for (Yslot* slot = this; slot != nullptr; slot = slot->NextSlot) chain.append(slot);
     for (Ypooled* object : chain) {
