@@ -13,6 +13,7 @@
 #include "Yproject.h"
 #include "Ytask.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <array>
@@ -30,14 +31,29 @@ constexpr int kFirstCostColumn = 10;
 // The material, labor and total cost of one row.
 using Costs = std::array<Currency, 3>;
 
+// The texts of the dates one sheet shows. The tasks of a project start and finish on far fewer
+// days than they are many, and writing a date out in the locale's form is dear: each day is
+// written once, and its cells share the text.
+class DateTexts {
+ public:
+  const QString& Of(double day) {
+    auto known = texts_.find(day);
+    if (known == texts_.end()) known = texts_.insert(day, praxel::DateTimeText(day));
+    return known.value();
+  }
+
+ private:
+  QHash<double, QString> texts_;
+};
+
 // The figures of a task from column 2 on, in the journal now current: effort, the four dates,
 // duration, slack, time left as of the journal's date, and the three costs.
-Costs FillTaskFigures(SheetTable& sheet, int row, const Yproject& project, const Ytask& task) {
+Costs FillTaskFigures(SheetTable& sheet, int row, const Yproject& project, const Ytask& task, DateTexts& dates) {
   sheet.SetText(row, 2, task.Subproject() != nullptr ? QString() : Common::FormatEffort(task, true));
-  sheet.SetText(row, 3, praxel::DateTimeText(task.EarlyStart()));
-  sheet.SetText(row, 4, praxel::DateTimeText(task.EarlyFinish()));
-  sheet.SetText(row, 5, praxel::DateTimeText(task.LateStart()));
-  sheet.SetText(row, 6, praxel::DateTimeText(task.LateFinish()));
+  sheet.SetText(row, 3, dates.Of(task.EarlyStart()));
+  sheet.SetText(row, 4, dates.Of(task.EarlyFinish()));
+  sheet.SetText(row, 5, dates.Of(task.LateStart()));
+  sheet.SetText(row, 6, dates.Of(task.LateFinish()));
   sheet.SetText(row, 7, Common::FormatDuration(task.EarlyFinish() - task.EarlyStart(), true));
   sheet.SetText(row, 8, Common::FormatDuration(task.LateFinish() - task.EarlyFinish(), true));
   sheet.SetText(row, 9,
@@ -97,6 +113,7 @@ SheetTable ProjectSummarySheet() {
                                      QStringLiteral("Control dependency"), kLeft, 1);
 
   QList<Costs> costs;
+  DateTexts dates;
   if (const Yproject* project = Common::ThisProject()) {
     for (const Ytask* task : project->TaskList) {
       if (!task->Include()) continue;
@@ -105,7 +122,7 @@ SheetTable ProjectSummarySheet() {
       // A task without a controlling dependency (edited since the solve) shows an empty cell.
       const Ydependency* control = task->ControlDependency();
       sheet.SetText(row, 1, control != nullptr ? control->BuildNodeText() : QString());
-      costs.append(FillTaskFigures(sheet, row, *project, *task));
+      costs.append(FillTaskFigures(sheet, row, *project, *task, dates));
     }
   }
   // The totals are summed from the costs as shown, never read back from the texts. Without a
@@ -122,6 +139,7 @@ SheetTable ProjectUpdateSheet() {
 
   QList<Costs> planCosts;
   QList<Costs> currentCosts;
+  DateTexts dates;
   if (Yproject* project = Common::ThisProject()) {
     for (const Ytask* task : project->TaskList) {
       const auto addRow = [&](const char* journal, QList<Costs>& costs) {
@@ -129,7 +147,7 @@ SheetTable ProjectUpdateSheet() {
         const int row = sheet.AddRow();
         sheet.SetText(row, 0, task->BuildNodeText());
         sheet.SetText(row, 1, QString::fromLatin1(journal));
-        costs.append(FillTaskFigures(sheet, row, *project, *task));
+        costs.append(FillTaskFigures(sheet, row, *project, *task, dates));
       };
       {
         const JournalSwitch plan(project, project->PlanIndex);
