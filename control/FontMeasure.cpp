@@ -15,7 +15,31 @@ FontMeasure::FontMeasure(const QFont& font, const QPaintDevice* device)
       metrics_(font, device),
       lineHeight_(metrics_.height()),
       twipsPerPixelX_(1440.0 / device->logicalDpiX()),
-      twipsPerPixelY_(1440.0 / device->logicalDpiY()) {}
+      twipsPerPixelY_(1440.0 / device->logicalDpiY()),
+      lines_(SharedLines(font, device)) {}
+
+std::shared_ptr<FontMeasure::Lines> FontMeasure::SharedLines(const QFont& font, const QPaintDevice* device) {
+  // Few fonts are measured with: the last few asked for are kept, the latest first.
+  constexpr qsizetype kFontsRemembered = 4;
+  struct FontLines {
+    QFont font;
+    int dpiX = 0;
+    int dpiY = 0;
+    std::shared_ptr<Lines> lines;
+  };
+  thread_local QList<FontLines> known;
+  const int dpiX = device->logicalDpiX();
+  const int dpiY = device->logicalDpiY();
+  for (qsizetype index = 0; index < known.size(); ++index) {
+    if (known[index].font == font && known[index].dpiX == dpiX && known[index].dpiY == dpiY) {
+      known.move(index, 0);
+      return known.first().lines;
+    }
+  }
+  if (known.size() >= kFontsRemembered) known.removeLast();
+  known.prepend({font, dpiX, dpiY, std::make_shared<Lines>()});
+  return known.first().lines;
+}
 
 double FontMeasure::TextWidth(const QString& text) const {
   if (!text.contains(QLatin1Char('\r'))) return std::max(0.0, LineWidth(text)) * twipsPerPixelX_;
@@ -32,10 +56,10 @@ double FontMeasure::TextWidth(const QString& text) const {
 
 FontMeasure::LineWidths& FontMeasure::Remembered(const QString& line) const {
   constexpr qsizetype kMostRemembered = 1 << 18;
-  const auto known = lines_.find(line);
-  if (known != lines_.end()) return known.value();
-  if (lines_.size() >= kMostRemembered) lines_.clear();
-  return lines_.insert(line, LineWidths()).value();
+  const auto known = lines_->find(line);
+  if (known != lines_->end()) return known.value();
+  if (lines_->size() >= kMostRemembered) lines_->clear();
+  return lines_->insert(line, LineWidths()).value();
 }
 
 double FontMeasure::LineWidth(const QString& line) const {

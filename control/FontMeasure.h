@@ -7,12 +7,15 @@
 #include <QFontMetricsF>
 #include <QHash>
 
+#include <memory>
+
 class QPaintDevice;
 
 namespace Ywindow {
 
 // Measures text with a font's metrics on a paint device, in twips (1440 to the inch of the
-// device's logical resolution).
+// device's logical resolution). The widths of the lines measured are remembered for the font
+// and the resolution, and shared by every measure of the same thread that measures with them.
 class YWINDOW_EXPORT FontMeasure final : public TextMeasure {
  public:
   FontMeasure(const QFont& font, const QPaintDevice* device);
@@ -29,8 +32,11 @@ class YWINDOW_EXPORT FontMeasure final : public TextMeasure {
     int paddedTwips = -1;  // the line padded (PaddedLineWidth)
   };
 
+  using Lines = QHash<QString, LineWidths>;
+
   double LineWidth(const QString& line) const;
   LineWidths& Remembered(const QString& line) const;
+  static std::shared_ptr<Lines> SharedLines(const QFont& font, const QPaintDevice* device);
 
   QFont font_;
   QFontMetricsF metrics_;
@@ -38,9 +44,9 @@ class YWINDOW_EXPORT FontMeasure final : public TextMeasure {
   double twipsPerPixelX_;
   double twipsPerPixelY_;
   // Widths of lines already measured: a chart measures the same texts again and again (fitting,
-  // then drawing; dates and durations repeat down the rows), and shaping is the cost. Each line
-  // is looked up once for both of its widths.
-  mutable QHash<QString, LineWidths> lines_;
+  // then drawing; dates and durations repeat down the rows; a window opened again shows the same
+  // texts), and shaping is the cost. Each line is looked up once for both of its widths.
+  std::shared_ptr<Lines> lines_;
 };
 
 }  // namespace Ywindow

@@ -115,18 +115,28 @@ QStringList FitAndDraw(const Ywindow::TextMeasure& measure, int style) {
 
 class FontMeasureTest : public testing::TestWithParam<const char*> {};
 
+// Widths are remembered for the font and the resolution, and shared by the measures made later:
+// one size or resolution must never take the widths of another.
 TEST_P(FontMeasureTest, FitsAndDrawsAGridExactlyAsTheFontsOwnMetrics) {
-  QImage device(10, 10, QImage::Format_RGB32);
-  QFont font(QString::fromLatin1(GetParam()));
-  font.setPointSize(10);
-  const FreshMeasure fresh(font, &device);
-  const Ywindow::FontMeasure remembering(font, &device);
-
-  for (const int style : {ywTextOnly, ywDateGrid}) {
-    const QStringList expected = FitAndDraw(fresh, style);
-    // Twice: the second time every width comes from what the first remembered.
-    EXPECT_EQ(FitAndDraw(remembering, style), expected) << "style " << style;
-    EXPECT_EQ(FitAndDraw(remembering, style), expected) << "style " << style << ", again";
+  const struct {
+    int points;
+    int dotsPerMeter;
+  } looks[] = {{10, 3780}, {14, 3780}, {10, 5906}};
+  for (const auto& look : looks) {
+    QImage device(10, 10, QImage::Format_RGB32);
+    device.setDotsPerMeterX(look.dotsPerMeter);
+    device.setDotsPerMeterY(look.dotsPerMeter);
+    QFont font(QString::fromLatin1(GetParam()));
+    font.setPointSize(look.points);
+    const FreshMeasure fresh(font, &device);
+    const Ywindow::FontMeasure first(font, &device);
+    for (const int style : {ywTextOnly, ywDateGrid}) {
+      const QStringList expected = FitAndDraw(fresh, style);
+      EXPECT_EQ(FitAndDraw(first, style), expected) << look.points << " points, style " << style;
+      // Every width now comes from what was remembered.
+      const Ywindow::FontMeasure later(font, &device);
+      EXPECT_EQ(FitAndDraw(later, style), expected) << look.points << " points, style " << style << ", later";
+    }
   }
 }
 
