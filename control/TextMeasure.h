@@ -18,6 +18,10 @@ class YWINDOW_EXPORT TextMeasure {
   virtual double TextHeight(const QString& text) const = 0;
   // The font's size in points.
   virtual float FontSize() const = 0;
+  // The padded width of one line (see GetTextWidth): the width of "X", the line without its
+  // blanks and "X" again, rounded to whole twips. A measure that remembers widths may keep it
+  // with the line's own width.
+  virtual int PaddedLineWidth(const QString& line) const;
 };
 
 // The padded width of the text's widest line: the width of "X", the line without its blanks and

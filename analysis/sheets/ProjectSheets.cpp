@@ -13,9 +13,11 @@
 #include "Yproject.h"
 #include "Ytask.h"
 
+#include <QHash>
 #include <QLocale>
 
 #include <array>
+#include <cstdint>
 
 namespace Sheets {
 
@@ -30,21 +32,47 @@ constexpr int kFirstCostColumn = 10;
 // The material, labor and total cost of one row.
 using Costs = std::array<Currency, 3>;
 
+// The texts of one kind of figure in one sheet, each written once and shared by the cells that
+// show it: the tasks of a project start and finish on far fewer days than they are many, and
+// most of their costs are alike (nothing, above all), while writing a date or a sum of money
+// out in the locale's form is dear.
+template <typename Key>
+class SharedTexts {
+ public:
+  explicit SharedTexts(QString (*write)(Key)) : write_(write) {}
+
+  const QString& Of(Key key) {
+    auto known = texts_.find(key);
+    if (known == texts_.end()) known = texts_.insert(key, write_(key));
+    return known.value();
+  }
+
+ private:
+  QString (*write_)(Key);
+  QHash<Key, QString> texts_;
+};
+
+// The dates and the sums of money of one sheet.
+struct FigureTexts {
+  SharedTexts<double> dates{praxel::DateTimeText};
+  SharedTexts<std::int64_t> money{[](std::int64_t ticks) { return Common::FormatCurrency(Currency::FromTicks(ticks)); }};
+};
+
 // The figures of a task from column 2 on, in the journal now current: effort, the four dates,
 // duration, slack, time left as of the journal's date, and the three costs.
-Costs FillTaskFigures(SheetTable& sheet, int row, const Yproject& project, const Ytask& task) {
+Costs FillTaskFigures(SheetTable& sheet, int row, const Yproject& project, const Ytask& task, FigureTexts& texts) {
   sheet.SetText(row, 2, task.Subproject() != nullptr ? QString() : Common::FormatEffort(task, true));
-  sheet.SetText(row, 3, praxel::DateTimeText(task.EarlyStart()));
-  sheet.SetText(row, 4, praxel::DateTimeText(task.EarlyFinish()));
-  sheet.SetText(row, 5, praxel::DateTimeText(task.LateStart()));
-  sheet.SetText(row, 6, praxel::DateTimeText(task.LateFinish()));
+  sheet.SetText(row, 3, texts.dates.Of(task.EarlyStart()));
+  sheet.SetText(row, 4, texts.dates.Of(task.EarlyFinish()));
+  sheet.SetText(row, 5, texts.dates.Of(task.LateStart()));
+  sheet.SetText(row, 6, texts.dates.Of(task.LateFinish()));
   sheet.SetText(row, 7, Common::FormatDuration(task.EarlyFinish() - task.EarlyStart(), true));
   sheet.SetText(row, 8, Common::FormatDuration(task.LateFinish() - task.EarlyFinish(), true));
   sheet.SetText(row, 9,
                 task.EarlyFinish() < project.Journal() ? QStringLiteral("done")
                                                        : Common::FormatDuration(task.EarlyFinish() - project.Journal(), true));
   const Costs costs = {task.MaterialCost(), task.LaborCost(), task.LaborCost() + task.MaterialCost()};
-  for (int kind = 0; kind < 3; ++kind) sheet.SetText(row, kFirstCostColumn + kind, Common::FormatCurrency(costs[kind]));
+  for (int kind = 0; kind < 3; ++kind) sheet.SetText(row, kFirstCostColumn + kind, texts.money.Of(costs[kind].Ticks()));
   return costs;
 }
 
@@ -97,6 +125,7 @@ SheetTable ProjectSummarySheet() {
                                      QStringLiteral("Control dependency"), kLeft, 1);
 
   QList<Costs> costs;
+  FigureTexts texts;
   if (const Yproject* project = Common::ThisProject()) {
     for (const Ytask* task : project->TaskList) {
       if (!task->Include()) continue;
@@ -105,7 +134,7 @@ SheetTable ProjectSummarySheet() {
       // A task without a controlling dependency (edited since the solve) shows an empty cell.
       const Ydependency* control = task->ControlDependency();
       sheet.SetText(row, 1, control != nullptr ? control->BuildNodeText() : QString());
-      costs.append(FillTaskFigures(sheet, row, *project, *task));
+      costs.append(FillTaskFigures(sheet, row, *project, *task, texts));
     }
   }
   // The totals are summed from the costs as shown, never read back from the texts. Without a
@@ -122,6 +151,7 @@ SheetTable ProjectUpdateSheet() {
 
   QList<Costs> planCosts;
   QList<Costs> currentCosts;
+  FigureTexts texts;
   if (Yproject* project = Common::ThisProject()) {
     for (const Ytask* task : project->TaskList) {
       const auto addRow = [&](const char* journal, QList<Costs>& costs) {
@@ -129,7 +159,7 @@ SheetTable ProjectUpdateSheet() {
         const int row = sheet.AddRow();
         sheet.SetText(row, 0, task->BuildNodeText());
         sheet.SetText(row, 1, QString::fromLatin1(journal));
-        costs.append(FillTaskFigures(sheet, row, *project, *task));
+        costs.append(FillTaskFigures(sheet, row, *project, *task, texts));
       };
       {
         const JournalSwitch plan(project, project->PlanIndex);
