@@ -20,6 +20,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <vector>
 
 namespace Transfer {
 
@@ -93,15 +94,15 @@ void ImportResources() {
   }
 }
 
-void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project);
-
 // The minutes of an estimate as effort minutes: `units` times the Project minutes, rounded once.
 std::int32_t EffortMinutes(float units, double minutes) { return praxel::ToLong(static_cast<double>(units) * minutes); }
 
-void ImportOneTask(Yproject* Project, MSProject::Task* T) {
+// Imports one task into the project. A summary task becomes a subproject task; the new subproject
+// is returned, for its children to be imported into it.
+Yproject* ImportOneTask(Yproject* Project, MSProject::Task* T) {
   ErrTrap::Guard guard(QStringLiteral("Transfer:ImportOneTask"));
   State& state = TransferState();
-  if (T->isNull) return;
+  if (T->isNull) return nullptr;
   Ytask* task = nullptr;
   guard([&] {
     task = Common::NewY<Ytask>(ytTask);
@@ -110,7 +111,7 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     task->Description = T->name.trimmed();
     task->MTask = T;
   });
-  if (task == nullptr) return;
+  if (task == nullptr) return nullptr;
   guard([&] {
     const QString key = T->ProjectName() + QLatin1Char('\\') + QString::number(T->id);
     if (state.ImportedTasks.contains(key)) praxel::RaiseAssertion();
@@ -135,7 +136,7 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     });
     guard([&] { task->SetMaterialCost(praxel::Currency::FromDouble(T->fixedCost)); });
     guard([&] { state.ImportedTaskList.append(task); });
-    return;
+    return nullptr;
   }
   // A summary task stands for a subproject that holds its children.
   Yproject* child = nullptr;
@@ -148,19 +149,40 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     child->AddJournal(Project->Journal());
     task->SetSubproject(child);
   });
-  if (child == nullptr) return;
-  guard([&] { ImportTasksFromProject(T->ChildTasks(), child); });
+  return child;
 }
 
+// Tasks of one collection still to import into a project.
+struct PendingTasks {
+  QList<MSProject::Task*> tasks;
+  Yproject* project = nullptr;
+  qsizetype next = 0;
+};
+
+// Imports the tasks into the project, and the children of each summary task into the subproject
+// it becomes, right after it. The collections under way are kept in a list rather than in nested
+// calls, so that an outline of any depth needs no deeper stack.
 void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project) {
   ErrTrap::Guard guard(QStringLiteral("Transfer:ImportTasksFromProject"));
   State& state = TransferState();
   guard([&] { StatusMessage(QStringLiteral("Importing ") + Project->BuildNodeText()); });
-  for (MSProject::Task* T : Tasks) {
-    guard([&] { ImportOneTask(Project, T); });
+  std::vector<PendingTasks> pending{{Tasks, Project}};
+  while (!pending.empty()) {
+    PendingTasks& current = pending.back();
+    if (current.next == current.tasks.size()) {
+      pending.pop_back();
+      continue;
+    }
+    MSProject::Task* T = current.tasks.at(current.next++);
+    Yproject* project = current.project;
+    Yproject* child = nullptr;
+    guard([&] { child = ImportOneTask(project, T); });
     guard([&] {
       if (T->start.has_value() && *T->start < state.ImportBaseDate) state.ImportBaseDate = std::floor(*T->start);
     });
+    if (child == nullptr) continue;
+    pending.push_back({T->ChildTasks(), child});
+    guard([&] { StatusMessage(QStringLiteral("Importing ") + child->BuildNodeText()); });
   }
 }
 

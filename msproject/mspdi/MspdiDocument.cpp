@@ -203,7 +203,7 @@ Resource* Document::AddResource(const QString& resourceName, int resourceId) {
   return resources.back().get();
 }
 
-void Document::BuildOutline() {
+QString Document::BuildOutline() {
   // IDs are the rows of the outline; a file that lists its tasks in another order is read in
   // the order of its IDs.
   std::stable_sort(tasks.begin(), tasks.end(), [](const auto& a, const auto& b) { return a->id < b->id; });
@@ -213,12 +213,19 @@ void Document::BuildOutline() {
     task->parent = nullptr;
     task->children.clear();
     while (!open.isEmpty() && open.last()->outlineLevel >= task->outlineLevel) open.removeLast();
+    if (open.size() == kDeepestOutline) {
+      return QStringLiteral("task %1 lies below %2 summary tasks; at most %3 levels of the outline can be read")
+          .arg(task->id)
+          .arg(open.size())
+          .arg(kDeepestOutline);
+    }
     if (!open.isEmpty()) {
       task->parent = open.last();
       open.last()->children.append(task.get());
     }
     open.append(task.get());
   }
+  return QString();
 }
 
 bool Application::FileOpen(const QString& path, QString* error) {

@@ -43,6 +43,10 @@ inline constexpr int kPessimisticField = 188743785;  // task Duration3
 inline constexpr int kEffortUnitsField = 188743767;  // task Number1
 inline constexpr int kWorkDaysField = 255868975;     // ours: an assignment's nine day flags
 
+// The deepest outline a document may have: a task below more summaries than these is refused
+// (each summary becomes a project of its own, and a chain of thousands is no plan).
+inline constexpr int kDeepestOutline = 1000;
+
 // The placeholder resource UID of Microsoft Project's assignment on a task without resources.
 inline constexpr int kNoResourceUid = -65535;
 
@@ -167,8 +171,9 @@ class Document {
   Task* AddTask(const QString& taskName);
   // A new resource with that ID (its UID too).
   Resource* AddResource(const QString& resourceName, int resourceId);
-  // Links each task to its parent and children from the outline levels.
-  void BuildOutline();
+  // Links each task to its parent and children from the outline levels. Returns why the outline
+  // cannot be taken (a task nested deeper than kDeepestOutline summaries), or an empty text.
+  QString BuildOutline();
 };
 
 // The application: at most one open document, the active one.

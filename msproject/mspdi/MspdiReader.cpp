@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 namespace MSProject {
@@ -37,14 +38,23 @@ struct Node {
   }
 };
 
-// Reads the element the reader stands on, up to its end.
-Node ReadNode(QXmlStreamReader& xml) {
+// The levels of elements kept below a task, resource or assignment: its fields, and the fields
+// of the elements it holds (a PredecessorLink, an ExtendedAttribute). Anything deeper is no value
+// the import uses and is skipped, so that no nesting, however deep, deepens the reading.
+constexpr int kKeptLevels = 2;
+
+// Reads the element the reader stands on, up to its end, keeping `levels` levels of children.
+Node ReadNode(QXmlStreamReader& xml, int levels) {
   Node node;
   node.name = xml.name().toString();
   while (!xml.atEnd()) {
     xml.readNext();
     if (xml.isStartElement()) {
-      node.children.append(ReadNode(xml));
+      if (levels > 0) {
+        node.children.append(ReadNode(xml, levels - 1));
+      } else {
+        xml.skipCurrentElement();
+      }
     } else if (xml.isCharacters()) {
       node.text += xml.text();
     } else if (xml.isEndElement()) {
@@ -52,6 +62,24 @@ Node ReadNode(QXmlStreamReader& xml) {
     }
   }
   return node;
+}
+
+// The text of the element the reader stands on, with the text of every element inside it, read
+// up to its end in one loop whatever the nesting.
+QString ElementText(QXmlStreamReader& xml) {
+  QString text;
+  int depth = 1;
+  while (depth > 0 && !xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement()) {
+      ++depth;
+    } else if (xml.isEndElement()) {
+      --depth;
+    } else if (xml.isCharacters()) {
+      text += xml.text();
+    }
+  }
+  return text;
 }
 
 // The custom fields of a task or an assignment: field number and value.
@@ -151,24 +179,40 @@ template <class ReadMember>
 void ReadCollection(QXmlStreamReader& xml, QLatin1String member, Document& document, ReadMember read) {
   while (xml.readNextStartElement()) {
     if (xml.name() == member) {
-      read(ReadNode(xml), document);
+      read(ReadNode(xml, kKeptLevels), document);
     } else {
       xml.skipCurrentElement();
     }
   }
 }
 
-// Tasks that share an ID with an earlier one (a file of another tool) take the next free IDs,
-// so that every task keeps a number of its own; links go by UID and are not touched.
+// Tasks that share an ID with an earlier one (a file of another tool), or have none, take IDs no
+// other task has: the next ones above the highest, and once the numbers run out there, the lowest
+// free ones. Every task thus keeps a number of its own; links go by UID and are not touched.
 void GiveUniqueIds(Document& document) {
-  std::set<int> used;
+  std::set<int> taken;
   int highest = 0;
-  for (const auto& task : document.tasks) highest = std::max(highest, task->id);
   for (const auto& task : document.tasks) {
-    if (task->id <= 0 || !used.insert(task->id).second) {
-      task->id = ++highest;
-      used.insert(task->id);
+    if (task->id <= 0) continue;
+    taken.insert(task->id);
+    highest = std::max(highest, task->id);
+  }
+  int lowest = 0;
+  auto freeId = [&] {
+    int id = 0;
+    if (highest < std::numeric_limits<int>::max()) {
+      id = ++highest;
+    } else {
+      while (taken.count(++lowest) != 0) {
+      }
+      id = lowest;
     }
+    taken.insert(id);
+    return id;
+  };
+  std::set<int> seen;
+  for (const auto& task : document.tasks) {
+    if (task->id <= 0 || !seen.insert(task->id).second) task->id = freeId();
   }
 }
 
@@ -185,13 +229,13 @@ QString ReadMspdi(QIODevice& device, Document& document) {
   while (xml.readNextStartElement()) {
     const QStringView name = xml.name();
     if (name == QLatin1String("Title")) {
-      document.title = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+      document.title = ElementText(xml);
     } else if (name == QLatin1String("StartDate")) {
-      document.startDate = ParseDateTime(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+      document.startDate = ParseDateTime(ElementText(xml));
     } else if (name == QLatin1String("MinutesPerDay") || name == QLatin1String("MinutesPerWeek") ||
                name == QLatin1String("DaysPerMonth")) {
       const QString which = name.toString();
-      const std::optional<double> value = ParseNumber(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+      const std::optional<double> value = ParseNumber(ElementText(xml));
       if (!value || *value < 1 || *value > 1e6) continue;  // keep the standard measure
       const int whole = static_cast<int>(*value);
       if (which == QLatin1String("MinutesPerDay")) document.workingTime.minutesPerDay = whole;
@@ -211,8 +255,7 @@ QString ReadMspdi(QIODevice& device, Document& document) {
     return xml.errorString() + QStringLiteral(" at line %1").arg(xml.lineNumber());
   }
   GiveUniqueIds(document);
-  document.BuildOutline();
-  return QString();
+  return document.BuildOutline();
 }
 
 }  // namespace MSProject
