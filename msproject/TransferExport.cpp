@@ -18,8 +18,8 @@
 #include <QDate>
 #include <QLocale>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -160,6 +160,18 @@ void ExportDependency(const Ydependency* d) {
     // one) has no row to name.
     const MSProject::Task* required = d->TaskRequired()->MTask;
     if (required == nullptr) return;
+    // Days of 24 hours, in the file's tenths of a minute.
+    if (!(std::fabs(d->Offset()) * 14400.0 <= MSProject::kLongestLagTenths)) {
+      praxel::RaiseProgramError(
+          QStringLiteral("The lag of %1 days of task %2 of project %3 after task %4 of project %5 is longer than a "
+                         "Microsoft Project link can hold (%6 days).")
+              .arg(MSProject::FormatNumber(d->Offset()))
+              .arg(d->Task()->TaskID())
+              .arg(d->Task()->Project()->ProjectName())
+              .arg(d->TaskRequired()->TaskID())
+              .arg(d->TaskRequired()->Project()->ProjectName())
+              .arg(MSProject::FormatNumber(std::floor(MSProject::kLongestLagTenths / 14400.0))));
+    }
     QString text = M.PredecessorText();
     if (!text.isEmpty()) text += QLatin1Char(',');
     text += QString::number(required->id);

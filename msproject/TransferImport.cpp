@@ -2,6 +2,7 @@
 // summary tasks as subprojects, and the journal of every project it made.
 
 #include "Transfer.h"
+#include "ImportChecks.h"
 #include "TransferState.h"
 
 #include "Common.h"
@@ -240,6 +241,15 @@ bool ImportMSProject(const QString& FileName) {
   bool opened = false;
   guard([&] { opened = OpenDocument(FileName); });
   if (!opened) return false;
+  QString refusal;
+  guard([&] { refusal = ImportRefusal(*state.MSProjectApp.ActiveProject()); });
+  if (!refusal.isEmpty()) {
+    state.MSProjectApp.FileClose();
+    praxel::CurrentPrompter().MsgBox(QStringLiteral("The file \"") + FileName +
+                                         QStringLiteral("\" cannot be imported: ") + refusal + QLatin1Char('.'),
+                                     praxel::MsgCritical, QStringLiteral("Cannot Import"));
+    return false;
+  }
   bool go = false;
   guard([&] { go = ChooseTemplate(); });
   if (!go) {

@@ -171,7 +171,7 @@ QString FormatLag(double tenthsOfMinutes, int format, const WorkingTime& time) {
 }
 
 std::optional<Lag> ParseLag(const QString& text, const WorkingTime& time) {
-  static const QRegularExpression pattern(QStringLiteral(R"(^\s*([+-])?\s*(\d+(?:\.\d*)?|\.\d+)\s*([A-Za-z]*)\s*$)"));
+  static const QRegularExpression pattern(QStringLiteral(R"(^\s*([+-])?\s*((?:\d+(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?)\s*([A-Za-z]*)\s*$)"));
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) return std::nullopt;
   const double number = match.captured(2).toDouble();
