@@ -11,6 +11,7 @@
 #include "OleDate.h"
 #include "Pool.h"
 #include "Rounding.h"
+#include "ShortDate.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Yshift.h"
@@ -219,6 +220,16 @@ bool OpenDocument(const QString& FileName) {
   return opened;
 }
 
+// Tells the user which dates of the file were past the last minute a date can name, and were set
+// to it.
+void TellChangedDates(const MSProject::Document& document) {
+  if (document.changedDates.isEmpty()) return;
+  const QString last = praxel::DateTimeText(MSProject::kLastMinute);
+  praxel::CurrentPrompter().MsgBox(QStringLiteral("Dates after %1 cannot be kept; these were set to %1: ").arg(last) +
+                                       document.changedDates.join(QStringLiteral(", ")) + QLatin1Char('.'),
+                                   praxel::MsgInformation, QStringLiteral("Dates Changed"));
+}
+
 // The current template takes the resources, when the user agrees; without one a new one does.
 bool ChooseTemplate() {
   Ytemplate* templ = Common::ThisTemplate();
@@ -250,6 +261,7 @@ bool ImportMSProject(const QString& FileName) {
                                      praxel::MsgCritical, QStringLiteral("Cannot Import"));
     return false;
   }
+  guard([&] { TellChangedDates(*state.MSProjectApp.ActiveProject()); });
   bool go = false;
   guard([&] { go = ChooseTemplate(); });
   if (!go) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "MspdiValues.h"
+#include "OleDate.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -46,6 +48,9 @@ inline constexpr int kWorkDaysField = 255868975;     // ours: an assignment's ni
 // The deepest outline a document may have: a task below more summaries than these is refused
 // (each summary becomes a project of its own, and a chain of thousands is no plan).
 inline constexpr int kDeepestOutline = 1000;
+
+// The last minute a date can name, 12/31/9999 11:59pm.
+inline constexpr double kLastMinute = praxel::kEndOfDates - 1.0 / 1440;
 
 // The placeholder resource UID of Microsoft Project's assignment on a task without resources.
 inline constexpr int kNoResourceUid = -65535;
@@ -156,6 +161,9 @@ class Document {
   std::vector<std::unique_ptr<Task>> tasks;
   std::vector<std::unique_ptr<Resource>> resources;
   std::vector<std::unique_ptr<Assignment>> assignments;
+  // The dates of the file past the last minute the program keeps (kLastMinute), each set to that
+  // minute when read, by what they were: "the start of task 3 "Pack"".
+  QStringList changedDates;
 
   // The tasks at the top of the outline, each with its children below it.
   QList<Task*> Tasks() const;

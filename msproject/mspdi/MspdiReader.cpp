@@ -92,6 +92,17 @@ QList<QPair<int, QString>> CustomFields(const Node& node) {
   return fields;
 }
 
+// A date of the file. One past the last minute the program keeps is set to that minute, and
+// `what` it was goes on the document's list of changed dates.
+std::optional<double> ReadDate(const QString& text, const QString& what, Document& document) {
+  std::optional<double> day = ParseDateTime(text);
+  if (day && *day > kLastMinute + 0.5 / 86400) {
+    document.changedDates.append(what);
+    day = kLastMinute;
+  }
+  return day;
+}
+
 void ReadTask(const Node& node, Document& document) {
   auto task = std::make_unique<Task>();
   task->uid = node.Integer(QLatin1String("UID"), 0);
@@ -106,10 +117,12 @@ void ReadTask(const Node& node, Document& document) {
   task->duration = ParseDuration(node.Text(QLatin1String("Duration")));
   task->durationFormat = node.Integer(QLatin1String("DurationFormat"), 7);
   task->fixedCost = node.Number(QLatin1String("FixedCost")).value_or(0.0) / 100.0;
-  task->start = ParseDateTime(node.Text(QLatin1String("Start")));
-  task->finish = ParseDateTime(node.Text(QLatin1String("Finish")));
+  const QString caption = QStringLiteral("task %1 \"%2\"").arg(task->id).arg(task->name.trimmed());
+  task->start = ReadDate(node.Text(QLatin1String("Start")), QStringLiteral("the start of ") + caption, document);
+  task->finish = ReadDate(node.Text(QLatin1String("Finish")), QStringLiteral("the finish of ") + caption, document);
   task->constraintType = node.Integer(QLatin1String("ConstraintType"), 0);
-  task->constraintDate = ParseDateTime(node.Text(QLatin1String("ConstraintDate")));
+  task->constraintDate =
+      ReadDate(node.Text(QLatin1String("ConstraintDate")), QStringLiteral("the constraint date of ") + caption, document);
   task->summaryFlag = ParseBoolean(node.Text(QLatin1String("Summary")));
   task->milestoneFlag = ParseBoolean(node.Text(QLatin1String("Milestone")));
   for (const Node& child : node.children) {
@@ -231,7 +244,7 @@ QString ReadMspdi(QIODevice& device, Document& document) {
     if (name == QLatin1String("Title")) {
       document.title = ElementText(xml);
     } else if (name == QLatin1String("StartDate")) {
-      document.startDate = ParseDateTime(ElementText(xml));
+      document.startDate = ReadDate(ElementText(xml), QStringLiteral("the project's start date"), document);
     } else if (name == QLatin1String("MinutesPerDay") || name == QLatin1String("MinutesPerWeek") ||
                name == QLatin1String("DaysPerMonth")) {
       const QString which = name.toString();

@@ -1,6 +1,7 @@
 // The import of files made to break it: outlines thousands of levels deep, values the model
 // cannot hold, dates at the end of the calendar, lags too small or too large for their text.
 
+#include "Bundle.h"
 #include "Common.h"
 #include "ErrTrap.h"
 #include "MspdiDocument.h"
@@ -41,6 +42,32 @@ TEST_F(ImportLimits, AnOutlineImportsAsDeepAsTheLimitAndNoDeeper) {
   ASSERT_EQ(project->TaskList.Count(), 1);
   EXPECT_EQ(project->TaskList.First()->TaskID(), kDeepestOutline);
   EXPECT_EQ(project->TaskList.First()->Subproject(), nullptr);
+}
+
+// Dates past the last minute a date can name are set to that minute, and the user is told which;
+// saved and read back they stay there, never in the year 10000 or 1000.
+TEST_F(ImportLimits, DatesPastTheLastMinuteAreSetToItAndNamed) {
+  const QByteArray text =
+      MspdiDocumentText(MspdiTask(1, 1, QStringLiteral("<Start>9999-12-31T23:59:59</Start>")) +
+                        MspdiTask(2, 1, QStringLiteral("<Start>9999-12-31T23:59:00</Start><ConstraintType>4</ConstraintType>"
+                                                       "<ConstraintDate>9999-12-31T23:59:30</ConstraintDate>")));
+  prompter.Answer(praxel::AnswerOk);
+  ASSERT_TRUE(Transfer::ImportMSProject(WriteDataFile(QStringLiteral("late.xml"), text)));
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(prompter.Asked()[0].title, QStringLiteral("Dates Changed"));
+  EXPECT_EQ(prompter.Asked()[0].text, QStringLiteral("Dates after 12/31/9999 11:59 PM cannot be kept; these were set to "
+                                                     "12/31/9999 11:59 PM: the start of task 1 \"Task 1\", the "
+                                                     "constraint date of task 2 \"Task 2\"."));
+  for (const int id : {1, 2}) {
+    const Ytask* task = Common::ThisProject()->TaskList.Find(QString::number(id));
+    ASSERT_EQ(task->DependencyList.Count(), 1) << id;
+    EXPECT_NEAR(task->DependencyList.First()->DepDate(), MSProject::kLastMinute, 1e-9) << id;
+  }
+  const QString saved = OutputPath(QStringLiteral("late.pxa"));
+  ASSERT_TRUE(Bundle::SaveAll(saved));
+  const QByteArray bytes = testsupport::ReadFileBytes(saved);
+  EXPECT_EQ(bytes.count("DepDate,12/31/9999 11:59pm"), 2);
+  EXPECT_FALSE(bytes.contains("10000"));
 }
 
 // A task 2 after task 1 with the lag of a LinkLag and LagFormat.
