@@ -79,9 +79,8 @@ void ExportTask(const Ytask* t) {
 void ExportProjectTask(Ytask* t, int Level) {
   MSProject::Task* T = nullptr;
   Yproject* sub = t->Subproject();
-  T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName());
   // The task keeps its ID unless a task of another project in the file already has it.
-  if (ActiveDocument().TaskById(t->TaskID()) == nullptr) T->id = t->TaskID();
+  T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName(), t->TaskID());
   if (sub != nullptr) T->notes = sub->Description;
   t->MTask = T;
   while (T->outlineLevel < Level) T->Indent();

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // The objects of a Microsoft Project document as the import and export use them: the
@@ -150,6 +151,10 @@ class Task {
   void Outdent();
 };
 
+// The tasks, resources and assignments are found through indexes of their UIDs and IDs, kept by
+// the members that add them and rebuilt by BuildOutline. Give a task, resource or assignment its
+// UID, ID or task through them (or call BuildOutline after changing them directly), so that the
+// indexes stay true.
 class Document {
  public:
   QString name;   // the file name without its folder and extension
@@ -175,13 +180,47 @@ class Document {
   Resource* ResourceByUid(int uid) const;
   Resource* ResourceById(int id) const;
 
-  // A new task at the end of the outline, at level 1, with the next free ID and UID.
-  Task* AddTask(const QString& taskName);
+  // The assignments of the task with that UID, in the file's order (placeholders included).
+  const std::vector<Assignment*>& AssignmentsOfTask(int taskUid) const;
+
+  // A new task at the end of the outline, at level 1, with the next free UID, and the ID `taskId`
+  // when no task has it yet, else the next free ID.
+  Task* AddTask(const QString& taskName, int taskId = 0);
   // A new resource with that ID (its UID too).
   Resource* AddResource(const QString& resourceName, int resourceId);
-  // Links each task to its parent and children from the outline levels. Returns why the outline
-  // cannot be taken (a task nested deeper than kDeepestOutline summaries), or an empty text.
+  // Gives every task an ID of its own, puts the tasks in the order of their IDs, links each to its
+  // parent and children from the outline levels and indexes them. Tasks that share an ID with an
+  // earlier one (a file of another tool), or have none, take the next free IDs; links go by UID
+  // and are not touched. Returns why the outline cannot be taken (a task nested deeper than
+  // kDeepestOutline summaries), or an empty text.
   QString BuildOutline();
+
+ private:
+  // Gives the tasks that share an ID with an earlier one, or have none, IDs of their own.
+  void GiveUniqueIds();
+  // Rebuilds the indexes from the lists.
+  void Reindex();
+  void IndexTask(Task* task);
+  void IndexResource(Resource* resource);
+  void IndexAssignment(Assignment* assignment);
+
+  // The first task, resource (not null, UID and ID not 0) with each number.
+  std::unordered_map<int, Task*> tasksByUid_;
+  std::unordered_map<int, Task*> tasksById_;
+  std::unordered_map<int, Resource*> resourcesByUid_;
+  std::unordered_map<int, Resource*> resourcesById_;
+  std::unordered_map<int, Assignment*> assignmentsByUid_;
+  std::unordered_map<int, std::vector<Assignment*>> assignmentsByTask_;
+  // For the next free numbers: the highest in use, and how far the lowest free ones have been
+  // searched once the highest is the largest there is.
+  int highestTaskUid_ = 0;
+  int lowestTaskUid_ = 0;
+  int highestTaskId_ = 0;
+  int lowestTaskId_ = 0;
+  int highestAssignmentUid_ = 0;
+  int lowestAssignmentUid_ = 0;
+
+  friend class Task;
 };
 
 // The application: at most one open document, the active one.

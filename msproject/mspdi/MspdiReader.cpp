@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <set>
 
 namespace MSProject {
 
@@ -199,36 +197,6 @@ void ReadCollection(QXmlStreamReader& xml, QLatin1String member, Document& docum
   }
 }
 
-// Tasks that share an ID with an earlier one (a file of another tool), or have none, take IDs no
-// other task has: the next ones above the highest, and once the numbers run out there, the lowest
-// free ones. Every task thus keeps a number of its own; links go by UID and are not touched.
-void GiveUniqueIds(Document& document) {
-  std::set<int> taken;
-  int highest = 0;
-  for (const auto& task : document.tasks) {
-    if (task->id <= 0) continue;
-    taken.insert(task->id);
-    highest = std::max(highest, task->id);
-  }
-  int lowest = 0;
-  auto freeId = [&] {
-    int id = 0;
-    if (highest < std::numeric_limits<int>::max()) {
-      id = ++highest;
-    } else {
-      while (taken.count(++lowest) != 0) {
-      }
-      id = lowest;
-    }
-    taken.insert(id);
-    return id;
-  };
-  std::set<int> seen;
-  for (const auto& task : document.tasks) {
-    if (task->id <= 0 || !seen.insert(task->id).second) task->id = freeId();
-  }
-}
-
 }  // namespace
 
 QString ReadMspdi(QIODevice& device, Document& document) {
@@ -267,7 +235,6 @@ QString ReadMspdi(QIODevice& device, Document& document) {
   if (xml.hasError()) {
     return xml.errorString() + QStringLiteral(" at line %1").arg(xml.lineNumber());
   }
-  GiveUniqueIds(document);
   return document.BuildOutline();
 }
 
