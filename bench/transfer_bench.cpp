@@ -2,6 +2,7 @@
 // tasks with their dependencies and assignments. The file is written to the temporary folder.
 
 #include "Common.h"
+#include "Pool.h"
 #include "ProjectGenerator.h"
 #include "Transfer.h"
 
