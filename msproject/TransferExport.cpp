@@ -171,9 +171,7 @@ void ExportDependency(const Ydependency* d) {
               .arg(d->TaskRequired()->Project()->ProjectName())
               .arg(MSProject::FormatNumber(std::floor(MSProject::kLongestLagTenths / 14400.0))));
     }
-    QString text = M.PredecessorText();
-    if (!text.isEmpty()) text += QLatin1Char(',');
-    text += QString::number(required->id);
+    QString text = QString::number(required->id);
     const int from = d->FromPercent();
     const int to = d->ToPercent();
     if (from == 0 && to == 0) {
@@ -184,7 +182,8 @@ void ExportDependency(const Ydependency* d) {
       text += QStringLiteral("SF");
     }
     text += LagText(d->Offset());
-    M.SetPredecessorText(text);
+    // Appended to the predecessor text, without reading the links before it again.
+    M.AddPredecessor(text);
   });
 }
 

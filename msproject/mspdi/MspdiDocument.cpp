@@ -89,31 +89,35 @@ QString Task::PredecessorText() const {
   return references.join(QLatin1Char(','));
 }
 
-void Task::SetPredecessorText(const QString& text) {
+Link Task::ReadReference(const QString& reference) const {
   static const QRegularExpression pattern(QStringLiteral(R"(^\s*(\d+)\s*(FF|FS|SF|SS)?(.*)$)"),
                                           QRegularExpression::CaseInsensitiveOption);
-  QList<Link> parsed;
-  for (const QString& reference : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-    const QRegularExpressionMatch match = pattern.match(reference);
-    const Task* predecessor = match.hasMatch() ? document->TaskById(match.captured(1).toInt()) : nullptr;
-    if (predecessor == nullptr) {
-      praxel::RaiseProgramError(QStringLiteral("The predecessor \"") + reference.trimmed() +
-                                QStringLiteral("\" names no task of the project."));
-    }
-    Link link;
-    link.predecessorUid = predecessor->uid;
-    link.type = LinkTypeOf(match.captured(2));
-    const QString lagText = match.captured(3).trimmed();
-    if (!lagText.isEmpty()) {
-      const std::optional<Lag> lag = ParseLag(lagText, document->workingTime);
-      if (!lag) praxel::RaiseProgramError(QStringLiteral("The lag \"") + lagText + QStringLiteral("\" cannot be read."));
-      link.lagTenths = std::round(lag->minutes * 10.0);
-      link.lagFormat = lag->format;
-    }
-    parsed.append(link);
+  const QRegularExpressionMatch match = pattern.match(reference);
+  const Task* predecessor = match.hasMatch() ? document->TaskById(match.captured(1).toInt()) : nullptr;
+  if (predecessor == nullptr) {
+    praxel::RaiseProgramError(QStringLiteral("The predecessor \"") + reference.trimmed() +
+                              QStringLiteral("\" names no task of the project."));
   }
+  Link link;
+  link.predecessorUid = predecessor->uid;
+  link.type = LinkTypeOf(match.captured(2));
+  const QString lagText = match.captured(3).trimmed();
+  if (!lagText.isEmpty()) {
+    const std::optional<Lag> lag = ParseLag(lagText, document->workingTime);
+    if (!lag) praxel::RaiseProgramError(QStringLiteral("The lag \"") + lagText + QStringLiteral("\" cannot be read."));
+    link.lagTenths = std::round(lag->minutes * 10.0);
+    link.lagFormat = lag->format;
+  }
+  return link;
+}
+
+void Task::SetPredecessorText(const QString& text) {
+  QList<Link> parsed;
+  for (const QString& reference : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) parsed.append(ReadReference(reference));
   links = parsed;
 }
+
+void Task::AddPredecessor(const QString& reference) { links.append(ReadReference(reference)); }
 
 QList<Assignment*> Task::Assignments() const {
   QList<Assignment*> result;

@@ -141,6 +141,9 @@ class Task {
   // Replaces the links with those of a text of that form. A reference to an ID the document does
   // not hold, or a lag that cannot be read, is error 10000 with its message.
   void SetPredecessorText(const QString& text);
+  // Adds the link of one reference of that form ("5FF+2d") after the others: the same as writing
+  // back the predecessor text with the reference appended, without reading the others again.
+  void AddPredecessor(const QString& reference);
   // The task's assignments, in the file's order, without placeholders and without assignments to
   // resources the document does not hold.
   QList<Assignment*> Assignments() const;
@@ -149,6 +152,11 @@ class Task {
   // Moves the task one outline level in or out, as the export's indent and outdent do.
   void Indent() { ++outlineLevel; }
   void Outdent();
+
+ private:
+  // The link of one predecessor reference; error 10000 when it names no task of the document or
+  // its lag cannot be read.
+  Link ReadReference(const QString& reference) const;
 };
 
 // The tasks, resources and assignments are found through indexes of their UIDs and IDs, kept by

@@ -43,6 +43,8 @@ TEST(MspdiValues, DatesAreDayNumbers) {
   EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08T08:00:00")).value(), monday + 1.0 / 3);
   EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08T08:00:00.000+01:00")).value(), monday + 1.0 / 3);
   EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08")).value(), monday);
+  EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08T25:00:00")).value(), monday) << "no such time: midnight";
+  EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("1899-12-29T06:00:00")).value(), -1.25) << "the hours count forward";
   EXPECT_FALSE(ParseDateTime(QStringLiteral("next Monday")).has_value());
   EXPECT_EQ(FormatDateTime(monday + 0.75), QStringLiteral("2024-01-08T18:00:00"));
 }
