@@ -77,10 +77,9 @@ void ExportTask(const Ytask* t) {
 // Writes one task of the project at the outline level: an ordinary task with its values, a
 // subproject task with the subproject's name, description and dates.
 void ExportProjectTask(Ytask* t, int Level) {
-  MSProject::Task* T = nullptr;
   Yproject* sub = t->Subproject();
   // The task keeps its ID unless a task of another project in the file already has it.
-  T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName(), t->TaskID());
+  MSProject::Task* T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName(), t->TaskID());
   if (sub != nullptr) T->notes = sub->Description;
   t->MTask = T;
   while (T->outlineLevel < Level) T->Indent();
@@ -126,11 +125,13 @@ QStringList ExportProject(Yproject* Project, int Level) {
     const int level = current.level;
     if (!t->Include()) continue;
     Yproject* sub = t->Subproject();
-    const auto loopStart = std::find_if(path.begin(), path.end(), [&](const auto& p) { return p.project == sub; });
-    if (sub != nullptr && loopStart != path.end()) {
-      QStringList loop;
-      for (auto p = loopStart; p != path.end(); ++p) loop.append(p->project->ProjectName());
-      return loop;
+    if (sub != nullptr) {
+      const auto loopStart = std::find_if(path.begin(), path.end(), [&](const auto& p) { return p.project == sub; });
+      if (loopStart != path.end()) {
+        QStringList loop;
+        for (auto p = loopStart; p != path.end(); ++p) loop.append(p->project->ProjectName());
+        return loop;
+      }
     }
     guard([&] {
       ExportProjectTask(t, level);

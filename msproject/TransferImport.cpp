@@ -1,8 +1,8 @@
 // The import of a Microsoft Project file: the project, its resources, its tasks with their
 // summary tasks as subprojects, and the journal of every project it made.
 
-#include "Transfer.h"
 #include "ImportChecks.h"
+#include "Transfer.h"
 #include "TransferState.h"
 
 #include "Common.h"
