@@ -27,6 +27,10 @@ QString TaskRefusal(const MSProject::Task& task) {
     return Caption(task) + QStringLiteral(": the fixed cost %1 is past the largest amount, %2")
                                .arg(Number(task.fixedCost), Number(kLargestAmount));
   }
+  if (!(std::fabs(task.effortUnitNumber) <= kLargestLong)) {
+    return Caption(task) + QStringLiteral(": the effort unit number %1 is past the largest whole number, %2")
+                               .arg(Number(task.effortUnitNumber), Number(kLargestLong));
+  }
   const double estimates[] = {task.duration.value_or(0.0), task.optimistic, task.mostLikely, task.pessimistic};
   for (const double minutes : estimates) {
     if (minutes < 0) return Caption(task) + QStringLiteral(": a duration of %1 minutes is below 0").arg(Number(minutes));

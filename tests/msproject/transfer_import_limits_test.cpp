@@ -185,6 +185,10 @@ TEST_F(ImportLimits, ValuesTheModelCannotHoldAreRefusedNamingTheElement) {
        "resource 1 \"Ann\": the standard rate 1e+15 is not an amount from 0 to 922337203685477"},
       {"fixed cost past the largest amount", MspdiDocumentText(MspdiTask(1, 1, QStringLiteral("<FixedCost>1E+17</FixedCost>"))),
        "task 1 \"Task 1\": the fixed cost 1e+15 is past the largest amount, 922337203685477"},
+      {"effort units past the largest whole number",
+       MspdiDocumentText(MspdiTask(1, 1, QStringLiteral("<ExtendedAttribute><FieldID>188743767</FieldID><Value>1E+15</Value>"
+                                                        "</ExtendedAttribute>"))),
+       "task 1 \"Task 1\": the effort unit number 1e+15 is past the largest whole number, 2147483647"},
       {"negative duration", MspdiDocumentText(MspdiTask(1, 1, QStringLiteral("<Duration>-PT8H0M0S</Duration>"))),
        "task 1 \"Task 1\": a duration of -480 minutes is below 0"},
       {"lag past a link", LinkedPair(QStringLiteral("2147483648"), 8),
