@@ -23,6 +23,8 @@ QString Caption(const MSProject::Resource& resource) {
 QString Number(double value) { return MSProject::FormatNumber(value); }
 
 QString TaskRefusal(const MSProject::Task& task) {
+  // A summary task becomes a subproject: only its name and description are imported.
+  if (!task.ChildTasks().isEmpty()) return QString();
   if (!(std::fabs(task.fixedCost) <= kLargestAmount)) {
     return Caption(task) + QStringLiteral(": the fixed cost %1 is past the largest amount, %2")
                                .arg(Number(task.fixedCost), Number(kLargestAmount));
@@ -50,7 +52,6 @@ QString TaskRefusal(const MSProject::Task& task) {
                                  .arg(Number(assignment->units));
     }
   }
-  if (!task.ChildTasks().isEmpty()) return QString();
   // The import multiplies the minutes by the summed units into whole effort minutes.
   const double perMinute = EffortPerDurationMinute(task);
   for (const double minutes : estimates) {
