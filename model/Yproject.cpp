@@ -100,6 +100,23 @@ bool Yproject::DescendsFrom(const Yproject* ancestor) const {
   return descends;
 }
 
+QStringList Yproject::ParentLoop() const {
+  QStringList names;
+  QSet<const Yproject*> passed;
+  for (const Yproject* up = this; up != nullptr; up = up->Parent()) {
+    if (passed.contains(up)) return up == this ? names : QStringList();
+    passed.insert(up);
+    names.append(up->ProjectName());
+  }
+  return {};
+}
+
+QString ParentLoopText(const QStringList& loop) {
+  if (loop.size() == 1) return QStringLiteral("Project %1 is its own parent").arg(loop.first());
+  return QStringLiteral("Project %1 is its own parent through project %2")
+      .arg(loop.first(), loop.mid(1).join(QStringLiteral(", ")));
+}
+
 bool Yproject::CanLinkSubproject(const Yproject* child) const { return child != nullptr && !DescendsFrom(child); }
 
 QString Yproject::Priority() const { return priority_.Get(CurrentIndex); }

@@ -6,6 +6,8 @@
 #include "PerJournal.h"
 #include "Ypooled.h"
 
+#include <QStringList>
+
 class Yresource;
 class Ytask;
 
@@ -43,6 +45,9 @@ class Yproject final : public Ymodel, public JournalHolder {
   Yproject* Master() const;
   // True when `ancestor` is this project or one above it along Parent.
   bool DescendsFrom(const Yproject* ancestor) const;
+  // The projects met going up the Parent links from this project until it comes again, starting
+  // with this one; empty when the links end, or loop without passing this project.
+  QStringList ParentLoop() const;
   // Whether a task of this project may stand for `child`: not when `child` is this project or
   // one above it, which would close the chain of parents into a loop.
   bool CanLinkSubproject(const Yproject* child) const;
@@ -99,6 +104,10 @@ class Yproject final : public Ymodel, public JournalHolder {
   PerJournal<Yresource*> manager_{nullptr};
   bool dirty_ = false;
 };
+
+// "Project A is its own parent", or "... through project B, C": a loop of projects, as
+// ParentLoop gives it, in words.
+QString ParentLoopText(const QStringList& loop);
 
 // The 1-based position of `object` in `list`, searched from the last entry; 0 when absent.
 template <class T>

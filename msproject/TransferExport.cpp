@@ -18,8 +18,10 @@
 #include <QDate>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace Transfer {
 
@@ -72,32 +74,72 @@ void ExportTask(const Ytask* t) {
   });
 }
 
-void ExportProject(Yproject* Project, int Level) {
+// Writes one task of the project at the outline level: an ordinary task with its values, a
+// subproject task with the subproject's name, description and dates.
+void ExportProjectTask(Ytask* t, int Level) {
+  Yproject* sub = t->Subproject();
+  // The task keeps its ID unless a task of another project in the file already has it.
+  MSProject::Task* T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName(), t->TaskID());
+  if (sub != nullptr) T->notes = sub->Description;
+  t->MTask = T;
+  while (T->outlineLevel < Level) T->Indent();
+  while (T->outlineLevel > Level) T->Outdent();
+  if (sub == nullptr) {
+    ExportTask(t);
+  } else {
+    if (sub->EarlyStart() != 0.0) T->start = sub->EarlyStart();
+    if (sub->EarlyFinish() != 0.0) T->finish = sub->EarlyFinish();
+  }
+}
+
+// A project being written: its tasks, how far they have come, and its outline level.
+struct ProjectUnderWay {
+  Yproject* project = nullptr;
+  QList<Ytask*> tasks;
+  qsizetype next = 0;
+  int level = 1;
+};
+
+// Writes the project's included tasks at the outline level, each subproject's tasks right below
+// its subproject task one level deeper. The projects under way are kept in a list rather than in
+// nested calls, so that no depth of subprojects deepens the stack. A subproject task that stands
+// for a project already under way would be written for ever: the export stops there and answers
+// the loop of projects (as ParentLoop names one); empty when the project is written whole.
+QStringList ExportProject(Yproject* Project, int Level) {
   ErrTrap::Guard guard(QStringLiteral("Transfer:ExportProject"));
   State& state = TransferState();
-  guard([&] { StatusMessage(QStringLiteral("Exporting ") + Project->BuildNodeText()); });
-  guard([&] { ActiveDocument().title = Common::ThisProject()->Description; });
-  for (Ytask* t : Project->TaskList) {
+  std::vector<ProjectUnderWay> path;
+  auto enter = [&](Yproject* project, int level) {
+    guard([&] { StatusMessage(QStringLiteral("Exporting ") + project->BuildNodeText()); });
+    guard([&] { ActiveDocument().title = Common::ThisProject()->Description; });
+    path.push_back({project, project->TaskList.Items(), 0, level});
+  };
+  enter(Project, Level);
+  while (!path.empty()) {
+    ProjectUnderWay& current = path.back();
+    if (current.next == current.tasks.size()) {
+      path.pop_back();
+      continue;
+    }
+    Ytask* t = current.tasks.at(current.next++);
+    const int level = current.level;
     if (!t->Include()) continue;
-    guard([&] {
-      Yproject* sub = t->Subproject();
-      MSProject::Task* T = ActiveDocument().AddTask(sub == nullptr ? t->Description : sub->ProjectName());
-      // The task keeps its ID unless a task of another project in the file already has it.
-      if (ActiveDocument().TaskById(t->TaskID()) == nullptr) T->id = t->TaskID();
-      if (sub != nullptr) T->notes = sub->Description;
-      t->MTask = T;
-      while (T->outlineLevel < Level) T->Indent();
-      while (T->outlineLevel > Level) T->Outdent();
-      if (sub == nullptr) {
-        ExportTask(t);
-      } else {
-        if (sub->EarlyStart() != 0.0) T->start = sub->EarlyStart();
-        if (sub->EarlyFinish() != 0.0) T->finish = sub->EarlyFinish();
-        ExportProject(sub, Level + 1);
+    Yproject* sub = t->Subproject();
+    if (sub != nullptr) {
+      const auto loopStart = std::find_if(path.begin(), path.end(), [&](const auto& p) { return p.project == sub; });
+      if (loopStart != path.end()) {
+        QStringList loop;
+        for (auto p = loopStart; p != path.end(); ++p) loop.append(p->project->ProjectName());
+        return loop;
       }
+    }
+    guard([&] {
+      ExportProjectTask(t, level);
       ++state.ProgressTotal;
     });
+    if (sub != nullptr && t->MTask != nullptr) enter(sub, level + 1);
   }
+  return {};
 }
 
 // The lag of a dependency as a predecessor reference writes it: days of 24 hours.
@@ -118,9 +160,19 @@ void ExportDependency(const Ydependency* d) {
     // one) has no row to name.
     const MSProject::Task* required = d->TaskRequired()->MTask;
     if (required == nullptr) return;
-    QString text = M.PredecessorText();
-    if (!text.isEmpty()) text += QLatin1Char(',');
-    text += QString::number(required->id);
+    // Days of 24 hours, in the file's tenths of a minute.
+    if (!(std::fabs(d->Offset()) * 14400.0 <= MSProject::kLongestLagTenths)) {
+      praxel::RaiseProgramError(
+          QStringLiteral("The lag of %1 days of task %2 of project %3 after task %4 of project %5 is longer than a "
+                         "Microsoft Project link can hold (%6 days).")
+              .arg(MSProject::FormatNumber(d->Offset()))
+              .arg(d->Task()->TaskID())
+              .arg(d->Task()->Project()->ProjectName())
+              .arg(d->TaskRequired()->TaskID())
+              .arg(d->TaskRequired()->Project()->ProjectName())
+              .arg(MSProject::FormatNumber(std::floor(MSProject::kLongestLagTenths / 14400.0))));
+    }
+    QString text = QString::number(required->id);
     const int from = d->FromPercent();
     const int to = d->ToPercent();
     if (from == 0 && to == 0) {
@@ -131,7 +183,8 @@ void ExportDependency(const Ydependency* d) {
       text += QStringLiteral("SF");
     }
     text += LagText(d->Offset());
-    M.SetPredecessorText(text);
+    // Appended to the predecessor text, without reading the links before it again.
+    M.AddPredecessor(text);
   });
 }
 
@@ -201,6 +254,22 @@ void ExportAssignments() {
   });
 }
 
+// The first loop of projects along the Parent links of the loaded projects, as the solve finds
+// them; empty when there is none.
+QStringList LoadedParentLoop() {
+  for (const Yproject* project : Common::Projects()) {
+    const QStringList loop = project->ParentLoop();
+    if (!loop.isEmpty()) return loop;
+  }
+  return {};
+}
+
+// Tells the user that a loop of projects keeps the export from writing anything.
+void LoopMessage(const QStringList& loop) {
+  praxel::CurrentPrompter().MsgBox(ParentLoopText(loop) + QStringLiteral("; no file was written."),
+                                   praxel::MsgCritical, QStringLiteral("Cannot Export"));
+}
+
 // Forgets the Project tasks of earlier transfers, so that only this export's rows are named.
 void ForgetEarlierTasks() {
   for (Yproject* project : Common::Projects()) {
@@ -214,6 +283,12 @@ bool ExportToMSProject(const QString& FileName) {
   ErrTrap::Guard guard(QStringLiteral("Transfer:ExportToMSProject"));
   State& state = TransferState();
   if (!Common::ThisProjectSet()) return false;
+  QStringList loop;
+  guard([&] { loop = LoadedParentLoop(); });
+  if (!loop.isEmpty()) {
+    LoopMessage(loop);
+    return false;
+  }
   guard([&] {
     ForgetEarlierTasks();
     state.MSProjectApp.FileNew();
@@ -225,8 +300,14 @@ bool ExportToMSProject(const QString& FileName) {
   guard([] { ExportResources(); });
   guard([&] {
     state.ProgressTotal = 0;
-    ExportProject(Common::ThisProject(), 1);
+    loop = ExportProject(Common::ThisProject(), 1);
   });
+  if (!loop.isEmpty()) {
+    state.MSProjectApp.FileClose();
+    StatusMessage(QString());
+    LoopMessage(loop);
+    return false;
+  }
   guard([] { ExportDependencies(); });
   guard([] { ExportAssignments(); });
   bool saved = false;

@@ -1,6 +1,7 @@
 // The import of a Microsoft Project file: the project, its resources, its tasks with their
 // summary tasks as subprojects, and the journal of every project it made.
 
+#include "ImportChecks.h"
 #include "Transfer.h"
 #include "TransferState.h"
 
@@ -10,6 +11,7 @@
 #include "OleDate.h"
 #include "Pool.h"
 #include "Rounding.h"
+#include "ShortDate.h"
 #include "Yproject.h"
 #include "Yresource.h"
 #include "Yshift.h"
@@ -22,6 +24,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <vector>
 
 namespace Transfer {
 
@@ -166,10 +169,12 @@ const MSProject::Document* OpenInserted(const MSProject::Task& T) {
 // The minutes of an estimate as effort minutes: `units` times the Project minutes, rounded once.
 std::int32_t EffortMinutes(float units, double minutes) { return praxel::ToLong(static_cast<double>(units) * minutes); }
 
-void ImportOneTask(Yproject* Project, MSProject::Task* T) {
+// Imports one task into the project. A summary task becomes a subproject task; the new subproject
+// is returned, for its children to be imported into it.
+Yproject* ImportOneTask(Yproject* Project, MSProject::Task* T) {
   ErrTrap::Guard guard(QStringLiteral("Transfer:ImportOneTask"));
   State& state = TransferState();
-  if (T->isNull) return;
+  if (T->isNull) return nullptr;
   Ytask* task = nullptr;
   guard([&] {
     task = Common::NewY<Ytask>(ytTask);
@@ -178,7 +183,7 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     task->Description = T->name.trimmed();
     task->MTask = T;
   });
-  if (task == nullptr) return;
+  if (task == nullptr) return nullptr;
   guard([&] {
     const QString key = T->ProjectName() + QLatin1Char('\\') + QString::number(T->id);
     if (state.ImportedTasks.contains(key)) praxel::RaiseAssertion();
@@ -203,7 +208,7 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     });
     guard([&] { task->SetMaterialCost(praxel::Currency::FromDouble(T->fixedCost)); });
     guard([&] { state.ImportedTaskList.append(task); });
-    return;
+    return nullptr;
   }
   // A summary task stands for a subproject that holds its children.
   Yproject* child = nullptr;
@@ -216,31 +221,53 @@ void ImportOneTask(Yproject* Project, MSProject::Task* T) {
     child->AddJournal(Project->Journal());
     task->SetSubproject(child);
   });
-  if (child == nullptr) return;
+  if (child == nullptr || T->SubprojectFileName().isEmpty()) return child;
+  // An inserted project's tasks come from its own file (whose own inserted files nest no deeper
+  // than the files there are: a file inserting itself is refused); when that cannot be read, from
+  // the rows below the task, if the file has any.
+  const MSProject::Document* inserted = nullptr;
+  guard([&] { inserted = OpenInserted(*T); });
+  if (inserted == nullptr) return child;
   guard([&] {
-    // An inserted project's tasks come from its own file; when that cannot be read, from the
-    // rows below the task, if the file has any.
-    const MSProject::Document* inserted = T->SubprojectFileName().isEmpty() ? nullptr : OpenInserted(*T);
-    if (inserted == nullptr) {
-      ImportTasksFromProject(T->ChildTasks(), child);
-      return;
-    }
     state.FollowedFiles.append(inserted->path);
     ImportResourcesOf(*inserted);
     ImportTasksFromProject(inserted->Tasks(), child);
     state.FollowedFiles.removeLast();
   });
+  return nullptr;
 }
 
+// Tasks of one collection still to import into a project.
+struct PendingTasks {
+  QList<MSProject::Task*> tasks;
+  Yproject* project = nullptr;
+  qsizetype next = 0;
+};
+
+// Imports the tasks into the project, and the children of each summary task into the subproject
+// it becomes, right after it. The collections under way are kept in a list rather than in nested
+// calls, so that an outline of any depth needs no deeper stack.
 void ImportTasksFromProject(const QList<MSProject::Task*>& Tasks, Yproject* Project) {
   ErrTrap::Guard guard(QStringLiteral("Transfer:ImportTasksFromProject"));
   State& state = TransferState();
   guard([&] { StatusMessage(QStringLiteral("Importing ") + Project->BuildNodeText()); });
-  for (MSProject::Task* T : Tasks) {
-    guard([&] { ImportOneTask(Project, T); });
+  std::vector<PendingTasks> pending{{Tasks, Project}};
+  while (!pending.empty()) {
+    PendingTasks& current = pending.back();
+    if (current.next == current.tasks.size()) {
+      pending.pop_back();
+      continue;
+    }
+    MSProject::Task* T = current.tasks.at(current.next++);
+    Yproject* project = current.project;
+    Yproject* child = nullptr;
+    guard([&] { child = ImportOneTask(project, T); });
     guard([&] {
       if (T->start.has_value() && *T->start < state.ImportBaseDate) state.ImportBaseDate = std::floor(*T->start);
     });
+    if (child == nullptr) continue;
+    pending.push_back({T->ChildTasks(), child});
+    guard([&] { StatusMessage(QStringLiteral("Importing ") + child->BuildNodeText()); });
   }
 }
 
@@ -274,6 +301,16 @@ bool OpenDocument(const QString& FileName) {
     praxel::CurrentPrompter().MsgBox(error, praxel::MsgCritical, QStringLiteral("Not A Microsoft Project File"));
   }
   return opened;
+}
+
+// Tells the user which dates of the file were past the last minute a date can name, and were set
+// to it.
+void TellChangedDates(const MSProject::Document& document) {
+  if (document.changedDates.isEmpty()) return;
+  const QString last = praxel::DateTimeText(MSProject::kLastMinute);
+  praxel::CurrentPrompter().MsgBox(QStringLiteral("Dates after %1 cannot be kept; these were set to %1: ").arg(last) +
+                                       document.changedDates.join(QStringLiteral(", ")) + QLatin1Char('.'),
+                                   praxel::MsgInformation, QStringLiteral("Dates Changed"));
 }
 
 // The current template takes the resources, when the user agrees; without one a new one does.
@@ -310,6 +347,16 @@ bool ImportMSProject(const QString& FileName) {
   bool opened = false;
   guard([&] { opened = OpenDocument(FileName); });
   if (!opened) return false;
+  QString refusal;
+  guard([&] { refusal = ImportRefusal(*state.MSProjectApp.ActiveProject()); });
+  if (!refusal.isEmpty()) {
+    state.MSProjectApp.FileClose();
+    praxel::CurrentPrompter().MsgBox(QStringLiteral("The file \"") + FileName +
+                                         QStringLiteral("\" cannot be imported: ") + refusal + QLatin1Char('.'),
+                                     praxel::MsgCritical, QStringLiteral("Cannot Import"));
+    return false;
+  }
+  guard([&] { TellChangedDates(*state.MSProjectApp.ActiveProject()); });
   bool go = false;
   guard([&] { go = ChooseTemplate(); });
   if (!go) {

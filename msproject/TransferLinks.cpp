@@ -58,8 +58,9 @@ void ParseDependency(const MSProject::Task& M, const QString& R, Ydependency* D)
     D->SetTaskRequired(required);
   });
   guard([&] {
-    qsizetype sign = rest.indexOf(QLatin1Char('-'));
-    if (sign < 0) sign = rest.indexOf(QLatin1Char('+'));
+    // The lag starts at its sign, the first "+" or "-": a sign further on belongs to the lag's
+    // own number ("+6.94444444444444e-05ed").
+    const qsizetype sign = rest.indexOf(QRegularExpression(QStringLiteral("[+-]")));
     if (sign < 0) return;
     // The lag in its own unit: "+16h" is sixteen working hours, "+2ed" two days of 24 hours.
     const MSProject::WorkingTime time = M.document != nullptr ? M.document->workingTime : MSProject::WorkingTime{};

@@ -13,9 +13,11 @@ constexpr qint64 kMsecsPerDay = 86400000;
 
 }  // namespace
 
-double ToOleDate(const QDateTime& dateTime) {
-  const double days = static_cast<double>(kDayZero.daysTo(dateTime.date()));
-  const double fraction = static_cast<double>(dateTime.time().msecsSinceStartOfDay()) / kMsecsPerDay;
+double ToOleDate(const QDateTime& dateTime) { return ToOleDate(dateTime.date(), dateTime.time()); }
+
+double ToOleDate(const QDate& date, const QTime& time) {
+  const double days = static_cast<double>(kDayZero.daysTo(date));
+  const double fraction = static_cast<double>(time.msecsSinceStartOfDay()) / kMsecsPerDay;
   return days < 0 ? days - fraction : days + fraction;
 }
 

@@ -16,6 +16,8 @@ inline constexpr double kEndOfDates = 2958466.0;
 // The day number of a date and time, read as they stand (the time zone is not consulted).
 double ToOleDate(const QDateTime& dateTime);
 double ToOleDate(const QDate& date);
+// The same for a date and a time of day given apart (no QDateTime to build).
+double ToOleDate(const QDate& date, const QTime& time);
 // The date and time of a day number, to the millisecond, in UTC so that every day has 24 hours.
 // Raises error 6 "Overflow" outside the years 100 to 9999.
 QDateTime FromOleDate(double day);

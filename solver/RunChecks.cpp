@@ -29,19 +29,6 @@ QString TaskCaption(const Ytask& task) {
   return QLatin1Char('(') + project->ProjectName() + QStringLiteral(") ") + task.BuildNodeText();
 }
 
-// The projects met going up the Parent links from the project until one comes again, starting
-// with the project; empty when the links end.
-QStringList ParentLoop(const Yproject& project) {
-  QStringList names;
-  QSet<const Yproject*> passed;
-  for (const Yproject* up = &project; up != nullptr; up = up->Parent()) {
-    if (passed.contains(up)) return up == &project ? names : QStringList();
-    passed.insert(up);
-    names.append(up->ProjectName());
-  }
-  return {};
-}
-
 // A resource only named by a link: no loaded template holds its record.
 bool IsPlaceholder(const Yresource& resource) { return resource.Description == QLatin1String("<stub>"); }
 
@@ -84,12 +71,9 @@ void CheckAllTasks() {
   ErrTrap::Guarded(QStringLiteral("Solve:CheckAllTasks"), [&] {
     const QList<Yproject*> projects = Common::Projects().Items();
     for (const Yproject* project : projects) {
-      const QStringList loop = ParentLoop(*project);
+      const QStringList loop = project->ParentLoop();
       if (loop.isEmpty()) continue;
-      SolveError(loop.size() == 1 ? QStringLiteral("Project %1 is its own parent").arg(loop.first())
-                                  : QStringLiteral("Project %1 is its own parent through project %2")
-                                        .arg(loop.first(), loop.mid(1).join(QStringLiteral(", "))),
-                 nullptr);
+      SolveError(ParentLoopText(loop), nullptr);
       return;
     }
     for (const Yproject* project : projects) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace MSProject {
 
@@ -29,11 +30,14 @@ int LinkTypeOf(const QString& letters) {
 
 QString RateText(double ratePerHour) { return FormatNumber(ratePerHour) + QStringLiteral("/h"); }
 
-template <class T>
-int HighestOf(const std::vector<std::unique_ptr<T>>& items, int T::*field) {
-  int highest = 0;
-  for (const auto& item : items) highest = std::max(highest, (*item).*field);
-  return highest;
+// The next number that no key of `used` is: the one above `highest` while there is room, else the
+// lowest free one after `lowest`. Both move on past the number given.
+template <class Map>
+int TakeFreeNumber(const Map& used, int& highest, int& lowest) {
+  if (highest < std::numeric_limits<int>::max()) return ++highest;
+  while (used.count(++lowest) != 0) {
+  }
+  return lowest;
 }
 
 }  // namespace
@@ -86,39 +90,42 @@ QString Task::PredecessorText() const {
   return references.join(QLatin1Char(','));
 }
 
-void Task::SetPredecessorText(const QString& text) {
+Link Task::ReadReference(const QString& reference) const {
   static const QRegularExpression pattern(QStringLiteral(R"(^\s*(\d+)\s*(FF|FS|SF|SS)?(.*)$)"),
                                           QRegularExpression::CaseInsensitiveOption);
-  QList<Link> parsed;
-  for (const QString& reference : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-    const QRegularExpressionMatch match = pattern.match(reference);
-    const Task* predecessor = match.hasMatch() ? document->TaskById(match.captured(1).toInt()) : nullptr;
-    if (predecessor == nullptr) {
-      praxel::RaiseProgramError(QStringLiteral("The predecessor \"") + reference.trimmed() +
-                                QStringLiteral("\" names no task of the project."));
-    }
-    Link link;
-    link.predecessorUid = predecessor->uid;
-    link.type = LinkTypeOf(match.captured(2));
-    const QString lagText = match.captured(3).trimmed();
-    if (!lagText.isEmpty()) {
-      const std::optional<Lag> lag = ParseLag(lagText, document->workingTime);
-      if (!lag) praxel::RaiseProgramError(QStringLiteral("The lag \"") + lagText + QStringLiteral("\" cannot be read."));
-      link.lagTenths = std::round(lag->minutes * 10.0);
-      link.lagFormat = lag->format;
-    }
-    parsed.append(link);
+  const QRegularExpressionMatch match = pattern.match(reference);
+  const Task* predecessor = match.hasMatch() ? document->TaskById(match.captured(1).toInt()) : nullptr;
+  if (predecessor == nullptr) {
+    praxel::RaiseProgramError(QStringLiteral("The predecessor \"") + reference.trimmed() +
+                              QStringLiteral("\" names no task of the project."));
   }
+  Link link;
+  link.predecessorUid = predecessor->uid;
+  link.type = LinkTypeOf(match.captured(2));
+  const QString lagText = match.captured(3).trimmed();
+  if (!lagText.isEmpty()) {
+    const std::optional<Lag> lag = ParseLag(lagText, document->workingTime);
+    if (!lag) praxel::RaiseProgramError(QStringLiteral("The lag \"") + lagText + QStringLiteral("\" cannot be read."));
+    link.lagTenths = std::round(lag->minutes * 10.0);
+    link.lagFormat = lag->format;
+  }
+  return link;
+}
+
+void Task::SetPredecessorText(const QString& text) {
+  QList<Link> parsed;
+  for (const QString& reference : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) parsed.append(ReadReference(reference));
   links = parsed;
 }
+
+void Task::AddPredecessor(const QString& reference) { links.append(ReadReference(reference)); }
 
 QList<Assignment*> Task::Assignments() const {
   QList<Assignment*> result;
   if (document == nullptr) return result;
-  for (const auto& assignment : document->assignments) {
-    if (assignment->taskUid != uid || assignment->resourceUid == kNoResourceUid) continue;
-    if (assignment->ResourceID(*document) == 0) continue;
-    result.append(assignment.get());
+  for (Assignment* assignment : document->AssignmentsOfTask(uid)) {
+    if (assignment->resourceUid == kNoResourceUid || assignment->ResourceID(*document) == 0) continue;
+    result.append(assignment);
   }
   return result;
 }
@@ -129,11 +136,13 @@ Assignment* Task::AddAssignment(int resourceId, double units) {
     praxel::RaiseProgramError(QStringLiteral("The project has no resource %1.").arg(resourceId));
   }
   auto assignment = std::make_unique<Assignment>();
-  assignment->uid = HighestOf(document->assignments, &Assignment::uid) + 1;
+  assignment->uid = TakeFreeNumber(document->assignmentsByUid_, document->highestAssignmentUid_,
+                                   document->lowestAssignmentUid_);
   assignment->taskUid = uid;
   assignment->resourceUid = resource->uid;
   assignment->units = units;
   document->assignments.push_back(std::move(assignment));
+  document->IndexAssignment(document->assignments.back().get());
   return document->assignments.back().get();
 }
 
@@ -157,41 +166,38 @@ QList<Resource*> Document::Resources() const {
   return result;
 }
 
-Task* Document::TaskByUid(int uid) const {
-  for (const auto& task : tasks) {
-    if (task->uid == uid) return task.get();
-  }
-  return nullptr;
+namespace {
+
+template <class T>
+T* Lookup(const std::unordered_map<int, T*>& index, int key) {
+  const auto found = index.find(key);
+  return found != index.end() ? found->second : nullptr;
 }
 
-Task* Document::TaskById(int id) const {
-  for (const auto& task : tasks) {
-    if (task->id == id) return task.get();
-  }
-  return nullptr;
+}  // namespace
+
+Task* Document::TaskByUid(int uid) const { return Lookup(tasksByUid_, uid); }
+
+Task* Document::TaskById(int id) const { return Lookup(tasksById_, id); }
+
+Resource* Document::ResourceByUid(int uid) const { return Lookup(resourcesByUid_, uid); }
+
+Resource* Document::ResourceById(int id) const { return Lookup(resourcesById_, id); }
+
+const std::vector<Assignment*>& Document::AssignmentsOfTask(int taskUid) const {
+  static const std::vector<Assignment*> none;
+  const auto found = assignmentsByTask_.find(taskUid);
+  return found != assignmentsByTask_.end() ? found->second : none;
 }
 
-Resource* Document::ResourceByUid(int uid) const {
-  for (const auto& resource : resources) {
-    if (resource->uid == uid && uid != 0 && !resource->isNull) return resource.get();
-  }
-  return nullptr;
-}
-
-Resource* Document::ResourceById(int id) const {
-  for (const auto& resource : resources) {
-    if (resource->id == id && id != 0 && !resource->isNull) return resource.get();
-  }
-  return nullptr;
-}
-
-Task* Document::AddTask(const QString& taskName) {
+Task* Document::AddTask(const QString& taskName, int taskId) {
   auto task = std::make_unique<Task>();
-  task->uid = HighestOf(tasks, &Task::uid) + 1;
-  task->id = HighestOf(tasks, &Task::id) + 1;
+  task->uid = TakeFreeNumber(tasksByUid_, highestTaskUid_, lowestTaskUid_);
+  task->id = taskId > 0 && TaskById(taskId) == nullptr ? taskId : TakeFreeNumber(tasksById_, highestTaskId_, lowestTaskId_);
   task->name = taskName;
   task->document = this;
   tasks.push_back(std::move(task));
+  IndexTask(tasks.back().get());
   return tasks.back().get();
 }
 
@@ -201,25 +207,85 @@ Resource* Document::AddResource(const QString& resourceName, int resourceId) {
   resource->id = resourceId;
   resource->name = resourceName;
   resources.push_back(std::move(resource));
+  IndexResource(resources.back().get());
   return resources.back().get();
 }
 
-void Document::BuildOutline() {
+void Document::IndexTask(Task* task) {
+  tasksByUid_.emplace(task->uid, task);
+  tasksById_.emplace(task->id, task);
+  highestTaskUid_ = std::max(highestTaskUid_, task->uid);
+  highestTaskId_ = std::max(highestTaskId_, task->id);
+}
+
+void Document::IndexResource(Resource* resource) {
+  if (resource->isNull) return;
+  if (resource->uid != 0) resourcesByUid_.emplace(resource->uid, resource);
+  if (resource->id != 0) resourcesById_.emplace(resource->id, resource);
+}
+
+void Document::IndexAssignment(Assignment* assignment) {
+  assignmentsByUid_.emplace(assignment->uid, assignment);
+  assignmentsByTask_[assignment->taskUid].push_back(assignment);
+  highestAssignmentUid_ = std::max(highestAssignmentUid_, assignment->uid);
+}
+
+void Document::Reindex() {
+  tasksByUid_.clear();
+  tasksById_.clear();
+  resourcesByUid_.clear();
+  resourcesById_.clear();
+  assignmentsByUid_.clear();
+  assignmentsByTask_.clear();
+  highestTaskUid_ = highestTaskId_ = highestAssignmentUid_ = 0;
+  lowestTaskUid_ = lowestTaskId_ = lowestAssignmentUid_ = 0;
+  for (const auto& task : tasks) IndexTask(task.get());
+  for (const auto& resource : resources) IndexResource(resource.get());
+  for (const auto& assignment : assignments) IndexAssignment(assignment.get());
+}
+
+void Document::GiveUniqueIds() {
+  // Every ID in use first, so that a free one is free of later tasks too.
+  tasksById_.clear();
+  highestTaskId_ = 0;
+  lowestTaskId_ = 0;
+  for (const auto& task : tasks) {
+    if (task->id <= 0) continue;
+    tasksById_.emplace(task->id, task.get());
+    highestTaskId_ = std::max(highestTaskId_, task->id);
+  }
+  for (const auto& task : tasks) {
+    if (task->id > 0 && tasksById_.at(task->id) == task.get()) continue;
+    task->id = TakeFreeNumber(tasksById_, highestTaskId_, lowestTaskId_);
+    tasksById_.emplace(task->id, task.get());
+  }
+}
+
+QString Document::BuildOutline() {
+  GiveUniqueIds();
   // IDs are the rows of the outline; a file that lists its tasks in another order is read in
   // the order of its IDs.
   std::stable_sort(tasks.begin(), tasks.end(), [](const auto& a, const auto& b) { return a->id < b->id; });
+  Reindex();
   QList<Task*> open;  // the chain of summaries above the current row
   for (const auto& task : tasks) {
     task->document = this;
     task->parent = nullptr;
     task->children.clear();
     while (!open.isEmpty() && open.last()->outlineLevel >= task->outlineLevel) open.removeLast();
+    if (open.size() == kDeepestOutline) {
+      return QStringLiteral("task %1 lies below %2 summary tasks; at most %3 levels of the outline can be read")
+          .arg(task->id)
+          .arg(open.size())
+          .arg(kDeepestOutline);
+    }
     if (!open.isEmpty()) {
       task->parent = open.last();
       open.last()->children.append(task.get());
     }
     open.append(task.get());
   }
+  return QString();
 }
 
 namespace {

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "MspdiValues.h"
+#include "OleDate.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // The objects of a Microsoft Project document as the import and export use them: the
@@ -46,6 +49,13 @@ inline constexpr int kPessimisticField = 188743785;  // task Duration3
 inline constexpr int kEffortUnitsField = 188743767;  // task Number1
 inline constexpr int kWorkDaysField = 255868975;     // ours: an assignment's nine day flags
 inline constexpr int kHoursField = 255852652;        // ours: an assignment's hours a day (Number1)
+
+// The deepest outline a document may have: a task below more summaries than these is refused
+// (each summary becomes a project of its own, and a chain of thousands is no plan).
+inline constexpr int kDeepestOutline = 1000;
+
+// The last minute a date can name, 12/31/9999 11:59pm.
+inline constexpr double kLastMinute = praxel::kEndOfDates - 1.0 / 1440;
 
 // The placeholder resource UID of Microsoft Project's assignment on a task without resources.
 inline constexpr int kNoResourceUid = -65535;
@@ -138,6 +148,9 @@ class Task {
   // Replaces the links with those of a text of that form. A reference to an ID the document does
   // not hold, or a lag that cannot be read, is error 10000 with its message.
   void SetPredecessorText(const QString& text);
+  // Adds the link of one reference of that form ("5FF+2d") after the others: the same as writing
+  // back the predecessor text with the reference appended, without reading the others again.
+  void AddPredecessor(const QString& reference);
   // The task's assignments, in the file's order, without placeholders and without assignments to
   // resources the document does not hold.
   QList<Assignment*> Assignments() const;
@@ -146,8 +159,17 @@ class Task {
   // Moves the task one outline level in or out, as the export's indent and outdent do.
   void Indent() { ++outlineLevel; }
   void Outdent();
+
+ private:
+  // The link of one predecessor reference; error 10000 when it names no task of the document or
+  // its lag cannot be read.
+  Link ReadReference(const QString& reference) const;
 };
 
+// The tasks, resources and assignments are found through indexes of their UIDs and IDs, kept by
+// the members that add them and rebuilt by BuildOutline. Give a task, resource or assignment its
+// UID, ID or task through them (or call BuildOutline after changing them directly), so that the
+// indexes stay true.
 class Document {
  public:
   QString name;   // the file name without its folder and extension
@@ -160,6 +182,9 @@ class Document {
   std::vector<std::unique_ptr<Task>> tasks;
   std::vector<std::unique_ptr<Resource>> resources;
   std::vector<std::unique_ptr<Assignment>> assignments;
+  // The dates of the file past the last minute the program keeps (kLastMinute), each set to that
+  // minute when read, by what they were: "the start of task 3 "Pack"".
+  QStringList changedDates;
 
   // The tasks at the top of the outline, each with its children below it.
   QList<Task*> Tasks() const;
@@ -171,12 +196,47 @@ class Document {
   Resource* ResourceByUid(int uid) const;
   Resource* ResourceById(int id) const;
 
-  // A new task at the end of the outline, at level 1, with the next free ID and UID.
-  Task* AddTask(const QString& taskName);
+  // The assignments of the task with that UID, in the file's order (placeholders included).
+  const std::vector<Assignment*>& AssignmentsOfTask(int taskUid) const;
+
+  // A new task at the end of the outline, at level 1, with the next free UID, and the ID `taskId`
+  // when no task has it yet, else the next free ID.
+  Task* AddTask(const QString& taskName, int taskId = 0);
   // A new resource with that ID (its UID too).
   Resource* AddResource(const QString& resourceName, int resourceId);
-  // Links each task to its parent and children from the outline levels.
-  void BuildOutline();
+  // Gives every task an ID of its own, puts the tasks in the order of their IDs, links each to its
+  // parent and children from the outline levels and indexes them. Tasks that share an ID with an
+  // earlier one (a file of another tool), or have none, take the next free IDs; links go by UID
+  // and are not touched. Returns why the outline cannot be taken (a task nested deeper than
+  // kDeepestOutline summaries), or an empty text.
+  QString BuildOutline();
+
+ private:
+  // Gives the tasks that share an ID with an earlier one, or have none, IDs of their own.
+  void GiveUniqueIds();
+  // Rebuilds the indexes from the lists.
+  void Reindex();
+  void IndexTask(Task* task);
+  void IndexResource(Resource* resource);
+  void IndexAssignment(Assignment* assignment);
+
+  // The first task, resource (not null, UID and ID not 0) with each number.
+  std::unordered_map<int, Task*> tasksByUid_;
+  std::unordered_map<int, Task*> tasksById_;
+  std::unordered_map<int, Resource*> resourcesByUid_;
+  std::unordered_map<int, Resource*> resourcesById_;
+  std::unordered_map<int, Assignment*> assignmentsByUid_;
+  std::unordered_map<int, std::vector<Assignment*>> assignmentsByTask_;
+  // For the next free numbers: the highest in use, and how far the lowest free ones have been
+  // searched once the highest is the largest there is.
+  int highestTaskUid_ = 0;
+  int lowestTaskUid_ = 0;
+  int highestTaskId_ = 0;
+  int lowestTaskId_ = 0;
+  int highestAssignmentUid_ = 0;
+  int lowestAssignmentUid_ = 0;
+
+  friend class Task;
 };
 
 // The application: at most one open document, the active one.

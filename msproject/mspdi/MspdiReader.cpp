@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 namespace MSProject {
 
@@ -37,14 +36,23 @@ struct Node {
   }
 };
 
-// Reads the element the reader stands on, up to its end.
-Node ReadNode(QXmlStreamReader& xml) {
+// The levels of elements kept below a task, resource or assignment: its fields, and the fields
+// of the elements it holds (a PredecessorLink, an ExtendedAttribute). Anything deeper is no value
+// the import uses and is skipped, so that no nesting, however deep, deepens the reading.
+constexpr int kKeptLevels = 2;
+
+// Reads the element the reader stands on, up to its end, keeping `levels` levels of children.
+Node ReadNode(QXmlStreamReader& xml, int levels) {
   Node node;
   node.name = xml.name().toString();
   while (!xml.atEnd()) {
     xml.readNext();
     if (xml.isStartElement()) {
-      node.children.append(ReadNode(xml));
+      if (levels > 0) {
+        node.children.append(ReadNode(xml, levels - 1));
+      } else {
+        xml.skipCurrentElement();
+      }
     } else if (xml.isCharacters()) {
       node.text += xml.text();
     } else if (xml.isEndElement()) {
@@ -52,6 +60,24 @@ Node ReadNode(QXmlStreamReader& xml) {
     }
   }
   return node;
+}
+
+// The text of the element the reader stands on, with the text of every element inside it, read
+// up to its end in one loop whatever the nesting.
+QString ElementText(QXmlStreamReader& xml) {
+  QString text;
+  int depth = 1;
+  while (depth > 0 && !xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement()) {
+      ++depth;
+    } else if (xml.isEndElement()) {
+      --depth;
+    } else if (xml.isCharacters()) {
+      text += xml.text();
+    }
+  }
+  return text;
 }
 
 // The custom fields of a task or an assignment: field number and value.
@@ -62,6 +88,17 @@ QList<QPair<int, QString>> CustomFields(const Node& node) {
     fields.append({child.Integer(QLatin1String("FieldID"), 0), child.Text(QLatin1String("Value"))});
   }
   return fields;
+}
+
+// A date of the file. One past the last minute the program keeps is set to that minute, and
+// `what` it was goes on the document's list of changed dates.
+std::optional<double> ReadDate(const QString& text, const QString& what, Document& document) {
+  std::optional<double> day = ParseDateTime(text);
+  if (day && *day > kLastMinute + 0.5 / 86400) {
+    document.changedDates.append(what);
+    day = kLastMinute;
+  }
+  return day;
 }
 
 void ReadTask(const Node& node, Document& document) {
@@ -78,10 +115,12 @@ void ReadTask(const Node& node, Document& document) {
   task->duration = ParseDuration(node.Text(QLatin1String("Duration")));
   task->durationFormat = node.Integer(QLatin1String("DurationFormat"), 7);
   task->fixedCost = node.Number(QLatin1String("FixedCost")).value_or(0.0) / 100.0;
-  task->start = ParseDateTime(node.Text(QLatin1String("Start")));
-  task->finish = ParseDateTime(node.Text(QLatin1String("Finish")));
+  const QString caption = QStringLiteral("task %1 \"%2\"").arg(task->id).arg(task->name.trimmed());
+  task->start = ReadDate(node.Text(QLatin1String("Start")), QStringLiteral("the start of ") + caption, document);
+  task->finish = ReadDate(node.Text(QLatin1String("Finish")), QStringLiteral("the finish of ") + caption, document);
   task->constraintType = node.Integer(QLatin1String("ConstraintType"), 0);
-  task->constraintDate = ParseDateTime(node.Text(QLatin1String("ConstraintDate")));
+  task->constraintDate =
+      ReadDate(node.Text(QLatin1String("ConstraintDate")), QStringLiteral("the constraint date of ") + caption, document);
   task->summaryFlag = ParseBoolean(node.Text(QLatin1String("Summary")));
   task->milestoneFlag = ParseBoolean(node.Text(QLatin1String("Milestone")));
   task->subprojectName = node.Text(QLatin1String("SubprojectName"));
@@ -156,23 +195,9 @@ template <class ReadMember>
 void ReadCollection(QXmlStreamReader& xml, QLatin1String member, Document& document, ReadMember read) {
   while (xml.readNextStartElement()) {
     if (xml.name() == member) {
-      read(ReadNode(xml), document);
+      read(ReadNode(xml, kKeptLevels), document);
     } else {
       xml.skipCurrentElement();
-    }
-  }
-}
-
-// Tasks that share an ID with an earlier one (a file of another tool) take the next free IDs,
-// so that every task keeps a number of its own; links go by UID and are not touched.
-void GiveUniqueIds(Document& document) {
-  std::set<int> used;
-  int highest = 0;
-  for (const auto& task : document.tasks) highest = std::max(highest, task->id);
-  for (const auto& task : document.tasks) {
-    if (task->id <= 0 || !used.insert(task->id).second) {
-      task->id = ++highest;
-      used.insert(task->id);
     }
   }
 }
@@ -190,13 +215,13 @@ QString ReadMspdi(QIODevice& device, Document& document) {
   while (xml.readNextStartElement()) {
     const QStringView name = xml.name();
     if (name == QLatin1String("Title")) {
-      document.title = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+      document.title = ElementText(xml);
     } else if (name == QLatin1String("StartDate")) {
-      document.startDate = ParseDateTime(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+      document.startDate = ReadDate(ElementText(xml), QStringLiteral("the project's start date"), document);
     } else if (name == QLatin1String("MinutesPerDay") || name == QLatin1String("MinutesPerWeek") ||
                name == QLatin1String("DaysPerMonth")) {
       const QString which = name.toString();
-      const std::optional<double> value = ParseNumber(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+      const std::optional<double> value = ParseNumber(ElementText(xml));
       if (!value || *value < 1 || *value > 1e6) continue;  // keep the standard measure
       const int whole = static_cast<int>(*value);
       if (which == QLatin1String("MinutesPerDay")) document.workingTime.minutesPerDay = whole;
@@ -215,9 +240,7 @@ QString ReadMspdi(QIODevice& device, Document& document) {
   if (xml.hasError()) {
     return xml.errorString() + QStringLiteral(" at line %1").arg(xml.lineNumber());
   }
-  GiveUniqueIds(document);
-  document.BuildOutline();
-  return QString();
+  return document.BuildOutline();
 }
 
 }  // namespace MSProject

@@ -135,11 +135,17 @@ std::optional<double> ParseDateTime(const QString& text) {
   const QString trimmed = text.trimmed();
   // The date and the time of day to the second; a fraction of seconds or a zone after them is
   // not kept, since the file's times are local and whole.
-  QDateTime value = QDateTime::fromString(trimmed.left(19), QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-  if (!value.isValid()) value = QDateTime(QDate::fromString(trimmed.left(10), Qt::ISODate), QTime(0, 0));
-  if (!value.isValid()) return std::nullopt;
+  const QStringView view(trimmed);
+  const QDate date = QDate::fromString(view.left(10), Qt::ISODate);
+  if (!date.isValid()) return std::nullopt;
+  // A time that is not of that form is midnight.
+  QTime time(0, 0);
+  if (view.size() >= 19 && view.at(10) == QLatin1Char('T')) {
+    const QTime given = QTime::fromString(view.mid(11, 8), Qt::ISODate);
+    if (given.isValid()) time = given;
+  }
   // A date outside the years the program keeps (100 to 9999) reads as none given.
-  const double day = praxel::ToOleDate(value);
+  const double day = praxel::ToOleDate(date, time);
   if (day < praxel::kFirstDay || day >= praxel::kEndOfDates) return std::nullopt;
   return day;
 }
@@ -171,7 +177,7 @@ QString FormatLag(double tenthsOfMinutes, int format, const WorkingTime& time) {
 }
 
 std::optional<Lag> ParseLag(const QString& text, const WorkingTime& time) {
-  static const QRegularExpression pattern(QStringLiteral(R"(^\s*([+-])?\s*(\d+(?:\.\d*)?|\.\d+)\s*([A-Za-z]*)\s*$)"));
+  static const QRegularExpression pattern(QStringLiteral(R"(^\s*([+-])?\s*((?:\d+(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?)\s*([A-Za-z]*)\s*$)"));
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) return std::nullopt;
   const double number = match.captured(2).toDouble();

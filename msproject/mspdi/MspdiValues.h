@@ -43,6 +43,9 @@ struct Lag {
   int format = 7;
 };
 
+// The longest lag a link holds, either way: the file counts it in tenths of a minute, in 32 bits.
+inline constexpr double kLongestLagTenths = 2147483647.0;
+
 // The lag as a predecessor reference shows it: a sign, the number in the unit of `format` and the
 // unit's letters ("+2d", "-16eh", "+1.5ed"); empty for no lag. `tenthsOfMinutes` is the file's
 // LinkLag, always in tenths of a minute; the format only picks the unit. Formats the file marks as

@@ -15,6 +15,34 @@
 
 QString FixturePath(const QString& name) { return QStringLiteral(PRAXEL_TEST_DATA "/") + name; }
 
+QByteArray MspdiDocumentText(const QString& tasks, const QString& rest) {
+  return (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                         "<Project xmlns=\"http://schemas.microsoft.com/project\"><Title>Generated</Title>"
+                         "<StartDate>2024-03-04T08:00:00</StartDate><Tasks>") +
+          tasks + QStringLiteral("</Tasks>") + rest + QStringLiteral("</Project>\n"))
+      .toUtf8();
+}
+
+QString MspdiTask(int id, int outlineLevel, const QString& fields) {
+  return QStringLiteral("<Task><UID>%1</UID><ID>%1</ID><Name>Task %1</Name><OutlineLevel>%2</OutlineLevel>%3</Task>")
+      .arg(id)
+      .arg(outlineLevel)
+      .arg(fields);
+}
+
+QByteArray MspdiStaircase(int levels) {
+  QString tasks;
+  for (int level = 1; level <= levels; ++level) tasks += MspdiTask(level, level);
+  return MspdiDocumentText(tasks);
+}
+
+QString WriteDataFile(const QString& name, const QByteArray& text) {
+  const QString path = testsupport::DataFolderPath(name);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) return QString();
+  return path;
+}
+
 std::optional<ProgramRun> RunProgram(const QString& program, const QStringList& arguments) {
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);

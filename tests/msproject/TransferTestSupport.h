@@ -26,6 +26,16 @@ QStringList KeysOf(const KeyedList<T>& list) {
 // A fixture file of this folder's data.
 QString FixturePath(const QString& name);
 
+// A Microsoft Project XML document around the given task elements (and, after the tasks, further
+// elements of the project such as Resources and Assignments).
+QByteArray MspdiDocumentText(const QString& tasks, const QString& rest = QString());
+// One task element: UID and ID `id`, the outline level, and further fields as they stand.
+QString MspdiTask(int id, int outlineLevel, const QString& fields = QString());
+// A document of tasks 1 to `levels`, each one outline level below the one before.
+QByteArray MspdiStaircase(int levels);
+// Writes the text to a file of that name in the program data folder; answers its path.
+QString WriteDataFile(const QString& name, const QByteArray& text);
+
 // Runs a program and answers its exit code and output; nothing when it cannot be started.
 struct ProgramRun {
   int exitCode = -1;

@@ -43,6 +43,8 @@ TEST(MspdiValues, DatesAreDayNumbers) {
   EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08T08:00:00")).value(), monday + 1.0 / 3);
   EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08T08:00:00.000+01:00")).value(), monday + 1.0 / 3);
   EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08")).value(), monday);
+  EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("2024-01-08T25:00:00")).value(), monday) << "no such time: midnight";
+  EXPECT_DOUBLE_EQ(ParseDateTime(QStringLiteral("1899-12-29T06:00:00")).value(), -1.25) << "the hours count forward";
   EXPECT_FALSE(ParseDateTime(QStringLiteral("next Monday")).has_value());
   EXPECT_EQ(FormatDateTime(monday + 0.75), QStringLiteral("2024-01-08T18:00:00"));
 }
@@ -95,7 +97,8 @@ TEST(MspdiValues, LagsReadAsDaysInTheirUnit) {
   WorkingTime time;
   for (const Case& c : {Case{"+16h", 2}, Case{"+16eh", 16.0 / 24}, Case{"+2d", 2}, Case{"+2ed", 2}, Case{"-1.5d", -1.5},
                         Case{"+1w", 5}, Case{"+1ew", 7}, Case{"+60m", 0.125}, Case{"+3 days", 3}, Case{"-2 ehrs", -2.0 / 24},
-                        Case{"+2", 2}, Case{"+1mo", 20}}) {
+                        Case{"+2", 2}, Case{"+1mo", 20}, Case{"+6.94444444444444e-05ed", 6.94444444444444e-05},
+                        Case{"-1.5E+2d", -150}}) {
     SCOPED_TRACE(c.text);
     const std::optional<Lag> lag = ParseLag(QLatin1String(c.text), time);
     ASSERT_TRUE(lag.has_value());

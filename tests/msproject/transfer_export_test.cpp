@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -158,6 +159,48 @@ TEST_F(Export, AFailedExportKeepsTheOldFile) {
   EXPECT_FALSE(Transfer::ExportToMSProject(path));
   EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("No Projects in Memory"));
   EXPECT_EQ(testsupport::ReadFileBytes(path), QByteArray("the old file"));
+}
+
+// A loop of projects, which would be written for ever, is named as the solve names it and nothing
+// is written: a project that is its own subproject, two that are each other's, also when only
+// the subproject tasks close the loop and the Parent links do not.
+TEST_F(Export, ALoopOfSubprojectsIsNamedAndNothingIsWritten) {
+  struct Case {
+    const char* name;
+    std::function<void(Yproject& depot, Yproject& fitout)> makeLoop;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"its own subproject",
+       [](Yproject& depot, Yproject&) {
+         depot.TaskList.First()->SubprojectField() = &depot;
+         depot.SetParent(&depot);
+       },
+       "Project Depot is its own parent"},
+      {"each other's subproject",
+       [](Yproject& depot, Yproject& fitout) {
+         fitout.TaskList.First()->SubprojectField() = &depot;
+         depot.SetParent(&fitout);
+       },
+       "Project Depot is its own parent through project Fitout"},
+      {"by its subproject task alone",
+       [](Yproject& depot, Yproject& fitout) { fitout.TaskList.First()->SubprojectField() = &depot; },
+       "Project Depot is its own parent through project Fitout"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Common::FreeAllMemory();
+    LoadFixture(QStringLiteral("exchange.pxa"));
+    c.makeLoop(*ProjectNamed(QStringLiteral("Depot")), *ProjectNamed(QStringLiteral("Fitout")));
+    const QString path = OutputPath(QStringLiteral("loop.xml"));
+    testsupport::WriteFileBytes(path, "the old file");
+    prompter.Answer(praxel::AnswerOk);
+    EXPECT_FALSE(Transfer::ExportToMSProject(path));
+    ASSERT_FALSE(prompter.Asked().isEmpty());
+    EXPECT_EQ(prompter.Asked().last().title, QStringLiteral("Cannot Export"));
+    EXPECT_EQ(prompter.Asked().last().text, QLatin1String(c.message) + QStringLiteral("; no file was written."));
+    EXPECT_EQ(testsupport::ReadFileBytes(path), QByteArray("the old file"));
+  }
 }
 
 // The rows of an earlier transfer are gone with its file: a second export whose task pass does
