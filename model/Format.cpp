@@ -23,6 +23,8 @@ namespace Common {
 namespace {
 
 constexpr std::int64_t kMinutesPerDay = 1440;
+// Below this magnitude a value always rounds to a long.
+constexpr double kRoundsToLong = 2147483647.0;
 
 struct TimeUnit {
   std::int32_t minutes;
@@ -165,19 +167,28 @@ std::int32_t DurationUnitMinutes(const QString& text) {
 bool IsEffortUnit(int effortUnits) { return !EffortUnitWord(effortUnits).isEmpty(); }
 
 double AddMinutes(double date, std::int32_t minutes) {
-  double result = 0;
-  ErrTrap::Guarded(QStringLiteral("Common:AddMinutes"), [&] {
-    // A day number is its whole day, counted back before day 0, and the time of day as the
-    // fraction, always counted forward from midnight.
-    const double day = std::trunc(date);
-    const double timeOfDay = std::fabs(date - day) * kMinutesPerDay;
-    const std::int64_t sum = praxel::ToLong(timeOfDay + minutes);
-    const std::int64_t days = FloorDivide(sum, kMinutesPerDay);
-    const double newDay = day + static_cast<double>(days);
-    const double newTime = static_cast<double>(sum - days * kMinutesPerDay) / kMinutesPerDay;
-    result = newDay < 0 ? newDay - newTime : newDay + newTime;
-  });
-  return result;
+  // A day number is its whole day, counted back before day 0, and the time of day as the
+  // fraction, always counted forward from midnight.
+  const double day = std::trunc(date);
+  const double timeOfDay = std::fabs(date - day) * kMinutesPerDay;
+  const double minuteOfDay = timeOfDay + minutes;
+  // Only the rounding to a long can fail, past its range (or on NaN): the solver moves dates by
+  // minutes at every booking, so the trap is set up only for a sum that might.
+  std::int64_t sum = 0;
+  if (std::fabs(minuteOfDay) < kRoundsToLong) {
+    sum = praxel::ToLong(minuteOfDay);
+  } else {
+    bool rounded = false;
+    ErrTrap::Guarded(QStringLiteral("Common:AddMinutes"), [&] {
+      sum = praxel::ToLong(minuteOfDay);
+      rounded = true;
+    });
+    if (!rounded) return 0;
+  }
+  const std::int64_t days = FloorDivide(sum, kMinutesPerDay);
+  const double newDay = day + static_cast<double>(days);
+  const double newTime = static_cast<double>(sum - days * kMinutesPerDay) / kMinutesPerDay;
+  return newDay < 0 ? newDay - newTime : newDay + newTime;
 }
 
 QString DayName(int kind) {

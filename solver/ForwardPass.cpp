@@ -19,6 +19,8 @@
 #include "Yslot.h"
 #include "Ytask.h"
 
+#include <QVarLengthArray>
+
 #include <cmath>
 
 namespace Solve {
@@ -36,6 +38,7 @@ std::int32_t DayMinutes(const Yassignment& assignment) { return praxel::ToLong(a
 
 ResourceTeam BuildTeam(const Ytask& task) {
   ResourceTeam team;
+  team.reserve(task.AssignmentList.Count());
   for (const Yassignment* assignment : task.AssignmentList) {
     // Each resource once. Two resources of different templates may share an ID, so the team
     // tells them apart by object, not by ID.
@@ -305,7 +308,8 @@ void PiecemealSolve(Yslice& slice, std::int32_t& Remaining, double DontGoBeyond,
     Ytask* task = slice.Task;
     const double start = task->EarlyFinish();
     const double midnight = std::floor(start) + 1.0;
-    QList<Yresource*> ready;
+    // The members free at t, kept on the stack: this runs for every piece of every day.
+    QVarLengthArray<Yresource*, 8> ready;
     for (int pass = 0; pass <= 2; pass += 2) {
       if (pass > task->Project()->SolveRules()) return;
       double t = start;
