@@ -303,14 +303,21 @@ bool OpenDocument(const QString& FileName) {
   return opened;
 }
 
-// Tells the user which dates of the file were past the last minute a date can name, and were set
-// to it.
+// Tells the user which dates of the file were past the last minute a date can name, or before the
+// first day, and were set to it.
 void TellChangedDates(const MSProject::Document& document) {
-  if (document.changedDates.isEmpty()) return;
-  const QString last = praxel::DateTimeText(MSProject::kLastMinute);
-  praxel::CurrentPrompter().MsgBox(QStringLiteral("Dates after %1 cannot be kept; these were set to %1: ").arg(last) +
-                                       document.changedDates.join(QStringLiteral(", ")) + QLatin1Char('.'),
-                                   praxel::MsgInformation, QStringLiteral("Dates Changed"));
+  QStringList paragraphs;
+  const auto tell = [&paragraphs](const QString& lead, double date, const QStringList& dates) {
+    if (dates.isEmpty()) return;
+    const QString text = praxel::DateTimeText(date);
+    paragraphs.append(lead.arg(text) + dates.join(QStringLiteral(", ")) + QLatin1Char('.'));
+  };
+  tell(QStringLiteral("Dates after %1 cannot be kept; these were set to %1: "), MSProject::kLastMinute,
+       document.changedDates);
+  tell(QStringLiteral("Dates before %1 cannot be kept; these were set to %1: "), 0.0, document.earlyDates);
+  if (paragraphs.isEmpty()) return;
+  praxel::CurrentPrompter().MsgBox(paragraphs.join(QStringLiteral("\n\n")), praxel::MsgInformation,
+                                   QStringLiteral("Dates Changed"));
 }
 
 // The current template takes the resources, when the user agrees; without one a new one does.

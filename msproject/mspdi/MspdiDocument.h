@@ -185,6 +185,9 @@ class Document {
   // The dates of the file past the last minute the program keeps (kLastMinute), each set to that
   // minute when read, by what they were: "the start of task 3 "Pack"".
   QStringList changedDates;
+  // Likewise the dates before the first day a date dependency can name (12/30/1899 12:00am), each
+  // set to it when read.
+  QStringList earlyDates;
 
   // The tasks at the top of the outline, each with its children below it.
   QList<Task*> Tasks() const;

@@ -90,13 +90,17 @@ QList<QPair<int, QString>> CustomFields(const Node& node) {
   return fields;
 }
 
-// A date of the file. One past the last minute the program keeps is set to that minute, and
-// `what` it was goes on the document's list of changed dates.
+// A date of the file. One past the last minute the program keeps is set to that minute, one
+// before the first day a date dependency can name is set to that day, and `what` it was goes on
+// the document's list of changed dates.
 std::optional<double> ReadDate(const QString& text, const QString& what, Document& document) {
   std::optional<double> day = ParseDateTime(text);
   if (day && *day > kLastMinute + 0.5 / 86400) {
     document.changedDates.append(what);
     day = kLastMinute;
+  } else if (day && *day < 0.0) {
+    document.earlyDates.append(what);
+    day = 0.0;
   }
   return day;
 }

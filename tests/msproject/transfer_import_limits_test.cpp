@@ -6,6 +6,8 @@
 #include "ErrTrap.h"
 #include "MspdiDocument.h"
 #include "Pool.h"
+#include "PxtoolRun.h"
+#include "ShortDate.h"
 #include "TestSupport.h"
 #include "Transfer.h"
 #include "TransferTestSupport.h"
@@ -70,6 +72,26 @@ TEST_F(ImportLimits, DatesPastTheLastMinuteAreSetToItAndNamed) {
   const QByteArray bytes = testsupport::ReadFileBytes(saved);
   EXPECT_EQ(bytes.count("DepDate,12/31/9999 11:59pm"), 2);
   EXPECT_FALSE(bytes.contains("10000"));
+}
+
+// Dates before the first day a date dependency can name are set to it and named, so that the
+// plan saved reads back.
+TEST_F(ImportLimits, DatesBeforeTheFirstDayAreSetToItAndNamed) {
+  const QByteArray text = MspdiDocumentText(MspdiTask(1, 1, QStringLiteral("<Start>1012-05-05T08:00:00</Start>")));
+  prompter.Answer(praxel::AnswerOk);
+  ASSERT_TRUE(Transfer::ImportMSProject(WriteDataFile(QStringLiteral("early.xml"), text)));
+  ASSERT_EQ(prompter.Asked().size(), 1);
+  EXPECT_EQ(prompter.Asked()[0].title, QStringLiteral("Dates Changed"));
+  EXPECT_EQ(prompter.Asked()[0].text,
+            QStringLiteral("Dates before %1 cannot be kept; these were set to %1: the start of task 1 \"Task 1\".")
+                .arg(praxel::DateTimeText(0.0)));
+  const QString saved = OutputPath(QStringLiteral("early.pxa"));
+  ASSERT_TRUE(Bundle::SaveAll(saved));
+  const QByteArray bytes = testsupport::ReadFileBytes(saved);
+  EXPECT_TRUE(bytes.contains("DepDate,12/30/1899 12:00am")) << bytes.constData();
+  EXPECT_FALSE(bytes.contains("1012"));
+  const ToolRun back = RunPxtool({QStringLiteral("solve"), saved});
+  EXPECT_EQ(back.err, QString()) << "the saved plan reads back";
 }
 
 // A task 2 after task 1 with the lag of a LinkLag and LagFormat.
