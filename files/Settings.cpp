@@ -84,7 +84,8 @@ void WriteConfigFile() {
     if (!file.OpenWrite()) return;
     file.WriteLine(QStringLiteral("INITIALIZATION"));
     for (const auto& [number, setting] : Store()->inOrder) {
-      file.WriteString(setting.name + QLatin1Char(','));
+      // A name is quoted as a value is when it would not read back bare (a line break in it).
+      file.WriteString(Yfile::Quote(setting.name) + QLatin1Char(','));
       file.WriteLine(Yfile::Quote(setting.value));
     }
     file.CloseFile();

@@ -72,6 +72,18 @@ TEST_F(SettingsTest, NamesWithoutDefaultsAreKept) {
   EXPECT_TRUE(FileText().contains(QStringLiteral("\r\nGanttForm.FontName,DejaVu Sans\r\n")));
 }
 
+// A name that would not read back bare (a quoted one holding a line break) is written quoted, so
+// that the file reads back to the same settings and writes the same bytes again.
+TEST_F(SettingsTest, ANameWithALineBreakReadsBackAsItWas) {
+  WriteFileText("INITIALIZATION,\"\n\"\r\n");
+  Settings::WriteConfigFile();
+  const QString once = FileText();
+  EXPECT_TRUE(once.contains(QStringLiteral("\r\n\"\n\","))) << once.toStdString();
+  Settings::ForgetStore();
+  Settings::WriteConfigFile();
+  EXPECT_EQ(FileText(), once);
+}
+
 TEST_F(SettingsTest, AFileWithoutItsHeaderIsReportedAndTheDefaultsStay) {
   WriteFileText("BarOption,-\r\n");
   prompter.Answer(praxel::AnswerAbort);
