@@ -34,8 +34,8 @@ std::optional<praxel::Currency> MoneyText::Money() const {
   }
   const std::optional<praxel::Currency> typed = Common::TextToCurrency(text());
   if (!typed) return std::nullopt;
-  // What the money format shows of it, read back: the cents the user sees.
-  return Common::TextToCurrency(Common::FormatCurrency(*typed));
+  // The amount as the money format shows it: the cents the user sees.
+  return Common::ShownCurrency(*typed);
 }
 
 void MoneyText::ShowAsMoney() {

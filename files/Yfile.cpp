@@ -204,9 +204,7 @@ struct Convert {
   }
   static praxel::Currency Money(Bytes token) {
     const double value = LeadingNumber(token);
-    // The largest amount a double carries into the ten-thousandths without overflowing them.
-    constexpr double kLargestAmount = 922337203685477.0;
-    if (!(std::fabs(value) <= kLargestAmount)) {
+    if (!(std::fabs(value) <= praxel::Currency::kLargestWhole)) {
       throw ValueRefused{QStringLiteral("an amount from -922337203685477 to 922337203685477")};
     }
     return praxel::Currency::FromDouble(value);

@@ -1,5 +1,6 @@
 #include "ImportChecks.h"
 
+#include "Currency.h"
 #include "MspdiDocument.h"
 #include "TransferState.h"
 
@@ -10,8 +11,6 @@ namespace Transfer {
 
 namespace {
 
-// The largest amount of money the model holds: a count of ten-thousandths in 64 bits.
-constexpr double kLargestAmount = 922337203685477.0;
 constexpr double kLargestLong = std::numeric_limits<std::int32_t>::max();
 
 QString Caption(const MSProject::Task& task) { return QStringLiteral("task %1 \"%2\"").arg(task.id).arg(task.name.trimmed()); }
@@ -25,9 +24,9 @@ QString Number(double value) { return MSProject::FormatNumber(value); }
 QString TaskRefusal(const MSProject::Task& task) {
   // A summary task becomes a subproject: only its name and description are imported.
   if (!task.ChildTasks().isEmpty()) return QString();
-  if (!(std::fabs(task.fixedCost) <= kLargestAmount)) {
+  if (!(std::fabs(task.fixedCost) <= praxel::Currency::kLargestWhole)) {
     return Caption(task) + QStringLiteral(": the fixed cost %1 is past the largest amount, %2")
-                               .arg(Number(task.fixedCost), Number(kLargestAmount));
+                               .arg(Number(task.fixedCost), Number(praxel::Currency::kLargestWhole));
   }
   if (!(std::fabs(task.effortUnitNumber) <= kLargestLong)) {
     return Caption(task) + QStringLiteral(": the effort unit number %1 is past the largest whole number, %2")
@@ -65,9 +64,9 @@ QString TaskRefusal(const MSProject::Task& task) {
 
 QString ResourceRefusal(const MSProject::Resource& resource) {
   for (const auto& [what, rate] : {std::pair{"standard", resource.standardRate}, {"overtime", resource.overtimeRate}}) {
-    if (!(rate >= 0 && rate <= kLargestAmount)) {
+    if (!(rate >= 0 && rate <= praxel::Currency::kLargestWhole)) {
       return Caption(resource) + QStringLiteral(": the %1 rate %2 is not an amount from 0 to %3")
-                                     .arg(QLatin1String(what), Number(rate), Number(kLargestAmount));
+                                     .arg(QLatin1String(what), Number(rate), Number(praxel::Currency::kLargestWhole));
     }
   }
   return QString();

@@ -228,12 +228,14 @@ Yproject* ImportOneTask(Yproject* Project, MSProject::Task* T) {
   const MSProject::Document* inserted = nullptr;
   guard([&] { inserted = OpenInserted(*T); });
   if (inserted == nullptr) return child;
+  // The file stays on the list of files followed only while its tasks are imported, even when
+  // that fails and the user goes on.
+  state.FollowedFiles.append(inserted->path);
   guard([&] {
-    state.FollowedFiles.append(inserted->path);
     ImportResourcesOf(*inserted);
     ImportTasksFromProject(inserted->Tasks(), child);
-    state.FollowedFiles.removeLast();
   });
+  state.FollowedFiles.removeLast();
   return nullptr;
 }
 

@@ -60,7 +60,8 @@ void ParseDependency(const MSProject::Task& M, const QString& R, Ydependency* D)
   guard([&] {
     // The lag starts at its sign, the first "+" or "-": a sign further on belongs to the lag's
     // own number ("+6.94444444444444e-05ed").
-    const qsizetype sign = rest.indexOf(QRegularExpression(QStringLiteral("[+-]")));
+    static const QRegularExpression signs(QStringLiteral("[+-]"));
+    const qsizetype sign = rest.indexOf(signs);
     if (sign < 0) return;
     // The lag in its own unit: "+16h" is sixteen working hours, "+2ed" two days of 24 hours.
     const MSProject::WorkingTime time = M.document != nullptr ? M.document->workingTime : MSProject::WorkingTime{};

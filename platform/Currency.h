@@ -11,6 +11,9 @@ namespace praxel {
 class Currency {
  public:
   static constexpr std::int64_t kScale = 10000;
+  // The largest whole amount, either way, that a double carries into the ten-thousandths without
+  // overflowing them.
+  static constexpr double kLargestWhole = 922337203685477.0;
 
   constexpr Currency() = default;
   static constexpr Currency FromTicks(std::int64_t ticks) { return Currency(ticks); }

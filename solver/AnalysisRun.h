@@ -31,7 +31,7 @@ void RefuseUnlessReady(const QString& analysis);
 // cleared (their slots kept as spares), to be prepared afresh as the pass reaches them, then
 // ResetPriorToSolve. Each pass
 // books other lengths of work than the one before, and unbooking keeps the splits it made: without
-// the drop a day's chain of slots would grow with every pass and every pass would cost more than
+// the clearing a day's chain of slots would grow with every pass and every pass would cost more than
 // the last. Fresh days also price every pass's bookings alike.
 void ResetPriorToPass();
 

@@ -40,9 +40,9 @@ std::int32_t SampledMinutes(const Ytask& task, float z) {
   return praxel::ToLong(mostLikely + z * static_cast<double>(spread) / 3.0);
 }
 
-// `cost` × minutes ÷ mostLikely: the product exact in ten-thousandths (in 128 bits: a cost near the
-// largest times a sampled estimate is past 64), the quotient rounded half to even; a quotient past
-// the money range is an overflow.
+// `cost` × minutes ÷ mostLikely in ten-thousandths: the product taken in 128 bits (a cost near the
+// largest times a sampled estimate is past 64) and divided as a double, the quotient rounded half
+// to even; a quotient past the money range is an overflow.
 praxel::Currency ScaledCost(praxel::Currency cost, std::int32_t minutes, std::int32_t mostLikely) {
   const __int128 product = static_cast<__int128>(cost.Ticks()) * minutes;
   return praxel::Currency::FromTicks(praxel::ToLongLong(static_cast<double>(product) / mostLikely));
