@@ -8,6 +8,7 @@
 #include <QTime>
 
 #include <array>
+#include <optional>
 
 namespace praxel {
 
@@ -57,15 +58,30 @@ std::optional<QTime> ParseTime(const QString& text) {
   return std::nullopt;
 }
 
-}  // namespace
+// The user's short date and time forms, worked out once for each locale they are asked in: every
+// date shown goes through them.
+struct UserForms {
+  QLocale locale;
+  QString date;
+  QString time;
+};
 
-QString ShortDateFormat() {
-  QString format = QLocale().dateFormat(QLocale::ShortFormat);
-  if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-  return format;
+const UserForms& FormsOfUser() {
+  thread_local std::optional<UserForms> forms;
+  const QLocale locale;
+  if (!forms || forms->locale != locale) {
+    QString date = locale.dateFormat(QLocale::ShortFormat);
+    if (!date.contains(QLatin1String("yyyy"))) date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    forms = UserForms{locale, date, WithoutSeconds(TimeFormatOf(locale))};
+  }
+  return *forms;
 }
 
-QString ShortTimeFormat() { return WithoutSeconds(TimeFormatOf(QLocale())); }
+}  // namespace
+
+QString ShortDateFormat() { return FormsOfUser().date; }
+
+QString ShortTimeFormat() { return FormsOfUser().time; }
 
 QString ShortDateText(double day) { return QLocale().toString(FromOleDate(day).date(), ShortDateFormat()); }
 
